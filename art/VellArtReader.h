@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QFrame>
+#include <QImage>
+#include <QPoint>
+#include <QString>
+
+#include <memory>
+
+class QLabel;
+class TArtReader;
+class THUEColorChooser;
+
+// A panel that binds one art directory to a picture.
+//
+// It owns the art reader of that directory, draws the art of one static tile
+// (ArtIndex) into its working bitmap `image`, and shows it in an inner image
+// view that may scale a picture that does not fit. The editor keeps one
+// hidden instance only as the keeper of the art reader and asks it, through
+// DrawArt, to draw into its own picture.
+class TVellArtReader : public QFrame
+{
+    Q_OBJECT
+    Q_PROPERTY(bool NeedsStretch READ NeedsStretch)
+    Q_PROPERTY(QString ArtMulPath READ ArtMulPath WRITE SetArtMulPath)
+    Q_PROPERTY(int ArtIndex READ ArtIndex WRITE SetArtIndex)
+    Q_PROPERTY(QString ArtColor READ ArtColor WRITE SetArtColor)
+    Q_PROPERTY(bool Ready READ Ready)
+    Q_PROPERTY(bool CanStretch READ CanStretch WRITE SetCanStretch)
+
+public:
+    explicit TVellArtReader(QWidget *Owner = nullptr);
+    ~TVellArtReader() override;
+
+    bool NeedsStretch() const { return FNeedsStretch; }
+
+    QString ArtMulPath() const { return FArtMulPath; }
+    void SetArtMulPath(const QString &Path);
+
+    int ArtIndex() const { return FArtIndex; }
+    void SetArtIndex(int Index);
+
+    QString ArtColor() const { return FArtColor; }
+    void SetArtColor(const QString &Color);
+
+    bool Ready() const { return FArtReader != nullptr; }
+
+    bool CanStretch() const { return FCanStretch; }
+    void SetCanStretch(bool Value);
+
+    // The working bitmap drawn by the last ArtIndex change; null before it.
+    const QImage *image() const { return FImage.get(); }
+
+    // The size the reader reported at the last ArtIndex change made while
+    // Ready; (0, 0) after construction.
+    QPoint ArtSize() const { return FArtSize; }
+
+    // The picture the inner view shows, and whether it stretches it.
+    const QImage &ViewPicture() const { return FViewPicture; }
+    bool ViewStretch() const { return FViewStretch; }
+
+    // Draws raw art entry EntryNumber (a caller showing static tile t passes
+    // t + 0x4000) into Target and reports the picture's size. Touches none
+    // of the component's own state; without a reader it does nothing.
+    void DrawArt(int EntryNumber, QImage &Target, QPoint &Size);
+
+private:
+    void UpdateStretch();
+    void ShowViewPicture();
+
+    // Hue tint; see SetArtColor.
+    void ApplyHue(const QString &Text, int Shade);
+    void EnsureHueTable();
+
+    bool FNeedsStretch = false;
+    QString FArtMulPath;
+    int FArtIndex = 0;
+    QString FArtColor;
+    bool FCanStretch = true;
+    QPoint FArtSize{0, 0};
+
+    std::unique_ptr<TArtReader> FArtReader;
+    std::unique_ptr<THUEColorChooser> FHueTable;
+    std::unique_ptr<QImage> FImage;
+
+    QImage FViewPicture;
+    bool FViewStretch = false;
+    QLabel *ImageView = nullptr; // child widget, owned through Qt parenting
+};
+
+// Turns a directory text into a prefix for file names: an empty text gives
+// a single separator (the root), any other text gets the separator appended
+// unless it already ends in one.
+QString AddTrailingBackslash(const QString &Directory);

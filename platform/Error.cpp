@@ -1,0 +1,11 @@
+#include "platform/Error.h"
+
+Error::Error(const std::string &message)
+    : std::runtime_error(message)
+{
+}
+
+Error CannotOpenFileError(const std::string &path, const std::string &reason)
+{
+    return Error("Cannot open file \"" + path + "\". " + reason);
+}

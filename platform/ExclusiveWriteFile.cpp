@@ -1,0 +1,128 @@
+#include "platform/ExclusiveWriteFile.h"
+
+#include "platform/Error.h"
+#include "platform/FileSystem.h"
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// While we hold a write lease, another process opening the file makes the
+// kernel send us the lease-break signal (SIGIO unless changed), whose default
+// action ends the process. We release the lease as soon as the write is on
+// the disk anyway, so the signal carries no news; ignore it for good rather
+// than restore the default, since a late signal could still be on its way.
+void IgnoreLeaseBreakSignal()
+{
+    struct sigaction current {};
+    if (::sigaction(SIGIO, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        ::sigaction(SIGIO, &ignore, nullptr);
+    }
+}
+
+} // namespace
+
+ExclusiveWriteFile::ExclusiveWriteFile(const std::string &path)
+    : FPath(path)
+{
+    FHandle = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+    if (FHandle < 0)
+        throw CannotOpenFileError(path, FileSystem::SystemErrorText(errno));
+    struct stat info {};
+    if (::fstat(FHandle, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(FHandle);
+        FHandle = -1;
+        throw CannotOpenFileError(path, FileSystem::SystemErrorText(EINVAL));
+    }
+    TakeExclusiveHold();
+}
+
+ExclusiveWriteFile::~ExclusiveWriteFile()
+{
+    Release();
+}
+
+void ExclusiveWriteFile::TakeExclusiveHold()
+{
+    IgnoreLeaseBreakSignal();
+    // A write lease is granted only when no other descriptor, in any
+    // process, has the file open: exactly the "no sharing" we want.
+    if (::fcntl(FHandle, F_SETLEASE, F_WRLCK) == 0) {
+        FLeased = true;
+        return;
+    }
+    const int leaseError = errno;
+    if (leaseError != EACCES && leaseError != EINVAL) {
+        Release();
+        const std::string reason = leaseError == EAGAIN || leaseError == EBUSY
+                                       ? FileSystem::FileInUseText()
+                                       : FileSystem::SystemErrorText(leaseError);
+        throw CannotOpenFileError(FPath, reason);
+    }
+    // The kernel will not lease this file to us: we do not own it (EACCES)
+    // or its file system has no leases (EINVAL). Fall back to an exclusive
+    // advisory lock. That guarantee is weaker: it keeps out only programs
+    // that take such locks themselves, not a plain reader or writer.
+    if (::flock(FHandle, LOCK_EX | LOCK_NB) != 0) {
+        const int lockError = errno;
+        Release();
+        throw CannotOpenFileError(FPath, lockError == EWOULDBLOCK
+                                             ? FileSystem::FileInUseText()
+                                             : FileSystem::SystemErrorText(lockError));
+    }
+}
+
+void ExclusiveWriteFile::WriteAllAt(std::int64_t offset, const void *data, std::size_t length)
+{
+    const auto *bytes = static_cast<const unsigned char *>(data);
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t n = ::pwrite(FHandle, bytes + done, length - done,
+                                   static_cast<off_t>(offset) + static_cast<off_t>(done));
+        if (n < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (n <= 0)
+            throw Error("Stream write error");
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+void ExclusiveWriteFile::Flush()
+{
+    while (::fdatasync(FHandle) != 0) {
+        if (errno != EINTR)
+            throw Error("Stream write error");
+    }
+}
+
+void ExclusiveWriteFile::Close()
+{
+    if (FHandle < 0)
+        return;
+    if (FLeased)
+        ::fcntl(FHandle, F_SETLEASE, F_UNLCK);
+    FLeased = false;
+    const int handle = FHandle;
+    FHandle = -1;
+    if (::close(handle) != 0 && errno != EINTR)
+        throw Error("Stream write error");
+}
+
+void ExclusiveWriteFile::Release()
+{
+    if (FHandle < 0)
+        return;
+    if (FLeased)
+        ::fcntl(FHandle, F_SETLEASE, F_UNLCK);
+    FLeased = false;
+    ::close(FHandle);
+    FHandle = -1;
+}

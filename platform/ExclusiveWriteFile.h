@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// An existing file opened for writing that nobody else may have open while
+// we write: the open fails while any other process, or any other descriptor
+// of this process, has the file open. The file is never created and never
+// truncated. Hold one only for the duration of a write.
+class ExclusiveWriteFile
+{
+public:
+    // Throws Error "Cannot open file ..."; a file held open elsewhere gets a
+    // reason saying it is in use.
+    explicit ExclusiveWriteFile(const std::string &path);
+    ~ExclusiveWriteFile();
+
+    ExclusiveWriteFile(const ExclusiveWriteFile &) = delete;
+    ExclusiveWriteFile &operator=(const ExclusiveWriteFile &) = delete;
+
+    // Writes all length bytes from offset on, retrying partial writes.
+    // Throws Error "Stream write error" only when a write really fails.
+    void WriteAllAt(std::int64_t offset, const void *data, std::size_t length);
+
+    // Puts the written bytes on the disk; throws "Stream write error".
+    void Flush();
+
+    // Gives up the exclusive hold and closes; throws "Stream write error"
+    // when the close reports a failed write-back.
+    void Close();
+
+private:
+    void TakeExclusiveHold();
+    void Release();
+
+    std::string FPath;
+    int FHandle = -1;
+    bool FLeased = false;
+};

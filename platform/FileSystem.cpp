@@ -1,0 +1,24 @@
+#include "platform/FileSystem.h"
+
+#include <cstring>
+#include <sys/stat.h>
+
+namespace FileSystem {
+
+bool FileExists(const std::string &path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+std::string SystemErrorText(int errorNumber)
+{
+    return std::strerror(errorNumber);
+}
+
+std::string FileInUseText()
+{
+    return "The file is in use by another process";
+}
+
+} // namespace FileSystem

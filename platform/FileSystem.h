@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace FileSystem {
+
+// The separator between a directory and a file name on this system.
+#ifdef _WIN32
+constexpr char PathSeparator = '\\';
+#else
+constexpr char PathSeparator = '/';
+#endif
+
+// True when something other than a directory exists at the path.
+bool FileExists(const std::string &path);
+
+// The system's text for an errno value, e.g. "No such file or directory".
+std::string SystemErrorText(int errorNumber);
+
+// The text given for a file that another process (or another descriptor of
+// this one) holds open while we want it to ourselves.
+std::string FileInUseText();
+
+} // namespace FileSystem

@@ -1,0 +1,51 @@
+#include "tests/support/TestFiles.h"
+
+#include <QFile>
+
+#include <stdexcept>
+
+namespace TestFiles {
+
+void WriteBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw std::runtime_error("cannot create " + path.toStdString());
+    if (file.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write " + path.toStdString());
+}
+
+void WriteBytes(const QString &path, const std::vector<unsigned char> &bytes)
+{
+    WriteBytes(path, QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size())));
+}
+
+std::vector<unsigned char> ReadBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read " + path.toStdString());
+    const QByteArray data = file.readAll();
+    return std::vector<unsigned char>(data.begin(), data.end());
+}
+
+void PutU8(std::vector<unsigned char> &bytes, std::size_t offset, std::uint8_t value)
+{
+    if (bytes.size() < offset + 1)
+        bytes.resize(offset + 1);
+    bytes[offset] = value;
+}
+
+void PutU16(std::vector<unsigned char> &bytes, std::size_t offset, std::uint16_t value)
+{
+    PutU8(bytes, offset, std::uint8_t(value & 0xFF));
+    PutU8(bytes, offset + 1, std::uint8_t(value >> 8));
+}
+
+void PutU32(std::vector<unsigned char> &bytes, std::size_t offset, std::uint32_t value)
+{
+    PutU16(bytes, offset, std::uint16_t(value & 0xFFFF));
+    PutU16(bytes, offset + 2, std::uint16_t(value >> 16));
+}
+
+} // namespace TestFiles

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+// Small file helpers for tests.
+namespace TestFiles {
+
+void WriteBytes(const QString &path, const std::vector<unsigned char> &bytes);
+void WriteBytes(const QString &path, const QByteArray &bytes);
+std::vector<unsigned char> ReadBytes(const QString &path);
+
+// Little-endian stores into a byte buffer, growing it as needed.
+void PutU8(std::vector<unsigned char> &bytes, std::size_t offset, std::uint8_t value);
+void PutU16(std::vector<unsigned char> &bytes, std::size_t offset, std::uint16_t value);
+void PutU32(std::vector<unsigned char> &bytes, std::size_t offset, std::uint32_t value);
+
+} // namespace TestFiles

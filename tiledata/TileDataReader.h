@@ -1,0 +1,108 @@
+#pragma once
+
+#include "tiledata/TileRecord.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class QListWidget;
+
+// One opened tile data file, held in memory.
+//
+// The store keeps a copy of the whole file (the image) and a table of the
+// 16,383 static tile records decoded from it. Tile operations change only
+// the table; the image and the file change only when the store saves, so
+// destroying a store with unsaved edits leaves the file as it was.
+//
+// The table lives inside the object (about 600 KB): create stores on the
+// heap.
+class TTileData
+{
+public:
+    // Reads the whole file into memory; the table stays all zero until
+    // LoadTiles. Throws Error "Cannot open file ...", "Stream read error" or
+    // "Out of memory while expanding memory stream".
+    explicit TTileData(const QString &FileName);
+
+    TTileData(const TTileData &) = delete;
+    TTileData &operator=(const TTileData &) = delete;
+
+    // Decodes every record from the image into the table, then appends one
+    // ListLine per tile to List. Records, or parts of records, beyond the end
+    // of a short file read as zero.
+    void LoadTiles(QStringList &List);
+
+    // Replaces the list box's lines with one ListLine per tile, built from
+    // the current table, with drawing suspended so the box repaints once.
+    void FillListBox(QListWidget *ListBox) const;
+
+    // Writes the table into the image, then the image over the file, in
+    // place and flushed to the disk. The file keeps its length. Throws
+    // Error "Cannot open file ..." (missing, read-only or open elsewhere:
+    // the file is unchanged) or "Stream write error".
+    void Save();
+
+    QString GetName(int Index) const;
+    void SetName(int Index, const QString &Name);
+    // Renames every tile whose name equals OldName, folding only a-z.
+    void ReplaceName(const QString &OldName, const QString &NewName);
+    // Lowest index whose name contains Text under code-page upper-casing, or -1.
+    int FindName(const QString &Text) const;
+
+    // "0x%x - %s": the index in upper-case hex after a literal "0x", then the name.
+    QString ListLine(int Index) const;
+
+    // Getters return the field as stored (unsigned); setters keep only the
+    // field's low 8, 16 or 32 bits. An index outside 0..16382 reads as 0
+    // and is never written.
+    std::uint32_t GetFlags(int Index) const;
+    void SetFlags(int Index, std::uint32_t Value);
+    int GetWeight(int Index) const;
+    void SetWeight(int Index, int Value);
+    int GetQuality(int Index) const;
+    void SetQuality(int Index, int Value);
+    int GetUnknown0(int Index) const;
+    void SetUnknown0(int Index, int Value);
+    int GetUnknown1(int Index) const;
+    void SetUnknown1(int Index, int Value);
+    int GetQuantity(int Index) const;
+    void SetQuantity(int Index, int Value);
+    int GetAnim(int Index) const;
+    void SetAnim(int Index, int Value);
+    int GetUnknown2(int Index) const;
+    void SetUnknown2(int Index, int Value);
+    int GetHue(int Index) const;
+    void SetHue(int Index, int Value);
+    int GetUnknown3(int Index) const;
+    void SetUnknown3(int Index, int Value);
+    int GetUnknown4(int Index) const;
+    void SetUnknown4(int Index, int Value);
+    int GetHeight(int Index) const;
+    void SetHeight(int Index, int Value);
+
+private:
+    static bool IsTile(int Index) { return Index >= 0 && Index < TileCount; }
+
+    template <typename Field>
+    int Get(int Index, Field TTileRecord::*Member) const
+    {
+        return IsTile(Index) ? int(Tiles[Index].*Member) : 0;
+    }
+
+    template <typename Field>
+    void Set(int Index, Field TTileRecord::*Member, int Value)
+    {
+        if (IsTile(Index))
+            Tiles[Index].*Member = static_cast<Field>(static_cast<unsigned>(Value));
+    }
+
+    void WriteTilesToImage();
+
+    QString FileName;
+    std::vector<unsigned char> FileImage;
+    std::array<TTileRecord, TileCount> Tiles{};
+};
