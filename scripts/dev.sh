@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Quorvane, builds it, and then either runs
+# the editor (run) or every test (test). Safe to run again: packages are
+# installed only when missing and the build is incremental.
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+
+PACKAGES=(cmake g++ make qt6-base-dev)
+
+install_missing() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build() {
+    [ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build -j"$(nproc)" -- --no-print-directory -s
+}
+
+case "${1:-}" in
+    run)
+        install_missing "${PACKAGES[@]}"
+        build
+        exec ./build/quorvane
+        ;;
+    test)
+        install_missing "${PACKAGES[@]}"
+        build
+        ctest --test-dir build --output-on-failure -j"$(nproc)"
+        ;;
+    *)
+        echo "usage: $0 run|test" >&2
+        exit 2
+        ;;
+esac
