@@ -8,6 +8,7 @@
 #include <memory>
 
 class QLabel;
+class QResizeEvent;
 class TArtReader;
 class THUEColorChooser;
 
@@ -65,7 +66,14 @@ public:
     void DrawArt(int EntryNumber, QImage &Target, QPoint &Size);
 
 private:
+    void resizeEvent(QResizeEvent *Event) override;
+
+    // The view fills the client area; its size is known even while the
+    // component is hidden and its layout has not run.
+    QSize ViewSize() const { return contentsRect().size(); }
+    bool ArtExceedsView() const;
     void UpdateStretch();
+    void DrawImageIntoViewPicture();
     void ShowViewPicture();
 
     // Hue tint; see SetArtColor.
