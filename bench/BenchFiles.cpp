@@ -1,0 +1,53 @@
+#include "bench/BenchFiles.h"
+
+#include "tests/support/TileDataWriter.h"
+
+#include <stdexcept>
+
+BenchFiles &BenchFiles::Instance()
+{
+    static BenchFiles files;
+    return files;
+}
+
+BenchFiles::BenchFiles()
+{
+    if (!FDir.isValid())
+        throw std::runtime_error("cannot create a temporary folder for the benchmark files");
+}
+
+QString BenchFiles::Folder() const
+{
+    return FDir.path() + QLatin1Char('/');
+}
+
+const QString &BenchFiles::TileDataPath()
+{
+    if (FTileDataPath.isEmpty())
+        MakeTileData();
+    return FTileDataPath;
+}
+
+const std::vector<unsigned char> &BenchFiles::TileDataBytes()
+{
+    if (FTileDataPath.isEmpty())
+        MakeTileData();
+    return FTileDataBytes;
+}
+
+void BenchFiles::MakeTileData()
+{
+    TileDataWriter writer(7);
+    writer.RandomizeRecords();
+    // Spread the shared name over the whole table, as real files scatter
+    // their walls and floors.
+    const int step = TileDataWriter::Tiles / SharedNameCount;
+    for (int k = 0; k < SharedNameCount; ++k) {
+        TileDataWriter::Record record = writer.ReadRecord(k * step);
+        record.Name = SharedName;
+        writer.SetRecord(k * step, record);
+    }
+    FTileDataPath = Folder() + QStringLiteral("tiledata.mul");
+    writer.WriteTo(FTileDataPath);
+    FTileDataBytes = writer.Bytes();
+}

@@ -1,0 +1,127 @@
+// Entry point shared by the benchmark executables.
+//
+//   bench_x                       every pair, 9 repetitions interleaved at
+//                                 random, then the table of medians and ratios
+//   bench_x --quick               each benchmark once, briefly (the CTest run)
+//   bench_x --list-pairs          case, baseline and goal of every pair
+//   bench_x --callgrind NAME [--iterations N]
+//                                 one body under valgrind's callgrind
+// Any --benchmark_* flag of Google Benchmark may follow and wins over ours.
+
+#include "bench/BenchRegistry.h"
+#include "bench/CallgrindCount.h"
+#include "bench/MedianReporter.h"
+#include "bench/RatioTable.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct Options
+{
+    bool Quick = false;
+    bool ListPairs = false;
+    std::string Callgrind;
+    int Iterations = 3;
+    std::vector<std::string> Passed; // for Google Benchmark
+};
+
+Options ParseOptions(int argc, char **argv)
+{
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--quick")
+            options.Quick = true;
+        else if (arg == "--list-pairs")
+            options.ListPairs = true;
+        else if (arg == "--callgrind" && i + 1 < argc)
+            options.Callgrind = argv[++i];
+        else if (arg == "--iterations" && i + 1 < argc)
+            options.Iterations = std::atoi(argv[++i]);
+        else
+            options.Passed.push_back(arg);
+    }
+    return options;
+}
+
+std::vector<std::string> BenchmarkArguments(const char *program, const Options &options)
+{
+    std::vector<std::string> args{program};
+    if (options.Quick) {
+        args.push_back("--benchmark_min_time=0.01");
+        args.push_back("--benchmark_repetitions=1");
+    } else {
+        // Medians of interleaved repetitions: a case and its baseline take
+        // turns, so a burst of load from elsewhere hits both alike.
+        args.push_back("--benchmark_repetitions=9");
+        args.push_back("--benchmark_enable_random_interleaving=true");
+        args.push_back("--benchmark_report_aggregates_only=true");
+    }
+    args.insert(args.end(), options.Passed.begin(), options.Passed.end());
+    return args;
+}
+
+void ListPairs()
+{
+    for (const BenchPair &pair : BenchRegistry::Instance().Pairs())
+        std::cout << pair.Case << '\t' << pair.Baseline << '\t' << pair.Goal << '\t' << pair.Title << '\n';
+}
+
+int RunBenchmarks(const char *program, const Options &options)
+{
+    std::vector<std::string> args = BenchmarkArguments(program, options);
+    std::vector<char *> argvBench;
+    for (std::string &arg : args)
+        argvBench.push_back(arg.data());
+    int argcBench = static_cast<int>(argvBench.size());
+    benchmark::Initialize(&argcBench, argvBench.data());
+    if (benchmark::ReportUnrecognizedArguments(argcBench, argvBench.data()))
+        return 2;
+
+    BenchRegistry &registry = BenchRegistry::Instance();
+    registry.RegisterWithGoogleBenchmark();
+    // Colours only for a terminal; CTest logs and redirected runs stay plain.
+    MedianReporter reporter(::isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_ColorTabular
+                                                    : benchmark::ConsoleReporter::OO_Tabular);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    PrintRatioTable(std::cout, registry.Pairs(), [&](const std::string &name) { return reporter.Median(name); },
+                    "us");
+    benchmark::Shutdown();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Widgets are measured without a screen unless the caller asks for one.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+
+    const Options options = ParseOptions(argc, argv);
+    int code = 0;
+    try {
+        if (options.ListPairs)
+            ListPairs();
+        else if (!options.Callgrind.empty())
+            code = CountInstructions(options.Callgrind, options.Iterations);
+        else
+            code = RunBenchmarks(argv[0], options);
+    } catch (const std::exception &e) {
+        std::cerr << "benchmark failed: " << e.what() << "\n";
+        code = 1;
+    }
+    BenchRegistry::Instance().Release();
+    return code;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The timed body of a benchmark. It is called once per iteration and must do
+// the whole piece of work each time.
+using BenchBody = std::function<void()>;
+
+// Builds what a body needs (files, stores, widgets) outside the timing and
+// returns the body. It runs once per process, the first time the body is
+// needed, and what it builds lives until BenchRegistry::Release.
+using BenchSetup = std::function<BenchBody()>;
+
+// A case of the program measured against its baseline, the cheapest way we
+// know to do the same work, in the same run so that both see the same
+// machine. Ratio = case median / baseline median.
+struct BenchPair
+{
+    std::string Title;    // what is measured, as the table shows it
+    std::string Case;     // benchmark name of the program's own code path
+    std::string Baseline; // benchmark name of the cheapest equivalent
+    double Goal = 0;      // highest acceptable ratio; 0: only report the cost
+};
+
+// Every benchmark of the executable, registered by static objects of the
+// benchmark sources before main runs.
+class BenchRegistry
+{
+public:
+    static BenchRegistry &Instance();
+
+    void AddPair(const BenchPair &pair, BenchSetup caseSetup, BenchSetup baselineSetup);
+
+    const std::vector<BenchPair> &Pairs() const { return FPairs; }
+
+    // The body of a registered benchmark, set up on first use; nullptr for
+    // an unknown name.
+    BenchBody *Body(const std::string &name);
+
+    // Hands every name to Google Benchmark, paired bodies next to each other.
+    void RegisterWithGoogleBenchmark();
+
+    // Destroys every body and what its setup built. Widgets must go before
+    // the application object does.
+    void Release();
+
+private:
+    struct Measure
+    {
+        BenchSetup Setup;
+        std::optional<BenchBody> Body;
+    };
+
+    void AddMeasure(const std::string &name, BenchSetup setup);
+
+    std::vector<BenchPair> FPairs;
+    std::vector<std::string> FOrder;
+    std::map<std::string, Measure> FMeasures;
+};
+
+// Registers a pair from a benchmark source file:
+//   static const BenchPairRegistration r({"title", "Case", "Base", 1.5}, caseSetup, baseSetup);
+struct BenchPairRegistration
+{
+    BenchPairRegistration(const BenchPair &pair, BenchSetup caseSetup, BenchSetup baselineSetup);
+};
