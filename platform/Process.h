@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+// Facts about the running process.
+namespace Process {
+
+// The full path of the running executable as the system reports it,
+// symbolic links resolved. Throws Error when the system cannot tell.
+std::string ExecutablePath();
+
+} // namespace Process

@@ -1,0 +1,105 @@
+#include "platform/TextFile.h"
+
+#include "platform/Error.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// The text-file layer's codes, which are the codes of the systems the
+// program comes from: 2 to 5 are system error codes, 101 is the layer's own.
+int InOutCode(int errorNumber)
+{
+    switch (errorNumber) {
+    case ENOENT:
+        return 2;
+    case ENAMETOOLONG:
+    case ENOTDIR:
+    case ELOOP:
+    case EINVAL:
+        return 3;
+    case EMFILE:
+    case ENFILE:
+        return 4;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR: // a directory in the way counts as access denied there
+        return 5;
+    case ENOSPC:
+    case EDQUOT:
+        return 101;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+TextFile::TextFile(const std::string &path)
+{
+    do {
+        FHandle = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    } while (FHandle < 0 && errno == EINTR);
+    if (FHandle < 0)
+        Fail(errno);
+}
+
+TextFile::~TextFile()
+{
+    if (FHandle >= 0)
+        ::close(FHandle);
+}
+
+void TextFile::Write(const std::string &bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(FHandle, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            Fail(errno);
+        // A write that takes nothing without an error means no room is left.
+        if (n == 0)
+            Fail(ENOSPC);
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+void TextFile::Close()
+{
+    if (FHandle < 0)
+        return;
+    const int handle = FHandle;
+    FHandle = -1;
+    // Some file systems only report a failed write-back at close; EINTR
+    // leaves the descriptor closed on Linux, so it is no failure.
+    if (::close(handle) != 0 && errno != EINTR)
+        Fail(errno);
+}
+
+std::string TextFile::ErrorText(int errorNumber)
+{
+    switch (InOutCode(errorNumber)) {
+    case 2:
+        return "File not found";
+    case 3:
+        return "Invalid filename";
+    case 4:
+        return "Too many open files";
+    case 5:
+        return "File access denied";
+    case 101:
+        return "Disk full";
+    default:
+        return "I/O error " + std::to_string(errorNumber);
+    }
+}
+
+void TextFile::Fail(int errorNumber)
+{
+    throw Error(ErrorText(errorNumber));
+}

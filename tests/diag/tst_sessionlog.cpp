@@ -1,0 +1,230 @@
+#include "diag/Tools.h"
+#include "platform/Error.h"
+#include "platform/Process.h"
+#include "platform/TextFile.h"
+#include "tests/support/TestFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cerrno>
+#include <locale.h>
+
+namespace {
+
+QString LogPath()
+{
+    return QCoreApplication::applicationFilePath() + QStringLiteral(".log");
+}
+
+QByteArray ReadLog()
+{
+    const std::vector<unsigned char> bytes = TestFiles::ReadBytes(LogPath());
+    return QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
+}
+
+// Seconds since midnight of a line's time, or -1 when the line is not a
+// 24-hour "Session Startet: hh:mm:ss" line.
+int SecondsOfLine(const QByteArray &line)
+{
+    static const QRegularExpression shape(QStringLiteral("^Session Startet: (\\d\\d):(\\d\\d):(\\d\\d)\r\n$"));
+    const QRegularExpressionMatch m = shape.match(QString::fromLatin1(line));
+    if (!m.hasMatch())
+        return -1;
+    return m.captured(1).toInt() * 3600 + m.captured(2).toInt() * 60 + m.captured(3).toInt();
+}
+
+QString FailureOf(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const Error &e) {
+        return QString::fromUtf8(e.what());
+    }
+    return QString();
+}
+
+void WriteTextFile(const QString &path)
+{
+    TextFile file(path.toStdString());
+    file.Write("Session Startet: 00:00:00\r\n");
+    file.Close();
+}
+
+} // namespace
+
+class SessionLogTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir FDir;
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void executablePathIsTheRunningBinary();
+    void logKeepsTheExecutablesExtension();
+    void logHoldsOneLineWithTheStartTime();
+    void secondStartReplacesTheLine();
+    void twelveHourLocaleWritesDesignator();
+    void logInTheWayGivesAccessDenied();
+    void initializeToolsCreatesOneLogPerRun();
+    void textFileFailures_data();
+    void textFileFailures();
+    void errorTexts_data();
+    void errorTexts();
+};
+
+void SessionLogTest::initTestCase()
+{
+    qputenv("LOCPATH", TEST_LOCALES_DIR);
+    qunsetenv("LC_ALL");
+    qunsetenv("LANG");
+    qputenv("LC_TIME", "C.UTF-8");
+}
+
+void SessionLogTest::cleanup()
+{
+    QDir().rmdir(LogPath());
+    QFile::remove(LogPath());
+    qputenv("LC_TIME", "C.UTF-8");
+}
+
+void SessionLogTest::executablePathIsTheRunningBinary()
+{
+    const QString path = QString::fromStdString(Process::ExecutablePath());
+    QCOMPARE(path, QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath());
+    QVERIFY(path.endsWith(QStringLiteral("test_sessionlog.bin")));
+}
+
+void SessionLogTest::logKeepsTheExecutablesExtension()
+{
+    const QString withoutExtension = QCoreApplication::applicationDirPath() + QStringLiteral("/test_sessionlog.log");
+    QFile::remove(withoutExtension);
+
+    Tdebug log;
+
+    QVERIFY(LogPath().endsWith(QStringLiteral("test_sessionlog.bin.log")));
+    QVERIFY(QFileInfo::exists(LogPath()));
+    QVERIFY(!QFileInfo::exists(withoutExtension));
+}
+
+void SessionLogTest::logHoldsOneLineWithTheStartTime()
+{
+    const int before = QTime::currentTime().msecsSinceStartOfDay() / 1000;
+    Tdebug log;
+    const int after = QTime::currentTime().msecsSinceStartOfDay() / 1000;
+
+    const QByteArray line = ReadLog();
+    const int written = SecondsOfLine(line);
+    QVERIFY2(written >= 0, line.constData());
+    if (before <= after) // not across midnight
+        QVERIFY(written >= before && written <= after);
+}
+
+void SessionLogTest::secondStartReplacesTheLine()
+{
+    TestFiles::WriteBytes(LogPath(), QByteArray(1000, 'x'));
+    { Tdebug first; }
+    { Tdebug second; }
+
+    const QByteArray line = ReadLog();
+    QCOMPARE(line.size(), qsizetype(sizeof("Session Startet: hh:mm:ss\r\n") - 1));
+    QVERIFY2(SecondsOfLine(line) >= 0, line.constData());
+}
+
+void SessionLogTest::twelveHourLocaleWritesDesignator()
+{
+    locale_t usa = newlocale(LC_TIME_MASK, "en_US.UTF-8", locale_t(nullptr));
+    if (usa == locale_t(nullptr))
+        QSKIP("locale en_US.UTF-8 is not available");
+    freelocale(usa);
+    qputenv("LC_TIME", "en_US.UTF-8");
+
+    Tdebug log;
+
+    const QByteArray line = ReadLog();
+    static const QRegularExpression shape(
+        QStringLiteral("^Session Startet: (0[1-9]|1[0-2]):[0-5]\\d:[0-5]\\d (AM|PM)\r\n$"));
+    QVERIFY2(shape.match(QString::fromLatin1(line)).hasMatch(), line.constData());
+}
+
+void SessionLogTest::logInTheWayGivesAccessDenied()
+{
+    // A directory where the log should go: running as root bypasses file
+    // permissions, but nobody can open a directory for writing.
+    QVERIFY(QDir().mkdir(LogPath()));
+    QCOMPARE(FailureOf([] { Tdebug log; }), QStringLiteral("File access denied"));
+}
+
+void SessionLogTest::initializeToolsCreatesOneLogPerRun()
+{
+    QVERIFY(QDir().mkdir(LogPath()));
+    QCOMPARE(FailureOf([] { InitializeTools(); }), QStringLiteral("File access denied"));
+    QVERIFY(QDir().rmdir(LogPath()));
+
+    // The failed start made no log object, so the next one does.
+    InitializeTools();
+    QVERIFY(SecondsOfLine(ReadLog()) >= 0);
+
+    QVERIFY(QFile::remove(LogPath()));
+    InitializeTools();
+    QVERIFY(!QFileInfo::exists(LogPath()));
+}
+
+void SessionLogTest::textFileFailures_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("message");
+
+    const QString dir = FDir.path();
+    QVERIFY(QDir(dir).mkdir(QStringLiteral("folder")));
+    TestFiles::WriteBytes(dir + QStringLiteral("/plain"), QByteArray("x"));
+
+    QTest::newRow("missing folder") << dir + QStringLiteral("/absent/x.log") << "File not found";
+    QTest::newRow("a file used as folder") << dir + QStringLiteral("/plain/x.log") << "Invalid filename";
+    QTest::newRow("name too long") << dir + QLatin1Char('/') + QString(300, QLatin1Char('n')) << "Invalid filename";
+    QTest::newRow("a folder in the way") << dir + QStringLiteral("/folder") << "File access denied";
+    QTest::newRow("no room left") << QStringLiteral("/dev/full") << "Disk full";
+    QTest::newRow("replacing a file") << dir + QStringLiteral("/plain") << "";
+}
+
+void SessionLogTest::textFileFailures()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, message);
+
+    if (path == QStringLiteral("/dev/full") && !QFileInfo::exists(path))
+        QSKIP("this system has no /dev/full");
+    QCOMPARE(FailureOf([&] { WriteTextFile(path); }), message);
+}
+
+void SessionLogTest::errorTexts_data()
+{
+    QTest::addColumn<int>("errorNumber");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("too many open files") << EMFILE << "Too many open files";
+    QTest::newRow("too many open files, system-wide") << ENFILE << "Too many open files";
+    QTest::newRow("permission") << EACCES << "File access denied";
+    QTest::newRow("operation not permitted") << EPERM << "File access denied";
+    QTest::newRow("read-only file system") << EROFS << "File access denied";
+    QTest::newRow("quota") << EDQUOT << "Disk full";
+    // The number of an unlisted failure is the system's own; EIO happens to
+    // be 5, and must not read as the table's code 5.
+    QTest::newRow("input/output error") << EIO << QStringLiteral("I/O error %1").arg(EIO);
+    QTest::newRow("file busy") << ETXTBSY << QStringLiteral("I/O error %1").arg(ETXTBSY);
+}
+
+void SessionLogTest::errorTexts()
+{
+    QFETCH(int, errorNumber);
+    QFETCH(QString, text);
+    QCOMPARE(QString::fromStdString(TextFile::ErrorText(errorNumber)), text);
+}
+
+QTEST_GUILESS_MAIN(SessionLogTest)
+#include "tst_sessionlog.moc"
