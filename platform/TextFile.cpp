@@ -40,11 +40,16 @@ int InOutCode(int errorNumber)
 
 TextFile::TextFile(const std::string &path)
 {
+    // O_NONBLOCK keeps a FIFO without a reader from blocking the open for
+    // ever (it fails instead); it is cleared at once for the writes.
     do {
-        FHandle = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        FHandle = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
     } while (FHandle < 0 && errno == EINTR);
     if (FHandle < 0)
         Fail(errno);
+    const int flags = ::fcntl(FHandle, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(FHandle, F_SETFL, flags & ~O_NONBLOCK);
 }
 
 TextFile::~TextFile()

@@ -70,6 +70,24 @@ void LongTimeTest::initTestCase()
     qputenv("LOCPATH", TEST_LOCALES_DIR);
 }
 
+namespace {
+
+// One row of locale facts: the time format, the time to write and the text
+// expected; the rest are en_US's unless a row says otherwise.
+struct FactsRow
+{
+    const char *Name;
+    QByteArray TimeFormat;
+    TimeOfDay Time;
+    QByteArray Expected;
+    QByteArray Am = "AM";
+    QByteArray Pm = "PM";
+    QByteArray Codeset = "UTF-8";
+    QByteArray TwelveHourFormat = "%I:%M:%S %p";
+};
+
+} // namespace
+
 void LongTimeTest::formatFromLocaleFacts_data()
 {
     QTest::addColumn<QByteArray>("timeFormat");
@@ -80,82 +98,48 @@ void LongTimeTest::formatFromLocaleFacts_data()
     QTest::addColumn<TimeOfDay>("time");
     QTest::addColumn<QByteArray>("expected");
 
-    const QByteArray utf8("UTF-8");
-    const QByteArray ampm("%I:%M:%S %p");
     const TimeOfDay morning{9, 5, 7};
     const TimeOfDay evening{21, 5, 7};
+    const FactsRow rows[] = {
+        {"24-hour clock", "%H:%M:%S", morning, "09:05:07", "AM", "PM", "ANSI_X3.4-1968"},
+        {"24-hour clock, evening", "%H:%M:%S", evening, "21:05:07"},
+        {"%T", "%T", evening, "21:05:07"},
+        {"%k pads with blanks: no leading zero", "%k:%M:%S", morning, "9:05:07"},
+        {"no leading zero, two-digit hour", "%k:%M:%S", evening, "21:05:07"},
+        {"%-H drops the zero", "%-H:%M:%S", morning, "9:05:07"},
+        {"%0k asks for the zero", "%0k:%M:%S", morning, "09:05:07"},
+        {"%OH alternative digits", "%OH:%OM:%OS", morning, "09:05:07"},
 
-    QTest::newRow("24-hour clock") << QByteArray("%H:%M:%S") << ampm << QByteArray("AM") << QByteArray("PM")
-                                   << QByteArray("ANSI_X3.4-1968") << morning << QByteArray("09:05:07");
-    QTest::newRow("24-hour clock, evening") << QByteArray("%H:%M:%S") << ampm << QByteArray("AM")
-                                            << QByteArray("PM") << utf8 << evening << QByteArray("21:05:07");
-    QTest::newRow("%T") << QByteArray("%T") << QByteArray() << QByteArray() << QByteArray() << utf8 << evening
-                        << QByteArray("21:05:07");
-    QTest::newRow("%k pads with blanks: no leading zero") << QByteArray("%k:%M:%S") << QByteArray() << QByteArray()
-                                                          << QByteArray() << utf8 << morning << QByteArray("9:05:07");
-    QTest::newRow("%-H drops the zero") << QByteArray("%-H:%M:%S") << QByteArray() << QByteArray() << QByteArray()
-                                        << utf8 << morning << QByteArray("9:05:07");
-    QTest::newRow("%0k asks for the zero") << QByteArray("%0k:%M:%S") << QByteArray() << QByteArray()
-                                           << QByteArray() << utf8 << morning << QByteArray("09:05:07");
-    QTest::newRow("%OH alternative digits") << QByteArray("%OH:%OM:%OS") << QByteArray() << QByteArray()
-                                            << QByteArray() << utf8 << morning << QByteArray("09:05:07");
-    QTest::newRow("no leading zero, two-digit hour") << QByteArray("%k:%M:%S") << QByteArray() << QByteArray()
-                                                     << QByteArray() << utf8 << evening << QByteArray("21:05:07");
+        {"%r, morning", "%r", morning, "09:05:07 AM"},
+        {"%r, evening", "%r", evening, "09:05:07 PM"},
+        {"12-hour midnight", "%r", {0, 0, 0}, "12:00:00 AM"},
+        {"12-hour noon", "%r", {12, 30, 0}, "12:30:00 PM"},
+        {"12-hour last second", "%r", {23, 59, 59}, "11:59:59 PM"},
+        {"%r without a 12-hour format", "%r", evening, "09:05:07 PM", "AM", "PM", "UTF-8", ""},
+        {"%l without leading zero", "%l:%M:%S %p", evening, "9:05:07 PM"},
+        {"designator first", "%p %I:%M:%S %Z", evening, "PM 09:05:07"},
+        {"designator first, no blank, dots", "%p%I.%M.%S %Z", morning, "AM 09.05.07"},
+        {"empty designators become am and pm", "%I:%M:%S %p", evening, "09:05:07 pm", "", ""},
+        {"%P writes lower case", "%I:%M:%S %P", morning, "09:05:07 am"},
 
-    QTest::newRow("%r, morning") << QByteArray("%r") << ampm << QByteArray("AM") << QByteArray("PM") << utf8
-                                 << morning << QByteArray("09:05:07 AM");
-    QTest::newRow("%r, evening") << QByteArray("%r") << ampm << QByteArray("AM") << QByteArray("PM") << utf8
-                                 << evening << QByteArray("09:05:07 PM");
-    QTest::newRow("12-hour midnight") << QByteArray("%r") << ampm << QByteArray("AM") << QByteArray("PM") << utf8
-                                      << TimeOfDay{0, 0, 0} << QByteArray("12:00:00 AM");
-    QTest::newRow("12-hour noon") << QByteArray("%r") << ampm << QByteArray("AM") << QByteArray("PM") << utf8
-                                  << TimeOfDay{12, 30, 0} << QByteArray("12:30:00 PM");
-    QTest::newRow("12-hour last second") << QByteArray("%r") << ampm << QByteArray("AM") << QByteArray("PM")
-                                         << utf8 << TimeOfDay{23, 59, 59} << QByteArray("11:59:59 PM");
-    QTest::newRow("%r without a 12-hour format") << QByteArray("%r") << QByteArray() << QByteArray("AM")
-                                                 << QByteArray("PM") << utf8 << evening << QByteArray("09:05:07 PM");
-    QTest::newRow("%l without leading zero") << QByteArray("%l:%M:%S %p") << QByteArray() << QByteArray("AM")
-                                             << QByteArray("PM") << utf8 << evening << QByteArray("9:05:07 PM");
-    QTest::newRow("designator first") << QByteArray("%p %I:%M:%S %Z") << QByteArray() << QByteArray("AM")
-                                      << QByteArray("PM") << utf8 << evening << QByteArray("PM 09:05:07");
-    QTest::newRow("designator first, no blank, dots") << QByteArray("%p%I.%M.%S %Z") << QByteArray()
-                                                      << QByteArray("AM") << QByteArray("PM") << utf8 << morning
-                                                      << QByteArray("AM 09.05.07");
-    QTest::newRow("empty designators become am and pm") << QByteArray("%I:%M:%S %p") << QByteArray()
-                                                        << QByteArray() << QByteArray() << utf8 << evening
-                                                        << QByteArray("09:05:07 pm");
-    QTest::newRow("%P writes lower case") << QByteArray("%I:%M:%S %P") << QByteArray() << QByteArray("AM")
-                                          << QByteArray("PM") << utf8 << morning << QByteArray("09:05:07 am");
+        {"dot separator", "%H.%M.%S", morning, "09.05.07"},
+        {"hour sign is no separator", "%H\xEC\x8B\x9C %M\xEB\xB6\x84 %S\xEC\xB4\x88", morning, "09:05:07"},
+        {"unit letter is no separator", "%H h %M", morning, "09:05:07"},
+        {"no minutes after the hour", "%H", morning, "09:05:07"},
+        {"empty format", "", evening, "21:05:07"},
+        {"formats naming each other", "%r", evening, "21:05:07", "AM", "PM", "UTF-8", "%r"},
+        {"dangling percent", "%H:%M:%S %", evening, "21:05:07"},
 
-    QTest::newRow("dot separator") << QByteArray("%H.%M.%S") << QByteArray() << QByteArray() << QByteArray()
-                                   << utf8 << morning << QByteArray("09.05.07");
-    QTest::newRow("hour sign is no separator") << QByteArray("%H\xEC\x8B\x9C %M\xEB\xB6\x84 %S\xEC\xB4\x88")
-                                               << QByteArray() << QByteArray() << QByteArray() << utf8 << morning
-                                               << QByteArray("09:05:07");
-    QTest::newRow("unit letter is no separator") << QByteArray("%H h %M") << QByteArray() << QByteArray()
-                                                 << QByteArray() << utf8 << morning << QByteArray("09:05:07");
-    QTest::newRow("no minutes after the hour") << QByteArray("%H") << QByteArray() << QByteArray() << QByteArray()
-                                               << utf8 << morning << QByteArray("09:05:07");
-    QTest::newRow("empty format") << QByteArray() << QByteArray() << QByteArray() << QByteArray() << utf8 << evening
-                                  << QByteArray("21:05:07");
-    QTest::newRow("formats naming each other") << QByteArray("%r") << QByteArray("%r") << QByteArray()
-                                               << QByteArray() << utf8 << evening << QByteArray("21:05:07");
-    QTest::newRow("dangling percent") << QByteArray("%H:%M:%S %") << QByteArray() << QByteArray() << QByteArray()
-                                      << utf8 << evening << QByteArray("21:05:07");
-
-    QTest::newRow("UTF-8 designator in Windows-1252") << QByteArray("%r") << ampm << QByteArray("\xC3\x84M")
-                                                      << QByteArray("PM") << utf8 << morning
-                                                      << QByteArray("09:05:07 \xC4M");
-    QTest::newRow("designator beyond the code page") << QByteArray("%r") << ampm
-                                                     << QByteArray("\xE5\x8D\x88\xE5\x89\x8D") << QByteArray("PM")
-                                                     << utf8 << morning << QByteArray("09:05:07 ??");
-    QTest::newRow("cut-off UTF-8 sequence") << QByteArray("%r") << ampm << QByteArray("A\xE5\x8D")
-                                            << QByteArray("PM") << utf8 << morning << QByteArray("09:05:07 A??");
-    QTest::newRow("overlong UTF-8 sequence") << QByteArray("%r") << ampm << QByteArray("\xC0\xAF")
-                                             << QByteArray("PM") << utf8 << morning << QByteArray("09:05:07 ??");
-    QTest::newRow("other codesets keep only ASCII") << QByteArray("%r") << ampm << QByteArray("\xC4M")
-                                                    << QByteArray("PM") << QByteArray("ISO-8859-1") << morning
-                                                    << QByteArray("09:05:07 ?M");
+        {"UTF-8 designator in Windows-1252", "%r", morning, "09:05:07 \xC4M", "\xC3\x84M"},
+        {"designator beyond the code page", "%r", morning, "09:05:07 ??", "\xE5\x8D\x88\xE5\x89\x8D"},
+        {"cut-off UTF-8 sequence", "%r", morning, "09:05:07 A??", "A\xE5\x8D"},
+        {"overlong UTF-8 sequence", "%r", morning, "09:05:07 ??", "\xC0\xAF"},
+        {"other codesets keep only ASCII", "%r", morning, "09:05:07 ?M", "\xC4M", "PM", "ISO-8859-1"},
+    };
+    for (const FactsRow &row : rows) {
+        QTest::newRow(row.Name) << row.TimeFormat << row.TwelveHourFormat << row.Am << row.Pm << row.Codeset
+                                << row.Time << row.Expected;
+    }
 }
 
 void LongTimeTest::formatFromLocaleFacts()

@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <locale.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -189,6 +190,9 @@ void SessionLogTest::textFileFailures_data()
     QTest::newRow("name too long") << dir + QLatin1Char('/') + QString(300, QLatin1Char('n')) << "Invalid filename";
     QTest::newRow("a folder in the way") << dir + QStringLiteral("/folder") << "File access denied";
     QTest::newRow("no room left") << QStringLiteral("/dev/full") << "Disk full";
+    const QString pipe = dir + QStringLiteral("/pipe");
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0666), 0);
+    QTest::newRow("a pipe nobody reads") << pipe << QStringLiteral("I/O error %1").arg(ENXIO);
     QTest::newRow("replacing a file") << dir + QStringLiteral("/plain") << "";
 }
 
