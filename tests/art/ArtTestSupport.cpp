@@ -17,6 +17,21 @@ QImage Filled(int Width, int Height, std::uint16_t Word)
     return Picture(Width, Height, ArtWriter::Pixels(std::size_t(Width) * std::size_t(Height), Word));
 }
 
+ArtWriter::Pixels Sample::Words() const
+{
+    return ArtWriter::Pixels(std::size_t(Width) * std::size_t(Height), Color);
+}
+
+QImage Sample::Image() const
+{
+    return Picture(Width, Height, Words());
+}
+
+ArtWriter::Bytes Sample::Entry() const
+{
+    return ArtWriter::RunLengthEntry(ArtWriter::RunsOf(Width, Height, Words(), White));
+}
+
 CapturedBoxes::CapturedBoxes()
 {
     FPrevious = MessageBoxes::SetHandler([this](MessageBoxes::TBoxKind Kind, const QString &Text) {

@@ -17,6 +17,19 @@ constexpr std::uint16_t White = 0x7FFF;
 QImage Picture(int Width, int Height, const ArtWriter::Pixels &Words);
 QImage Filled(int Width, int Height, std::uint16_t Word);
 
+// A one-colour picture, told apart from others by size and colour.
+struct Sample
+{
+    int Width;
+    int Height;
+    std::uint16_t Color;
+
+    ArtWriter::Pixels Words() const;
+    QImage Image() const;
+    // The picture as run-length entry data.
+    ArtWriter::Bytes Entry() const;
+};
+
 // Collects the message boxes shown while it lives instead of showing them.
 class CapturedBoxes
 {
