@@ -6,7 +6,7 @@ set -euo pipefail
 
 cd "$(dirname "$0")/.."
 
-PACKAGES=(cmake g++ make qt6-base-dev)
+PACKAGES=(cmake g++ make qt6-base-dev locales)
 
 install_missing() {
     local missing=()
@@ -30,7 +30,11 @@ case "${1:-}" in
     run)
         install_missing "${PACKAGES[@]}"
         build
-        exec ./build/quorvane
+        # A demo set of the game's files, written once, so the editor has
+        # something to open: the open-file dialog starts in this folder.
+        [ -f build/demo/tiledata.mul ] || ./build/quorvane-demo build/demo
+        cd build/demo
+        exec ../quorvane
         ;;
     test)
         install_missing "${PACKAGES[@]}"

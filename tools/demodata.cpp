@@ -1,0 +1,145 @@
+// Writes a complete, deterministic demo set of the game's files into a
+// folder, so the editor can be tried without the game:
+//
+//   quorvane-demo FOLDER                 tiledata.mul, artidx.mul, art.mul,
+//                                        verdata.mul and hues.mul
+//   quorvane-demo --picture TILE OUT.png the picture of one tile as the
+//                                        editor shows it (white background)
+//
+// Everything is drawn here; nothing comes from the game.
+
+#include "tests/support/ArtWriter.h"
+#include "tests/support/HueWriter.h"
+#include "tests/support/TileDataWriter.h"
+#include "tools/DemoCatalogue.h"
+#include "tools/DemoPictures.h"
+
+#include <QDir>
+#include <QImage>
+#include <QString>
+
+#include <cmath>
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+constexpr std::uint32_t Seed = 20261207;
+constexpr std::uint16_t White = 0x7FFF;
+
+void WriteTileData(const QString &folder, const std::vector<DemoTile> &tiles)
+{
+    TileDataWriter writer(Seed);
+    // Real files leave most tiles empty.
+    for (int t = 0; t < TileDataWriter::Tiles; ++t)
+        writer.SetRecord(t, TileDataWriter::Record());
+    for (const DemoTile &tile : tiles) {
+        TileDataWriter::Record r;
+        r.Flags = tile.Flags;
+        r.Weight = std::uint8_t(tile.Weight);
+        r.Quality = std::uint8_t(tile.Quality);
+        r.Quantity = std::uint8_t(tile.Quantity);
+        r.Anim = std::uint16_t(tile.Anim);
+        r.Hue = std::uint8_t(tile.Hue);
+        r.Height = std::uint8_t(tile.Height);
+        r.Name = tile.Name.substr(0, 20);
+        writer.SetRecord(tile.Index, r);
+    }
+    writer.WriteTo(folder + "/tiledata.mul");
+}
+
+void WriteArt(const QString &folder, const std::vector<DemoTile> &tiles)
+{
+    ArtWriter writer;
+    // A few records of another game file share the patch file, as in real ones.
+    writer.AddPatch(0, 12, ArtWriter::Bytes(16, 0));
+    for (const DemoTile &tile : tiles) {
+        const Canvas picture = DrawDemoPicture(tile);
+        writer.PadToEntry(ArtWriter::StaticArtBase + tile.Index);
+        if (tile.Patched) {
+            writer.AddAbsent();
+            const auto runs = ArtWriter::RunsOf(picture.Width(), picture.Height(), picture.Pixels(),
+                                                Canvas::Transparent);
+            writer.AddPatch(ArtWriter::ArtFileId, ArtWriter::StaticArtBase + tile.Index,
+                            ArtWriter::RunLengthEntry(runs));
+        } else if (tile.Kind == DemoKind::Floor) {
+            ArtWriter::Pixels square(picture.Pixels());
+            for (auto &p : square)
+                if (p == Canvas::Transparent)
+                    p = White;
+            writer.AddRawPicture(square);
+        } else {
+            writer.AddRunLength(picture.Width(), picture.Height(), picture.Pixels(), Canvas::Transparent);
+        }
+    }
+    writer.PadToEntry(ArtWriter::StaticArtBase + TileDataWriter::Tiles);
+    writer.WriteTo(folder);
+}
+
+// 3000 hues, each a smooth ramp from near black to its full colour.
+void WriteHues(const QString &folder)
+{
+    const char *const families[] = {"red", "orange", "yellow", "green", "teal", "blue", "violet", "rose"};
+    HueWriter writer(375);
+    for (int n = 1; n <= writer.HueCount(); ++n) {
+        const double angle = std::fmod(n * 137.508, 360.0);
+        const double saturation = 0.35 + 0.6 * ((n * 7919) % 100) / 100.0;
+        const auto channel = [&](double offset) {
+            const double v = std::cos((angle - offset) * M_PI / 180.0) * 0.5 + 0.5;
+            return int(31 * (1.0 - saturation + saturation * v));
+        };
+        HueWriter::Hue hue;
+        hue.Colors = HueWriter::Ramp(HueWriter::Colour15(1, 1, 1),
+                                     HueWriter::Colour15(channel(0), channel(120), channel(240)));
+        hue.Name = std::string(families[int(angle / 45.0) % 8]) + " " + std::to_string(n);
+        writer.SetHue(n, hue);
+    }
+    writer.WriteTo(folder + "/hues.mul");
+}
+
+int WritePicture(int tileIndex, const QString &path)
+{
+    for (const DemoTile &tile : DemoCatalogue()) {
+        if (tile.Index != tileIndex)
+            continue;
+        const Canvas picture = DrawDemoPicture(tile);
+        QImage image(picture.Width(), picture.Height(), QImage::Format_RGB555);
+        for (int y = 0; y < picture.Height(); ++y) {
+            auto *row = reinterpret_cast<std::uint16_t *>(image.scanLine(y));
+            for (int x = 0; x < picture.Width(); ++x) {
+                const std::uint16_t p = picture.Get(x, y);
+                row[x] = p == Canvas::Transparent ? White : p;
+            }
+        }
+        return image.save(path, "PNG") ? 0 : 1;
+    }
+    std::fprintf(stderr, "no demo tile 0x%X\n", tileIndex);
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    try {
+        if (argc == 4 && QString(argv[1]) == "--picture")
+            return WritePicture(QString(argv[2]).toInt(nullptr, 0), QString::fromLocal8Bit(argv[3]));
+        if (argc != 2) {
+            std::fprintf(stderr, "usage: %s FOLDER | --picture TILE OUT.png\n", argv[0]);
+            return 2;
+        }
+        const QString folder = QString::fromLocal8Bit(argv[1]);
+        if (!QDir().mkpath(folder)) {
+            std::fprintf(stderr, "cannot create %s\n", argv[1]);
+            return 1;
+        }
+        const std::vector<DemoTile> tiles = DemoCatalogue();
+        WriteTileData(folder, tiles);
+        WriteArt(folder, tiles);
+        WriteHues(folder);
+        return 0;
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+}
