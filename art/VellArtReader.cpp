@@ -3,8 +3,10 @@
 #include "art/ArtPaths.h"
 #include "art/ReadArtIDX.h"
 #include "art/huechooser.h"
+#include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/qt/AnsiString.h"
+#include "platform/qt/IntegerText.h"
 
 #include <QBitmap>
 #include <QLabel>
@@ -43,6 +45,96 @@ QString TrimSpacesAndControls(const QString &Text)
 bool FileExists(const QString &Path)
 {
     return FileSystem::FileExists(AnsiString::ToPath(Path));
+}
+
+// Texts that leave the picture untinted and never need the hue table.
+bool IsUntintedText(const QString &Text)
+{
+    return Text.isEmpty() || Text == u"0" || Text == u"00";
+}
+
+bool IsHexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'F') || (u >= u'a' && u <= u'f');
+}
+
+// Hue keys are "00" followed by the hue number in upper-case hexadecimal.
+QString HexText(int Value)
+{
+    return QString::number(std::uint32_t(Value), 16).toUpper();
+}
+
+// The key of a text that names a hue by its number. A text that starts with
+// "0" already is hexadecimal digits; any other is read as an integer
+// (decimal, or hexadecimal after "$") and written in hexadecimal with at
+// least two digits. Zeros in front then make the "00" of a key; a text that
+// has more than two is left alone and matches no hue.
+QString NumberHueKey(QString Text)
+{
+    if (!Text.startsWith(u'0'))
+        Text = HexText(StrToInt(Text)).rightJustified(2, u'0');
+    while (!Text.startsWith(QStringLiteral("00")))
+        Text.prepend(u'0');
+    return Text.toUpper();
+}
+
+// Length of a hexadecimal prefix ("$", "0x" or "0X") at Pos that is followed
+// by a digit, else 0.
+qsizetype HexPrefixAt(const QString &Text, qsizetype Pos)
+{
+    const auto digitAt = [&](qsizetype i) { return i < Text.size() && IsHexDigit(Text[i]); };
+    if (Text[Pos] == u'$' && digitAt(Pos + 1))
+        return 1;
+    if (Text[Pos] == u'0' && Pos + 1 < Text.size() && (Text[Pos + 1] == u'x' || Text[Pos + 1] == u'X')
+        && digitAt(Pos + 2))
+        return 2;
+    return 0;
+}
+
+// The number inside a named hue text such as "0x489": the first run of
+// hexadecimal digits, together with a "0x" or "$" right in front of it so
+// that the prefix keeps its meaning when the part is read as an integer.
+// Any hexadecimal digit counts, also one inside a word: "hue_1161" gives
+// "e". A text without hexadecimal digits has no number part.
+QString NumberPartOf(const QString &Text)
+{
+    for (qsizetype start = 0; start < Text.size(); ++start) {
+        const qsizetype prefix = HexPrefixAt(Text, start);
+        if (prefix == 0 && !IsHexDigit(Text[start]))
+            continue;
+        qsizetype end = start + prefix;
+        while (end < Text.size() && IsHexDigit(Text[end]))
+            ++end;
+        return Text.mid(start, end - start);
+    }
+    return QString();
+}
+
+// The key of a text that names a hue among other characters. Its number
+// part is read as an integer, so plain digits are decimal ("-5" is hue 5)
+// and "0x" or "$" make it hexadecimal; a part that does not read that way,
+// such as "1a", is taken as hexadecimal digits. No number part means hue 0,
+// which no hue carries.
+QString NamedHueKey(const QString &Text)
+{
+    QString part = NumberPartOf(Text);
+    if (part.isEmpty())
+        part = QStringLiteral("0");
+    int number = 0;
+    try {
+        number = StrToInt(part);
+    } catch (const Error &) {
+        number = StrToInt(QLatin1Char('$') + part);
+    }
+    return QStringLiteral("00") + HexText(number);
+}
+
+// One 8-bit channel multiplied by an 8-bit factor, rounded to the nearest
+// integer. 255 is odd, so there are no halves to break ties on.
+int Multiply(int Channel, int Factor)
+{
+    return (Channel * Factor + 127) / 255;
 }
 
 } // namespace
@@ -102,25 +194,56 @@ void TVellArtReader::SetArtColor(const QString &Color)
     FViewPicture = FImage ? FImage->copy() : QImage();
     ShowViewPicture();
     const QString text = TrimSpacesAndControls(Color);
+    // A text that fails goes back to the caller as an Error; the view then
+    // shows the untinted copy and ArtColor keeps its previous text.
     ApplyHue(text, TintShade);
     FArtColor = text;
 }
 
 void TVellArtReader::ApplyHue(const QString &Text, int Shade)
 {
-    // The hue tint goes here: turn Text into a hue key, look up colour
-    // Shade of that hue in the hue table (EnsureHueTable), multiply the view
-    // picture by it and show it again. Until the hue table exists the view
-    // keeps the untinted copy.
-    Q_UNUSED(Text);
-    Q_UNUSED(Shade);
+    if (IsUntintedText(Text))
+        return;
+    // The table is there before the text is read, also when the text then
+    // turns out not to be a number.
+    EnsureHueTable();
+    const QString key = IsNamedColor(Text) ? NamedHueKey(Text) : NumberHueKey(Text);
+    TintBitmap(FViewPicture, FHueTable->GetHueColor(key, Shade));
+    ShowViewPicture();
 }
 
 void TVellArtReader::EnsureHueTable()
 {
-    // Loading ArtMulPath + "hues.mul" into the new table belongs here too.
-    if (!FHueTable)
-        FHueTable = std::make_unique<THUEColorChooser>();
+    if (FHueTable)
+        return;
+    // Kept before it loads: when the load fails, the empty table stays and
+    // the file is never tried again, so every later hue tints black.
+    FHueTable = std::make_unique<THUEColorChooser>();
+    FHueTable->LoadHues(FArtMulPath + QStringLiteral("hues.mul"));
+}
+
+bool TVellArtReader::IsNamedColor(const QString &Text)
+{
+    return std::any_of(Text.begin(), Text.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return u == u'-' || u == u'_' || (u >= u'G' && u <= u'Z') || (u >= u'g' && u <= u'z');
+    });
+}
+
+void TVellArtReader::TintBitmap(QImage &Bitmap, std::uint32_t Colour)
+{
+    const int red = int(Colour & 0xFF);
+    const int green = int((Colour >> 8) & 0xFF);
+    const int blue = int((Colour >> 16) & 0xFF);
+    // Every pixel alike, grey or coloured: white takes the colour itself and
+    // black stays black.
+    for (int x = 0; x < Bitmap.width(); ++x) {
+        for (int y = 0; y < Bitmap.height(); ++y) {
+            const QRgb pixel = Bitmap.pixel(x, y);
+            Bitmap.setPixel(x, y, qRgb(Multiply(qRed(pixel), red), Multiply(qGreen(pixel), green),
+                                       Multiply(qBlue(pixel), blue)));
+        }
+    }
 }
 
 void TVellArtReader::DrawArt(int EntryNumber, QImage &Target, QPoint &Size)

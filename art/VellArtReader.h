@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 
 class QLabel;
@@ -79,6 +80,11 @@ private:
     // Hue tint; see SetArtColor.
     void ApplyHue(const QString &Text, int Shade);
     void EnsureHueTable();
+    // True when the text holds a character that no number can: "-", "_" or
+    // a letter from G to Z in either case.
+    static bool IsNamedColor(const QString &Text);
+    // Multiplies every pixel by the RGB colour (red in the lowest byte).
+    static void TintBitmap(QImage &Bitmap, std::uint32_t Colour);
 
     bool FNeedsStretch = false;
     QString FArtMulPath;
