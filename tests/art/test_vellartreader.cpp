@@ -250,8 +250,8 @@ void TestVellArtReader::drawArtLeavesTheComponentAlone()
 void TestVellArtReader::artColorCopiesTheUntintedArt()
 {
     TVellArtReader view;
-    view.SetArtColor(QStringLiteral(" \t5\r\n"));
-    QCOMPARE(view.ArtColor(), QStringLiteral("5"));
+    view.SetArtColor(QStringLiteral(" \t00\r\n"));
+    QCOMPARE(view.ArtColor(), QStringLiteral("00"));
     QVERIFY(view.ViewPicture().isNull());
 
     view.SetArtMulPath(FArt.path());
