@@ -1,7 +1,9 @@
+#include "app/RunQuorvane.h"
+
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    return 0;
+    return RunQuorvane(application);
 }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <exception>
+
+class QWidget;
+
+// The application's standard error box: a modal critical message box with
+// one OK button, titled with the executable's name without its extension.
+void ShowErrorBox(QWidget *Parent, const QString &Message);
+
+// The box's text: the message, plus a full stop when its last character
+// sorts after "." in character code order.
+QString ErrorBoxText(const QString &Message);
+
+// The title of the box: the executable's file name without its extension.
+QString ApplicationTitle();
+
+// Runs one handler of the window. An error ends the handler and is shown in
+// the standard error box; it never reaches Qt's event loop, and whatever the
+// handler changed before the error stays changed.
+template <typename Handler>
+void RunHandler(QWidget *Parent, Handler &&handler)
+{
+    try {
+        handler();
+    } catch (const std::exception &e) {
+        ShowErrorBox(Parent, QString::fromUtf8(e.what()));
+    }
+}

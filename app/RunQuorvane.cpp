@@ -1,0 +1,36 @@
+#include "app/RunQuorvane.h"
+
+#include "app/Unit1.h"
+
+#include "diag/Tools.h"
+#include "platform/Error.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+void ShowStartFailure(const QString &message)
+{
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Application Error"), message, QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+} // namespace
+
+int RunQuorvane(QApplication &Application)
+{
+    try {
+        InitializeTools();
+    } catch (const std::exception &e) {
+        ShowStartFailure(QString::fromUtf8(e.what()));
+        return 1;
+    }
+    TForm1 window;
+    Form1 = &window;
+    window.show();
+    const int result = Application.exec();
+    Form1 = nullptr;
+    return result;
+}

@@ -1,0 +1,711 @@
+#include "app/Unit1.h"
+
+#include "app/ErrorBox.h"
+#include "app/HexToInt.h"
+#include "app/ListLineDelegate.h"
+
+#include "art/VellArtReader.h"
+#include "platform/FileSystem.h"
+#include "platform/qt/IntegerText.h"
+#include "platform/qt/AnsiString.h"
+#include "tiledata/TileDataReader.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+
+TForm1 *Form1 = nullptr;
+
+namespace {
+
+constexpr int ClientWidth = 718;
+constexpr int ClientHeight = 535;
+constexpr int ListWidth = 209;
+constexpr int StatusHeight = 19;
+constexpr int EditHeight = 21;
+constexpr int CheckBoxHeight = 17;
+constexpr int FontPoints = 8;
+// Art entry of static tile 0; the picture of tile t is entry t + 0x4000.
+constexpr int FirstStaticArt = 0x4000;
+
+// The form's pixel positions leave room for a narrow 8-point face; common
+// sans-serif faces run wider, so ask for their semi-condensed cut (the
+// font engine narrows the face itself when there is none).
+QFont SansFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(FontPoints);
+    font.setStretch(QFont::SemiCondensed);
+    return font;
+}
+
+QFont FixedFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSize(FontPoints);
+    return font;
+}
+
+template <typename Widget>
+Widget *Named(Widget *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+// Labels size themselves to their text, as the toolkit's auto-sizing labels do.
+QLabel *NewLabel(QWidget *parent, const char *name, const QString &text, int left, int top)
+{
+    auto *label = Named(new QLabel(text, parent), name);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QLineEdit *NewEdit(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *edit = Named(new QLineEdit(parent), name);
+    edit->setGeometry(geometry);
+    return edit;
+}
+
+// A box for a tile name, which the name field limits to 20 characters; its
+// label's accelerator focuses it.
+QLineEdit *NewNameBox(QWidget *parent, const char *name, const QRect &geometry, QLabel *label)
+{
+    QLineEdit *edit = NewEdit(parent, name, geometry);
+    edit->setMaxLength(NameLength);
+    label->setBuddy(edit);
+    return edit;
+}
+
+QPushButton *NewButton(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
+{
+    auto *button = Named(new QPushButton(text, parent), name);
+    button->setGeometry(geometry);
+    return button;
+}
+
+// A box loses the focus to another control of the window, not because the
+// window as a whole was deactivated or a popup menu opened over the box.
+bool IsExitReason(Qt::FocusReason reason)
+{
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+struct NumberField
+{
+    QLineEdit *TForm1::*Box;
+    const char *Name;
+    const char *LabelName;
+    const char *Caption;
+    QPoint LabelAt;
+    QRect Geometry;
+    void (TForm1::*Exit)();
+};
+
+struct FlagField
+{
+    QCheckBox *TForm1::*Box;
+    const char *Name;
+    const char *Caption;
+    QPoint At;
+    void (TForm1::*Click)();
+};
+
+} // namespace
+
+TForm1::TForm1(QWidget *Parent)
+    : QWidget(Parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Quorvane"));
+    setFont(SansFont());
+    resize(ClientWidth, ClientHeight);
+    CreateControls();
+    // The picture is drawn into a 15-bit bitmap, as the art files store it.
+    Image1Bitmap = QImage(0, 0, QImage::Format_RGB555);
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+// ---------------------------------------------------------------------------
+// Building the window
+
+void TForm1::CreateControls()
+{
+    CreateTopLevelControls();
+    CreatePictureButtons();
+    CreateHiddenRow();
+    CreateOneTileGroup();
+    CreateGlobalGroup();
+    CreatePropertiesGroup();
+    CreateFlagsGroup();
+    CreateOpenDialog();
+    SetTabOrder();
+    ConnectHandlers();
+    InstallKeyFilters();
+}
+
+void TForm1::CreateTopLevelControls()
+{
+    ListBox1 = Named(new QListWidget(this), "ListBox1");
+    ListBox1->setFont(FixedFont());
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBox1->setUniformItemSizes(true);
+    ListBox1->setItemDelegate(new TListLineDelegate(ListBox1));
+    ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListBox1->setTextElideMode(Qt::ElideNone);
+
+    StatusBar1 = Named(new QStatusBar(this), "StatusBar1");
+    StatusBar1->setSizeGripEnabled(true);
+
+    GroupBox3 = Named(new QGroupBox(QStringLiteral("One Tile"), this), "GroupBox3");
+    GroupBox3->setGeometry(224, 8, 225, 73);
+    GroupBox4 = Named(new QGroupBox(QStringLiteral("Global"), this), "GroupBox4");
+    GroupBox4->setGeometry(224, 80, 225, 97);
+    GroupBox2 = Named(new QGroupBox(QStringLiteral("Properties"), this), "GroupBox2");
+    GroupBox2->setGeometry(456, 8, 249, 169);
+    GroupBox1 = Named(new QGroupBox(QStringLiteral("Tileflags"), this), "GroupBox1");
+    GroupBox1->setGeometry(456, 184, 249, 293);
+
+    Panel1 = Named(new QFrame(this), "Panel1");
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setGeometry(224, 192, 217, 233);
+    Image1 = Named(new QLabel(Panel1), "Image1");
+    Image1->setGeometry(1, 1, 215, 231);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    // Kept only as the keeper of the art reader; never shown.
+    VellArtReader1 = std::make_unique<TVellArtReader>(this);
+    VellArtReader1->setObjectName(QStringLiteral("VellArtReader1"));
+    VellArtReader1->hide();
+    VellArtReader1->setGeometry(216, 160, 25, 25);
+    VellArtReader1->SetArtIndex(0);
+    VellArtReader1->SetCanStretch(true);
+}
+
+void TForm1::CreatePictureButtons()
+{
+    BitBtn3 = NewButton(this, "BitBtn3", QStringLiteral("About"), QRect(376, 488, 75, 25));
+    BitBtn3->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
+    Button5 = NewButton(this, "Button5", QStringLiteral("Find..."), QRect(464, 488, 75, 25));
+    BitBtn1 = NewButton(this, "BitBtn1", QStringLiteral("&Save"), QRect(544, 488, 75, 25));
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    BitBtn2 = NewButton(this, "BitBtn2", QStringLiteral("&Close"), QRect(624, 488, 75, 25));
+    BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    for (QPushButton *button : {BitBtn1, BitBtn2, BitBtn3})
+        button->setIconSize(QSize(16, 16));
+}
+
+// A row for choosing and loading another file. It is never shown.
+void TForm1::CreateHiddenRow()
+{
+    Label5 = NewLabel(this, "Label5", QStringLiteral("Tiledata:"), 224, 8);
+    Edit3 = NewEdit(this, "Edit3", QRect(272, 8, 121, EditHeight));
+    Button4 = NewButton(this, "Button4", QStringLiteral("..."), QRect(392, 8, 19, 19));
+    Button3 = NewButton(this, "Button3", QStringLiteral("load"), QRect(417, 7, 36, 19));
+    for (QWidget *widget : {static_cast<QWidget *>(Label5), static_cast<QWidget *>(Edit3),
+                            static_cast<QWidget *>(Button4), static_cast<QWidget *>(Button3)})
+        widget->hide();
+}
+
+void TForm1::CreateOneTileGroup()
+{
+    Label4 = NewLabel(GroupBox3, "Label4", QStringLiteral("Rename &To"), 16, 16);
+    Edit1 = NewNameBox(GroupBox3, "Edit1", QRect(96, 16, 121, EditHeight), Label4);
+    Button2 = NewButton(GroupBox3, "Button2", QStringLiteral("Rename"), QRect(128, 40, 89, 25));
+}
+
+void TForm1::CreateGlobalGroup()
+{
+    Label1 = NewLabel(GroupBox4, "Label1", QStringLiteral("Replace this:"), 8, 16);
+    Label2 = NewLabel(GroupBox4, "Label2", QString(), 88, 16);
+    // Tile names are shown as they are, never as markup.
+    Label2->setTextFormat(Qt::PlainText);
+    Label2->resize(GroupBox4->width() - 88 - 8, Label1->height());
+    Label3 = NewLabel(GroupBox4, "Label3", QStringLiteral("&With"), 8, 40);
+    Edit2 = NewNameBox(GroupBox4, "Edit2", QRect(88, 32, 121, EditHeight), Label3);
+    Button1 = NewButton(GroupBox4, "Button1", QStringLiteral("Global &Replace"), QRect(120, 64, 89, 25));
+}
+
+void TForm1::CreatePropertiesGroup()
+{
+    static const NumberField Fields[] = {
+        {&TForm1::edWeight, "edWeight", "Label6", "Weight:", {8, 19}, {80, 16, 33, EditHeight}, &TForm1::edWeightExit},
+        {&TForm1::edQuality, "edQuality", "Label7", "Quality/Layer", {8, 43}, {80, 40, 33, EditHeight}, &TForm1::edQualityExit},
+        {&TForm1::edHeight, "edHeight", "Label8", "Height", {8, 67}, {80, 64, 33, EditHeight}, &TForm1::edHeightExit},
+        {&TForm1::edQuantity, "edQuantity", "Label13", "Quantity", {8, 91}, {80, 88, 33, EditHeight}, &TForm1::edQuantityExit},
+        {&TForm1::edHue, "edHue", "Label9", "Hue", {8, 115}, {80, 112, 33, EditHeight}, &TForm1::edHueExit},
+        {&TForm1::edAnim, "edAnim", "Label12", "AnimID", {10, 140}, {80, 136, 49, EditHeight}, &TForm1::edAnimExit},
+        {&TForm1::edUnknown0, "edUnknown0", "Label15", "Unknown0", {136, 19}, {208, 16, 33, EditHeight}, &TForm1::edUnknown0Exit},
+        {&TForm1::edUnknown1, "edUnknown1", "Label14", "Unknown1", {136, 43}, {208, 40, 33, EditHeight}, &TForm1::edUnknown1Exit},
+        {&TForm1::edunknown2, "edunknown2", "Label11", "Unknown2", {136, 67}, {208, 64, 33, EditHeight}, &TForm1::edunknown2Exit},
+        {&TForm1::edUnknown3, "edUnknown3", "Label10", "Unknown3", {136, 91}, {208, 88, 33, EditHeight}, &TForm1::edUnknown3Exit},
+        {&TForm1::edUnknown4, "edUnknown4", "Label16", "Unknown4", {136, 115}, {208, 112, 33, EditHeight}, &TForm1::edUnknown4Exit},
+    };
+    for (const NumberField &field : Fields) {
+        NewLabel(GroupBox2, field.LabelName, QLatin1String(field.Caption), field.LabelAt.x(), field.LabelAt.y());
+        QLineEdit *box = NewEdit(GroupBox2, field.Name, field.Geometry);
+        box->setFont(FixedFont());
+        box->setText(QStringLiteral("0"));
+        this->*field.Box = box;
+        ExitHandlers.emplace_back(box, field.Exit);
+    }
+    edAnim->clear();
+    QFont bold = FixedFont();
+    bold.setBold(true);
+    NewLabel(GroupBox2, "Label17", QStringLiteral("0x"), 59, 140)->setFont(bold);
+}
+
+void TForm1::CreateFlagsGroup()
+{
+    // Bit k of the flags word is entry k.
+    static const FlagField Fields[] = {
+        {&TForm1::cbBackground, "cbBackground", "&Background", {8, 16}, &TForm1::cbBackgroundClick},
+        {&TForm1::cbWeapon, "cbWeapon", "&Weapon", {8, 32}, &TForm1::cbWeaponClick},
+        {&TForm1::cbTransparent, "cbTransparent", "&Transparent", {8, 48}, &TForm1::cbTransparentClick},
+        {&TForm1::cbTranslucent, "cbTranslucent", "Translu&cent", {8, 64}, &TForm1::cbTranslucentClick},
+        {&TForm1::cbWall, "cbWall", "&Wall", {8, 80}, &TForm1::cbWallClick},
+        {&TForm1::cbDamaging, "cbDamaging", "&Damaging", {8, 96}, &TForm1::cbDamagingClick},
+        {&TForm1::cbImpassable, "cbImpassable", "&Impassable", {8, 112}, &TForm1::cbImpassableClick},
+        {&TForm1::cbWet, "cbWet", "&Liquid", {8, 128}, &TForm1::cbWetClick},
+        {&TForm1::cbUnknown1, "cbUnknown1", "Unknown1", {144, 16}, &TForm1::cbUnknown1Click},
+        {&TForm1::cbSurface, "cbSurface", "Surface", {144, 32}, &TForm1::cbSurfaceClick},
+        {&TForm1::cbBridge, "cbBridge", "Bridge", {144, 48}, &TForm1::cbBridgeClick},
+        {&TForm1::cbGeneric, "cbGeneric", "Generic/Stack", {144, 64}, &TForm1::cbGenericClick},
+        {&TForm1::cbWindow, "cbWindow", "Window", {144, 80}, &TForm1::cbWindowClick},
+        {&TForm1::cbNoShoot, "cbNoShoot", "NoShoot", {144, 96}, &TForm1::cbNoShootClick},
+        {&TForm1::cbPrefixA, "cbPrefixA", "Article 'A'", {144, 112}, &TForm1::cbPrefixAClick},
+        {&TForm1::cbPrefixAN, "cbPrefixAN", "Article 'AN'", {144, 128}, &TForm1::cbPrefixANClick},
+        {&TForm1::cbMongen, "cbMongen", "Mongen", {8, 160}, &TForm1::cbMongenClick},
+        {&TForm1::cbFoliage, "cbFoliage", "Foliage", {8, 176}, &TForm1::cbFoliageClick},
+        {&TForm1::cbPartialhue, "cbPartialhue", "Partialhue", {8, 192}, &TForm1::cbPartialhueClick},
+        {&TForm1::cbUnknown2, "cbUnknown2", "Unknown2", {8, 208}, &TForm1::cbUnknown2Click},
+        {&TForm1::cbMap, "cbMap", "Map", {8, 224}, &TForm1::cbMapClick},
+        {&TForm1::cbContainer, "cbContainer", "Container", {8, 240}, &TForm1::cbContainerClick},
+        {&TForm1::cbWearable, "cbWearable", "Wearable", {8, 256}, &TForm1::cbWearableClick},
+        {&TForm1::cbLightsource, "cbLightsource", "Lightsource", {8, 272}, &TForm1::cbLightsourceClick},
+        {&TForm1::cbAnimated, "cbAnimated", "Animated", {144, 160}, &TForm1::cbAnimatedClick},
+        {&TForm1::cbnodiagonal, "cbnodiagonal", "Nodiagonal", {144, 176}, &TForm1::cbnodiagonalClick},
+        {&TForm1::cbUnknown3, "cbUnknown3", "Unknown3", {144, 192}, &TForm1::cbUnknown3Click},
+        {&TForm1::cbArmor, "cbArmor", "Armor", {144, 208}, &TForm1::cbArmorClick},
+        {&TForm1::cbRoof, "cbRoof", "Roof", {144, 224}, &TForm1::cbRoofClick},
+        {&TForm1::cbDoor, "cbDoor", "Door", {144, 240}, &TForm1::cbDoorClick},
+        // "StairRight" (bit 31) stands above "Stairsback" (bit 30).
+        {&TForm1::cbStairsback, "cbStairsback", "Stairsback", {144, 272}, &TForm1::cbStairsbackClick},
+        {&TForm1::cbStairRight, "cbStairRight", "StairRight", {144, 256}, &TForm1::cbStairRightClick},
+    };
+    static_assert(std::size(Fields) == 32, "one box per bit");
+    for (std::size_t bit = 0; bit < std::size(Fields); ++bit) {
+        const FlagField &field = Fields[bit];
+        auto *box = Named(new QCheckBox(QLatin1String(field.Caption), GroupBox1), field.Name);
+        box->setGeometry(field.At.x(), field.At.y(), bit == 0 ? 81 : 97, CheckBoxHeight);
+        this->*field.Box = box;
+        FlagBoxes[bit] = box;
+        const auto click = field.Click;
+        connect(box, &QCheckBox::toggled, this, [this, click] { RunGuarded(click); });
+    }
+}
+
+void TForm1::CreateOpenDialog()
+{
+    OpenDialog1 = std::make_unique<QFileDialog>(nullptr, QStringLiteral("Choose Tiledata"));
+    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+    OpenDialog1->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
+    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    // Any name may be typed; one that cannot be opened is reported when the
+    // file is read.
+    OpenDialog1->setFileMode(QFileDialog::AnyFile);
+    OpenDialog1->setNameFilters({QStringLiteral("Mul Filez (*.mul)"), QStringLiteral("all Filez (*)")});
+    OpenDialog1->selectNameFilter(QStringLiteral("Mul Filez (*.mul)"));
+    OpenDialog1->setDefaultSuffix(QStringLiteral("mul"));
+    OpenDialog1->selectFile(QStringLiteral("tiledata.mul"));
+}
+
+void TForm1::SetTabOrder()
+{
+    // Group boxes and panels take no focus themselves; their controls stand
+    // in their place. Hidden controls are skipped when the focus moves.
+    std::vector<QWidget *> order = {ListBox1, VellArtReader1.get(), BitBtn1, Edit3, Button3, Button4, Button5};
+    order.insert(order.end(), FlagBoxes.begin(), FlagBoxes.end());
+    order.insert(order.end(), {BitBtn2, edWeight, edQuality, edHeight, edHue, edUnknown3, edunknown2, edAnim,
+                               edQuantity, edUnknown1, edUnknown0, edUnknown4, Edit1, Button2, Edit2, Button1,
+                               BitBtn3});
+    for (std::size_t k = 1; k < order.size(); ++k)
+        QWidget::setTabOrder(order[k - 1], order[k]);
+}
+
+void TForm1::ConnectHandlers()
+{
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TForm1::ListSelectionChanged);
+    connect(ListBox1, &QAbstractItemView::pressed, this, &TForm1::ListPressed);
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { RunGuarded(&TForm1::BitBtn2Click); });
+    connect(BitBtn3, &QPushButton::clicked, this, [this] { RunGuarded(&TForm1::BitBtn3Click); });
+}
+
+void TForm1::InstallKeyFilters()
+{
+    ListBox1->installEventFilter(this);
+    ListBox1->viewport()->installEventFilter(this);
+    for (const auto &entry : ExitHandlers)
+        entry.first->installEventFilter(this);
+}
+
+// ---------------------------------------------------------------------------
+// Window events
+
+void TForm1::showEvent(QShowEvent *Event)
+{
+    QWidget::showEvent(Event);
+    if (Event->spontaneous())
+        return;
+    if (!ShownBefore) {
+        ShownBefore = true;
+        CenterOnScreen();
+    }
+    RunGuarded(&TForm1::FormShow);
+}
+
+void TForm1::closeEvent(QCloseEvent *Event)
+{
+    RunGuarded(&TForm1::FormClose);
+    Event->accept();
+}
+
+void TForm1::resizeEvent(QResizeEvent *Event)
+{
+    QWidget::resizeEvent(Event);
+    // Only the list (in height) and the status bar (in width) follow the
+    // window's size; everything else keeps its place.
+    ListBox1->setGeometry(0, 0, ListWidth, height() - StatusHeight);
+    StatusBar1->setGeometry(0, height() - StatusHeight, width(), StatusHeight);
+}
+
+void TForm1::CenterOnScreen()
+{
+    if (const QScreen *display = screen())
+        move(display->availableGeometry().center() - rect().center());
+}
+
+bool TForm1::eventFilter(QObject *Watched, QEvent *Event)
+{
+    bool consumed = false;
+    RunHandler(this, [&] { consumed = FilterEvent(Watched, Event); });
+    return consumed;
+}
+
+bool TForm1::FilterEvent(QObject *Watched, QEvent *Event)
+{
+    switch (Event->type()) {
+    case QEvent::KeyPress:
+        if (Watched == ListBox1)
+            return ListBox1KeyDown(static_cast<QKeyEvent *>(Event));
+        if (IsDecimalBox(Watched))
+            return edWeightKeyPress(static_cast<QKeyEvent *>(Event));
+        break;
+    case QEvent::FocusOut:
+        if (IsExitReason(static_cast<QFocusEvent *>(Event)->reason()))
+            RunExitHandler(Watched);
+        break;
+    case QEvent::MouseButtonPress:
+        if (Watched == ListBox1->viewport())
+            SelectedBeforePress = SelectedTile();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void TForm1::RunGuarded(void (TForm1::*Handler)())
+{
+    RunHandler(this, [this, Handler] { (this->*Handler)(); });
+}
+
+// ---------------------------------------------------------------------------
+// Start-up, showing and closing
+
+void TForm1::FormCreate()
+{
+    RunHandler(this, [this] {
+        if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
+            return;
+        const QString path = OpenDialog1->selectedFiles().constFirst();
+        Edit3->setText(path);
+        LoadStore(path);
+        BindArtView(path);
+    });
+}
+
+void TForm1::FormShow()
+{
+    raise();
+    activateWindow();
+}
+
+void TForm1::FormClose()
+{
+    // Edits not yet saved are dropped without a question.
+    TileData.reset();
+}
+
+void TForm1::BitBtn2Click()
+{
+    close();
+}
+
+void TForm1::BitBtn3Click()
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Information"),
+                    QStringLiteral("Quorvane\n"
+                                   "An editor for the static tile data of the game.\n"
+                                   "Built with C++ and Qt."),
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+void TForm1::LoadStore(const QString &Path)
+{
+    auto store = std::make_unique<TTileData>(Path);
+    QStringList lines;
+    store->LoadTiles(lines);
+    TileData = std::move(store);
+    ReplaceListLines(lines);
+}
+
+// Points the art view at the tile data file's directory when the art lies
+// there; otherwise the window does without pictures.
+void TForm1::BindArtView(const QString &Path)
+{
+    if (!VellArtReader1)
+        return;
+    const QString directory = Path.left(Path.lastIndexOf(QLatin1Char(FileSystem::PathSeparator)) + 1);
+    if (FileSystem::FileExists(AnsiString::ToPath(directory + QStringLiteral("art.mul"))))
+        VellArtReader1->SetArtMulPath(directory);
+    else
+        VellArtReader1.reset();
+}
+
+// ---------------------------------------------------------------------------
+// The list and its selection
+
+int TForm1::SelectedTile() const
+{
+    const QModelIndexList selected = ListBox1->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.constFirst().row();
+}
+
+// Without a store or a selected line there is no tile to act on.
+bool TForm1::HasSelectedTile() const
+{
+    return TileData && SelectedTile() >= 0;
+}
+
+void TForm1::SetSelection(int Row)
+{
+    const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
+    const QModelIndex index = Row >= 0 ? ListBox1->model()->index(Row, 0) : QModelIndex();
+    ListBox1->setCurrentIndex(index);
+}
+
+void TForm1::ReplaceListLines(const QStringList &Lines)
+{
+    const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
+    ListBox1->setUpdatesEnabled(false);
+    ListBox1->clear();
+    ListBox1->addItems(Lines);
+    ListBox1->setUpdatesEnabled(true);
+    SetSelection(-1);
+}
+
+void TForm1::ListSelectionChanged()
+{
+    if (!SelectingByProgram)
+        RunGuarded(&TForm1::ListBox1Click);
+}
+
+// A click on the line that is already selected changes no selection but
+// shows the tile again all the same.
+void TForm1::ListPressed(const QModelIndex &Index)
+{
+    if (Index.row() == SelectedBeforePress && Index.row() == SelectedTile())
+        RunGuarded(&TForm1::ListBox1Click);
+}
+
+void TForm1::ListBox1Click()
+{
+    if (!HasSelectedTile())
+        return;
+    const int tile = SelectedTile();
+    TileShown = false;
+    for (QCheckBox *box : FlagBoxes)
+        box->setChecked(false);
+    Edit1->setText(TileData->GetName(tile));
+    FillNumberBoxes(tile);
+    Label2->setText(Edit1->text());
+    Edit2->clear();
+    DrawTilePicture(tile);
+    ShowFlags(TileData->GetFlags(tile));
+    TileShown = true;
+}
+
+void TForm1::FillNumberBoxes(int Tile)
+{
+    const TTileData &store = *TileData;
+    edWeight->setText(QString::number(store.GetWeight(Tile)));
+    edQuality->setText(QString::number(store.GetQuality(Tile)));
+    edHeight->setText(QString::number(store.GetHeight(Tile)));
+    edHue->setText(QString::number(store.GetHue(Tile)));
+    edUnknown4->setText(QString::number(store.GetUnknown4(Tile)));
+    edUnknown3->setText(QString::number(store.GetUnknown3(Tile)));
+    edunknown2->setText(QString::number(store.GetUnknown2(Tile)));
+    edUnknown1->setText(QString::number(store.GetUnknown1(Tile)));
+    edUnknown0->setText(QString::number(store.GetUnknown0(Tile)));
+    edAnim->setText(QString::number(store.GetAnim(Tile), 16).toUpper());
+    edQuantity->setText(QString::number(store.GetQuantity(Tile)));
+}
+
+void TForm1::DrawTilePicture(int Tile)
+{
+    if (!VellArtReader1)
+        return;
+    QPoint size;
+    VellArtReader1->DrawArt(Tile + FirstStaticArt, Image1Bitmap, size);
+    Image1->setPixmap(QPixmap::fromImage(Image1Bitmap));
+}
+
+void TForm1::ShowFlags(std::uint32_t Flags)
+{
+    CurrentFlags = Flags;
+    for (std::size_t bit = 0; bit < FlagBoxes.size(); ++bit)
+        FlagBoxes[bit]->setChecked((Flags >> bit) & 1u);
+}
+
+// Keys that move through the list stay with it; any other key sends the
+// user to the rename box.
+bool TForm1::ListBox1KeyDown(QKeyEvent *Key)
+{
+    switch (Key->key()) {
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr: // Ctrl and Alt together on keyboards that have it
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_End:
+    case Qt::Key_Home:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_F4:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return false;
+    default:
+        Edit1->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Flags and number boxes
+
+void TForm1::FlagClick(QCheckBox *Box, int Bit)
+{
+    if (!TileShown || !HasSelectedTile())
+        return;
+    const std::uint32_t mask = std::uint32_t(1) << Bit;
+    if (Box->isChecked())
+        CurrentFlags |= mask;
+    else
+        CurrentFlags &= ~mask;
+    TileData->SetFlags(SelectedTile(), CurrentFlags);
+}
+
+void TForm1::CommitNumber(int Value, void (TTileData::*Setter)(int, int))
+{
+    (TileData.get()->*Setter)(SelectedTile(), Value);
+}
+
+void TForm1::CommitDecimal(QLineEdit *Box, void (TTileData::*Setter)(int, int))
+{
+    if (!HasSelectedTile())
+        return;
+    CommitNumber(StrToInt(Box->text()), Setter);
+}
+
+void TForm1::edWeightExit() { CommitDecimal(edWeight, &TTileData::SetWeight); }
+void TForm1::edQualityExit() { CommitDecimal(edQuality, &TTileData::SetQuality); }
+void TForm1::edHeightExit() { CommitDecimal(edHeight, &TTileData::SetHeight); }
+void TForm1::edQuantityExit() { CommitDecimal(edQuantity, &TTileData::SetQuantity); }
+void TForm1::edHueExit() { CommitDecimal(edHue, &TTileData::SetHue); }
+void TForm1::edUnknown0Exit() { CommitDecimal(edUnknown0, &TTileData::SetUnknown0); }
+void TForm1::edUnknown1Exit() { CommitDecimal(edUnknown1, &TTileData::SetUnknown1); }
+void TForm1::edunknown2Exit() { CommitDecimal(edunknown2, &TTileData::SetUnknown2); }
+void TForm1::edUnknown3Exit() { CommitDecimal(edUnknown3, &TTileData::SetUnknown3); }
+void TForm1::edUnknown4Exit() { CommitDecimal(edUnknown4, &TTileData::SetUnknown4); }
+
+void TForm1::edAnimExit()
+{
+    if (!HasSelectedTile())
+        return;
+    CommitNumber(HexToInt(edAnim->text()), &TTileData::SetAnim);
+}
+
+void TForm1::RunExitHandler(QObject *Box)
+{
+    for (const auto &[box, handler] : ExitHandlers) {
+        if (box == Box)
+            (this->*handler)();
+    }
+}
+
+bool TForm1::IsDecimalBox(QObject *Object) const
+{
+    if (Object == edAnim)
+        return false;
+    for (const auto &entry : ExitHandlers) {
+        if (entry.first == Object)
+            return true;
+    }
+    return false;
+}
+
+// The key filter of the decimal boxes: digits only. Enter moves on as Tab
+// does, and that focus change commits the box. Shortcuts (Ctrl+...) and keys
+// that type no character, such as Delete and the arrows, keep working.
+bool TForm1::edWeightKeyPress(QKeyEvent *Key)
+{
+    if (Key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    switch (Key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        focusNextPrevChild(true);
+        return true;
+    case Qt::Key_Backspace:
+        return true;
+    default:
+        break;
+    }
+    const QString text = Key->text();
+    if (text.isEmpty() || !text.front().isPrint())
+        return false;
+    const bool digit = text.size() == 1 && text.front() >= QLatin1Char('0') && text.front() <= QLatin1Char('9');
+    return !digit;
+}

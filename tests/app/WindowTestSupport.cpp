@@ -1,0 +1,151 @@
+#include "tests/app/WindowTestSupport.h"
+
+#include "app/Unit1.h"
+#include "tests/support/TestFiles.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+ModalAnswers::ModalAnswers()
+{
+    connect(&FTimer, &QTimer::timeout, this, &ModalAnswers::Poll);
+    FTimer.start(5);
+}
+
+void ModalAnswers::Then(std::function<void(QWidget *)> Answer)
+{
+    FAnswers.push_back(std::move(Answer));
+}
+
+void ModalAnswers::Poll()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible())
+        return;
+    if (!FAnswers.empty()) {
+        const auto answer = std::move(FAnswers.front());
+        FAnswers.pop_front();
+        answer(modal);
+        return;
+    }
+    if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+        Boxes.append({box->windowTitle(), box->text(), box->icon()});
+        box->accept();
+        return;
+    }
+    Unexpected.append(modal->windowTitle());
+    if (auto *dialog = qobject_cast<QDialog *>(modal))
+        dialog->reject();
+    else
+        modal->close();
+}
+
+std::string DefaultName(int Tile)
+{
+    return "n" + std::to_string(Tile);
+}
+
+TileFolder::TileFolder(std::uint32_t Seed)
+    : Writer(Seed)
+{
+    Writer.RandomizeRecords();
+    for (int tile = 0; tile < TileDataWriter::Tiles; ++tile) {
+        std::string raw = DefaultName(tile);
+        raw.push_back('\0');
+        // Leftovers after the terminating zero are no part of the name.
+        while (raw.size() < 20)
+            raw.push_back(char(0xA0 + raw.size()));
+        Writer.SetRawName(tile, raw);
+    }
+}
+
+QString TileFolder::Path() const
+{
+    return FDir.filePath(QStringLiteral("tiledata.mul"));
+}
+
+QString TileFolder::Folder() const
+{
+    return FDir.path();
+}
+
+void TileFolder::Write() const
+{
+    Writer.WriteTo(Path());
+}
+
+TileDataWriter::Record TileFolder::SavedRecord(int Tile) const
+{
+    TileDataWriter saved(0, 0);
+    saved.Bytes() = TestFiles::ReadBytes(Path());
+    return saved.ReadRecord(Tile);
+}
+
+std::unique_ptr<TForm1> OpenWindow(ModalAnswers &Answers, const QString &Path)
+{
+    Answers.Then([Path](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog) {
+            modal->close();
+            return;
+        }
+        if (Path.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->selectFile(Path);
+        // Accepting checks the typed name as the OK button does.
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    auto window = std::make_unique<TForm1>();
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window.get()))
+        qWarning("the window did not become active");
+    return window;
+}
+
+void ClickLine(TForm1 &Window, int Row)
+{
+    QListWidgetItem *item = Window.ListBox1->item(Row);
+    Window.ListBox1->scrollToItem(item);
+    const QRect rect = Window.ListBox1->visualItemRect(item);
+    QTest::mouseClick(Window.ListBox1->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+}
+
+void ClickInto(QWidget *Widget)
+{
+    QTest::mouseClick(Widget, Qt::LeftButton, Qt::NoModifier, QPoint(4, Widget->height() / 2));
+}
+
+void TypeInto(QLineEdit *Box, const QString &Text)
+{
+    ClickInto(Box);
+    Box->selectAll();
+    QTest::keyClicks(Box, Text);
+}
+
+void PasteInto(QLineEdit *Box, const QString &Text)
+{
+    ClickInto(Box);
+    Box->selectAll();
+    QGuiApplication::clipboard()->setText(Text);
+    QTest::keyClick(Box, Qt::Key_V, Qt::ControlModifier);
+}
+
+int SelectedRow(const TForm1 &Window)
+{
+    const QModelIndexList selected = Window.ListBox1->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.constFirst().row();
+}
+
+QString FocusName()
+{
+    QWidget *focus = QApplication::focusWidget();
+    return focus ? focus->objectName() : QString();
+}

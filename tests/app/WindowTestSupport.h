@@ -1,0 +1,82 @@
+#pragma once
+
+#include "tests/support/TileDataWriter.h"
+
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <deque>
+#include <functional>
+#include <memory>
+
+class QLineEdit;
+class QWidget;
+class TForm1;
+
+// Answers the modal dialogs that the window opens, so that no test can hang
+// on one. Answers queued with Then are used in order, one per dialog; a
+// message box without a queued answer is recorded and closed with OK, any
+// other dialog without one is cancelled and recorded as unexpected.
+class ModalAnswers : public QObject
+{
+public:
+    struct MessageBox
+    {
+        QString Title;
+        QString Text;
+        QMessageBox::Icon Icon;
+    };
+
+    ModalAnswers();
+
+    void Then(std::function<void(QWidget *)> Answer);
+
+    QList<MessageBox> Boxes;
+    QStringList Unexpected;
+
+private:
+    void Poll();
+
+    QTimer FTimer;
+    std::deque<std::function<void(QWidget *)>> FAnswers;
+};
+
+// A folder with a tile data file whose names are short, distinct and free of
+// the words the tests look for ("n" and the tile number), everything else
+// random. Tests set the records they need before Write.
+class TileFolder
+{
+public:
+    explicit TileFolder(std::uint32_t Seed = 7);
+
+    TileDataWriter Writer;
+    QString Path() const;    // the tile data file
+    QString Folder() const;  // its directory, without a trailing separator
+    void Write() const;
+    // The record as the file now holds it.
+    TileDataWriter::Record SavedRecord(int Tile) const;
+
+private:
+    QTemporaryDir FDir;
+};
+
+// The name every tile of a TileFolder starts with.
+std::string DefaultName(int Tile);
+
+// Builds the window, answering the start-up dialog with Path (an empty path
+// cancels it), shows it and waits until it is the active window.
+std::unique_ptr<TForm1> OpenWindow(ModalAnswers &Answers, const QString &Path);
+
+// User actions on the window.
+void ClickLine(TForm1 &Window, int Row);
+void ClickInto(QWidget *Widget);
+// Focuses the box with a click, selects its text and types Text over it.
+void TypeInto(QLineEdit *Box, const QString &Text);
+// Focuses the box and puts Text into it from the clipboard, as a user's
+// paste does, past the key filter.
+void PasteInto(QLineEdit *Box, const QString &Text);
+int SelectedRow(const TForm1 &Window);
+QString FocusName();
