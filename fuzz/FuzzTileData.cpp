@@ -1,0 +1,212 @@
+// Tile data store on arbitrary bytes: construction, LoadTiles and a
+// scripted mix of every operation, with the save checked against the file
+// as it was written: same length, and no byte outside the records changed.
+
+#include "fuzz/FuzzInput.h"
+#include "fuzz/FuzzLayout.h"
+#include "fuzz/FuzzScratch.h"
+#include "tests/support/TileDataWriter.h"
+#include "tiledata/TileDataReader.h"
+
+#include <QListWidget>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+using namespace FuzzLayout;
+using FuzzScratch::Expect;
+
+namespace {
+
+std::vector<std::uint8_t> MakeFile(FuzzInput &Input, std::vector<std::uint8_t> &Script)
+{
+    const std::uint32_t length = Input.Long() % (MaxTileFileLength + 1);
+    const std::uint8_t fill = Input.Byte() % 2;
+    const std::uint32_t placement = Input.Long();
+    Script = Input.Bytes(Input.Word());
+    const std::vector<std::uint8_t> pattern = Input.Rest();
+
+    std::vector<std::uint8_t> file(length, 0);
+    if (pattern.empty() || length == 0)
+        return file;
+    if (fill == FillCyclic) {
+        for (std::size_t i = 0; i < file.size(); ++i)
+            file[i] = pattern[i % pattern.size()];
+    } else {
+        const std::size_t at = placement % length;
+        for (std::size_t k = 0; k < pattern.size() && at + k < file.size(); ++k)
+            file[at + k] = pattern[k];
+    }
+    return file;
+}
+
+class TileDataSession
+{
+public:
+    TileDataSession(std::vector<std::uint8_t> File, std::vector<std::uint8_t> Script)
+        : FFile(std::move(File))
+        , FScript(std::move(Script))
+        , FPath(FuzzScratch::Write(QStringLiteral("tiledata.mul"), FFile))
+        , FStore(std::make_unique<TTileData>(FPath))
+    {
+        Load();
+    }
+
+    void Run()
+    {
+        FuzzInput script(FScript.data(), FScript.size());
+        while (!script.Empty())
+            Step(script);
+        Save();
+    }
+
+private:
+    static int Tile(FuzzInput &Script) { return int(Script.Word()) - 2; }
+
+    static QString Text(FuzzInput &Script)
+    {
+        const int length = Script.Byte() % (MaxTextLength + 1);
+        QString text;
+        for (int i = 0; i < length; ++i)
+            text.append(QChar(char16_t(Script.Word())));
+        return text;
+    }
+
+    void Step(FuzzInput &Script)
+    {
+        switch (Script.Byte() % TileOpCount) {
+        case OpGetAll:
+            CheckTile(Tile(Script));
+            break;
+        case OpSetField:
+            SetField(Script);
+            break;
+        case OpSetName: {
+            const int tile = Tile(Script);
+            FStore->SetName(tile, Text(Script));
+            CheckTile(tile);
+            break;
+        }
+        case OpReplaceName: {
+            const QString old = Text(Script);
+            FStore->ReplaceName(old, Text(Script));
+            break;
+        }
+        case OpFindName:
+            FindName(Text(Script));
+            break;
+        case OpLoadTiles:
+            Load();
+            break;
+        case OpFillListBox:
+            FillListBox();
+            break;
+        case OpSave:
+            Save();
+            break;
+        case OpReopen:
+            FStore = std::make_unique<TTileData>(FPath);
+            break;
+        }
+    }
+
+    void SetField(FuzzInput &Script)
+    {
+        using Setter = void (TTileData::*)(int, int);
+        static const Setter Setters[] = {
+            &TTileData::SetWeight,   &TTileData::SetQuality, &TTileData::SetUnknown0, &TTileData::SetUnknown1,
+            &TTileData::SetQuantity, &TTileData::SetAnim,    &TTileData::SetUnknown2, &TTileData::SetHue,
+            &TTileData::SetUnknown3, &TTileData::SetUnknown4, &TTileData::SetHeight,
+        };
+        const int field = Script.Byte() % TileFieldCount;
+        const int tile = Tile(Script);
+        const std::uint32_t value = Script.Long();
+        if (field == TileFieldCount - 1)
+            FStore->SetFlags(tile, value);
+        else
+            (FStore.get()->*Setters[field])(tile, static_cast<int>(value));
+        CheckTile(tile);
+    }
+
+    void CheckTile(int tile) const
+    {
+        using Getter = int (TTileData::*)(int) const;
+        static const struct { Getter Get; int Largest; } Fields[] = {
+            {&TTileData::GetWeight, 0xFF},     {&TTileData::GetQuality, 0xFF}, {&TTileData::GetUnknown0, 0xFFFF},
+            {&TTileData::GetUnknown1, 0xFF},   {&TTileData::GetQuantity, 0xFF}, {&TTileData::GetAnim, 0xFFFF},
+            {&TTileData::GetUnknown2, 0xFF},   {&TTileData::GetHue, 0xFF},      {&TTileData::GetUnknown3, 0xFF},
+            {&TTileData::GetUnknown4, 0xFF},   {&TTileData::GetHeight, 0xFF},
+        };
+        const bool inside = tile >= 0 && tile < TileCount;
+        for (const auto &f : Fields) {
+            const int value = (FStore.get()->*f.Get)(tile);
+            Expect(value >= 0 && value <= f.Largest, "a field reads outside its width");
+            Expect(inside || value == 0, "a tile outside the table reads non-zero");
+        }
+        Expect(inside || FStore->GetFlags(tile) == 0, "flags of a tile outside the table");
+        const QString name = FStore->GetName(tile);
+        Expect(name.size() <= NameLength, "a name longer than its field");
+        Expect(!name.contains(QChar(0)), "a name holds its terminator");
+        if (inside)
+            Expect(FStore->ListLine(tile).endsWith(QStringLiteral(" - ") + name), "the list line lacks the name");
+    }
+
+    void FindName(const QString &Text) const
+    {
+        const int found = FStore->FindName(Text);
+        Expect(found >= -1 && found < TileCount, "FindName returned no tile index");
+        Expect(!Text.isEmpty() || found == -1, "an empty text was found");
+        Expect(found == -1 || Text.size() <= FStore->GetName(found).size(), "found in a shorter name");
+    }
+
+    void Load()
+    {
+        QStringList lines;
+        FStore->LoadTiles(lines);
+        Expect(lines.size() == TileCount, "LoadTiles gave a wrong number of lines");
+    }
+
+    void FillListBox()
+    {
+        // Filling a list box is slow; once per input says all there is.
+        if (FFilled)
+            return;
+        FFilled = true;
+        QListWidget list;
+        list.addItem(QStringLiteral("left over"));
+        FStore->FillListBox(&list);
+        Expect(list.count() == TileCount, "FillListBox gave a wrong number of lines");
+        Expect(list.item(TileCount - 1)->text() == FStore->ListLine(TileCount - 1), "the last list line differs");
+    }
+
+    void Save()
+    {
+        FStore->Save();
+        const std::vector<std::uint8_t> after = FuzzScratch::Read(FPath);
+        Expect(after.size() == FFile.size(), "the save changed the file's length");
+        for (std::size_t i = 0; i < after.size(); ++i) {
+            if (!TileDataWriter::IsRecordByte(i))
+                Expect(after[i] == FFile[i], "the save changed a byte outside the records");
+        }
+    }
+
+    std::vector<std::uint8_t> FFile;
+    std::vector<std::uint8_t> FScript;
+    QString FPath;
+    std::unique_ptr<TTileData> FStore;
+    bool FFilled = false;
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *Data, std::size_t Size)
+{
+    FuzzScratch::Prepare();
+    FuzzInput input(Data, Size);
+    std::vector<std::uint8_t> script;
+    std::vector<std::uint8_t> file = MakeFile(input, script);
+    TileDataSession session(std::move(file), std::move(script));
+    session.Run();
+    return 0;
+}

@@ -1,0 +1,347 @@
+// Writes the seed corpora of the fuzz harnesses from the test-support
+// writers: well-formed files and every boundary case the tests know.
+//   fuzz_seeds <folder>   makes <folder>/tiledata, art, patches and hues
+
+#include "fuzz/FuzzLayout.h"
+#include "fuzz/TileScript.h"
+#include "tests/support/ArtWriter.h"
+#include "tests/support/HueWriter.h"
+#include "tests/support/TileDataWriter.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cstdio>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class SeedFolder
+{
+public:
+    SeedFolder(const QString &Root, const QString &Harness)
+        : FPath(QDir(Root).filePath(Harness))
+    {
+        QDir().mkpath(FPath);
+    }
+
+    void Add(const std::string &Name, const Bytes &Input)
+    {
+        QFile file(QDir(FPath).filePath(QString::fromStdString(Name)));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            || file.write(reinterpret_cast<const char *>(Input.data()), qint64(Input.size())) != qint64(Input.size())) {
+            std::fprintf(stderr, "cannot write seed %s\n", Name.c_str());
+            std::exit(1);
+        }
+        ++FCount;
+    }
+
+    int Count() const { return FCount; }
+
+private:
+    QString FPath;
+    int FCount = 0;
+};
+
+// Tile data --------------------------------------------------------------
+
+Bytes Slice(const std::vector<unsigned char> &From, std::size_t Begin, std::size_t End)
+{
+    return Bytes(From.begin() + std::ptrdiff_t(Begin), From.begin() + std::ptrdiff_t(End));
+}
+
+std::vector<TileScript> TileScripts()
+{
+    const QString twenty = QStringLiteral("abcdefghijklmnopqrst");
+    const QString accented = QString::fromUtf8("\xC3\xA9p\xC3\xA9\x65 \xC5\xA0\xC3\xBF\xE2\x82\xAC");
+    std::vector<TileScript> scripts(6);
+    // Every setter with values beyond its field, on the first, a group's
+    // last and the last tile.
+    for (const int tile : {0, 31, 0x3FFE}) {
+        for (int field = 0; field < FuzzLayout::TileFieldCount; ++field) {
+            scripts[0].SetField(field, tile, 256).SetField(field, tile, 0x1FFFF).SetField(field, tile, 0xFFFFFFFFu);
+        }
+        scripts[0].GetAll(tile);
+    }
+    scripts[0].Save().LoadTiles().GetAll(0x3FFE);
+    // Names that fill their field, are too long, empty, or outside ASCII.
+    for (const int tile : {0, 31, 32, 0x3FFE}) {
+        scripts[1].SetName(tile, twenty).SetName(tile + 1, twenty + QStringLiteral("uvwxy")).GetAll(tile);
+    }
+    scripts[1].SetName(5, QString()).SetName(6, accented).SetName(7, QString::fromUtf8("\xD0\xB6"))
+        .SetName(8, QString(QChar(0)) + QStringLiteral("x")).Save().LoadTiles().GetAll(6);
+    // Global renames: by ASCII case, of the empty name, and too long.
+    scripts[2].SetName(10, QStringLiteral("Rock")).SetName(11, QStringLiteral("rOCK"))
+        .ReplaceName(QStringLiteral("ROCK"), QStringLiteral("stone")).ReplaceName(QString(), QStringLiteral("nameless"))
+        .ReplaceName(twenty + QStringLiteral("u"), QStringLiteral("x")).ReplaceName(accented, accented.toUpper())
+        .Save();
+    // Searches: other case, accented letters, empty, longer than a name.
+    scripts[3].SetName(40, accented).FindName(accented.toUpper()).FindName(QString())
+        .FindName(twenty + QStringLiteral("u")).FindName(QStringLiteral("E"));
+    // Tiles outside the table.
+    for (const int tile : {-2, -1, 16383, 0x4000, 65533}) {
+        scripts[4].SetField(0, tile, 1).SetField(11, tile, 1).SetName(tile, QStringLiteral("x")).GetAll(tile);
+    }
+    scripts[4].Save();
+    // A new store saved before it is loaded, reloads and the list box.
+    scripts[5].Reopen().Save().Reopen().LoadTiles().FillListBox().Save().Save();
+    return scripts;
+}
+
+void TileDataSeeds(SeedFolder &Seeds)
+{
+    TileDataWriter writer(11);
+    writer.RandomizeRecords();
+    writer.SetRawName(31, "ABCDEFGHIJKLMNOPQRST");
+    writer.SetRawName(0x3FFE, "abcdefghijklmnopqrst");
+    const auto &file = writer.Bytes();
+    const std::size_t group1 = TileDataWriter::OffsetOf(32) - 4;
+    // Stretches of a real file: the first records, a group boundary and the
+    // end of the last record with the tail behind it.
+    const std::vector<std::pair<std::size_t, Bytes>> stretches = {
+        {TileDataWriter::OffsetOf(0) - 4, Slice(file, TileDataWriter::OffsetOf(0) - 4, TileDataWriter::OffsetOf(0) + 400)},
+        {group1 - 370, Slice(file, group1 - 370, group1 + 374)},
+        {TileDataWriter::OffsetOf(0x3FF0), Slice(file, TileDataWriter::OffsetOf(0x3FF0), file.size())},
+    };
+    const std::uint32_t lengths[] = {
+        0, 1, 428031, 428032, 428035, 428036, 428037, 428040, 428053, 428060, 428073,
+        std::uint32_t(group1 + 2), 1036250, 1036251, std::uint32_t(TileDataWriter::FullSize),
+        std::uint32_t(TileDataWriter::FullSize + 4096),
+    };
+    const std::vector<TileScript> scripts = TileScripts();
+    int n = 0;
+    for (const std::uint32_t length : lengths) {
+        for (std::size_t s = 0; s < scripts.size(); ++s) {
+            const auto &stretch = stretches[(n++) % stretches.size()];
+            Seeds.Add("len" + std::to_string(length) + "-script" + std::to_string(s),
+                      scripts[s].Placed(length, std::uint32_t(stretch.first), stretch.second));
+        }
+    }
+    const Bytes record = Slice(file, TileDataWriter::OffsetOf(31), TileDataWriter::OffsetOf(31) + 37);
+    Seeds.Add("cyclic-record", scripts[1].Cyclic(std::uint32_t(TileDataWriter::FullSize), record));
+    Seeds.Add("cyclic-ones", scripts[0].Cyclic(std::uint32_t(TileDataWriter::RecordsEnd), Bytes(1, 0xFF)));
+}
+
+// Art -------------------------------------------------------------------
+
+ArtWriter::Pixels Gradient(std::size_t Count)
+{
+    ArtWriter::Pixels pixels(Count);
+    for (std::size_t i = 0; i < Count; ++i)
+        pixels[i] = std::uint16_t((i * 37) & 0x7FFF);
+    return pixels;
+}
+
+ArtWriter::RunLengthPicture Picture(int Width, int Height, std::uint32_t Header = 1)
+{
+    return ArtWriter::RunsOf(Width, Height, Gradient(std::size_t(Width * Height)), 0x7FFF, Header);
+}
+
+ArtWriter::RunLengthPicture OneRun(int Width, std::uint16_t Gap, int Pixels, int Count = -1)
+{
+    ArtWriter::RunLengthPicture picture;
+    picture.Width = std::uint16_t(Width);
+    picture.Height = 1;
+    picture.Rows = {{ArtWriter::Run{Gap, Gradient(std::size_t(Pixels)), Count}}};
+    return picture;
+}
+
+Bytes ArtInput(const ArtWriter &Writer)
+{
+    const Bytes index = Writer.ArtIndexBytes();
+    const Bytes art = Writer.ArtBytes();
+    Bytes input = {std::uint8_t(index.size()), std::uint8_t(index.size() >> 8)};
+    input.insert(input.end(), index.begin(), index.end());
+    input.insert(input.end(), art.begin(), art.end());
+    return input;
+}
+
+void ArtSeeds(SeedFolder &Seeds)
+{
+    Seeds.Add("empty", ArtInput(ArtWriter()));
+    {
+        // Absent entries 0 to 3 have patches, 4 has none.
+        ArtWriter w;
+        for (int e = 0; e <= FuzzLayout::FixedPatchCount; ++e)
+            w.AddAbsent();
+        w.AddRaw(Gradient(1012));
+        w.AddRunLength(Picture(5, 4));
+        Seeds.Add("absent-and-present", ArtInput(w));
+    }
+    {
+        // Header words at the edges of the two kinds.
+        ArtWriter w;
+        for (const std::uint32_t header : {1u, 65535u, 0xFFFFFFFFu, 0x80000000u})
+            w.AddRunLength(Picture(3, 3, header));
+        for (const std::uint32_t header : {0u, 65536u, 0x7FFFFFFFu})
+            w.AddEntry(ArtWriter::RawEntry(Gradient(1012), header));
+        Seeds.Add("header-kinds", ArtInput(w));
+    }
+    {
+        ArtWriter w;
+        ArtWriter::RunLengthPicture tall;
+        tall.Width = 1;
+        tall.Height = 2560;
+        w.AddRunLength(tall);
+        tall.Height = 2561;
+        w.AddRunLength(tall);
+        ArtWriter::RunLengthPicture flat;
+        flat.Width = 0;
+        flat.Height = 3;
+        w.AddRunLength(flat);
+        Seeds.Add("heights", ArtInput(w));
+    }
+    {
+        ArtWriter w;
+        w.AddRunLength(OneRun(5120, 0, 5120));
+        w.AddRunLength(OneRun(5121, 0, 4, 5121));
+        w.AddRunLength(OneRun(4, 2, 6));    // past the right edge
+        w.AddRunLength(OneRun(4, 9, 0));    // a first pair of count 0
+        w.AddRunLength(OneRun(4, 0xFFFF, 3)); // a gap far beyond the edge
+        Seeds.Add("runs", ArtInput(w));
+    }
+    {
+        // Offsets the art file does not hold, and a short last index record.
+        ArtWriter w;
+        w.AddRaw(Gradient(1012));
+        w.AddIndexRecord(-2, 0);
+        w.AddIndexRecord(0x7FFFFFFF, 4);
+        w.AddIndexRecord(std::int32_t(w.ArtBytes().size()) - 2, 4);
+        Bytes input = ArtInput(w);
+        const Bytes partial = {0, 0, 0, 0, 1};
+        Bytes index = w.ArtIndexBytes();
+        index.insert(index.end(), partial.begin(), partial.end());
+        Bytes shortIndex = {std::uint8_t(index.size()), std::uint8_t(index.size() >> 8)};
+        shortIndex.insert(shortIndex.end(), index.begin(), index.end());
+        const Bytes art = w.ArtBytes();
+        shortIndex.insert(shortIndex.end(), art.begin(), art.end());
+        Seeds.Add("offsets", input);
+        Seeds.Add("short-index-record", shortIndex);
+    }
+    {
+        // A raw and a run-length entry cut at every part of their layout.
+        ArtWriter raw;
+        raw.AddRaw(Gradient(1012));
+        ArtWriter runs;
+        runs.AddRunLength(Picture(6, 5));
+        for (const std::size_t keep : {0, 2, 4, 6, 100, 2027}) {
+            Bytes cut = ArtInput(raw);
+            cut.resize(std::min(cut.size(), 2 + 12 + keep));
+            Seeds.Add("raw-cut-" + std::to_string(keep), cut);
+        }
+        const std::size_t runBytes = runs.ArtBytes().size();
+        for (const std::size_t keep : {std::size_t(5), std::size_t(8), std::size_t(13), std::size_t(20), runBytes - 1}) {
+            Bytes cut = ArtInput(runs);
+            cut.resize(2 + 12 + keep);
+            Seeds.Add("runs-cut-" + std::to_string(keep), cut);
+        }
+    }
+}
+
+// Patches ---------------------------------------------------------------
+
+Bytes ToInput(const std::vector<unsigned char> &Bytes)
+{
+    return ::Bytes(Bytes.begin(), Bytes.end());
+}
+
+void PatchSeeds(SeedFolder &Seeds)
+{
+    Seeds.Add("empty-file", {});
+    {
+        ArtWriter w;
+        Seeds.Add("no-records", ToInput(w.VerdataBytes()));
+    }
+    const auto picture = ArtWriter::RunLengthEntry(Picture(4, 3));
+    {
+        ArtWriter w;
+        w.AddPatch(ArtWriter::ArtFileId, 0x4000 + 7, picture);
+        w.AddPatch(ArtWriter::ArtFileId, 0x4000 + 7, ArtWriter::RunLengthEntry(Picture(2, 2)));
+        w.AddPatch(ArtWriter::ArtFileId, 5, picture);
+        w.AddPatch(12, 0x4000 + 8, picture);
+        w.AddPatch(ArtWriter::ArtFileId, std::int32_t(0x80000000u), picture); // wraps when reduced
+        w.AddPatch(ArtWriter::ArtFileId, 0x4000 + 9, ArtWriter::RunLengthEntry(OneRun(5121, 0, 4, 5121)));
+        Seeds.Add("mixed", ToInput(w.VerdataBytes()));
+    }
+    for (const std::int32_t declared : {-1, 0x7FFFFFFF, 3}) {
+        ArtWriter w;
+        w.AddPatch(ArtWriter::ArtFileId, 0x4000, picture);
+        w.SetDeclaredPatchCount(declared);
+        Seeds.Add("declared-" + std::to_string(declared), ToInput(w.VerdataBytes()));
+    }
+    {
+        ArtWriter w;
+        w.AddPatchRecord(ArtWriter::ArtFileId, 0x4000, -5, 0);
+        w.AddPatchRecord(ArtWriter::ArtFileId, 0x4001, 0x7FFFFFF0, 0);
+        w.AddPatchRecord(ArtWriter::ArtFileId, 0x4002, 2, 0);
+        Bytes bytes = ToInput(w.VerdataBytes());
+        Seeds.Add("offsets", bytes);
+        bytes.resize(bytes.size() - 7); // the last record cut short
+        Seeds.Add("cut-record", bytes);
+    }
+}
+
+// Hues ------------------------------------------------------------------
+
+Bytes HueInput(const std::string &Text, const std::vector<unsigned char> &File)
+{
+    Bytes input = {std::uint8_t(Text.size())};
+    input.insert(input.end(), Text.begin(), Text.end());
+    input.insert(input.end(), File.begin(), File.end());
+    return input;
+}
+
+void HueSeeds(SeedFolder &Seeds)
+{
+    HueWriter three(3);
+    for (int n = 1; n <= three.HueCount(); ++n)
+        three.SetColor(n, 30, HueWriter::Colour15(n % 32, 31 - n % 32, 7));
+    three.SetColor(1, 0, 0x7FFF);
+    three.SetColor(2, 0, 0x7C00);
+    three.SetColor(3, 0, 0x8000);
+    three.SetTrailing(std::vector<unsigned char>(100, 0xAB));
+    HueWriter one(1);
+    one.SetRawName(1, "ABCDEFGHIJKLMNOPQRST");
+    const std::vector<std::pair<std::string, std::vector<unsigned char>>> seeds = {
+        {"", {}},
+        {"5", std::vector<unsigned char>(707, 0x11)},
+        {"0a", one.Bytes()},
+        {"0489", three.Bytes()},
+        {"$489", three.Bytes()},
+        {"1161", three.Bytes()},
+        {"000489", three.Bytes()},
+        {"  0  ", three.Bytes()},
+        {"1A", three.Bytes()},
+        {"0x1F", three.Bytes()},
+        {"hue-7_z", three.Bytes()},
+    };
+    int n = 0;
+    for (const auto &[text, file] : seeds)
+        Seeds.Add("hues-" + std::to_string(n++), HueInput(text, file));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+        return 2;
+    }
+    const QString root = QString::fromLocal8Bit(argv[1]);
+    SeedFolder tiles(root, QStringLiteral("tiledata"));
+    TileDataSeeds(tiles);
+    SeedFolder art(root, QStringLiteral("art"));
+    ArtSeeds(art);
+    SeedFolder patches(root, QStringLiteral("patches"));
+    PatchSeeds(patches);
+    SeedFolder hues(root, QStringLiteral("hues"));
+    HueSeeds(hues);
+    std::printf("seeds: %d tile data, %d art, %d patches, %d hues\n", tiles.Count(), art.Count(), patches.Count(),
+                hues.Count());
+    return 0;
+}
