@@ -34,8 +34,13 @@ ExclusiveWriteFile::ExclusiveWriteFile(const std::string &path)
     : FPath(path)
 {
     FHandle = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
-    if (FHandle < 0)
-        throw CannotOpenFileError(path, FileSystem::SystemErrorText(errno));
+    if (FHandle < 0) {
+        // A process holding a lease on the file (another save in progress)
+        // makes a non-blocking open fail with EWOULDBLOCK: it is in use.
+        const int openError = errno;
+        throw CannotOpenFileError(path, openError == EWOULDBLOCK ? FileSystem::FileInUseText()
+                                                                 : FileSystem::SystemErrorText(openError));
+    }
     struct stat info {};
     if (::fstat(FHandle, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(FHandle);
