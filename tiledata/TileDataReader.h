@@ -87,17 +87,27 @@ public:
 private:
     static bool IsTile(int Index) { return Index >= 0 && Index < TileCount; }
 
+    // The records lie packed in the table, so most of them start at odd
+    // addresses, and a two-byte field reached through a member pointer
+    // would be accessed unaligned. Work on an aligned copy instead, in
+    // which every field sits at its natural alignment.
     template <typename Field>
     int Get(int Index, Field TTileRecord::*Member) const
     {
-        return IsTile(Index) ? int(Tiles[Index].*Member) : 0;
+        if (!IsTile(Index))
+            return 0;
+        alignas(4) const TTileRecord record = Tiles[Index];
+        return int(record.*Member);
     }
 
     template <typename Field>
     void Set(int Index, Field TTileRecord::*Member, int Value)
     {
-        if (IsTile(Index))
-            Tiles[Index].*Member = static_cast<Field>(static_cast<unsigned>(Value));
+        if (!IsTile(Index))
+            return;
+        alignas(4) TTileRecord record = Tiles[Index];
+        record.*Member = static_cast<Field>(static_cast<unsigned>(Value));
+        Tiles[Index] = record;
     }
 
     void WriteTilesToImage();
