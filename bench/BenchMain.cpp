@@ -1,7 +1,7 @@
 // Entry point shared by the benchmark executables.
 //
-//   bench_x                       every pair, 9 repetitions interleaved at
-//                                 random, then the table of medians and ratios
+//   bench_x                       every pair, 9 repetitions each, then the
+//                                 table of medians and ratios
 //   bench_x --quick               each benchmark once, briefly (the CTest run)
 //   bench_x --list-pairs          case, baseline and goal of every pair
 //   bench_x --callgrind NAME [--iterations N]
@@ -61,10 +61,12 @@ std::vector<std::string> BenchmarkArguments(const char *program, const Options &
         args.push_back("--benchmark_min_time=0.01");
         args.push_back("--benchmark_repetitions=1");
     } else {
-        // Medians of interleaved repetitions: a case and its baseline take
-        // turns, so a burst of load from elsewhere hits both alike.
+        // Medians of repetitions shrug off a burst of load from elsewhere.
+        // Repetitions run back to back: interleaving them at random makes
+        // every repetition start with the caches and the heap left by some
+        // other benchmark, which charges widget cases for a cold start that
+        // a user does not see twice.
         args.push_back("--benchmark_repetitions=9");
-        args.push_back("--benchmark_enable_random_interleaving=true");
         args.push_back("--benchmark_report_aggregates_only=true");
     }
     args.insert(args.end(), options.Passed.begin(), options.Passed.end());

@@ -8,17 +8,35 @@
 #include <QListWidget>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <string_view>
 
 namespace {
 
-// How many bytes of the record at offset lie inside an image of imageSize.
-std::size_t BytesInImage(std::int64_t offset, std::size_t imageSize)
+// The records of one group lie back to back in the file, exactly as they
+// lie in the table, so a group is copied in one piece rather than record by
+// record. Group g holds the tiles from 32 * g on; the last group is short.
+constexpr int GroupCount = (TileCount + RecordsPerGroup - 1) / RecordsPerGroup;
+static_assert(sizeof(std::array<TTileRecord, TileCount>) == std::size_t(TileCount) * RecordSize,
+              "the table holds the records without gaps");
+
+int FirstTileOf(int group)
+{
+    return group * RecordsPerGroup;
+}
+
+std::size_t GroupBytes(int group)
+{
+    return static_cast<std::size_t>(std::min(RecordsPerGroup, TileCount - FirstTileOf(group))) * RecordSize;
+}
+
+// How many of the bytes at offset lie inside an image of imageSize.
+std::size_t BytesInImage(std::int64_t offset, std::size_t length, std::size_t imageSize)
 {
     if (offset >= static_cast<std::int64_t>(imageSize))
         return 0;
-    return std::min<std::size_t>(RecordSize, imageSize - static_cast<std::size_t>(offset));
+    return std::min<std::size_t>(length, imageSize - static_cast<std::size_t>(offset));
 }
 
 std::string_view NameBytes(const TTileRecord &record)
@@ -42,18 +60,49 @@ bool SameNameIgnoringAsciiCase(std::string_view a, std::string_view b)
     return true;
 }
 
-void AppendHex(QString &text, unsigned value)
+// Writes value in upper-case hexadecimal without leading zeros, ending just
+// before end; returns where the digits start (at most 8 before end).
+char16_t *WriteHexBefore(char16_t *end, unsigned value)
 {
-    static const char Digits[] = "0123456789ABCDEF";
-    char buffer[8];
-    int n = 0;
+    static const char16_t Digits[] = u"0123456789ABCDEF";
     do {
-        buffer[n++] = Digits[value & 0xF];
+        *--end = Digits[value & 0xF];
         value >>= 4;
     } while (value != 0);
-    while (n > 0)
-        text.append(QLatin1Char(buffer[--n]));
+    return end;
 }
+
+// The UTF-16 unit of every Windows-1252 byte, looked up once: list lines
+// decode 16,383 names at a time.
+const std::array<char16_t, 256> &CodePageUnits()
+{
+    static const std::array<char16_t, 256> units = [] {
+        std::array<char16_t, 256> table{};
+        for (int b = 0; b < 256; ++b)
+            table[std::size_t(b)] = static_cast<char16_t>(AnsiCodePage::ToUnicode(static_cast<unsigned char>(b)));
+        return table;
+    }();
+    return units;
+}
+
+// Suspends a widget's drawing for a scope, so that a refill repaints once,
+// and resumes it also when the refill throws.
+class UpdatesSuspended
+{
+public:
+    explicit UpdatesSuspended(QWidget *widget)
+        : FWidget(widget)
+    {
+        FWidget->setUpdatesEnabled(false);
+    }
+    ~UpdatesSuspended() { FWidget->setUpdatesEnabled(true); }
+
+    UpdatesSuspended(const UpdatesSuspended &) = delete;
+    UpdatesSuspended &operator=(const UpdatesSuspended &) = delete;
+
+private:
+    QWidget *FWidget;
+};
 
 } // namespace
 
@@ -66,36 +115,41 @@ TTileData::TTileData(const QString &FileName)
 void TTileData::LoadTiles(QStringList &List)
 {
     std::memset(static_cast<void *>(Tiles.data()), 0, sizeof(Tiles));
-    for (int i = 0; i < TileCount; ++i) {
-        const std::int64_t offset = RecordOffset(i);
-        const std::size_t n = BytesInImage(offset, FileImage.size());
+    for (int group = 0; group < GroupCount; ++group) {
+        const std::int64_t offset = RecordOffset(FirstTileOf(group));
+        const std::size_t n = BytesInImage(offset, GroupBytes(group), FileImage.size());
         if (n > 0)
-            std::memcpy(static_cast<void *>(&Tiles[i]), FileImage.data() + offset, n);
+            std::memcpy(static_cast<void *>(&Tiles[FirstTileOf(group)]), FileImage.data() + offset, n);
     }
-    List.reserve(List.size() + TileCount);
-    for (int i = 0; i < TileCount; ++i)
-        List.append(ListLine(i));
+    Lines = AllListLines();
+    // The caller's list shares the texts of the kept lines.
+    List.append(Lines);
 }
 
 void TTileData::FillListBox(QListWidget *ListBox) const
+{
+    const UpdatesSuspended suspended(ListBox);
+    ListBox->clear();
+    // Before the first LoadTiles every tile is empty and no lines are kept.
+    ListBox->addItems(Lines.isEmpty() ? AllListLines() : Lines);
+}
+
+QStringList TTileData::AllListLines() const
 {
     QStringList lines;
     lines.reserve(TileCount);
     for (int i = 0; i < TileCount; ++i)
         lines.append(ListLine(i));
-    ListBox->setUpdatesEnabled(false);
-    ListBox->clear();
-    ListBox->addItems(lines);
-    ListBox->setUpdatesEnabled(true);
+    return lines;
 }
 
 void TTileData::WriteTilesToImage()
 {
-    for (int i = 0; i < TileCount; ++i) {
-        const std::int64_t offset = RecordOffset(i);
-        const std::size_t n = BytesInImage(offset, FileImage.size());
+    for (int group = 0; group < GroupCount; ++group) {
+        const std::int64_t offset = RecordOffset(FirstTileOf(group));
+        const std::size_t n = BytesInImage(offset, GroupBytes(group), FileImage.size());
         if (n > 0)
-            std::memcpy(FileImage.data() + offset, &Tiles[i], n);
+            std::memcpy(FileImage.data() + offset, &Tiles[FirstTileOf(group)], n);
     }
 }
 
@@ -123,6 +177,8 @@ void TTileData::SetName(int Index, const QString &Name)
     char *field = Tiles[Index].Name;
     std::memset(field, 0, NameLength);
     std::memcpy(field, bytes.constData(), std::min<std::size_t>(NameLength, bytes.size()));
+    if (!Lines.isEmpty())
+        Lines[Index] = ListLine(Index);
 }
 
 void TTileData::ReplaceName(const QString &OldName, const QString &NewName)
@@ -158,12 +214,25 @@ int TTileData::FindName(const QString &Text) const
 
 QString TTileData::ListLine(int Index) const
 {
-    QString line;
-    line.reserve(8 + NameLength);
-    line.append(QLatin1String("0x"));
-    AppendHex(line, static_cast<unsigned>(Index));
-    line.append(QLatin1String(" - "));
-    line.append(GetName(Index));
+    // Sized up front and written in place, so each line costs one
+    // allocation: every load, refill and save builds 16,383 of these, and
+    // growing a QString piece by piece costs several times as much.
+    char16_t hex[8];
+    const char16_t *digits = WriteHexBefore(hex + 8, static_cast<unsigned>(Index));
+    const char *name = IsTile(Index) ? Tiles[Index].Name : "";
+    const int length = IsTile(Index) ? NameSize(Tiles[Index]) : 0;
+
+    QString line(2 + (hex + 8 - digits) + 3 + length, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(line.data());
+    *out++ = u'0';
+    *out++ = u'x';
+    out = std::copy(digits, static_cast<const char16_t *>(hex + 8), out);
+    *out++ = u' ';
+    *out++ = u'-';
+    *out++ = u' ';
+    const std::array<char16_t, 256> &units = CodePageUnits();
+    for (int k = 0; k < length; ++k)
+        out[k] = units[static_cast<unsigned char>(name[k])];
     return line;
 }
 

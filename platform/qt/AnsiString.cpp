@@ -4,16 +4,18 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace AnsiString {
 
 QString Decode(const char *bytes, int length)
 {
-    QString text;
-    text.reserve(length);
-    for (int i = 0; i < length; ++i) {
-        const char32_t cp = AnsiCodePage::ToUnicode(static_cast<unsigned char>(bytes[i]));
-        text.append(QChar(static_cast<char16_t>(cp)));
-    }
+    // Sized once and written in place: names are decoded for every list
+    // line, and appending character by character is several times slower.
+    QString text(std::max(length, 0), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (int i = 0; i < length; ++i)
+        out[i] = QChar(static_cast<char16_t>(AnsiCodePage::ToUnicode(static_cast<unsigned char>(bytes[i]))));
     return text;
 }
 
