@@ -12,10 +12,12 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -356,14 +358,23 @@ void TForm1::ConnectHandlers()
 {
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TForm1::ListSelectionChanged);
     connect(ListBox1, &QAbstractItemView::pressed, this, &TForm1::ListPressed);
-    connect(BitBtn2, &QPushButton::clicked, this, [this] { RunGuarded(&TForm1::BitBtn2Click); });
-    connect(BitBtn3, &QPushButton::clicked, this, [this] { RunGuarded(&TForm1::BitBtn3Click); });
+    const std::pair<QPushButton *, void (TForm1::*)()> clicks[] = {
+        {BitBtn1, &TForm1::BitBtn1Click}, {BitBtn2, &TForm1::BitBtn2Click}, {BitBtn3, &TForm1::BitBtn3Click},
+        {Button1, &TForm1::Button1Click}, {Button2, &TForm1::Button2Click}, {Button3, &TForm1::Button3Click},
+        {Button4, &TForm1::Button4Click}, {Button5, &TForm1::Button5Click},
+    };
+    for (const auto &[button, handler] : clicks) {
+        const auto click = handler;
+        connect(button, &QPushButton::clicked, this, [this, click] { RunGuarded(click); });
+    }
 }
 
 void TForm1::InstallKeyFilters()
 {
     ListBox1->installEventFilter(this);
     ListBox1->viewport()->installEventFilter(this);
+    Edit1->installEventFilter(this);
+    Edit2->installEventFilter(this);
     for (const auto &entry : ExitHandlers)
         entry.first->installEventFilter(this);
 }
@@ -419,6 +430,12 @@ bool TForm1::FilterEvent(QObject *Watched, QEvent *Event)
             return ListBox1KeyDown(static_cast<QKeyEvent *>(Event));
         if (IsDecimalBox(Watched))
             return edWeightKeyPress(static_cast<QKeyEvent *>(Event));
+        if (Watched == Edit1)
+            return Edit1KeyPress(static_cast<QKeyEvent *>(Event));
+        break;
+    case QEvent::KeyRelease:
+        if (Watched == Edit1 || Watched == Edit2)
+            return Edit1KeyUp(static_cast<QLineEdit *>(Watched), static_cast<QKeyEvent *>(Event));
         break;
     case QEvent::FocusOut:
         if (IsExitReason(static_cast<QFocusEvent *>(Event)->reason()))
@@ -708,4 +725,156 @@ bool TForm1::edWeightKeyPress(QKeyEvent *Key)
         return false;
     const bool digit = text.size() == 1 && text.front() >= QLatin1Char('0') && text.front() <= QLatin1Char('9');
     return !digit;
+}
+
+// ---------------------------------------------------------------------------
+// Names
+
+bool TForm1::Edit1KeyPress(QKeyEvent *Key)
+{
+    if (Key->key() != Qt::Key_Return && Key->key() != Qt::Key_Enter)
+        return false;
+    RenameSelectedTile();
+    return true;
+}
+
+void TForm1::Button2Click()
+{
+    RenameSelectedTile();
+}
+
+// The line shows the bare new name until the list is rebuilt; the Global
+// group keeps offering the name the tile had when it was selected.
+void TForm1::RenameSelectedTile()
+{
+    if (!HasSelectedTile())
+        return;
+    const int tile = SelectedTile();
+    TileData->SetName(tile, Edit1->text());
+    QListWidgetItem *line = ListBox1->item(tile);
+    StatusBar1->showMessage(QStringLiteral("updated ") + line->text() + QStringLiteral(" to ") + Edit1->text());
+    line->setText(TileData->GetName(tile));
+    ListBox1->setFocus();
+}
+
+// Page Up, Page Down, Up and Down in a name box step through the list as if
+// pressed there, and leave the new tile's text selected for typing over.
+bool TForm1::Edit1KeyUp(QLineEdit *Box, QKeyEvent *Key)
+{
+    switch (Key->key()) {
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        break;
+    default:
+        return false;
+    }
+    // Holding the key down moves the list by one step only.
+    if (Key->isAutoRepeat())
+        return true;
+    QKeyEvent press(QEvent::KeyPress, Key->key(), Key->modifiers());
+    QCoreApplication::sendEvent(ListBox1, &press);
+    QKeyEvent release(QEvent::KeyRelease, Key->key(), Key->modifiers());
+    QCoreApplication::sendEvent(ListBox1, &release);
+    Box->selectAll();
+    return true;
+}
+
+void TForm1::Button1Click()
+{
+    if (!TileData)
+        return;
+    const QString oldName = Label2->text();
+    const QString newName = Edit2->text();
+    if (oldName.isEmpty() || newName.isEmpty()) {
+        StatusBar1->showMessage(QStringLiteral("Couldn't replace with one thing empty"));
+        return;
+    }
+    const int selected = SelectedTile();
+    const int top = TopIndex();
+    TileData->ReplaceName(oldName, newName);
+    StatusBar1->showMessage(QStringLiteral("Replaced ") + oldName + QStringLiteral(" with ") + newName);
+    {
+        const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
+        TileData->FillListBox(ListBox1);
+    }
+    SetTopIndex(top);
+    SetSelection(selected);
+    Edit2->setFocus();
+}
+
+// Selects the first tile whose name contains the text and shows it, as if
+// the user had selected it: the controls must never show one tile while
+// their edits go into another. A miss leaves no line selected.
+void TForm1::Button5Click()
+{
+    if (!TileData)
+        return;
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("Lookup Tilename"));
+    dialog.setLabelText(QStringLiteral("Type full or partial name to find:"));
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Cancel"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const int found = TileData->FindName(dialog.textValue());
+    SetSelection(found);
+    if (found >= 0)
+        ListBox1Click();
+}
+
+int TForm1::TopIndex() const
+{
+    return ListBox1->indexAt(QPoint(0, 0)).row();
+}
+
+void TForm1::SetTopIndex(int Row)
+{
+    if (Row >= 0)
+        ListBox1->scrollTo(ListBox1->model()->index(Row, 0), QAbstractItemView::PositionAtTop);
+}
+
+// ---------------------------------------------------------------------------
+// Saving and loading
+
+// Writes what the window shows: a value typed into the number box that has
+// the focus goes into the tile first, as leaving the box would (a save by
+// its accelerator key leaves the focus where it is). A value that does not
+// convert stops the save.
+void TForm1::BitBtn1Click()
+{
+    if (!TileData)
+        return;
+    CommitFocusedNumberBox();
+    const int selected = SelectedTile();
+    TileData->Save();
+    QStringList lines;
+    TileData->LoadTiles(lines);
+    ReplaceListLines(lines);
+    SetSelection(selected);
+    StatusBar1->showMessage(QStringLiteral("Tiledata has been saved"));
+}
+
+void TForm1::CommitFocusedNumberBox()
+{
+    RunExitHandler(focusWidget());
+}
+
+void TForm1::Button4Click()
+{
+    if (OpenDialog1->exec() == QDialog::Accepted && !OpenDialog1->selectedFiles().isEmpty())
+        Edit3->setText(OpenDialog1->selectedFiles().constFirst());
+}
+
+// Loads the file named in Edit3 in place of the current one, as at start-up:
+// every line listed, none selected. When it fails there is no store at all,
+// never one whose records were not read.
+void TForm1::Button3Click()
+{
+    TileData.reset();
+    TileShown = false;
+    ReplaceListLines({});
+    LoadStore(Edit3->text());
 }

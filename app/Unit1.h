@@ -162,6 +162,14 @@ private:
     bool ListBox1KeyDown(QKeyEvent *Key);
     bool edWeightKeyPress(QKeyEvent *Key);
     void FlagClick(QCheckBox *Box, int Bit);
+    bool Edit1KeyPress(QKeyEvent *Key);
+    bool Edit1KeyUp(QLineEdit *Box, QKeyEvent *Key);
+    void Button2Click();
+    void Button1Click();
+    void Button5Click();
+    void BitBtn1Click();
+    void Button4Click();
+    void Button3Click();
 
     void cbBackgroundClick() { FlagClick(cbBackground, 0); }
     void cbWeaponClick() { FlagClick(cbWeapon, 1); }
@@ -223,6 +231,10 @@ private:
     void CommitNumber(int Value, void (TTileData::*Setter)(int, int));
     void CommitDecimal(QLineEdit *Box, void (TTileData::*Setter)(int, int));
     void RunExitHandler(QObject *Box);
+    void CommitFocusedNumberBox();
+    void RenameSelectedTile();
+    int TopIndex() const;
+    void SetTopIndex(int Row);
     bool IsDecimalBox(QObject *Object) const;
     void RunGuarded(void (TForm1::*Handler)());
     void ListSelectionChanged();

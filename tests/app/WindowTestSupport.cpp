@@ -149,3 +149,22 @@ QString FocusName()
     QWidget *focus = QApplication::focusWidget();
     return focus ? focus->objectName() : QString();
 }
+
+std::unique_ptr<TForm1> WindowTest::Open()
+{
+    Files->Write();
+    return OpenWindow(*Answers, Files->Path());
+}
+
+void WindowTest::init()
+{
+    Answers = std::make_unique<ModalAnswers>();
+    Files = std::make_unique<TileFolder>();
+}
+
+void WindowTest::cleanup()
+{
+    QVERIFY2(Answers->Unexpected.isEmpty(), qPrintable(Answers->Unexpected.join(QStringLiteral(", "))));
+    Answers.reset();
+    Files.reset();
+}

@@ -80,3 +80,21 @@ void TypeInto(QLineEdit *Box, const QString &Text);
 void PasteInto(QLineEdit *Box, const QString &Text);
 int SelectedRow(const TForm1 &Window);
 QString FocusName();
+
+// The fixture of the window tests: fresh dialog answers and a fresh tile
+// folder for every test, and a check that no dialog came unexpectedly.
+class WindowTest : public QObject
+{
+    Q_OBJECT
+
+protected:
+    std::unique_ptr<ModalAnswers> Answers;
+    std::unique_ptr<TileFolder> Files;
+
+    // Writes the folder's tile data file and opens a window on it.
+    std::unique_ptr<TForm1> Open();
+
+private slots:
+    void init();
+    void cleanup();
+};

@@ -20,14 +20,11 @@
 #include <QStatusBar>
 #include <QTest>
 
-class MainWindowTest : public QObject
+class MainWindowTest : public WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ModalAnswers> Answers;
-    std::unique_ptr<TileFolder> Files;
-
     // A window on a file whose tile 5 has known values.
     std::unique_ptr<TForm1> OpenSample()
     {
@@ -37,24 +34,10 @@ private:
         record.Flags = 0x00000010;
         record.Name = "Rock";
         Files->Writer.SetRecord(5, record);
-        Files->Write();
-        return OpenWindow(*Answers, Files->Path());
+        return Open();
     }
 
 private slots:
-    void init()
-    {
-        Answers = std::make_unique<ModalAnswers>();
-        Files = std::make_unique<TileFolder>();
-    }
-
-    void cleanup()
-    {
-        QVERIFY2(Answers->Unexpected.isEmpty(), qPrintable(Answers->Unexpected.join(", ")));
-        Answers.reset();
-        Files.reset();
-    }
-
     // -- start-up ----------------------------------------------------------
 
     void startUpDialogIsSetUpForTileData()
@@ -113,8 +96,7 @@ private slots:
 
     void loadedStartUpListsEveryTileWithNothingSelected()
     {
-        Files->Write();
-        auto window = OpenWindow(*Answers, Files->Path());
+        auto window = Open();
         QVERIFY(window->TileData);
         QCOMPARE(window->ListBox1->count(), TileCount);
         QCOMPARE(window->ListBox1->item(0)->text(), QStringLiteral("0x0 - n0"));
@@ -144,8 +126,7 @@ private slots:
             art.AddRawPicture(ArtWriter::Pixels(44 * 44, 0x7C00));
             art.WriteTo(Files->Folder());
         }
-        Files->Write();
-        auto window = OpenWindow(*Answers, Files->Path());
+        auto window = Open();
         if (!withArt) {
             QVERIFY(!window->VellArtReader1);
             QVERIFY(!window->findChild<TVellArtReader *>());
@@ -320,8 +301,7 @@ private slots:
         r.Anim = std::uint16_t(wordValue);
         r.Name = "TwentyCharacterName!";
         Files->Writer.SetRecord(40, r);
-        Files->Write();
-        auto window = OpenWindow(*Answers, Files->Path());
+        auto window = Open();
         window->Edit2->setText(QStringLiteral("leftover"));
         ClickLine(*window, 40);
 
@@ -358,8 +338,7 @@ private slots:
     void nameEndsAtItsFirstZeroByte()
     {
         Files->Writer.SetRawName(9, std::string("abc\0defghijklmnopqr", 20));
-        Files->Write();
-        auto window = OpenWindow(*Answers, Files->Path());
+        auto window = Open();
         ClickLine(*window, 9);
         QCOMPARE(window->Edit1->text(), QStringLiteral("abc"));
         QCOMPARE(window->ListBox1->item(9)->text(), QStringLiteral("0x9 - abc"));
@@ -395,8 +374,7 @@ private slots:
         art.AddRawPicture(diamond);
         art.AddRunLength(30, 20, ArtWriter::Pixels(30 * 20, 0x001F), 0xFFFF);
         art.WriteTo(Files->Folder());
-        Files->Write();
-        auto window = OpenWindow(*Answers, Files->Path());
+        auto window = Open();
 
         ClickLine(*window, 2);
         QCOMPARE(window->Image1Bitmap.format(), QImage::Format_RGB555);
@@ -448,8 +426,7 @@ private slots:
         QFETCH(int, modifiers);
         QFETCH(QString, focus);
         QFETCH(int, row);
-        Files->Write();
-        auto window = OpenWindow(*Answers, Files->Path());
+        auto window = Open();
         ClickLine(*window, 10);
         QCOMPARE(FocusName(), QStringLiteral("ListBox1"));
         QTest::keyClick(window->ListBox1, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
@@ -462,8 +439,7 @@ private slots:
 
     void pageDownMovesAPageAndShowsTheTile()
     {
-        Files->Write();
-        auto window = OpenWindow(*Answers, Files->Path());
+        auto window = Open();
         ClickLine(*window, 0);
         QTest::keyClick(window->ListBox1, Qt::Key_PageDown);
         const int row = SelectedRow(*window);
@@ -494,8 +470,7 @@ private slots:
         r.Flags = before;
         r.Name = "flagged";
         Files->Writer.SetRecord(3, r);
-        Files->Write();
-        auto window = OpenWindow(*Answers, Files->Path());
+        auto window = Open();
         ClickLine(*window, 3);
         auto *check = window->findChild<QCheckBox *>(box);
         QTest::mouseClick(check, Qt::LeftButton, Qt::NoModifier, QPoint(6, check->height() / 2));
@@ -513,8 +488,7 @@ private slots:
         TileDataWriter::Record wall;
         wall.Flags = 0x00000010u;
         Files->Writer.SetRecord(21, wall);
-        Files->Write();
-        auto window = OpenWindow(*Answers, Files->Path());
+        auto window = Open();
         ClickLine(*window, 20);
         ClickLine(*window, 21); // 31 boxes go off while tile 21 is filled in
         ClickLine(*window, 20);
@@ -721,8 +695,7 @@ private slots:
 
     void withoutASelectedLineNoTileIsEdited()
     {
-        Files->Write();
-        auto window = OpenWindow(*Answers, Files->Path());
+        auto window = Open();
         TypeInto(window->edWeight, QStringLiteral("200"));
         QTest::keyClick(window->edWeight, Qt::Key_Tab);
         QTest::mouseClick(window->cbWall, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
