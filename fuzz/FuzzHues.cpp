@@ -1,10 +1,15 @@
 // The hue table from arbitrary bytes: LoadHues, then GetHueColor for a
-// spread of keys and shades.
+// spread of keys and shades; and the art view's tint, ArtColor, with a
+// text from the input, on a picture drawn from fixed art files beside it.
 
+#include "art/VellArtReader.h"
 #include "art/huechooser.h"
 #include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzScratch.h"
 #include "platform/Error.h"
+#include "tests/support/ArtWriter.h"
+
+#include <QDir>
 
 #include <cstdint>
 
@@ -39,6 +44,55 @@ void LookUpSpread(THUEColorChooser &Table, const QString &Text)
     CheckColor(Table.GetHueColor(Text, int(Text.size()) % 32));
 }
 
+// The art folder of the tint: the picture of static tile 0 is a small
+// run-length picture of many colours. Written once; the hue file beside it
+// is written per input.
+QString ArtFolder()
+{
+    static const QString folder = [] {
+        const QString path = FuzzScratch::PathOf(QStringLiteral("tint"));
+        Expect(QDir().mkpath(path), "cannot make the art folder");
+        ArtWriter writer;
+        writer.PadToEntry(ArtWriter::StaticArtBase);
+        ArtWriter::Pixels picture(7 * 5);
+        for (std::size_t i = 0; i < picture.size(); ++i)
+            picture[i] = std::uint16_t(i * 0x0421 + i * 7);
+        writer.AddRunLength(7, 5, picture, 0x7FFF);
+        writer.WriteArtFilesTo(path);
+        return path;
+    }();
+    return folder;
+}
+
+void Tint(const std::vector<std::uint8_t> &File, const QString &Text)
+{
+    const QString folder = ArtFolder();
+    FuzzScratch::Write(QStringLiteral("tint/hues.mul"), File);
+    TVellArtReader view;
+    view.SetArtMulPath(folder);
+    Expect(view.Ready() && view.image() != nullptr, "the art view drew nothing");
+    QImage first;
+    for (int round = 0; round < 2; ++round) {
+        try {
+            view.SetArtColor(Text);
+        } catch (const Error &) {
+            // A text that is no number; the view keeps the untinted copy.
+            Expect(view.ArtColor().isEmpty(), "a failed tint changed ArtColor");
+            Expect(view.ViewPicture() == view.image()->copy(), "a failed tint changed the picture");
+            continue;
+        }
+        Expect(view.ViewPicture().size() == view.image()->size(), "the tinted picture has another size");
+        const QString kept = view.ArtColor();
+        Expect(kept.isEmpty() || (kept.front().unicode() > u' ' && kept.back().unicode() > u' '),
+               "ArtColor kept spaces or control characters at an end");
+        // Tints never accumulate: the same text gives the same picture.
+        if (round == 0)
+            first = view.ViewPicture();
+        else
+            Expect(view.ViewPicture() == first, "the same tint twice gave another picture");
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *Data, std::size_t Size)
@@ -55,5 +109,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *Data, std::size_t Size
     const std::size_t blocks = file.size() / THUEColorChooser::BlockSize;
     Expect(table.Blocks().size() == blocks, "the table holds other than the file's whole blocks");
     LookUpSpread(table, hueText);
+    Tint(file, hueText);
     return 0;
 }
