@@ -6,7 +6,12 @@ set -euo pipefail
 
 cd "$(dirname "$0")/.."
 
-PACKAGES=(cmake g++ make qt6-base-dev locales)
+PACKAGES=(
+    cmake g++ make qt6-base-dev locales              # the editor and its tests
+    xvfb xauth xdotool imagemagick                   # the real-window smoke test
+    clang libclang-rt-14-dev                         # fuzzing
+    libbenchmark-dev                                 # benchmarks
+)
 
 install_missing() {
     local missing=()

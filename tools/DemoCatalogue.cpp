@@ -46,13 +46,13 @@ std::uint32_t Article(const std::string &name)
 std::vector<DemoTile> DemoCatalogue()
 {
     const Family families[] = {
+        {"stone wall", DemoKind::Wall, Canvas::Rgb(140, 140, 150), Wall | Impassable | NoShoot, 255, 20},
         {"marble floor", DemoKind::Floor, Canvas::Rgb(220, 216, 208), Background | Surface, 255, 0},
         {"wooden floor", DemoKind::Floor, Canvas::Rgb(150, 100, 55), Background | Surface, 255, 0},
         {"cobblestone", DemoKind::Floor, Canvas::Rgb(128, 128, 136), Background | Surface, 255, 0},
         {"sandstone floor", DemoKind::Floor, Canvas::Rgb(214, 184, 128), Background | Surface, 255, 0},
         {"grass", DemoKind::Floor, Canvas::Rgb(80, 150, 60), Background | Surface, 255, 0},
         {"water", DemoKind::Floor, Canvas::Rgb(50, 90, 200), Background | Wet | Impassable | Animated, 255, 0},
-        {"stone wall", DemoKind::Wall, Canvas::Rgb(140, 140, 150), Wall | Impassable | NoShoot, 255, 20},
         {"brick wall", DemoKind::Wall, Canvas::Rgb(170, 70, 50), Wall | Impassable | NoShoot, 255, 20},
         {"wooden wall", DemoKind::Wall, Canvas::Rgb(130, 85, 45), Wall | Impassable | NoShoot, 255, 20},
         {"plaster wall", DemoKind::Wall, Canvas::Rgb(230, 225, 200), Wall | Impassable | NoShoot, 255, 20},
