@@ -5,7 +5,7 @@
 #include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzLayout.h"
 #include "fuzz/FuzzScratch.h"
-#include "tests/support/TileDataWriter.h"
+#include "tests/reliability/TileFileModel.h"
 #include "tiledata/TileDataReader.h"
 
 #include <QListWidget>
@@ -14,7 +14,6 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <utility>
 #include <vector>
 
 using namespace FuzzLayout;
@@ -49,28 +48,10 @@ std::vector<std::uint8_t> MakeFile(FuzzInput &Input, std::vector<std::uint8_t> &
     return file;
 }
 
-// [begin, end) of every stretch of the largest file that belongs to no
-// record: the leading section, the group headers and the tail.
-const std::vector<std::pair<std::size_t, std::size_t>> &OutsideRecords()
-{
-    static const auto spans = [] {
-        std::vector<std::pair<std::size_t, std::size_t>> found;
-        for (std::size_t i = 0; i < MaxTileFileLength; ++i) {
-            if (TileDataWriter::IsRecordByte(i))
-                continue;
-            if (found.empty() || found.back().second != i)
-                found.push_back({i, i + 1});
-            else
-                found.back().second = i + 1;
-        }
-        return found;
-    }();
-    return spans;
-}
-
 bool SameOutsideRecords(const std::vector<std::uint8_t> &A, const std::vector<std::uint8_t> &B)
 {
-    for (const auto &[begin, end] : OutsideRecords()) {
+    static const auto spans = TileFileModel::OutsideRecords(MaxTileFileLength);
+    for (const auto &[begin, end] : spans) {
         const std::size_t last = std::min(end, A.size());
         if (begin >= last)
             break;

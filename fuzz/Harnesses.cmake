@@ -24,7 +24,7 @@ add_library(fuzzsupport STATIC
   ${QUORVANE_FUZZ_DIR}/TileScript.cpp
 )
 target_include_directories(fuzzsupport PUBLIC ${QUORVANE_FUZZ_DIR}/..)
-target_link_libraries(fuzzsupport PUBLIC tiledata art testsupport Qt6::Widgets)
+target_link_libraries(fuzzsupport PUBLIC tiledata art testsupport reliabilitysupport Qt6::Widgets)
 
 # Writes the seed corpora: fuzz_seeds <folder> makes <folder>/<harness>/.
 add_executable(fuzz_seeds ${QUORVANE_FUZZ_DIR}/SeedGenerator.cpp)

@@ -50,18 +50,11 @@ StoreModelRun::StoreModelRun(std::uint32_t Seed, const QString &Path, std::vecto
     : FRandom(Seed)
     , FPath(Path)
     , FOriginal(std::move(Original))
+    , FOutsideRecords(TileFileModel::OutsideRecords(FOriginal.size()))
     , FDisk(FOriginal)
     , FModel(FOriginal)
     , FList(std::make_unique<QListWidget>())
 {
-    for (std::size_t i = 0; i < FOriginal.size(); ++i) {
-        if (TileDataWriter::IsRecordByte(i))
-            continue;
-        if (FOutsideRecords.empty() || FOutsideRecords.back().second != i)
-            FOutsideRecords.push_back({i, i + 1});
-        else
-            FOutsideRecords.back().second = i + 1;
-    }
     FOperation = "construction";
     FStore = std::make_unique<TTileData>(FPath);
     Reload();

@@ -8,7 +8,6 @@
 #include <memory>
 #include <random>
 #include <string>
-#include <utility>
 #include <vector>
 
 class QListWidget;
@@ -54,7 +53,7 @@ private:
     QString FPath;
     std::vector<unsigned char> FOriginal;
     // [begin, end) of every run of bytes that belongs to no record
-    std::vector<std::pair<std::size_t, std::size_t>> FOutsideRecords;
+    std::vector<TileFileModel::Span> FOutsideRecords;
     std::vector<unsigned char> FDisk; // what the file must hold now
     TileFileModel FModel;
     std::unique_ptr<TTileData> FStore;

@@ -31,6 +31,20 @@ TileFileModel::TileFileModel(std::vector<unsigned char> Disk)
 {
 }
 
+std::vector<TileFileModel::Span> TileFileModel::OutsideRecords(std::size_t Length)
+{
+    std::vector<Span> spans;
+    for (std::size_t i = 0; i < Length; ++i) {
+        if (TileDataWriter::IsRecordByte(i))
+            continue;
+        if (spans.empty() || spans.back().second != i)
+            spans.push_back({i, i + 1});
+        else
+            spans.back().second = i + 1;
+    }
+    return spans;
+}
+
 void TileFileModel::Reopen(const std::vector<unsigned char> &Disk)
 {
     FImage = Disk;

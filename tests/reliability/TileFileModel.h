@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A plain model of what a tile data store holds: the file image it read and
@@ -24,6 +25,11 @@ public:
     explicit TileFileModel(std::vector<unsigned char> Disk);
 
     static bool IsTile(int tile) { return tile >= 0 && tile < Tiles; }
+
+    // [begin, end) of every stretch of a file of Length bytes that belongs
+    // to no record: the leading section, the group headers and the tail.
+    using Span = std::pair<std::size_t, std::size_t>;
+    static std::vector<Span> OutsideRecords(std::size_t Length);
 
     // A new store on the file: the image is the disk, the table all zero.
     void Reopen(const std::vector<unsigned char> &Disk);
