@@ -7,10 +7,12 @@
 #include "platform/SharedReadFile.h"
 #include "platform/qt/AnsiString.h"
 
+#include <QByteArray>
 #include <QtEndian>
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <new>
@@ -26,6 +28,10 @@ constexpr int RawPixelCount = 1012;
 constexpr int MaxRunLengthHeight = 2560;
 constexpr std::int64_t MaxRunLength = 5120;
 constexpr std::uint32_t StaticArtBase = 0x4000;
+// White as a 1-5-5-5 pixel. Filling with the raw pixel is a plain memory
+// fill; filling with a QColor goes through a painter and costs more than
+// decoding a small picture.
+constexpr uint WhitePixel = 0x7FFF;
 
 std::unique_ptr<TVerdataReader> &SharedPatchReaderSlot()
 {
@@ -60,14 +66,78 @@ QRgb ToQRgb(std::uint32_t Color)
     return qRgb(Color & 0xFF, (Color >> 8) & 0xFF, (Color >> 16) & 0xFF);
 }
 
+// The run-length decoder asks for a few bytes at a time: a pair, then a
+// run, row after row. Going to the file for each costs a system call per
+// request, which made a 512 x 512 picture hundreds of times slower than
+// reading its bytes. This window serves the requests from memory, reading
+// the file only when a request leaves the bytes already read, and then
+// twice as far as the time before, up to a limit that keeps a line table
+// jumping to and fro in a hostile file from costing more than a fraction of
+// a second. Requests see exactly what the file's own ReadAt would give
+// them: short only at the end of the file, nothing for negative positions.
+class TReadWindow
+{
+public:
+    explicit TReadWindow(const SharedReadFile &File)
+        : FFile(File)
+    {
+    }
+
+    std::size_t ReadAt(std::int64_t Position, void *Buffer, std::size_t Length)
+    {
+        if (Position < 0)
+            return 0;
+        if (!Holds(Position, Length))
+            Fill(Position, Length);
+        const std::size_t held = std::size_t(FBytes.size());
+        const std::size_t skip = static_cast<std::size_t>(Position - FStart);
+        const std::size_t n = skip >= held ? 0 : std::min(Length, held - skip);
+        std::memcpy(Buffer, FBytes.constData() + skip, n);
+        return n;
+    }
+
+private:
+    static constexpr std::size_t FirstFill = 16 * 1024;
+    static constexpr std::size_t MostFill = 256 * 1024;
+
+    // True when the window can answer the request, also by a short answer
+    // because the file ends inside the window.
+    bool Holds(std::int64_t Position, std::size_t Length) const
+    {
+        if (FBytes.isEmpty() || Position < FStart)
+            return false;
+        const std::int64_t end = FStart + std::int64_t(FBytes.size());
+        return Position + std::int64_t(Length) <= end || (FAtEnd && Position <= end);
+    }
+
+    void Fill(std::int64_t Position, std::size_t Length)
+    {
+        const std::size_t held = std::size_t(FBytes.size());
+        const std::size_t wanted = std::max({Length, FirstFill, std::min(2 * held, MostFill)});
+        // Growing by resize would copy the old bytes, which are read over.
+        if (std::size_t(FBytes.capacity()) < wanted)
+            FBytes = QByteArray(qsizetype(wanted), Qt::Uninitialized);
+        else
+            FBytes.resize(qsizetype(wanted));
+        FBytes.resize(qsizetype(FFile.ReadAt(Position, FBytes.data(), wanted)));
+        FStart = Position;
+        FAtEnd = std::size_t(FBytes.size()) < wanted;
+    }
+
+    const SharedReadFile &FFile;
+    QByteArray FBytes; // resizing leaves new bytes unset: they are read over at once
+    std::int64_t FStart = 0;
+    bool FAtEnd = false;
+};
+
 enum class TRowEnd { Done, StopDecode };
 
-// Reads Count pixels of a run straight into row Row of Target from column
-// Column on. A short read leaves the missing pixels white.
-bool ReadRunIntoRow(const SharedReadFile &File, std::int64_t Position, QImage &Target, int Row,
-                    std::int64_t Column, std::int64_t Count)
+// Reads Count pixels of a run straight into a row of the target, RowPixels,
+// from column Column on. A short read leaves the missing pixels white.
+bool ReadRunIntoRow(TReadWindow &File, std::int64_t Position, std::uint16_t *RowPixels, std::int64_t Column,
+                    std::int64_t Count)
 {
-    auto *pixels = reinterpret_cast<std::uint16_t *>(Target.scanLine(Row)) + Column;
+    std::uint16_t *pixels = RowPixels + Column;
     const std::size_t wanted = static_cast<std::size_t>(Count) * PixelSize;
     const std::size_t got = File.ReadAt(Position, pixels, wanted);
     // The file's words are little-endian, as the bitmap's are on
@@ -82,9 +152,12 @@ bool ReadRunIntoRow(const SharedReadFile &File, std::int64_t Position, QImage &T
 // pixels, ended by a pair with count 0 or by a run that does not fit.
 // Every run either moves the column on by at least one pixel or ends the
 // row, so a row never takes more runs than the target is wide.
-TRowEnd DrawRunLengthRow(const SharedReadFile &File, std::int64_t Position, QImage &Target, int Row)
+TRowEnd DrawRunLengthRow(TReadWindow &File, std::int64_t Position, QImage &Target, int Row)
 {
     const std::int64_t width = Target.width();
+    // Asked once per row: every scanLine call also checks whether the image
+    // must be copied before it is written, which per run adds up.
+    auto *rowPixels = reinterpret_cast<std::uint16_t *>(Target.scanLine(Row));
     std::int64_t column = 0;
     for (;;) {
         std::array<unsigned char, 4> pair{};
@@ -98,7 +171,7 @@ TRowEnd DrawRunLengthRow(const SharedReadFile &File, std::int64_t Position, QIma
         if (count > MaxRunLength)
             return TRowEnd::StopDecode;
         const std::int64_t inside = std::clamp<std::int64_t>(width - column, 0, count);
-        if (inside > 0 && !ReadRunIntoRow(File, Position, Target, Row, column, inside))
+        if (inside > 0 && !ReadRunIntoRow(File, Position, rowPixels, column, inside))
             return TRowEnd::StopDecode;
         if (inside < count)
             return TRowEnd::Done;
@@ -221,7 +294,7 @@ void TArtReader::MakeBlank(QImage &Target)
         Target = QImage(1, 1, QImage::Format_RGB555);
     else if (Target.format() != QImage::Format_RGB555)
         Target = QImage(Target.size(), QImage::Format_RGB555);
-    Target.fill(Qt::white);
+    Target.fill(WhitePixel);
 }
 
 void TArtReader::DrawFromPatch(std::int32_t EntryNumber, QImage &Target, QPoint &Size) const
@@ -291,7 +364,8 @@ void TArtReader::DrawRawArt(std::int32_t Offset, QImage &Target)
 
 void TArtReader::DrawRunLengthArt(std::int32_t Offset, QImage &Target, QPoint &Size)
 {
-    const SharedReadFile file(AnsiString::ToPath(FArtFileName));
+    const SharedReadFile artFile(AnsiString::ToPath(FArtFileName));
+    TReadWindow file(artFile);
     if (Offset < 0)
         return; // the header would lie before the file's first byte
     const std::int64_t start = std::int64_t(Offset) + HeaderSize;
@@ -307,10 +381,13 @@ void TArtReader::DrawRunLengthArt(std::int32_t Offset, QImage &Target, QPoint &S
     const std::int64_t tableStart = start + std::int64_t(dimensions.size());
     const int rowsInTable = int(file.ReadAt(tableStart, lineTable.data(), lineTable.size()) / PixelSize);
 
-    Target = QImage(width, height, QImage::Format_RGB555);
+    // A target of the right size is filled anew rather than replaced: the
+    // window draws picture after picture into the same bitmap.
+    if (Target.width() != width || Target.height() != height || Target.format() != QImage::Format_RGB555)
+        Target = QImage(width, height, QImage::Format_RGB555);
     if (Target.isNull())
         return; // not enough memory for the picture
-    Target.fill(Qt::white);
+    Target.fill(WhitePixel);
 
     const std::int64_t dataStart = tableStart + std::int64_t(lineTable.size());
     for (int y = 0; y < height && y < Target.height(); ++y) {

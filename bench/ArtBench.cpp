@@ -1,0 +1,226 @@
+// Picture decoding and the hue table load against reading the same bytes
+// with the fewest system calls.
+
+#include "bench/BenchFiles.h"
+#include "bench/BenchRegistry.h"
+#include "bench/BenchWidgets.h"
+
+#include "art/ReadArtIDX.h"
+#include "art/huechooser.h"
+#include "tests/support/ArtWriter.h"
+#include "tests/support/HueWriter.h"
+
+#include <QImage>
+#include <QPoint>
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdint>
+#include <fcntl.h>
+#include <memory>
+#include <random>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace {
+
+constexpr int PictureSides[] = {44, 128, 256, 512};
+
+// Where one run-length picture of each size lies in the generated art file.
+struct PictureEntry
+{
+    int Side = 0;
+    int Entry = 0;
+    std::int32_t Offset = 0;
+    std::size_t Length = 0;
+    ArtWriter::Pixels Pixels; // 0 where the picture is see-through
+};
+
+std::string LocalPath(const QString &path)
+{
+    return path.toLocal8Bit().toStdString();
+}
+
+// A picture shaped like an item on the ground: an upright oval of pixels
+// with two see-through holes in its middle, so that rows carry one to three
+// runs, with pixel values that do not repeat. The line table counts in
+// 16-bit words, so a picture's rows must start within 65,535 words of its
+// data: large pictures are rings rather than solid ovals, as large art in
+// the game is mostly open space.
+ArtWriter::Pixels ItemPicture(int side, std::uint32_t seed)
+{
+    constexpr double MaxPixels = 50000;
+    std::mt19937 random(seed);
+    ArtWriter::Pixels pixels(std::size_t(side) * side, 0);
+    const double centre = (side - 1) / 2.0;
+    const double ovalArea = 3.14159 * 0.45 * 0.5 * side * side;
+    const double inner = ovalArea <= MaxPixels ? 0.0 : std::sqrt(1.0 - MaxPixels / ovalArea);
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            const double dx = (x - centre) / (side * 0.45);
+            const double dy = (y - centre) / (side * 0.5);
+            const double r2 = dx * dx + dy * dy;
+            const bool inside = r2 <= 1.0 && r2 >= inner * inner;
+            const bool hole = y > side / 3 && y < 2 * side / 3 && (x % (side / 4 + 1)) < side / 16;
+            if (inside && !hole)
+                pixels[std::size_t(y) * side + x] = std::uint16_t(1 + random() % 0x7FFE);
+        }
+    }
+    return pixels;
+}
+
+// The art files with one picture of each size, generated once.
+struct ArtFiles
+{
+    QString ArtPath;
+    QString IndexPath;
+    std::vector<PictureEntry> Pictures;
+};
+
+const ArtFiles &GeneratedArt()
+{
+    static const ArtFiles files = [] {
+        ArtWriter writer;
+        ArtFiles made;
+        for (const int side : PictureSides) {
+            PictureEntry entry;
+            entry.Side = side;
+            entry.Pixels = ItemPicture(side, side);
+            const ArtWriter::RunLengthPicture picture = ArtWriter::RunsOf(side, side, entry.Pixels, 0);
+            entry.Length = ArtWriter::RunLengthEntry(picture).size();
+            entry.Entry = writer.AddRunLength(picture);
+            made.Pictures.push_back(entry);
+        }
+        const QString folder = BenchFiles::Instance().Folder();
+        writer.WriteArtFilesTo(folder);
+        made.ArtPath = folder + QStringLiteral("art.mul");
+        made.IndexPath = folder + QStringLiteral("artidx.mul");
+        const TArtReader reader(made.ArtPath, made.IndexPath, false);
+        for (PictureEntry &entry : made.Pictures)
+            entry.Offset = reader.Entry(entry.Entry).Offset;
+        return made;
+    }();
+    return files;
+}
+
+const PictureEntry &PictureOfSide(int side)
+{
+    const ArtFiles &files = GeneratedArt();
+    for (std::size_t k = 0; k < std::size(PictureSides); ++k) {
+        if (PictureSides[k] == side)
+            return files.Pictures[k];
+    }
+    throw std::logic_error("no picture of that size");
+}
+
+// A fast decode is worthless if it draws the wrong picture: the larger
+// pictures span several reads of the file, so check every pixel once,
+// outside the timing.
+void CheckDecoded(const QImage &target, const PictureEntry &entry)
+{
+    for (int y = 0; y < entry.Side; ++y) {
+        const auto *row = reinterpret_cast<const std::uint16_t *>(target.constScanLine(y));
+        for (int x = 0; x < entry.Side; ++x) {
+            const std::uint16_t drawn = entry.Pixels[std::size_t(y) * entry.Side + x];
+            if (row[x] != (drawn == 0 ? 0x7FFF : drawn))
+                throw std::logic_error("the decoded picture differs from the one written");
+        }
+    }
+}
+
+BenchSetup DecodeCase(int side)
+{
+    return [side] {
+        const ArtFiles &files = GeneratedArt();
+        const PictureEntry entry = PictureOfSide(side);
+        auto reader = std::make_shared<TArtReader>(files.ArtPath, files.IndexPath, false);
+        auto target = std::make_shared<QImage>();
+        QPoint size;
+        reader->DrawRunLengthArt(entry.Offset, *target, size);
+        CheckDecoded(*target, entry);
+        return BenchBody([reader, target, entry, side] {
+            QPoint size;
+            reader->DrawRunLengthArt(entry.Offset, *target, size);
+            if (size != QPoint(side, side))
+                throw std::logic_error("the picture did not decode whole");
+        });
+    };
+}
+
+// Reading the entry's bytes with one open, one read and one close: the
+// least a decoder that goes to the file can do.
+BenchSetup ReadEntryBaseline(int side)
+{
+    return [side] {
+        const std::string path = LocalPath(GeneratedArt().ArtPath);
+        const PictureEntry entry = PictureOfSide(side);
+        auto buffer = std::make_shared<std::vector<unsigned char>>(entry.Length);
+        return BenchBody([path, entry, buffer] {
+            const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            if (fd < 0)
+                throw std::runtime_error("cannot open " + path);
+            const ssize_t n = ::pread(fd, buffer->data(), buffer->size(), entry.Offset);
+            ::close(fd);
+            if (n != static_cast<ssize_t>(buffer->size()))
+                throw std::runtime_error("short read of " + path);
+        });
+    };
+}
+
+const QString &HuesPath()
+{
+    static const QString path = [] {
+        HueWriter writer(375);
+        for (int hue = 1; hue <= writer.HueCount(); ++hue) {
+            HueWriter::Hue entry;
+            entry.Colors = HueWriter::Ramp(HueWriter::Colour15(hue % 8, 0, 2), HueWriter::Colour15(31, hue % 32, 20));
+            entry.Name = "hue " + std::to_string(hue);
+            writer.SetHue(hue, entry);
+        }
+        const QString made = BenchFiles::Instance().Folder() + QStringLiteral("hues.mul");
+        writer.WriteTo(made);
+        return made;
+    }();
+    return path;
+}
+
+BenchBody LoadHuesCase()
+{
+    const QString path = HuesPath();
+    return [path] {
+        THUEColorChooser table;
+        table.LoadHues(path);
+        if (table.Entries().size() != 3000)
+            throw std::logic_error("the hue table did not load whole");
+        SettleWidgets();
+    };
+}
+
+BenchBody ReadHuesBaseline()
+{
+    const std::string path = LocalPath(HuesPath());
+    auto buffer = std::make_shared<std::vector<unsigned char>>(375 * 708);
+    return [path, buffer] {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            throw std::runtime_error("cannot open " + path);
+        const ssize_t n = ::read(fd, buffer->data(), buffer->size());
+        ::close(fd);
+        if (n != static_cast<ssize_t>(buffer->size()))
+            throw std::runtime_error("short read of " + path);
+    };
+}
+
+const BenchPairRegistration Decode44({"run-length decode 44 x 44", "RunLength44", "ReadEntry44", 2.0},
+                                     DecodeCase(44), ReadEntryBaseline(44));
+const BenchPairRegistration Decode128({"run-length decode 128 x 128", "RunLength128", "ReadEntry128", 2.0},
+                                      DecodeCase(128), ReadEntryBaseline(128));
+const BenchPairRegistration Decode256({"run-length decode 256 x 256", "RunLength256", "ReadEntry256", 2.0},
+                                      DecodeCase(256), ReadEntryBaseline(256));
+const BenchPairRegistration Decode512({"run-length decode 512 x 512", "RunLength512", "ReadEntry512", 2.0},
+                                      DecodeCase(512), ReadEntryBaseline(512));
+const BenchPairRegistration LoadHues({"LoadHues of 3000 hues (progress window included)", "LoadHues", "ReadHues", 0},
+                                     LoadHuesCase, ReadHuesBaseline);
+
+} // namespace
