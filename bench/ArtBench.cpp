@@ -2,6 +2,7 @@
 // with the fewest system calls.
 
 #include "bench/BenchFiles.h"
+#include "bench/BenchPictures.h"
 #include "bench/BenchRegistry.h"
 #include "bench/BenchWidgets.h"
 
@@ -15,11 +16,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstdint>
 #include <fcntl.h>
 #include <memory>
-#include <random>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -42,34 +41,6 @@ std::string LocalPath(const QString &path)
     return path.toLocal8Bit().toStdString();
 }
 
-// A picture shaped like an item on the ground: an upright oval of pixels
-// with two see-through holes in its middle, so that rows carry one to three
-// runs, with pixel values that do not repeat. The line table counts in
-// 16-bit words, so a picture's rows must start within 65,535 words of its
-// data: large pictures are rings rather than solid ovals, as large art in
-// the game is mostly open space.
-ArtWriter::Pixels ItemPicture(int side, std::uint32_t seed)
-{
-    constexpr double MaxPixels = 50000;
-    std::mt19937 random(seed);
-    ArtWriter::Pixels pixels(std::size_t(side) * side, 0);
-    const double centre = (side - 1) / 2.0;
-    const double ovalArea = 3.14159 * 0.45 * 0.5 * side * side;
-    const double inner = ovalArea <= MaxPixels ? 0.0 : std::sqrt(1.0 - MaxPixels / ovalArea);
-    for (int y = 0; y < side; ++y) {
-        for (int x = 0; x < side; ++x) {
-            const double dx = (x - centre) / (side * 0.45);
-            const double dy = (y - centre) / (side * 0.5);
-            const double r2 = dx * dx + dy * dy;
-            const bool inside = r2 <= 1.0 && r2 >= inner * inner;
-            const bool hole = y > side / 3 && y < 2 * side / 3 && (x % (side / 4 + 1)) < side / 16;
-            if (inside && !hole)
-                pixels[std::size_t(y) * side + x] = std::uint16_t(1 + random() % 0x7FFE);
-        }
-    }
-    return pixels;
-}
-
 // The art files with one picture of each size, generated once.
 struct ArtFiles
 {
@@ -86,7 +57,7 @@ const ArtFiles &GeneratedArt()
         for (const int side : PictureSides) {
             PictureEntry entry;
             entry.Side = side;
-            entry.Pixels = ItemPicture(side, side);
+            entry.Pixels = ItemPicture(side, side, std::uint32_t(side));
             const ArtWriter::RunLengthPicture picture = ArtWriter::RunsOf(side, side, entry.Pixels, 0);
             entry.Length = ArtWriter::RunLengthEntry(picture).size();
             entry.Entry = writer.AddRunLength(picture);

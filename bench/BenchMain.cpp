@@ -6,6 +6,7 @@
 //   bench_x --list-pairs          case, baseline and goal of every pair
 //   bench_x --callgrind NAME [--iterations N]
 //                                 one body under valgrind's callgrind
+//   bench_x --child TASK ARGS...  a child task, as a benchmark starts it
 // Any --benchmark_* flag of Google Benchmark may follow and wins over ours.
 
 #include "bench/BenchRegistry.h"
@@ -32,6 +33,8 @@ struct Options
     bool ListPairs = false;
     std::string Callgrind;
     int Iterations = 3;
+    std::string Child;
+    std::vector<std::string> ChildArguments;
     std::vector<std::string> Passed; // for Google Benchmark
 };
 
@@ -48,6 +51,11 @@ Options ParseOptions(int argc, char **argv)
             options.Callgrind = argv[++i];
         else if (arg == "--iterations" && i + 1 < argc)
             options.Iterations = std::atoi(argv[++i]);
+        else if (arg == "--child" && i + 1 < argc) {
+            options.Child = argv[++i];
+            options.ChildArguments.assign(argv + i + 1, argv + argc);
+            break;
+        }
         else
             options.Passed.push_back(arg);
     }
@@ -114,7 +122,9 @@ int main(int argc, char **argv)
     const Options options = ParseOptions(argc, argv);
     int code = 0;
     try {
-        if (options.ListPairs)
+        if (!options.Child.empty())
+            code = BenchRegistry::Instance().RunChildTask(options.Child, options.ChildArguments);
+        else if (options.ListPairs)
             ListPairs();
         else if (!options.Callgrind.empty())
             code = CountInstructions(options.Callgrind, options.Iterations);

@@ -13,6 +13,24 @@
 #define QUORVANE_TOGGLE_COLLECT() ((void)0)
 #endif
 
+namespace {
+
+bool Counting = false;
+
+} // namespace
+
+void PauseInstructionCount()
+{
+    if (Counting)
+        QUORVANE_TOGGLE_COLLECT();
+}
+
+void ResumeInstructionCount()
+{
+    if (Counting)
+        QUORVANE_TOGGLE_COLLECT();
+}
+
 int CountInstructions(const std::string &name, int iterations)
 {
     BenchBody *body = BenchRegistry::Instance().Body(name);
@@ -22,8 +40,10 @@ int CountInstructions(const std::string &name, int iterations)
     }
     (*body)();
     QUORVANE_TOGGLE_COLLECT();
+    Counting = true;
     for (int i = 0; i < iterations; ++i)
         (*body)();
+    Counting = false;
     QUORVANE_TOGGLE_COLLECT();
     std::cout << name << ": " << iterations << " iterations counted\n";
     return 0;

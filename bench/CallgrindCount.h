@@ -9,3 +9,8 @@
 // and the output file holds the instructions of the timed calls only.
 // Returns the process exit code.
 int CountInstructions(const std::string &name, int iterations);
+
+// Stop and restart counting around untimed work inside a counted body; they
+// do nothing outside a counted run or without valgrind.
+void PauseInstructionCount();
+void ResumeInstructionCount();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Instruction counts of every pair of a benchmark executable under callgrind:
 # steadier than wall time on a busy machine, though blind to time spent
-# waiting in the kernel (reads, fsync) and to cache misses.
+# waiting in the kernel (reads, fsync) and to cache misses. Pairs that time a
+# fresh process (Cold...) are left out: their work happens in the child.
 #
 #   bench/callgrind-ratios.sh build/bench/bench_tiledata [iterations]
 set -euo pipefail
@@ -23,6 +24,7 @@ count() {
 
 printf '| Case | Baseline | Case (Ir) | Baseline (Ir) | Ratio | Goal |\n|---|---|---:|---:|---:|---|\n'
 "$bench" --list-pairs 2>/dev/null | while IFS=$'\t' read -r case baseline goal title; do
+    [[ $case == Cold* ]] && continue
     c=$(count "$case")
     b=$(count "$baseline")
     ratio=$(awk -v c="$c" -v b="$b" 'BEGIN { printf "%.2f", c / b }')

@@ -1,0 +1,179 @@
+// The main window: start-up to a filled, shown window, and one selection
+// with its picture, against the least Qt can do for the same.
+
+#include "bench/BenchFiles.h"
+#include "bench/BenchPictures.h"
+#include "bench/BenchRegistry.h"
+#include "bench/BenchWidgets.h"
+
+#include "app/Unit1.h"
+#include "art/ReadArtIDX.h"
+#include "tests/support/ArtWriter.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+// Two tiles whose pictures are run-length items of a common size; the
+// selection benchmark moves between them.
+constexpr int PictureTiles[] = {0x10, 0x11};
+constexpr int PictureWidth = 60;
+constexpr int PictureHeight = 80;
+constexpr int StaticArtBase = 0x4000;
+constexpr int IndexEntries = StaticArtBase + 16384; // a full index of land and static art
+
+// The art files beside the tile data file: every static tile has an index
+// record, two of them pictures, the rest absent, and an empty patch file.
+const QString &ArtFolder()
+{
+    static const QString folder = [] {
+        ArtWriter writer;
+        for (const int tile : PictureTiles) {
+            writer.PadToEntry(StaticArtBase + tile);
+            writer.AddRunLength(PictureWidth, PictureHeight,
+                                ItemPicture(PictureWidth, PictureHeight, std::uint32_t(tile)), 0);
+        }
+        writer.PadToEntry(IndexEntries);
+        const QString made = BenchFiles::Instance().Folder();
+        writer.WriteTo(made);
+        return made;
+    }();
+    return folder;
+}
+
+// The tile data file, with the art beside it.
+QString TileDataPath()
+{
+    ArtFolder();
+    return BenchFiles::Instance().TileDataPath();
+}
+
+// Answers the start-up dialog with a path as soon as it is up: a timer of
+// interval 0 fires whenever the dialog's event loop is idle.
+class StartDialogAnswer
+{
+public:
+    explicit StartDialogAnswer(const QString &path)
+    {
+        QObject::connect(&FTimer, &QTimer::timeout, [this, path] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (dialog == nullptr || !dialog->isVisible())
+                return;
+            FTimer.stop();
+            dialog->selectFile(path);
+            static_cast<QDialog *>(dialog)->accept();
+        });
+        FTimer.start(0);
+    }
+
+private:
+    QTimer FTimer;
+};
+
+std::unique_ptr<TForm1> OpenedWindow(const QString &path)
+{
+    std::unique_ptr<TForm1> window;
+    {
+        const StartDialogAnswer answer(path);
+        window = std::make_unique<TForm1>();
+    }
+    window->show();
+    SettleWidgets();
+    return window;
+}
+
+BenchBody StartUpCase()
+{
+    const QString path = TileDataPath();
+    return [path] {
+        const std::unique_ptr<TForm1> window = OpenedWindow(path);
+        if (window->ListBox1->count() != 16383 || !window->VellArtReader1)
+            throw std::logic_error("the window did not load the file and its art");
+    };
+}
+
+BenchBody EmptyMainWindowBaseline()
+{
+    return [] {
+        QMainWindow window;
+        window.resize(718, 535);
+        window.show();
+        SettleWidgets();
+    };
+}
+
+// The same two, each in a fresh process: what a user waits for from
+// launching the program, with the process start, the libraries' loading,
+// the application object and the first show of any window counted in.
+const BenchChildRegistration StartUpChild("startup", [](const std::vector<std::string> &arguments) {
+    if (arguments.size() != 1)
+        return 2;
+    const std::unique_ptr<TForm1> window = OpenedWindow(QString::fromLocal8Bit(arguments[0].c_str()));
+    return window->ListBox1->count() == 16383 ? 0 : 1;
+});
+
+const BenchChildRegistration EmptyWindowChild("emptywindow", [](const std::vector<std::string> &) {
+    EmptyMainWindowBaseline()();
+    return 0;
+});
+
+BenchBody ColdStartUpCase()
+{
+    const std::string path = TileDataPath().toLocal8Bit().toStdString();
+    return [path] { RunChild("startup", {path}); };
+}
+
+BenchBody ColdEmptyMainWindowBaseline()
+{
+    return [] { RunChild("emptywindow", {}); };
+}
+
+BenchBody SelectionCase()
+{
+    std::shared_ptr<TForm1> window = OpenedWindow(TileDataPath());
+    auto next = std::make_shared<std::size_t>(0);
+    BenchBody body = [window, next] {
+        // The handler runs inside setCurrentRow, as it does when the user
+        // clicks; painting what it changed is left out of the count.
+        window->ListBox1->setCurrentRow(PictureTiles[*next]);
+        *next = 1 - *next;
+        RunUntimed(SettleWidgets);
+    };
+    body();
+    if (window->Image1Bitmap.size() != QSize(PictureWidth, PictureHeight))
+        throw std::logic_error("the selection did not draw the tile's picture");
+    return body;
+}
+
+BenchBody DecodeBaseline()
+{
+    const QString folder = ArtFolder();
+    auto reader = std::make_shared<TArtReader>(folder + QStringLiteral("art.mul"),
+                                               folder + QStringLiteral("artidx.mul"), false);
+    auto target = std::make_shared<QImage>();
+    auto next = std::make_shared<std::size_t>(0);
+    return [reader, target, next] {
+        QPoint size;
+        reader->DrawRunLengthArt(reader->Entry(StaticArtBase + PictureTiles[*next]).Offset, *target, size);
+        *next = 1 - *next;
+    };
+}
+
+const BenchPairRegistration StartUp({"start-up to a shown window with the list filled (dialog answered)", "StartUp",
+                                     "EmptyMainWindow", 1.5},
+                                    StartUpCase, EmptyMainWindowBaseline);
+const BenchPairRegistration ColdStartUp({"start-up in a fresh process (dialog answered)", "ColdStartUp",
+                                         "ColdEmptyMainWindow", 1.5},
+                                        ColdStartUpCase, ColdEmptyMainWindowBaseline);
+const BenchPairRegistration Selection({"one selection, ListBox1Click with a run-length picture", "ListBox1Click",
+                                       "DecodePicture", 1.5},
+                                      SelectionCase, DecodeBaseline);
+
+} // namespace
