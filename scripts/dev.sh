@@ -45,6 +45,10 @@ case "${1:-}" in
         install_missing "${PACKAGES[@]}"
         build
         ctest --test-dir build --output-on-failure -j"$(nproc)"
+        # The same suite again under AddressSanitizer and UBSan, then a
+        # short run of every fuzz target.
+        bash scripts/sanitize.sh
+        bash scripts/fuzz.sh
         ;;
     *)
         echo "usage: $0 run|test" >&2
