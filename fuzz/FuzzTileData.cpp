@@ -21,6 +21,8 @@ using FuzzScratch::Expect;
 
 namespace {
 
+constexpr int MaxHeavyOperations = 12;
+
 std::vector<std::uint8_t> MakeFile(FuzzInput &Input, std::vector<std::uint8_t> &Script)
 {
     const std::uint32_t length = Input.Long() % (MaxTileFileLength + 1);
@@ -93,9 +95,23 @@ private:
         return text;
     }
 
+    // Operations that walk all 16,383 tiles or the whole file. Past a few
+    // per input they add time but no new paths, so the rest are skipped
+    // (their operands are still taken).
+    static bool IsHeavy(int Op)
+    {
+        return Op == OpReplaceName || Op == OpFindName || Op == OpLoadTiles || Op == OpFillListBox || Op == OpSave
+               || Op == OpReopen;
+    }
+
     void Step(FuzzInput &Script)
     {
-        switch (Script.Byte() % TileOpCount) {
+        const int op = Script.Byte() % TileOpCount;
+        if (IsHeavy(op) && ++FHeavy > MaxHeavyOperations) {
+            Skip(op, Script);
+            return;
+        }
+        switch (op) {
         case OpGetAll:
             CheckTile(Tile(Script));
             break;
@@ -129,6 +145,14 @@ private:
             FStore = std::make_unique<TTileData>(FPath);
             break;
         }
+    }
+
+    static void Skip(int Op, FuzzInput &Script)
+    {
+        if (Op == OpReplaceName)
+            Text(Script);
+        if (Op == OpReplaceName || Op == OpFindName)
+            Text(Script);
     }
 
     void SetField(FuzzInput &Script)
@@ -213,6 +237,7 @@ private:
     QString FPath;
     std::unique_ptr<TTileData> FStore;
     bool FFilled = false;
+    int FHeavy = 0;
 };
 
 } // namespace
