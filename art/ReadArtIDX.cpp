@@ -91,7 +91,9 @@ public:
             Fill(Position, Length);
         const std::size_t held = std::size_t(FBytes.size());
         const std::size_t skip = static_cast<std::size_t>(Position - FStart);
-        const std::size_t n = skip >= held ? 0 : std::min(Length, held - skip);
+        if (skip >= held)
+            return 0;
+        const std::size_t n = std::min(Length, held - skip);
         std::memcpy(Buffer, FBytes.constData() + skip, n);
         return n;
     }

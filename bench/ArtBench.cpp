@@ -14,13 +14,9 @@
 #include <QImage>
 #include <QPoint>
 
-#include <benchmark/benchmark.h>
-
 #include <cstdint>
-#include <fcntl.h>
 #include <memory>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace {
 
@@ -35,11 +31,6 @@ struct PictureEntry
     std::size_t Length = 0;
     ArtWriter::Pixels Pixels; // 0 where the picture is see-through
 };
-
-std::string LocalPath(const QString &path)
-{
-    return path.toLocal8Bit().toStdString();
-}
 
 // The art files with one picture of each size, generated once.
 struct ArtFiles
@@ -127,15 +118,7 @@ BenchSetup ReadEntryBaseline(int side)
         const std::string path = LocalPath(GeneratedArt().ArtPath);
         const PictureEntry entry = PictureOfSide(side);
         auto buffer = std::make_shared<std::vector<unsigned char>>(entry.Length);
-        return BenchBody([path, entry, buffer] {
-            const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-            if (fd < 0)
-                throw std::runtime_error("cannot open " + path);
-            const ssize_t n = ::pread(fd, buffer->data(), buffer->size(), entry.Offset);
-            ::close(fd);
-            if (n != static_cast<ssize_t>(buffer->size()))
-                throw std::runtime_error("short read of " + path);
-        });
+        return BenchBody([path, entry, buffer] { ReadOnce(path, entry.Offset, buffer->data(), buffer->size()); });
     };
 }
 
@@ -172,15 +155,7 @@ BenchBody ReadHuesBaseline()
 {
     const std::string path = LocalPath(HuesPath());
     auto buffer = std::make_shared<std::vector<unsigned char>>(375 * 708);
-    return [path, buffer] {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            throw std::runtime_error("cannot open " + path);
-        const ssize_t n = ::read(fd, buffer->data(), buffer->size());
-        ::close(fd);
-        if (n != static_cast<ssize_t>(buffer->size()))
-            throw std::runtime_error("short read of " + path);
-    };
+    return [path, buffer] { ReadOnce(path, 0, buffer->data(), buffer->size()); };
 }
 
 const BenchPairRegistration Decode44({"run-length decode 44 x 44", "RunLength44", "ReadEntry44", 2.0},

@@ -2,7 +2,25 @@
 
 #include "tests/support/TileDataWriter.h"
 
+#include <fcntl.h>
 #include <stdexcept>
+#include <unistd.h>
+
+std::string LocalPath(const QString &path)
+{
+    return path.toLocal8Bit().toStdString();
+}
+
+void ReadOnce(const std::string &path, std::int64_t offset, void *buffer, std::size_t length)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw std::runtime_error("cannot open " + path);
+    const ssize_t n = ::pread(fd, buffer, length, static_cast<off_t>(offset));
+    ::close(fd);
+    if (n != static_cast<ssize_t>(length))
+        throw std::runtime_error("short read of " + path);
+}
 
 BenchFiles &BenchFiles::Instance()
 {

@@ -3,8 +3,16 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <cstdint>
 #include <string>
 #include <vector>
+
+// A path as the system calls want it.
+std::string LocalPath(const QString &path);
+
+// The least a program can do to read bytes of a file: one open, one read
+// of length bytes at offset, one close. Throws on a short read.
+void ReadOnce(const std::string &path, std::int64_t offset, void *buffer, std::size_t length);
 
 // Full-size game files, generated once per process into a temporary folder
 // through the test-support writers, and shared by every benchmark that reads

@@ -6,6 +6,7 @@
 #include "bench/BenchWidgets.h"
 
 #include "platform/AnsiCodePage.h"
+#include "tests/support/TileDataWriter.h"
 #include "tiledata/TileDataReader.h"
 
 #include <QListWidget>
@@ -26,14 +27,10 @@ namespace {
 constexpr int Tiles = 16383;
 const QString NoMatch = QStringLiteral("wall9"); // names hold letters only
 
-std::string LocalPath(const QString &path)
-{
-    return path.toLocal8Bit().toStdString();
-}
-
+// The name field lies 17 bytes into its record.
 std::size_t NameOffset(int tile)
 {
-    return 428032 + 1188 * std::size_t(tile / 32) + 4 + 37 * std::size_t(tile % 32) + 17;
+    return TileDataWriter::OffsetOf(tile) + 17;
 }
 
 std::unique_ptr<TTileData> LoadedStore()
@@ -49,9 +46,13 @@ std::unique_ptr<TTileData> LoadedStore()
 std::vector<unsigned char> ReadWithOneCall(const std::string &path)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat info {};
-    if (fd < 0 || ::fstat(fd, &info) != 0)
+    if (fd < 0)
         throw std::runtime_error("cannot open " + path);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        ::close(fd);
+        throw std::runtime_error("cannot open " + path);
+    }
     std::vector<unsigned char> bytes(static_cast<std::size_t>(info.st_size));
     const ssize_t n = ::read(fd, bytes.data(), bytes.size());
     ::close(fd);

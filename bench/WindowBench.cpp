@@ -126,7 +126,7 @@ const BenchChildRegistration EmptyWindowChild("emptywindow", [](const std::vecto
 
 BenchBody ColdStartUpCase()
 {
-    const std::string path = TileDataPath().toLocal8Bit().toStdString();
+    const std::string path = LocalPath(TileDataPath());
     return [path] { RunChild("startup", {path}); };
 }
 
