@@ -66,6 +66,7 @@ private slots:
     void namesStayInsideTheirField();
     void settersKeepLowBits_data();
     void settersKeepLowBits();
+    void refilledListShowsRenamedTiles();
     void saveChangesOnlyTheRecords();
     void saveWithoutEditsIsByteIdentical();
     void editedStoreDestroyedLeavesFileAlone();
@@ -265,6 +266,34 @@ void TileDataTest::settersKeepLowBits()
     QCOMPARE(store->GetName(tile), name);
     QCOMPARE(store->GetFlags(tile + 1), neighbour.Flags);
     QCOMPARE(store->GetWeight(tile + 1), int(neighbour.Weight));
+}
+
+void TileDataTest::refilledListShowsRenamedTiles()
+{
+    TileDataWriter writer(19);
+    writer.SetRecord(7, Sample(1));
+    writer.SetRecord(8, Sample(1));
+    writer.WriteTo(PathOf("refill.mul"));
+    QListWidget list;
+    auto store = std::make_unique<TTileData>(PathOf("refill.mul"));
+    store->FillListBox(&list); // before LoadTiles: every name is empty
+    QCOMPARE(list.item(7)->text(), QString("0x7 - "));
+
+    auto loaded = Loaded(PathOf("refill.mul"));
+    loaded->SetName(5, "renamed");
+    loaded->ReplaceName("TILE1", "replaced");
+    loaded->FillListBox(&list);
+    QCOMPARE(list.count(), TileCount);
+    QCOMPARE(list.item(5)->text(), QString("0x5 - renamed"));
+    QCOMPARE(list.item(7)->text(), QString("0x7 - replaced"));
+    QCOMPARE(list.item(8)->text(), QString("0x8 - replaced"));
+
+    // A fresh LoadTiles goes back to the image, which still holds the old names.
+    QStringList lines;
+    loaded->LoadTiles(lines);
+    QCOMPARE(lines.at(7), QString("0x7 - tile1"));
+    loaded->FillListBox(&list);
+    QCOMPARE(list.item(5)->text(), loaded->ListLine(5));
 }
 
 void TileDataTest::saveChangesOnlyTheRecords()
