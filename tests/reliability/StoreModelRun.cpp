@@ -12,7 +12,7 @@
 
 namespace {
 
-struct FieldSpec
+struct FieldInfo
 {
     const char *Name;
     int Offset;
@@ -23,7 +23,7 @@ struct FieldSpec
 
 // Offsets and widths as the record layout gives them; Flags, the one
 // unsigned 32-bit field, is handled on its own.
-const FieldSpec Fields[] = {
+const FieldInfo Fields[] = {
     {"Weight", 4, 1, &TTileData::GetWeight, &TTileData::SetWeight},
     {"Quality", 5, 1, &TTileData::GetQuality, &TTileData::SetQuality},
     {"Unknown0", 6, 2, &TTileData::GetUnknown0, &TTileData::SetUnknown0},
@@ -129,7 +129,7 @@ void StoreModelRun::SetRandomField()
         FStore->SetFlags(tile, value);
         FModel.SetField(tile, FlagsOffset, 4, value);
     } else {
-        const FieldSpec &f = Fields[which];
+        const FieldInfo &f = Fields[which];
         const int value = RandomValue();
         FOperation = std::string("Set") + f.Name + "(" + std::to_string(tile) + ", " + std::to_string(value) + ")";
         (FStore.get()->*f.Set)(tile, value);
@@ -203,7 +203,7 @@ void StoreModelRun::CheckTile(int tile)
     FOperation += "; then the getters of " + std::to_string(tile);
     if (FStore->GetFlags(tile) != FModel.Field(tile, FlagsOffset, 4))
         Fail("Flags " + std::to_string(FStore->GetFlags(tile)));
-    for (const FieldSpec &f : Fields) {
+    for (const FieldInfo &f : Fields) {
         const int got = (FStore.get()->*f.Get)(tile);
         if (got < 0 || std::uint32_t(got) != FModel.Field(tile, f.Offset, f.Width))
             Fail(std::string(f.Name) + " reads " + std::to_string(got) + ", the model has "
