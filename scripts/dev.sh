@@ -26,9 +26,15 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# Builds quietly: the compiler's output is shown only when the build fails,
+# and any warning is shown either way.
 build() {
     [ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build build -j"$(nproc)" -- --no-print-directory -s
+    if ! cmake --build build -j"$(nproc)" -- --no-print-directory -s >build/build.log 2>&1; then
+        cat build/build.log
+        return 1
+    fi
+    grep -i "warning" build/build.log || true
 }
 
 case "${1:-}" in
