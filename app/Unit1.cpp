@@ -4,6 +4,7 @@
 #include "app/HexToInt.h"
 #include "app/ListLineDelegate.h"
 
+#include "art/ArtIndexEntry.h"
 #include "art/VellArtReader.h"
 #include "platform/FileSystem.h"
 #include "platform/qt/IntegerText.h"
@@ -40,8 +41,6 @@ constexpr int StatusHeight = 19;
 constexpr int EditHeight = 21;
 constexpr int CheckBoxHeight = 17;
 constexpr int FontPoints = 8;
-// Art entry of static tile 0; the picture of tile t is entry t + 0x4000.
-constexpr int FirstStaticArt = 0x4000;
 
 // The form's pixel positions leave room for a narrow 8-point face; common
 // sans-serif faces run wider, so ask for their semi-condensed cut (the
@@ -604,7 +603,7 @@ void TForm1::DrawTilePicture(int Tile)
     if (!VellArtReader1)
         return;
     QPoint size;
-    VellArtReader1->DrawArt(Tile + FirstStaticArt, Image1Bitmap, size);
+    VellArtReader1->DrawArt(Tile + int(StaticArtBase), Image1Bitmap, size);
     Image1->setPixmap(QPixmap::fromImage(Image1Bitmap));
 }
 

@@ -2,6 +2,10 @@
 
 #include <cstdint>
 
+// Art entry number of static tile 0: the picture of static tile t is art
+// entry t + 0x4000, and patches for tile pictures carry that number too.
+constexpr std::uint32_t StaticArtBase = 0x4000;
+
 // One record of the art index: where an art entry lies in the art file.
 // An Offset of -1 marks an entry that the art file does not hold.
 struct TArtIndexEntry

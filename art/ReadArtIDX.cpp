@@ -27,7 +27,6 @@ constexpr int RawSide = 44;
 constexpr int RawPixelCount = 1012;
 constexpr int MaxRunLengthHeight = 2560;
 constexpr std::int64_t MaxRunLength = 5120;
-constexpr std::uint32_t StaticArtBase = 0x4000;
 // White as a 1-5-5-5 pixel. Filling with the raw pixel is a plain memory
 // fill; filling with a QColor goes through a painter and costs more than
 // decoding a small picture.

@@ -19,7 +19,6 @@
 namespace {
 
 constexpr int InitialSide = 46;
-constexpr std::uint32_t StaticArtBase = 0x4000;
 constexpr int TintShade = 30;
 
 // The art entry of static tile Index. The sum wraps rather than overflows;

@@ -20,7 +20,6 @@ constexpr int CountSize = 4;
 constexpr int RecordSize = 20;
 constexpr int RecordsPerRead = 4096;
 constexpr std::int32_t ArtFileId = 4;
-constexpr std::uint32_t StaticArtBase = 0x4000;
 
 std::int32_t Long(const unsigned char *Bytes)
 {
