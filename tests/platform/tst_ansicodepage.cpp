@@ -11,6 +11,8 @@ private slots:
     void upperCase_data();
     void upperCase();
     void everyByteSurvivesARoundTrip();
+    void highControlBytes_data();
+    void highControlBytes();
     void encodeMarksMissingCharacters_data();
     void encodeMarksMissingCharacters();
 };
@@ -61,6 +63,31 @@ void AnsiCodePageTest::everyByteSurvivesARoundTrip()
     QCOMPARE(text.at(0x80), QChar(0x20AC));
     QCOMPARE(text.at(0x9F), QChar(0x0178));
     QCOMPARE(text.at(0xE9), QChar(0x00E9));
+}
+
+void AnsiCodePageTest::highControlBytes_data()
+{
+    // The code page's own table for 0x80 to 0x9F, written out rather than
+    // derived, so that a swap of two entries cannot pass unseen. The five
+    // undefined bytes (0x81, 0x8D, 0x8F, 0x90, 0x9D) keep their C1 control.
+    static const char16_t Expected[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    };
+    QTest::addColumn<int>("byte");
+    QTest::addColumn<int>("codePoint");
+    for (int i = 0; i < 32; ++i)
+        QTest::addRow("0x%02X", 0x80 + i) << 0x80 + i << int(Expected[i]);
+}
+
+void AnsiCodePageTest::highControlBytes()
+{
+    QFETCH(int, byte);
+    QFETCH(int, codePoint);
+    QCOMPARE(int(AnsiCodePage::ToUnicode(static_cast<unsigned char>(byte))), codePoint);
+    QCOMPARE(AnsiString::Decode(QByteArray(1, char(byte))), QString(QChar(codePoint)));
 }
 
 void AnsiCodePageTest::encodeMarksMissingCharacters_data()
