@@ -85,6 +85,7 @@ private slots:
     void unreadableIndexIsReportedAndReaderStaysUsable();
     void rawDiamond();
     void runLengthPicture();
+    void runLengthPictureLargerThanTheFirstRead();
     void runLengthRows_data();
     void runLengthRows();
     void runLengthLimits_data();
@@ -251,6 +252,33 @@ void TestArtReader::runLengthPicture()
     const DrawResult result = Draw(writer, 1, Filled(9, 9, A));
     QCOMPARE(result.Target, Picture(5, 4, picture));
     QCOMPARE(result.Size, QPoint(5, 4));
+}
+
+void TestArtReader::runLengthPictureLargerThanTheFirstRead()
+{
+    // About 60 KB of row data in runs of uneven length, so that the reads
+    // of pairs and runs straddle every edge of the decoder's read-ahead
+    // (16 KiB first, then growing) somewhere inside a request.
+    constexpr int Width = 211;
+    constexpr int Height = 160;
+    Pixels picture(std::size_t(Width) * Height, W);
+    std::uint32_t seed = 12345;
+    const auto next = [&seed](std::uint32_t Below) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % Below;
+    };
+    for (int y = 0; y < Height; ++y) {
+        for (int x = int(next(4)); x < Width; x += int(next(4)) + 1) {
+            for (int end = std::min(Width, x + 1 + int(next(61))); x < end; ++x)
+                picture[std::size_t(y * Width + x)] = std::uint16_t(next(0x7FFF));
+        }
+    }
+    ArtWriter writer;
+    writer.AddRunLength(Width, Height, picture, W);
+    QVERIFY(writer.ArtBytes().size() > 60000);
+    const DrawResult result = Draw(writer, 0);
+    QCOMPARE(result.Target, Picture(Width, Height, picture));
+    QCOMPARE(result.Size, QPoint(Width, Height));
 }
 
 void TestArtReader::runLengthRows_data()
