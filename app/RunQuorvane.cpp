@@ -1,5 +1,6 @@
 #include "app/RunQuorvane.h"
 
+#include "app/GroupBoxStyle.h"
 #include "app/Unit1.h"
 
 #include "diag/Tools.h"
@@ -27,6 +28,8 @@ int RunQuorvane(QApplication &Application)
         ShowStartFailure(QString::fromUtf8(e.what()));
         return 1;
     }
+    // The application owns its style.
+    Application.setStyle(new TGroupBoxStyle);
     TForm1 window;
     Form1 = &window;
     window.show();
