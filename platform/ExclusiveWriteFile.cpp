@@ -33,7 +33,7 @@ void IgnoreLeaseBreakSignal()
 ExclusiveWriteFile::ExclusiveWriteFile(const std::string &path)
     : FPath(path)
 {
-    FHandle = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+    FHandle = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
     if (FHandle < 0) {
         // A process holding a lease on the file (another save in progress)
         // makes a non-blocking open fail with EWOULDBLOCK: it is in use.
@@ -82,6 +82,29 @@ void ExclusiveWriteFile::TakeExclusiveHold()
         throw CannotOpenFileError(FPath, lockError == EWOULDBLOCK
                                              ? FileSystem::FileInUseText()
                                              : FileSystem::SystemErrorText(lockError));
+    }
+}
+
+std::int64_t ExclusiveWriteFile::Size() const
+{
+    struct stat info {};
+    if (::fstat(FHandle, &info) != 0)
+        throw Error("Stream read error");
+    return static_cast<std::int64_t>(info.st_size);
+}
+
+void ExclusiveWriteFile::ReadExactAt(std::int64_t offset, void *data, std::size_t length) const
+{
+    auto *bytes = static_cast<unsigned char *>(data);
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t n = ::pread(FHandle, bytes + done, length - done,
+                                  static_cast<off_t>(offset) + static_cast<off_t>(done));
+        if (n < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (n <= 0)
+            throw Error("Stream read error");
+        done += static_cast<std::size_t>(n);
     }
 }
 

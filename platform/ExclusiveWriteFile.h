@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <string>
 
-// An existing file opened for writing that nobody else may have open while
-// we write: the open fails while any other process, or any other descriptor
-// of this process, has the file open. The file is never created and never
-// truncated. Hold one only for the duration of a write.
+// An existing file opened for reading and writing that nobody else may have
+// open while we hold it: the open fails while any other process, or any other
+// descriptor of this process, has the file open. The file is never created
+// and never truncated. Hold one only for the duration of a write; what is
+// read back under the hold is what the write will replace, with nothing able
+// to slip in between.
 class ExclusiveWriteFile
 {
 public:
@@ -18,6 +20,13 @@ public:
 
     ExclusiveWriteFile(const ExclusiveWriteFile &) = delete;
     ExclusiveWriteFile &operator=(const ExclusiveWriteFile &) = delete;
+
+    // The file's length now.
+    std::int64_t Size() const;
+
+    // Reads exactly length bytes from offset on; throws Error "Stream read
+    // error" when the file holds fewer or the read fails.
+    void ReadExactAt(std::int64_t offset, void *data, std::size_t length) const;
 
     // Writes all length bytes from offset on, retrying partial writes.
     // Throws Error "Stream write error" only when a write really fails.

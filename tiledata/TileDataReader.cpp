@@ -39,6 +39,19 @@ std::size_t BytesInImage(std::int64_t offset, std::size_t length, std::size_t im
     return std::min<std::size_t>(length, imageSize - static_cast<std::size_t>(offset));
 }
 
+// Calls visit(first tile, offset, byte count) for every group's records, as
+// far as an image of imageSize holds them.
+template <typename Visit>
+void ForEachGroupInImage(std::size_t imageSize, Visit visit)
+{
+    for (int group = 0; group < GroupCount; ++group) {
+        const std::int64_t offset = RecordOffset(FirstTileOf(group));
+        const std::size_t n = BytesInImage(offset, GroupBytes(group), imageSize);
+        if (n > 0)
+            visit(FirstTileOf(group), static_cast<std::size_t>(offset), n);
+    }
+}
+
 std::string_view NameBytes(const TTileRecord &record)
 {
     return std::string_view(record.Name, static_cast<std::size_t>(NameSize(record)));
@@ -104,6 +117,17 @@ private:
     QWidget *FWidget;
 };
 
+// Whether the held file consists of exactly Bytes. A file of another length
+// differs without a read, however large it has grown.
+bool FileHolds(const ExclusiveWriteFile &file, const std::vector<unsigned char> &bytes)
+{
+    if (file.Size() != static_cast<std::int64_t>(bytes.size()))
+        return false;
+    std::vector<unsigned char> disk(bytes.size());
+    file.ReadExactAt(0, disk.data(), disk.size());
+    return disk == bytes;
+}
+
 } // namespace
 
 TTileData::TTileData(const QString &FileName)
@@ -115,12 +139,9 @@ TTileData::TTileData(const QString &FileName)
 void TTileData::LoadTiles(QStringList &List)
 {
     std::memset(static_cast<void *>(Tiles.data()), 0, sizeof(Tiles));
-    for (int group = 0; group < GroupCount; ++group) {
-        const std::int64_t offset = RecordOffset(FirstTileOf(group));
-        const std::size_t n = BytesInImage(offset, GroupBytes(group), FileImage.size());
-        if (n > 0)
-            std::memcpy(static_cast<void *>(&Tiles[FirstTileOf(group)]), FileImage.data() + offset, n);
-    }
+    ForEachGroupInImage(FileImage.size(), [this](int first, std::size_t offset, std::size_t n) {
+        std::memcpy(static_cast<void *>(&Tiles[first]), FileImage.data() + offset, n);
+    });
     Lines = AllListLines();
     // The caller's list shares the texts of the kept lines.
     List.append(Lines);
@@ -143,23 +164,34 @@ QStringList TTileData::AllListLines() const
     return lines;
 }
 
-void TTileData::WriteTilesToImage()
+void TTileData::WriteTilesTo(std::vector<unsigned char> &Image) const
 {
-    for (int group = 0; group < GroupCount; ++group) {
-        const std::int64_t offset = RecordOffset(FirstTileOf(group));
-        const std::size_t n = BytesInImage(offset, GroupBytes(group), FileImage.size());
-        if (n > 0)
-            std::memcpy(FileImage.data() + offset, &Tiles[FirstTileOf(group)], n);
-    }
+    ForEachGroupInImage(Image.size(), [&](int first, std::size_t offset, std::size_t n) {
+        std::memcpy(Image.data() + offset, &Tiles[first], n);
+    });
 }
 
-void TTileData::Save()
+bool TTileData::IsModified() const
 {
-    WriteTilesToImage();
+    bool modified = false;
+    ForEachGroupInImage(FileImage.size(), [&](int first, std::size_t offset, std::size_t n) {
+        modified = modified || std::memcmp(FileImage.data() + offset, &Tiles[first], n) != 0;
+    });
+    return modified;
+}
+
+bool TTileData::Save(const std::function<bool()> &ConfirmOverwrite)
+{
+    std::vector<unsigned char> image = FileImage;
+    WriteTilesTo(image);
     ExclusiveWriteFile file(AnsiString::ToPath(FileName));
-    file.WriteAllAt(0, FileImage.data(), FileImage.size());
+    if (ConfirmOverwrite && !FileHolds(file, FileImage) && !ConfirmOverwrite())
+        return false;
+    file.WriteAllAt(0, image.data(), image.size());
     file.Flush();
     file.Close();
+    FileImage = std::move(image);
+    return true;
 }
 
 QString TTileData::GetName(int Index) const

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class QListWidget;
@@ -41,10 +42,23 @@ public:
     void FillListBox(QListWidget *ListBox) const;
 
     // Writes the table into the image, then the image over the file, in
-    // place and flushed to the disk. The file keeps its length. Throws
-    // Error "Cannot open file ..." (missing, read-only or open elsewhere:
-    // the file is unchanged) or "Stream write error".
-    void Save();
+    // place and flushed to the disk. The file keeps its length.
+    //
+    // Under the same exclusive hold as the write, the file is first compared
+    // with the bytes last loaded or saved here. When another program has
+    // changed it since, ConfirmOverwrite is asked (while the file is held);
+    // false leaves the file, the image and the table as they were, and Save
+    // returns false. Without ConfirmOverwrite the file is overwritten
+    // unasked. Throws Error "Cannot open file ..." (missing, read-only or
+    // open elsewhere: the file is unchanged), "Stream read error" or
+    // "Stream write error".
+    bool Save(const std::function<bool()> &ConfirmOverwrite = {});
+
+    // True when a save would write other bytes than the file held when last
+    // loaded or saved here. A value set back to what it was is no change,
+    // and neither is an edit of bytes that lie beyond the end of a short
+    // file, which a save never writes.
+    bool IsModified() const;
 
     QString GetName(int Index) const;
     void SetName(int Index, const QString &Name);
@@ -110,10 +124,13 @@ private:
         Tiles[Index] = record;
     }
 
-    void WriteTilesToImage();
+    // Writes the table's records into Image, as far as Image holds them.
+    void WriteTilesTo(std::vector<unsigned char> &Image) const;
     QStringList AllListLines() const;
 
     QString FileName;
+    // The file as last loaded or saved here: a save writes this with the
+    // table's records in place, and expects to find it on the disk.
     std::vector<unsigned char> FileImage;
     std::array<TTileRecord, TileCount> Tiles{};
     // ListLine of every tile, kept from LoadTiles on and renewed by SetName

@@ -27,6 +27,22 @@ class TileDataSharingTest : public QObject
         QCOMPARE(process.readAllStandardOutput(), QByteArray("held\n"));
     }
 
+    static std::unique_ptr<TTileData> Loaded(const QString &path)
+    {
+        auto store = std::make_unique<TTileData>(path);
+        QStringList lines;
+        store->LoadTiles(lines);
+        return store;
+    }
+
+    // Another program writes one byte into the file, in a process of its own.
+    static void WriteByteElsewhere(const QString &path, std::size_t offset, char byte)
+    {
+        QCOMPARE(QProcess::execute("sh", {"-c", "printf '%s' \"$3\" | dd of=\"$1\" bs=1 seek=\"$2\" conv=notrunc status=none",
+                                          "sh", path, QString::number(offset), QString(QChar(byte))}),
+                 0);
+    }
+
     static void ExpectInUse(TTileData &store, const QString &path)
     {
         try {
@@ -42,6 +58,10 @@ private slots:
     void saveRefusedWhileAnotherProcessHasTheFile();
     void saveRefusedWhileThisProcessHasTheFileOpen();
     void leaseHolderSurvivesAnotherOpen();
+    void modifiedComparesBytes_data();
+    void modifiedComparesBytes();
+    void saveAsksBeforeOverwritingAnotherProgramsChange_data();
+    void saveAsksBeforeOverwritingAnotherProgramsChange();
 };
 
 void TileDataSharingTest::saveRefusedWhileAnotherProcessHasTheFile()
@@ -101,6 +121,88 @@ void TileDataSharingTest::leaseHolderSurvivesAnotherOpen()
 
     QVERIFY(reader.waitForFinished(10000));
     QCOMPARE(reader.readAllStandardOutput(), QByteArray("new contents"));
+}
+
+void TileDataSharingTest::modifiedComparesBytes_data()
+{
+    QTest::addColumn<qint64>("length");
+    QTest::addColumn<int>("tile");
+    QTest::addColumn<bool>("modified");
+    const qint64 full = qint64(TileDataWriter::FullSize);
+    QTest::newRow("whole file") << full << 0 << true;
+    QTest::newRow("whole file, last tile") << full << 0x3FFE << true;
+    QTest::newRow("short file, tile cut in half") << qint64(TileDataWriter::OffsetOf(40) + 6) << 40 << true;
+    // Bytes past the end are never written, so editing them changes nothing.
+    QTest::newRow("short file, tile past the end") << qint64(TileDataWriter::OffsetOf(40) + 4) << 40 << false;
+}
+
+void TileDataSharingTest::modifiedComparesBytes()
+{
+    QFETCH(qint64, length);
+    QFETCH(int, tile);
+    QFETCH(bool, modified);
+    const QString path = FDir.filePath(QString("modified-%1.mul").arg(length));
+    TileDataWriter writer(43, std::size_t(length));
+    writer.WriteTo(path);
+    auto store = Loaded(path);
+    QVERIFY(!store->IsModified());
+
+    const int weight = store->GetWeight(tile);
+    store->SetWeight(tile, weight + 1);
+    QCOMPARE(store->IsModified(), modified);
+    store->SetWeight(tile, weight); // typed back
+    QVERIFY(!store->IsModified());
+
+    store->SetWeight(tile, weight + 1);
+    store->Save();
+    QVERIFY(!store->IsModified());
+    QCOMPARE(TestFiles::ReadBytes(path).size(), std::size_t(length));
+}
+
+void TileDataSharingTest::saveAsksBeforeOverwritingAnotherProgramsChange_data()
+{
+    QTest::addColumn<bool>("changedElsewhere");
+    QTest::addColumn<bool>("overwrite");
+    QTest::newRow("unchanged: no question") << false << false;
+    QTest::newRow("changed, overwrite") << true << true;
+    QTest::newRow("changed, cancel") << true << false;
+}
+
+void TileDataSharingTest::saveAsksBeforeOverwritingAnotherProgramsChange()
+{
+    QFETCH(bool, changedElsewhere);
+    QFETCH(bool, overwrite);
+    const QString path = FDir.filePath("changed.mul");
+    TileDataWriter writer(47);
+    writer.WriteTo(path);
+    auto store = Loaded(path);
+    store->SetName(3, "ours");
+    const std::size_t theirs = TileDataWriter::OffsetOf(9) + 4; // tile 9's weight
+    if (changedElsewhere)
+        WriteByteElsewhere(path, theirs, 'T');
+    const std::vector<unsigned char> onDisk = TestFiles::ReadBytes(path);
+
+    int asked = 0;
+    const bool saved = store->Save([&] {
+        ++asked;
+        return overwrite;
+    });
+    QCOMPARE(asked, changedElsewhere ? 1 : 0);
+    QCOMPARE(saved, !changedElsewhere || overwrite);
+    if (!saved) {
+        QVERIFY(TestFiles::ReadBytes(path) == onDisk);
+        QVERIFY(store->IsModified());
+        QCOMPARE(store->GetName(3), QString("ours"));
+        return;
+    }
+    TileDataWriter::Record expected = writer.ReadRecord(3);
+    expected.Name = "ours";
+    writer.SetRecord(3, expected); // tile 9 goes back to what we loaded
+    QVERIFY(TestFiles::ReadBytes(path) == writer.Bytes());
+    QVERIFY(!store->IsModified());
+    // What we saved is what we expect to find next time.
+    QVERIFY(store->Save([&] { return ++asked, false; }));
+    QCOMPARE(asked, changedElsewhere ? 1 : 0);
 }
 
 QTEST_GUILESS_MAIN(TileDataSharingTest)
