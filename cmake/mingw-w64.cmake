@@ -12,7 +12,7 @@ set(CMAKE_RC_COMPILER ${MINGW_TRIPLE}-windres)
 # Libraries and headers come from the mingw sysroot and from the prefixes
 # named in CMAKE_PREFIX_PATH (the Windows Qt), never from the host; programs
 # (moc, rcc, uic) come from the host.
-set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLE} ${CMAKE_PREFIX_PATH})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -5,14 +5,15 @@
 # The version is the host's qt6-base-dev version, because the Windows Qt
 # borrows the host's moc, rcc and uic, which must match it exactly. A stamp
 # file written last marks a finished build; a folder without it is the
-# remains of an interrupted run and is built again. Prints the folder.
+# remains of an interrupted run and is built again. Prints the folder on
+# standard output and its progress on standard error.
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/packages.sh"
 
 install_missing qt6-base-dev dpkg-dev cmake ninja-build xz-utils \
-    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix >&2
 
 host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)   # e.g. 6.4.2+dfsg-10
 qt_version=${host_version%%[+~-]*}                              # 6.4.2
@@ -52,9 +53,10 @@ for f in /etc/apt/sources.list.d/*.list; do
     sed -n 's/^[[:space:]]*deb[[:space:]]/deb-src /p' "$f" >"$work/apt/sources.list.d/$(basename "$f")"
 done
 
-echo "Fetching the source of qt6-base $host_version"
-apt-get "${apt_private[@]}" update -qq
-(cd "$work" && apt-get "${apt_private[@]}" source -qq "qt6-base=$host_version" >/dev/null)
+echo "Fetching the source of qt6-base $host_version" >&2
+apt-get "${apt_private[@]}" update -qq >&2
+(cd "$work" && apt-get "${apt_private[@]}" source -qq "qt6-base=$host_version") >"$work/source.log" 2>&1 ||
+    { cat "$work/source.log" >&2; exit 1; }
 src=$(find "$work" -maxdepth 1 -type d -name "qt6-base-*" | head -n 1)
 [ -n "$src" ] || { echo "windows-qt: the qt6-base source was not unpacked" >&2; exit 1; }
 
@@ -87,7 +89,7 @@ HEADER
 # used. OpenGL needs INPUT_opengl=no as well, or dynamic GL stays on; and
 # direct2d must stay on (the platform plugin does not link without it), with
 # only direct2d1_1 off.
-echo "Configuring Qt $qt_version for Windows"
+echo "Configuring Qt $qt_version for Windows" >&2
 cmake -S "$src" -B "$work/build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$here/../cmake/mingw-w64.cmake" \
     -DCMAKE_BUILD_TYPE=Release \
@@ -107,7 +109,7 @@ cmake -S "$src" -B "$work/build" -G Ninja \
     -DFEATURE_testlib=ON \
     >"$work/configure.log" 2>&1 || { tail -n 60 "$work/configure.log" >&2; exit 1; }
 
-echo "Building Qt $qt_version for Windows (about ten minutes on two cores)"
+echo "Building Qt $qt_version for Windows (about ten minutes on two cores)" >&2
 jobs="${QUORVANE_JOBS:-$(nproc)}"
 if ! cmake --build "$work/build" -j"$jobs" >"$work/build.log" 2>&1 ||
    ! cmake --install "$work/build" >>"$work/build.log" 2>&1; then

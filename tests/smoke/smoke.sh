@@ -10,10 +10,6 @@ set -euo pipefail
 
 program=$1
 generator=$2
-tile=2                       # a named tile with a run-length picture
-floor=20                     # one with a raw diamond
-name_offset=$((428036 + 37 * tile + 17))
-new_name="smoke test"
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -27,6 +23,7 @@ cleanup() {
 trap cleanup EXIT
 
 fail() { echo "SMOKE FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/steps.sh"
 
 # The log is written beside the executable: run a copy in the scratch folder.
 mkdir -p "$work/bin"
@@ -36,21 +33,12 @@ cp "$work/demo/tiledata.mul" "$work/original.mul"
 "$generator" --picture "$tile" "$work/expected-$tile.png"
 "$generator" --picture "$floor" "$work/expected-$floor.png"
 
-# A private X server on a display it picks itself.
-exec 5> "$work/display"
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb
 export QT_QPA_PLATFORM=xcb
 
 (cd "$work/demo" && exec "$work/bin/quorvane") >"$work/app.log" 2>&1 &
 app_pid=$!
 
-find_window() { # title, seconds
-    timeout "$2" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1
-}
 
 dialog=$(find_window '^Choose Tiledata$' 30) || true
 [ -n "$dialog" ] || fail "the open-file dialog never appeared ($(cat "$work/app.log"))"
@@ -63,47 +51,11 @@ window=$(find_window '^Quorvane$' 30) || true
 xdotool windowfocus --sync "$window"
 sleep 1
 
-# Line k of the tile list is tile k; lines are 13 pixels high. The picture
-# control sits at (225, 193) in the window.
-check_picture() { # tile
-    xdotool mousemove --window "$window" 40 $(($1 * 13 + 6)) click 1
-    sleep 1
-    import -window "$window" "$work/window-$1.png"
-    local size differing
-    size=$(identify -format '%wx%h' "$work/expected-$1.png")
-    convert "$work/window-$1.png" -crop "${size}+225+193" +repage "$work/shown-$1.png"
-    differing=$(compare -metric AE -fuzz 4% "$work/shown-$1.png" "$work/expected-$1.png" null: 2>&1 || true)
-    [ "$differing" = "0" ] || fail "the picture area does not show tile $1 ($differing pixels differ)"
-}
 check_picture "$floor"
 check_picture "$tile"
 
-# Click into the rename box (Alt+T is shared with a flag box); Enter
-# renames; Alt+S saves; the Close button closes.
-xdotool mousemove --window "$window" 380 35 click 1
-xdotool key --clearmodifiers ctrl+a
-xdotool type --delay 20 "$new_name"
-xdotool key --clearmodifiers Return
-sleep 0.3
-xdotool key --clearmodifiers alt+s
-sleep 1
-xdotool mousemove --window "$window" 660 500 click 1
-for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$app_pid" 2>/dev/null; then fail "the editor did not close"; fi
-wait "$app_pid" || fail "the editor exited with an error"
-app_pid=""
-
-# The file is the original with only the renamed tile's name field changed.
-cp "$work/original.mul" "$work/expected.mul"
-{ printf '%s' "$new_name"; head -c $((20 - ${#new_name})) /dev/zero; } |
-    dd of="$work/expected.mul" bs=1 seek="$name_offset" conv=notrunc status=none
-cmp "$work/expected.mul" "$work/demo/tiledata.mul" || fail "the saved file is not the original with the new name"
-
-# One session line, in the user's time format, ended by CR LF.
-log="$work/bin/quorvane.log"
-[ -f "$log" ] || fail "no session log beside the executable"
-[ "$(wc -l <"$log")" -eq 1 ] || fail "the session log holds more than one line"
-grep -qaE $'^Session Startet: [0-9]{1,2}[^0-9][0-9]{2}[^0-9][0-9]{2}.*\r$' "$log" ||
-    fail "unexpected session log: $(cat -A "$log")"
+rename_save_close
+check_saved_file
+check_session_log "$work/bin/quorvane.log"
 
 echo "smoke test passed: dialog, picture, rename, save, close, session log"

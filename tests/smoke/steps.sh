@@ -1,0 +1,68 @@
+# Steps shared by the real-window smoke tests, sourced by them. They expect
+# $work (the scratch folder), $window (the main window), $app_pid and a
+# fail function; start_xvfb needs only $work and fail.
+
+tile=2                       # a named tile with a run-length picture
+floor=20                     # one with a raw diamond
+name_offset=$((428036 + 37 * tile + 17))
+new_name="smoke test"
+
+# A private X server on a display it picks itself; sets xvfb_pid and DISPLAY.
+start_xvfb() {
+    exec 5> "$work/display"
+    Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+    [ -s "$work/display" ] || fail "Xvfb did not start"
+    export DISPLAY=":$(cat "$work/display")"
+}
+
+find_window() { # title, seconds
+    timeout "$2" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1
+}
+
+# Line k of the tile list is tile k; lines are 13 pixels high. The picture
+# control sits at (225, 193) in the window.
+check_picture() { # tile
+    xdotool mousemove --window "$window" 40 $(($1 * 13 + 6)) click 1
+    sleep 1
+    import -window "$window" "$work/window-$1.png"
+    local size differing
+    size=$(identify -format '%wx%h' "$work/expected-$1.png")
+    convert "$work/window-$1.png" -crop "${size}+225+193" +repage "$work/shown-$1.png"
+    differing=$(compare -metric AE -fuzz 4% "$work/shown-$1.png" "$work/expected-$1.png" null: 2>&1 || true)
+    [ "$differing" = "0" ] || fail "the picture area does not show tile $1 ($differing pixels differ)"
+}
+
+# Click into the rename box (Alt+T is shared with a flag box); Enter
+# renames; Alt+S saves; the Close button closes.
+rename_save_close() {
+    xdotool mousemove --window "$window" 380 35 click 1
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 20 "$new_name"
+    xdotool key --clearmodifiers Return
+    sleep 0.5
+    xdotool key --clearmodifiers alt+s
+    sleep 1
+    xdotool mousemove --window "$window" 660 500 click 1
+    for _ in $(seq 200); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$app_pid" 2>/dev/null; then fail "the editor did not close"; fi
+    wait "$app_pid" || fail "the editor exited with an error"
+    app_pid=""
+}
+
+# The file is the original with only the renamed tile's name field changed.
+check_saved_file() {
+    cp "$work/original.mul" "$work/expected.mul"
+    { printf '%s' "$new_name"; head -c $((20 - ${#new_name})) /dev/zero; } |
+        dd of="$work/expected.mul" bs=1 seek="$name_offset" conv=notrunc status=none
+    cmp "$work/expected.mul" "$work/demo/tiledata.mul" || fail "the saved file is not the original with the new name"
+}
+
+# One session line, in the user's time format, ended by CR LF.
+check_session_log() { # log
+    [ -f "$1" ] || fail "no session log beside the executable"
+    [ "$(wc -l <"$1")" -eq 1 ] || fail "the session log holds more than one line"
+    grep -qaE $'^Session Startet: [0-9]{1,2}[^0-9][0-9]{2}[^0-9][0-9]{2}.*\r$' "$1" ||
+        fail "unexpected session log: $(cat -A "$1")"
+}
