@@ -6,6 +6,11 @@
 // Text in the game's files is single-byte, in the ANSI code page of the
 // systems the files come from: Windows-1252. These functions work on that
 // byte form; platform/qt/AnsiString.h bridges it to QString.
+//
+// On Windows the code page is the system's own ANSI code page, as the
+// system converts it (MultiByteToWideChar), and upper-casing is the
+// system's CharUpperBuffA; the rules below describe Windows-1252, which is
+// also what a Windows system with a Western European ANSI code page does.
 namespace AnsiCodePage {
 
 // The Unicode code point that a Windows-1252 byte stands for. The five bytes

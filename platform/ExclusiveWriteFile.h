@@ -44,6 +44,6 @@ private:
     void Release();
 
     std::string FPath;
-    int FHandle = -1;
+    std::intptr_t FHandle = -1; // a descriptor, or a HANDLE on Windows
     bool FLeased = false;
 };

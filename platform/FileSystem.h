@@ -14,7 +14,9 @@ constexpr char PathSeparator = '/';
 // True when something other than a directory exists at the path.
 bool FileExists(const std::string &path);
 
-// The system's text for an errno value, e.g. "No such file or directory".
+// The system's text for an errno value, e.g. "No such file or directory";
+// on Windows for a system error code as GetLastError gives it, without the
+// full stop and line end the system puts after it.
 std::string SystemErrorText(int errorNumber);
 
 // The text given for a file that another process (or another descriptor of

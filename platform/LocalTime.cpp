@@ -6,9 +6,14 @@
 #include <cstdlib>
 #include <ctime>
 #include <cstring>
+#include <vector>
+
+// The clock and the user's locale are the system's; the Windows build takes
+// them from its own calls (win/LocalTime.cpp) and shares the rest.
+#ifndef _WIN32
 #include <langinfo.h>
 #include <locale.h>
-#include <vector>
+#endif
 
 namespace LocalTime {
 
@@ -201,6 +206,7 @@ std::string LowerAscii(std::string text)
     return text;
 }
 
+#ifndef _WIN32
 std::string TimeLocaleName()
 {
     for (const char *variable : {"LC_ALL", "LC_TIME", "LANG"}) {
@@ -210,6 +216,7 @@ std::string TimeLocaleName()
     }
     return "C";
 }
+#endif
 
 std::string TwoDigits(int value)
 {
@@ -219,6 +226,7 @@ std::string TwoDigits(int value)
 
 } // namespace
 
+#ifndef _WIN32
 TimeOfDay Now()
 {
     const std::time_t now = std::time(nullptr);
@@ -226,6 +234,7 @@ TimeOfDay Now()
     ::localtime_r(&now, &parts);
     return TimeOfDay{parts.tm_hour, parts.tm_min, parts.tm_sec};
 }
+#endif
 
 TimeSettings SettingsFromLocaleFacts(const std::string &timeFormat,
                                      const std::string &twelveHourFormat,
@@ -259,6 +268,7 @@ TimeSettings SettingsFromLocaleFacts(const std::string &timeFormat,
     return settings;
 }
 
+#ifndef _WIN32
 TimeSettings UserTimeSettings()
 {
     constexpr int categories = LC_TIME_MASK | LC_CTYPE_MASK;
@@ -276,6 +286,7 @@ TimeSettings UserTimeSettings()
     ::freelocale(locale);
     return SettingsFromLocaleFacts(timeFormat, twelveHourFormat, amString, pmString, codeset);
 }
+#endif
 
 std::string FormatLongTime(const TimeSettings &settings, const TimeOfDay &time)
 {

@@ -38,7 +38,9 @@ TimeSettings SettingsFromLocaleFacts(const std::string &timeFormat,
                                      const std::string &codeset);
 
 // The facts of the user's LC_TIME locale (LC_ALL, then LC_TIME, then LANG);
-// those of the "C" locale when that locale cannot be loaded.
+// those of the "C" locale when that locale cannot be loaded. On Windows the
+// settings of the thread's locale (GetLocaleInfoA), whose texts are in the
+// ANSI code page.
 TimeSettings UserTimeSettings();
 
 // The time of day in the long time format: hour, minutes and seconds joined

@@ -6,7 +6,8 @@
 namespace Process {
 
 // The full path of the running executable as the system reports it,
-// symbolic links resolved. Throws Error when the system cannot tell.
+// symbolic links resolved (on Windows, as GetModuleFileNameW gives it).
+// Throws Error when the system cannot tell.
 std::string ExecutablePath();
 
 } // namespace Process

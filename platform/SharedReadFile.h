@@ -31,7 +31,7 @@ public:
 
 private:
     std::string FPath;
-    int FHandle = -1;
+    std::intptr_t FHandle = -1; // a descriptor, or a HANDLE on Windows
     std::int64_t FSize = 0;
 };
 

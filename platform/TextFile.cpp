@@ -1,6 +1,7 @@
 #include "platform/TextFile.h"
 
 #include "platform/Error.h"
+#include "platform/InOutError.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -8,29 +9,29 @@
 
 namespace {
 
-// The text-file layer's codes, which are the codes of the systems the
-// program comes from: 2 to 5 are system error codes, 101 is the layer's own.
+// The text-file layer's code of an errno value: the code the systems the
+// program comes from give for the same failure.
 int InOutCode(int errorNumber)
 {
     switch (errorNumber) {
     case ENOENT:
-        return 2;
+        return InOutError::FileNotFound;
     case ENAMETOOLONG:
     case ENOTDIR:
     case ELOOP:
     case EINVAL:
-        return 3;
+        return InOutError::InvalidFilename;
     case EMFILE:
     case ENFILE:
-        return 4;
+        return InOutError::TooManyOpenFiles;
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR: // a directory in the way counts as access denied there
-        return 5;
+        return InOutError::AccessDenied;
     case ENOSPC:
     case EDQUOT:
-        return 101;
+        return InOutError::DiskFull;
     default:
         return 0;
     }
@@ -88,20 +89,7 @@ void TextFile::Close()
 
 std::string TextFile::ErrorText(int errorNumber)
 {
-    switch (InOutCode(errorNumber)) {
-    case 2:
-        return "File not found";
-    case 3:
-        return "Invalid filename";
-    case 4:
-        return "Too many open files";
-    case 5:
-        return "File access denied";
-    case 101:
-        return "Disk full";
-    default:
-        return "I/O error " + std::to_string(errorNumber);
-    }
+    return InOutError::Text(InOutCode(errorNumber), errorNumber);
 }
 
 void TextFile::Fail(int errorNumber)

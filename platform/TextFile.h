@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // A text file created for writing, replacing any file of that name. Other
@@ -24,11 +25,12 @@ public:
     // The message for a failed create, write or close with the given errno:
     //   2 "File not found", 3 "Invalid filename", 4 "Too many open files",
     //   5 "File access denied", 101 "Disk full"; any other failure is
-    //   "I/O error %d" with the system's error number.
+    //   "I/O error %d" with the system's error number. On Windows the number
+    //   is a system error code, and 2 to 5 are those codes themselves.
     static std::string ErrorText(int errorNumber);
 
 private:
     [[noreturn]] static void Fail(int errorNumber);
 
-    int FHandle = -1;
+    std::intptr_t FHandle = -1; // a descriptor, or a HANDLE on Windows
 };

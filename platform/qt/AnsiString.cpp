@@ -42,14 +42,25 @@ bool CanEncode(const QString &text)
     return true;
 }
 
+// The Windows platform layer takes UTF-8 paths and hands them to the wide
+// calls; the system's own 8-bit encoding there is the ANSI code page, which
+// cannot name every folder.
 std::string ToPath(const QString &path)
 {
+#ifdef _WIN32
+    return path.toStdString();
+#else
     return QFile::encodeName(path).toStdString();
+#endif
 }
 
 QString FromPath(const std::string &path)
 {
+#ifdef _WIN32
+    return QString::fromStdString(path);
+#else
     return QFile::decodeName(QByteArray::fromStdString(path));
+#endif
 }
 
 QString FromMessage(const char *message)

@@ -1,0 +1,57 @@
+#include "platform/ExclusiveWriteFile.h"
+
+#include "platform/Error.h"
+#include "platform/win/FileHandle.h"
+
+ExclusiveWriteFile::ExclusiveWriteFile(const std::string &path)
+    : FPath(path)
+{
+    // No sharing: the open fails with a sharing violation while any other
+    // handle, in any process, has the file open, and every other open fails
+    // the same way until we close.
+    FHandle = FileHandle::Kept(FileHandle::OpenExisting(path, GENERIC_WRITE, 0));
+}
+
+ExclusiveWriteFile::~ExclusiveWriteFile()
+{
+    Release();
+}
+
+void ExclusiveWriteFile::WriteAllAt(std::int64_t offset, const void *data, std::size_t length)
+{
+    if (offset < 0)
+        throw Error("Stream write error");
+    const auto *bytes = static_cast<const unsigned char *>(data);
+    std::size_t done = 0;
+    while (done < length) {
+        OVERLAPPED at = FileHandle::At(static_cast<std::uint64_t>(offset) + done);
+        DWORD n = 0;
+        if (!::WriteFile(FileHandle::Of(FHandle), bytes + done, FileHandle::Piece(length - done), &n, &at) || n == 0)
+            throw Error("Stream write error");
+        done += n;
+    }
+}
+
+void ExclusiveWriteFile::Flush()
+{
+    if (!::FlushFileBuffers(FileHandle::Of(FHandle)))
+        throw Error("Stream write error");
+}
+
+void ExclusiveWriteFile::Close()
+{
+    if (FHandle == -1)
+        return;
+    const HANDLE handle = FileHandle::Of(FHandle);
+    FHandle = -1;
+    if (!::CloseHandle(handle))
+        throw Error("Stream write error");
+}
+
+void ExclusiveWriteFile::Release()
+{
+    if (FHandle == -1)
+        return;
+    ::CloseHandle(FileHandle::Of(FHandle));
+    FHandle = -1;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <windows.h>
+
+// What the Windows file classes share: their handles are kept in a
+// std::intptr_t so that the headers stay free of windows.h, and every read
+// and write names its own position.
+namespace FileHandle {
+
+// Opens an existing regular file with the given access and share mode,
+// never creating it. Throws Error "Cannot open file ..." with the system's
+// text, or with the in-use text when the share mode of a handle open
+// elsewhere, in any process, forbids ours. Devices, pipes and consoles
+// reachable through a name are refused.
+HANDLE OpenExisting(const std::string &path, DWORD access, DWORD share);
+
+inline HANDLE Of(std::intptr_t handle)
+{
+    return reinterpret_cast<HANDLE>(handle);
+}
+
+inline std::intptr_t Kept(HANDLE handle)
+{
+    return reinterpret_cast<std::intptr_t>(handle);
+}
+
+// ReadFile and WriteFile count in DWORD: the part of a transfer of the
+// given remaining length that one call takes.
+DWORD Piece(std::size_t remaining);
+
+// The position argument of a ReadFile or WriteFile at a file offset.
+OVERLAPPED At(std::uint64_t offset);
+
+} // namespace FileHandle
