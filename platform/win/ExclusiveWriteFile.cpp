@@ -9,12 +9,35 @@ ExclusiveWriteFile::ExclusiveWriteFile(const std::string &path)
     // No sharing: the open fails with a sharing violation while any other
     // handle, in any process, has the file open, and every other open fails
     // the same way until we close.
-    FHandle = FileHandle::Kept(FileHandle::OpenExisting(path, GENERIC_WRITE, 0));
+    FHandle = FileHandle::Kept(FileHandle::OpenExisting(path, GENERIC_READ | GENERIC_WRITE, 0));
 }
 
 ExclusiveWriteFile::~ExclusiveWriteFile()
 {
     Release();
+}
+
+std::int64_t ExclusiveWriteFile::Size() const
+{
+    LARGE_INTEGER size {};
+    if (!::GetFileSizeEx(FileHandle::Of(FHandle), &size))
+        throw Error("Stream read error");
+    return size.QuadPart;
+}
+
+void ExclusiveWriteFile::ReadExactAt(std::int64_t offset, void *data, std::size_t length) const
+{
+    if (offset < 0)
+        throw Error("Stream read error");
+    auto *bytes = static_cast<unsigned char *>(data);
+    std::size_t done = 0;
+    while (done < length) {
+        OVERLAPPED at = FileHandle::At(static_cast<std::uint64_t>(offset) + done);
+        DWORD n = 0;
+        if (!::ReadFile(FileHandle::Of(FHandle), bytes + done, FileHandle::Piece(length - done), &n, &at) || n == 0)
+            throw Error("Stream read error");
+        done += n;
+    }
 }
 
 void ExclusiveWriteFile::WriteAllAt(std::int64_t offset, const void *data, std::size_t length)
