@@ -19,13 +19,15 @@ QString ApplicationTitle();
 
 // Runs one handler of the window. An error ends the handler and is shown in
 // the standard error box; it never reaches Qt's event loop, and whatever the
-// handler changed before the error stays changed.
+// handler changed before the error stays changed. False when it failed.
 template <typename Handler>
-void RunHandler(QWidget *Parent, Handler &&handler)
+bool RunHandler(QWidget *Parent, Handler &&handler)
 {
     try {
         handler();
+        return true;
     } catch (const std::exception &e) {
         ShowErrorBox(Parent, QString::fromUtf8(e.what()));
+        return false;
     }
 }

@@ -1,8 +1,11 @@
 #include "app/Unit1.h"
 
+#include "app/ClickDropper.h"
 #include "app/ErrorBox.h"
 #include "app/HexToInt.h"
+#include "app/ListBox.h"
 #include "app/ListLineDelegate.h"
+#include "app/SaveQuestions.h"
 
 #include "art/ArtIndexEntry.h"
 #include "art/VellArtReader.h"
@@ -162,13 +165,15 @@ void TForm1::CreateControls()
     SetTabOrder();
     ConnectHandlers();
     InstallKeyFilters();
+    ClickDropper = new TClickDropper(this);
+    // Nothing is selected yet.
+    EnableTileControls(false);
 }
 
 void TForm1::CreateTopLevelControls()
 {
-    ListBox1 = Named(new QListWidget(this), "ListBox1");
+    ListBox1 = Named(new TListBox(this), "ListBox1");
     ListBox1->setFont(FixedFont());
-    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->setUniformItemSizes(true);
     ListBox1->setItemDelegate(new TListLineDelegate(ListBox1));
     ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -395,6 +400,12 @@ void TForm1::showEvent(QShowEvent *Event)
 
 void TForm1::closeEvent(QCloseEvent *Event)
 {
+    bool mayClose = false;
+    RunHandler(this, [&] { mayClose = FormCloseQuery(); });
+    if (!mayClose) {
+        Event->ignore();
+        return;
+    }
     RunGuarded(&TForm1::FormClose);
     Event->accept();
 }
@@ -436,10 +447,17 @@ bool TForm1::FilterEvent(QObject *Watched, QEvent *Event)
         if (Watched == Edit1 || Watched == Edit2)
             return Edit1KeyUp(static_cast<QLineEdit *>(Watched), static_cast<QKeyEvent *>(Event));
         break;
-    case QEvent::FocusOut:
-        if (IsExitReason(static_cast<QFocusEvent *>(Event)->reason()))
-            RunExitHandler(Watched);
+    case QEvent::FocusOut: {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(Event)->reason();
+        if (!IsExitReason(reason))
+            break;
+        const bool committed = RunHandler(this, [&] { RunExitHandler(Watched); });
+        // A click that took the focus away has been interrupted by the
+        // error box: the user answered the box, not the control.
+        if (!committed && reason == Qt::MouseFocusReason)
+            ClickDropper->DropPendingClick();
         break;
+    }
     case QEvent::MouseButtonPress:
         if (Watched == ListBox1->viewport())
             SelectedBeforePress = SelectedTile();
@@ -476,9 +494,28 @@ void TForm1::FormShow()
     activateWindow();
 }
 
+// Edits are not dropped unasked. A value typed into the number box that has
+// the focus counts as an edit, as it does for a save; one that does not
+// convert keeps the window open.
+bool TForm1::FormCloseQuery()
+{
+    if (!TileData)
+        return true;
+    CommitFocusedNumberBox();
+    if (!TileData->IsModified())
+        return true;
+    switch (AskSaveChanges(this, TileData->GetFileName())) {
+    case QMessageBox::Save:
+        return SaveTileData();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void TForm1::FormClose()
 {
-    // Edits not yet saved are dropped without a question.
     TileData.reset();
 }
 
@@ -534,27 +571,55 @@ bool TForm1::HasSelectedTile() const
     return TileData && SelectedTile() >= 0;
 }
 
+// The list itself never lets the user clear its selection, so the program
+// goes to the selection model directly.
 void TForm1::SetSelection(int Row)
 {
-    const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
-    const QModelIndex index = Row >= 0 ? ListBox1->model()->index(Row, 0) : QModelIndex();
-    ListBox1->setCurrentIndex(index);
+    {
+        const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
+        QItemSelectionModel *selection = ListBox1->selectionModel();
+        if (Row >= 0)
+            selection->setCurrentIndex(ListBox1->model()->index(Row, 0), QItemSelectionModel::ClearAndSelect);
+        else
+            selection->clear();
+    }
+    EnableTileControls(HasSelectedTile());
 }
 
-void TForm1::ReplaceListLines(const QStringList &Lines)
+void TForm1::ReplaceListLines(const QStringList &Lines, int Selected)
 {
-    const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
-    ListBox1->setUpdatesEnabled(false);
-    ListBox1->clear();
-    ListBox1->addItems(Lines);
-    ListBox1->setUpdatesEnabled(true);
-    SetSelection(-1);
+    {
+        const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
+        ListBox1->setUpdatesEnabled(false);
+        ListBox1->clear();
+        ListBox1->addItems(Lines);
+        ListBox1->setUpdatesEnabled(true);
+    }
+    SetSelection(Selected);
 }
 
 void TForm1::ListSelectionChanged()
 {
-    if (!SelectingByProgram)
-        RunGuarded(&TForm1::ListBox1Click);
+    if (SelectingByProgram)
+        return;
+    EnableTileControls(HasSelectedTile());
+    RunGuarded(&TForm1::ListBox1Click);
+}
+
+// The controls that edit one tile look editable only while a line is
+// selected. Changed only when the selection really comes or goes: disabling
+// the control that has the focus moves the focus, and with it commits a
+// number box.
+void TForm1::EnableTileControls(bool Enabled)
+{
+    if (Edit1->isEnabled() == Enabled)
+        return;
+    Edit1->setEnabled(Enabled);
+    Button2->setEnabled(Enabled);
+    for (const auto &entry : ExitHandlers)
+        entry.first->setEnabled(Enabled);
+    for (QCheckBox *box : FlagBoxes)
+        box->setEnabled(Enabled);
 }
 
 // A click on the line that is already selected changes no selection but
@@ -633,7 +698,10 @@ bool TForm1::ListBox1KeyDown(QKeyEvent *Key)
     case Qt::Key_Backtab:
         return false;
     default:
-        Edit1->setFocus(Qt::OtherFocusReason);
+        // While nothing is selected the rename box is disabled, and the key
+        // goes nowhere.
+        if (Edit1->isEnabled())
+            Edit1->setFocus(Qt::OtherFocusReason);
         return true;
     }
 }
@@ -844,16 +912,28 @@ void TForm1::SetTopIndex(int Row)
 // convert stops the save.
 void TForm1::BitBtn1Click()
 {
-    if (!TileData)
-        return;
+    if (TileData)
+        SaveTileData();
+}
+
+// False when the user chose not to overwrite another program's change. A
+// save that does not happen, for whatever reason, takes away the word of an
+// earlier one.
+bool TForm1::SaveTileData()
+{
+    const QString saved = QStringLiteral("Tiledata has been saved");
+    if (StatusBar1->currentMessage() == saved)
+        StatusBar1->clearMessage();
     CommitFocusedNumberBox();
     const int selected = SelectedTile();
-    TileData->Save();
+    const QString path = TileData->GetFileName();
+    if (!TileData->Save([this, path] { return AskOverwriteChangedFile(this, path); }))
+        return false;
     QStringList lines;
     TileData->LoadTiles(lines);
-    ReplaceListLines(lines);
-    SetSelection(selected);
-    StatusBar1->showMessage(QStringLiteral("Tiledata has been saved"));
+    ReplaceListLines(lines, selected);
+    StatusBar1->showMessage(saved);
+    return true;
 }
 
 void TForm1::CommitFocusedNumberBox()

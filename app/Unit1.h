@@ -21,6 +21,7 @@ class QListWidget;
 class QModelIndex;
 class QPushButton;
 class QStatusBar;
+class TClickDropper;
 class TTileData;
 class TVellArtReader;
 
@@ -155,6 +156,7 @@ private:
     // Handlers of the window.
     void FormCreate();
     void FormShow();
+    bool FormCloseQuery();
     void FormClose();
     void BitBtn2Click();
     void BitBtn3Click();
@@ -222,7 +224,10 @@ private:
     int SelectedTile() const;
     bool HasSelectedTile() const;
     void SetSelection(int Row);
-    void ReplaceListLines(const QStringList &Lines);
+    // Replaces the list's lines and selects Selected (-1: none).
+    void ReplaceListLines(const QStringList &Lines, int Selected = -1);
+    void EnableTileControls(bool Enabled);
+    bool SaveTileData();
     void LoadStore(const QString &Path);
     void BindArtView(const QString &Path);
     void FillNumberBoxes(int Tile);
@@ -249,6 +254,7 @@ private:
     // on the selected line from one that selects another.
     int SelectedBeforePress = -1;
     bool ShownBefore = false;
+    TClickDropper *ClickDropper = nullptr;
     // The flag boxes by bit number, and each number box with its exit handler.
     std::array<QCheckBox *, 32> FlagBoxes{};
     std::vector<std::pair<QLineEdit *, void (TForm1::*)()>> ExitHandlers;

@@ -60,6 +60,9 @@ public:
     // file, which a save never writes.
     bool IsModified() const;
 
+    // The path the store was created on.
+    const QString &GetFileName() const { return FileName; }
+
     QString GetName(int Index) const;
     void SetName(int Index, const QString &Name);
     // Renames every tile whose name equals OldName, folding only a-z.

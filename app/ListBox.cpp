@@ -1,0 +1,55 @@
+#include "app/ListBox.h"
+
+#include <QMouseEvent>
+
+namespace {
+
+// Only the left button chooses lines; the others have nothing to do here.
+bool ChoosesLines(const QMouseEvent *Event)
+{
+    return Event->button() == Qt::LeftButton;
+}
+
+} // namespace
+
+TListBox::TListBox(QWidget *Parent)
+    : QListWidget(Parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+QItemSelectionModel::SelectionFlags TListBox::selectionCommand(const QModelIndex &Index, const QEvent *Event) const
+{
+    // Nothing to select (below the last line) keeps the line there is.
+    if (!Index.isValid())
+        return QItemSelectionModel::NoUpdate;
+    const QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(Index, Event);
+    // A Ctrl+click or Ctrl+Space would deselect the selected line.
+    if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        return QItemSelectionModel::NoUpdate;
+    return command;
+}
+
+void TListBox::mousePressEvent(QMouseEvent *Event)
+{
+    if (ChoosesLines(Event))
+        QListWidget::mousePressEvent(Event);
+    else
+        Event->accept();
+}
+
+void TListBox::mouseReleaseEvent(QMouseEvent *Event)
+{
+    if (ChoosesLines(Event))
+        QListWidget::mouseReleaseEvent(Event);
+    else
+        Event->accept();
+}
+
+void TListBox::mouseDoubleClickEvent(QMouseEvent *Event)
+{
+    if (ChoosesLines(Event))
+        QListWidget::mouseDoubleClickEvent(Event);
+    else
+        Event->accept();
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+// The questions asked before edits could be lost, each a modal message box
+// titled like the error box. FileName is the tile data file's path; the
+// questions name the file alone.
+
+// Closing with unsaved edits: QMessageBox::Save, Discard or Cancel (Escape
+// and the box's own close button give Cancel).
+QMessageBox::StandardButton AskSaveChanges(QWidget *Parent, const QString &FileName);
+
+// Saving over a file that another program changed since it was loaded or
+// last saved here: true to overwrite it, false to cancel (the default).
+bool AskOverwriteChangedFile(QWidget *Parent, const QString &FileName);

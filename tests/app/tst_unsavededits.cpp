@@ -1,0 +1,290 @@
+// No edit goes nowhere or gets lost unasked: the list keeps its line, the
+// tile's controls are disabled while no line is selected, closing asks
+// about unsaved edits and a save asks before overwriting another program's
+// change.
+
+#include "app/Unit1.h"
+#include "tests/app/WindowTestSupport.h"
+#include "tests/support/TestFiles.h"
+#include "tiledata/TileDataReader.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace {
+
+const QString Saved = QStringLiteral("Tiledata has been saved");
+
+// Answers a message box by pressing the button with the given text; Seen
+// receives the box's text and its buttons' texts.
+std::function<void(QWidget *)> Press(const QString &Button, QStringList *Seen)
+{
+    return [=](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box) {
+            modal->close();
+            return;
+        }
+        const qsizetype buttons = Seen->size() + 1;
+        *Seen << box->text();
+        QAbstractButton *chosen = nullptr;
+        for (QAbstractButton *button : box->buttons()) {
+            *Seen << button->text();
+            if (button->text() == Button)
+                chosen = button;
+        }
+        std::sort(Seen->begin() + buttons, Seen->end()); // in the layout's order otherwise
+        if (chosen)
+            chosen->click();
+        else
+            box->reject();
+    };
+}
+
+// Another program writes one byte into the file, from a process of its own.
+void WriteByteElsewhere(const QString &Path, std::size_t Offset, char Byte)
+{
+    const QString script = QStringLiteral("printf '%s' \"$3\" | dd of=\"$1\" bs=1 seek=\"$2\" conv=notrunc status=none");
+    QCOMPARE(QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), script, QStringLiteral("sh"), Path,
+                                                     QString::number(Offset), QString(QChar(Byte))}),
+             0);
+}
+
+// A process that keeps the file open, so that a save is refused.
+void HoldOpen(QProcess &Holder, const QString &Path)
+{
+    Holder.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec 3<\"$1\"; echo held; exec cat"),
+                                        QStringLiteral("sh"), Path});
+    QVERIFY(Holder.waitForReadyRead(10000));
+}
+
+} // namespace
+
+class UnsavedEditsTest : public WindowTest
+{
+    Q_OBJECT
+
+private:
+    static QList<QWidget *> TileControls(const TForm1 &window)
+    {
+        QList<QWidget *> controls = {window.Edit1, window.Button2};
+        for (QLineEdit *box : window.findChildren<QLineEdit *>()) {
+            if (box->objectName().startsWith(QLatin1String("ed")))
+                controls << box;
+        }
+        for (QCheckBox *box : window.findChildren<QCheckBox *>())
+            controls << box;
+        return controls;
+    }
+
+    static void ExpectTileControlsEnabled(const TForm1 &window, bool enabled)
+    {
+        const QList<QWidget *> controls = TileControls(window);
+        QCOMPARE(controls.size(), 2 + 11 + 32);
+        for (QWidget *control : controls)
+            QVERIFY2(control->isEnabled() == enabled, qPrintable(control->objectName()));
+        for (QWidget *other : {static_cast<QWidget *>(window.Edit2), static_cast<QWidget *>(window.Button1),
+                               static_cast<QWidget *>(window.Button5), static_cast<QWidget *>(window.BitBtn1),
+                               static_cast<QWidget *>(window.BitBtn2), static_cast<QWidget *>(window.BitBtn3)})
+            QVERIFY2(other->isEnabled(), qPrintable(other->objectName()));
+    }
+
+private slots:
+    // -- the list keeps its line ---------------------------------------------
+
+    void theListKeepsItsLine_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("Ctrl+click on the selected line") << "ctrl-click";
+        QTest::newRow("Ctrl+Space") << "ctrl-space";
+        QTest::newRow("click below the last line") << "below";
+        QTest::newRow("right click on another line") << "right-click";
+    }
+
+    void theListKeepsItsLine()
+    {
+        QFETCH(QString, action);
+        auto window = Open();
+        QListWidget *list = window->ListBox1;
+        const int row = TileCount - 1;
+        ClickLine(*window, row);
+        const QRect line = list->visualItemRect(list->item(row));
+        if (action == QLatin1String("ctrl-click")) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, line.center());
+        } else if (action == QLatin1String("ctrl-space")) {
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+        } else if (action == QLatin1String("below")) {
+            const QPoint below(line.center().x(), line.bottom() + 2);
+            QVERIFY(!list->indexAt(below).isValid() && list->viewport()->rect().contains(below));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, below);
+        } else {
+            const QRect other = list->visualItemRect(list->item(row - 3));
+            QTest::mouseClick(list->viewport(), Qt::RightButton, Qt::NoModifier, other.center());
+        }
+        QCOMPARE(SelectedRow(*window), row);
+        ExpectTileControlsEnabled(*window, true);
+        // Edits still reach the tile.
+        QTest::mouseClick(window->cbWall, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+        QCOMPARE(window->TileData->GetFlags(row), Files->Writer.ReadRecord(row).Flags ^ 0x10u);
+    }
+
+    void tileControlsAreDisabledWhileNoLineIsSelected()
+    {
+        auto window = Open();
+        ExpectTileControlsEnabled(*window, false);
+        // A key typed into the list goes nowhere.
+        window->ListBox1->setFocus();
+        QTest::keyClick(window->ListBox1, Qt::Key_A);
+        QCOMPARE(FocusName(), QStringLiteral("ListBox1"));
+        QCOMPARE(window->Edit1->text(), QString());
+
+        ClickLine(*window, 4);
+        ExpectTileControlsEnabled(*window, true);
+
+        // A Find that finds nothing leaves no line selected.
+        Answers->Then([](QWidget *modal) {
+            auto *dialog = qobject_cast<QInputDialog *>(modal);
+            dialog->setTextValue(QStringLiteral("no such name"));
+            dialog->accept();
+        });
+        QTest::mouseClick(window->Button5, Qt::LeftButton);
+        QCOMPARE(SelectedRow(*window), -1);
+        ExpectTileControlsEnabled(*window, false);
+    }
+
+    // -- closing -----------------------------------------------------------------
+
+    void closingAsksAboutUnsavedEdits_data()
+    {
+        QTest::addColumn<QString>("edit");   // "flag", "typed back" or "focused box"
+        QTest::addColumn<bool>("byDesktop"); // the desktop's close rather than the Close button
+        QTest::addColumn<QString>("answer"); // empty: no question expected
+        QTest::addColumn<bool>("held");      // another program keeps the file open
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("nothing changed") << "typed back" << false << "" << false << true << false;
+        QTest::newRow("Save") << "flag" << false << "Save" << false << true << true;
+        QTest::newRow("Discard") << "flag" << false << "Discard" << false << true << false;
+        QTest::newRow("Cancel") << "flag" << false << "Cancel" << false << false << false;
+        QTest::newRow("Save fails") << "flag" << false << "Save" << true << false << false;
+        QTest::newRow("desktop close, Cancel") << "flag" << true << "Cancel" << false << false << false;
+        QTest::newRow("desktop close, box still focused, Save") << "focused box" << true << "Save" << false << true
+                                                                << true;
+    }
+
+    void closingAsksAboutUnsavedEdits()
+    {
+        QFETCH(QString, edit);
+        QFETCH(bool, byDesktop);
+        QFETCH(QString, answer);
+        QFETCH(bool, held);
+        QFETCH(bool, closes);
+        QFETCH(bool, written);
+        auto window = Open();
+        const std::vector<unsigned char> before = TestFiles::ReadBytes(Files->Path());
+        const int weight = Files->Writer.ReadRecord(5).Weight;
+        ClickLine(*window, 5);
+        if (edit == QLatin1String("flag")) {
+            QTest::mouseClick(window->cbDoor, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+        } else {
+            TypeInto(window->edWeight, QString::number(weight ^ 1));
+            if (edit == QLatin1String("typed back")) {
+                ClickInto(window->edHue);
+                TypeInto(window->edWeight, QString::number(weight));
+                ClickInto(window->edHue);
+            }
+        }
+        QProcess holder;
+        if (held)
+            HoldOpen(holder, Files->Path());
+
+        QStringList seen;
+        if (!answer.isEmpty())
+            Answers->Then(Press(answer, &seen));
+        if (byDesktop) {
+            QCloseEvent close;
+            QCoreApplication::sendEvent(window->windowHandle(), &close);
+        } else {
+            QTest::mouseClick(window->BitBtn2, Qt::LeftButton);
+        }
+
+        if (!answer.isEmpty())
+            QCOMPARE(seen, QStringList({QStringLiteral("Save changes to tiledata.mul?"), QStringLiteral("Cancel"),
+                                        QStringLiteral("Discard"), QStringLiteral("Save")}));
+        QCOMPARE(Answers->Boxes.size(), held ? 1 : 0); // the error box of the refused save
+        QCOMPARE(window->isVisible(), !closes);
+        QCOMPARE(bool(window->TileData), !closes);
+        QCOMPARE(TestFiles::ReadBytes(Files->Path()) != before, written);
+        if (!closes)
+            QVERIFY(window->TileData->IsModified());
+        holder.kill();
+        holder.waitForFinished();
+    }
+
+    // -- saving over another program's change --------------------------------------
+
+    void saveAsksBeforeOverwritingAChangeOnDisk_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("Overwrite") << "Overwrite";
+        QTest::newRow("Cancel") << "Cancel";
+    }
+
+    void saveAsksBeforeOverwritingAChangeOnDisk()
+    {
+        QFETCH(QString, answer);
+        auto window = Open();
+        ClickLine(*window, 5);
+        QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
+        QCOMPARE(window->StatusBar1->currentMessage(), Saved);
+        QTest::mouseClick(window->cbDoor, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+        WriteByteElsewhere(Files->Path(), TileDataWriter::OffsetOf(9) + 17, 'T'); // tile 9's name
+        const std::vector<unsigned char> theirs = TestFiles::ReadBytes(Files->Path());
+
+        QStringList seen;
+        Answers->Then(Press(answer, &seen));
+        QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
+        QCOMPARE(seen, QStringList({QStringLiteral("tiledata.mul has changed on disk since it was loaded. Overwrite it?"),
+                                    QStringLiteral("Cancel"), QStringLiteral("Overwrite")}));
+        if (answer == QLatin1String("Cancel")) {
+            QVERIFY(TestFiles::ReadBytes(Files->Path()) == theirs);
+            QCOMPARE(window->StatusBar1->currentMessage(), QString());
+            QVERIFY(window->TileData->IsModified());
+            return;
+        }
+        QCOMPARE(window->StatusBar1->currentMessage(), Saved);
+        QCOMPARE(Files->SavedRecord(5).Flags, Files->Writer.ReadRecord(5).Flags ^ 0x20000000u);
+        QCOMPARE(Files->SavedRecord(9).Name, DefaultName(9));
+    }
+
+    void aRefusedSaveTakesBackTheSavedMessage()
+    {
+        auto window = Open();
+        QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
+        QCOMPARE(window->StatusBar1->currentMessage(), Saved);
+        QProcess holder;
+        HoldOpen(holder, Files->Path());
+        QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
+        QCOMPARE(Answers->Boxes.size(), 1);
+        QCOMPARE(window->StatusBar1->currentMessage(), QString());
+        holder.kill();
+        holder.waitForFinished();
+    }
+};
+
+QTEST_MAIN(UnsavedEditsTest)
+#include "tst_unsavededits.moc"
