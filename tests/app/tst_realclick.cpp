@@ -1,0 +1,82 @@
+// A click whose focus change shows the error box, given by a real X server:
+// afterwards nothing stays drawn pressed and the click does nothing. Runs
+// on the X11 platform under Xvfb (tests/smoke/under-xvfb.sh). There the
+// press reaches its control only after the box has closed, and the release
+// went to the box; Qt's offscreen platform delivers the release afterwards,
+// which hides the fault.
+
+#include "app/Unit1.h"
+#include "tests/app/WindowTestSupport.h"
+#include "tests/support/TestFiles.h"
+#include "tiledata/TileDataReader.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+
+class RealClickTest : public WindowTest
+{
+    Q_OBJECT
+
+private:
+    // Presses and releases the left button over the control, through the X
+    // server, as a user's click arrives.
+    static void RealClick(QWidget *control)
+    {
+        const QPoint at = control->mapToGlobal(QPoint(8, control->height() / 2));
+        QCOMPARE(QProcess::execute(QStringLiteral("xdotool"),
+                                   {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+                                    QStringLiteral("click"), QStringLiteral("1")}),
+                 0);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs the X11 platform: run under tests/smoke/under-xvfb.sh");
+    }
+
+    void clickAfterTheErrorBoxDoesNothing_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("Save") << "BitBtn1";
+        QTest::newRow("Damaging") << "cbDamaging";
+    }
+
+    void clickAfterTheErrorBoxDoesNothing()
+    {
+        QFETCH(QString, control);
+        auto window = Open();
+        const std::vector<unsigned char> before = TestFiles::ReadBytes(Files->Path());
+        ClickLine(*window, 5);
+        const quint32 flags = window->TileData->GetFlags(5);
+        TypeInto(window->edWeight, QString());
+        QTest::keyClick(window->edWeight, Qt::Key_Delete); // an empty box is no integer
+
+        auto *target = window->findChild<QAbstractButton *>(control);
+        RealClick(target);
+        QTRY_COMPARE(Answers->Boxes.size(), 1);
+        QCOMPARE(Answers->Boxes[0].Text, QStringLiteral("'' is not a valid integer value."));
+        QTest::qWait(300); // anything of the click still on its way
+
+        QVERIFY(!target->isDown());
+        QCOMPARE(window->cbDamaging->isChecked(), bool(flags & 0x20u));
+        QCOMPARE(window->TileData->GetFlags(5), flags);
+        QCOMPARE(window->StatusBar1->currentMessage(), QString());
+        QVERIFY(TestFiles::ReadBytes(Files->Path()) == before);
+
+        // The next click is the user's own again.
+        RealClick(target);
+        QTRY_VERIFY(window->TileData->GetFlags(5) != flags
+                    || window->StatusBar1->currentMessage() == QStringLiteral("Tiledata has been saved"));
+        QCOMPARE(Answers->Boxes.size(), 1);
+    }
+};
+
+QTEST_MAIN(RealClickTest)
+#include "tst_realclick.moc"
