@@ -217,6 +217,54 @@ BenchBody WriteFsyncBaseline()
     };
 }
 
+// A save that first compares the file with the bytes last loaded or saved,
+// under the same hold, and finds it unchanged.
+BenchBody CheckedSaveCase()
+{
+    std::shared_ptr<TTileData> store = LoadedStore();
+    return [store] {
+        if (!store->Save([] { return false; }))
+            throw std::logic_error("the unchanged file was taken for changed");
+    };
+}
+
+// Whether anything was edited, with nothing edited: every record compared.
+BenchBody IsModifiedCase()
+{
+    std::shared_ptr<TTileData> store = LoadedStore();
+    return [store] { benchmark::DoNotOptimize(store->IsModified()); };
+}
+
+// One memcmp of two copies of the whole file.
+BenchBody MemcmpBaseline()
+{
+    const auto bytes = std::make_shared<std::vector<unsigned char>>(
+        ReadWithOneCall(LocalPath(BenchFiles::Instance().TileDataPath())));
+    const auto copy = std::make_shared<std::vector<unsigned char>>(*bytes);
+    return [bytes, copy] { benchmark::DoNotOptimize(std::memcmp(bytes->data(), copy->data(), bytes->size())); };
+}
+
+// The checked save's least work: open, read the file back whole and compare
+// it, then one write, fsync and close.
+BenchBody ReadCompareWriteFsyncBaseline()
+{
+    const std::string path = LocalPath(BenchFiles::Instance().TileDataPath());
+    const auto bytes = std::make_shared<std::vector<unsigned char>>(ReadWithOneCall(path));
+    const auto disk = std::make_shared<std::vector<unsigned char>>(bytes->size());
+    return [path, bytes, disk] {
+        const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+        if (fd < 0)
+            throw std::runtime_error("cannot open " + path);
+        const ssize_t got = ::pread(fd, disk->data(), disk->size(), 0);
+        const bool same = got == static_cast<ssize_t>(disk->size()) && *disk == *bytes;
+        const ssize_t n = same ? ::pwrite(fd, bytes->data(), bytes->size(), 0) : 0;
+        const int synced = ::fsync(fd);
+        ::close(fd);
+        if (n != static_cast<ssize_t>(bytes->size()) || synced != 0)
+            throw std::runtime_error("cannot write " + path);
+    };
+}
+
 const BenchPairRegistration LoadTiles({"store construction + LoadTiles (16,383 lines)", "LoadTiles",
                                        "ReadAndBuildLines", 1.5},
                                       LoadTilesCase, LoadTilesBaseline);
@@ -228,5 +276,10 @@ const BenchPairRegistration ReplaceName({"ReplaceName + FillListBox", "ReplaceAn
                                         ReplaceAndFillCase, FillListBoxCase);
 const BenchPairRegistration Save({"Save (with its flush)", "Save", "WriteFsync", 1.2}, SaveCase,
                                  WriteFsyncBaseline);
+const BenchPairRegistration CheckedSave({"Save checked against the disk (with its flush)", "CheckedSave",
+                                         "ReadCompareWriteFsync", 1.2},
+                                        CheckedSaveCase, ReadCompareWriteFsyncBaseline);
+const BenchPairRegistration IsModified({"IsModified with nothing edited", "IsModified", "Memcmp", 2.0},
+                                       IsModifiedCase, MemcmpBaseline);
 
 } // namespace

@@ -118,14 +118,21 @@ private:
 };
 
 // Whether the held file consists of exactly Bytes. A file of another length
-// differs without a read, however large it has grown.
+// differs without a read, however large it has grown. The rest is read back
+// a piece at a time, each compared while it is still in the cache.
 bool FileHolds(const ExclusiveWriteFile &file, const std::vector<unsigned char> &bytes)
 {
     if (file.Size() != static_cast<std::int64_t>(bytes.size()))
         return false;
-    std::vector<unsigned char> disk(bytes.size());
-    file.ReadExactAt(0, disk.data(), disk.size());
-    return disk == bytes;
+    constexpr std::size_t PieceSize = 64 * 1024;
+    std::vector<unsigned char> piece(std::min(bytes.size(), PieceSize));
+    for (std::size_t at = 0; at < bytes.size(); at += piece.size()) {
+        const std::size_t n = std::min(piece.size(), bytes.size() - at);
+        file.ReadExactAt(static_cast<std::int64_t>(at), piece.data(), n);
+        if (std::memcmp(piece.data(), bytes.data() + at, n) != 0)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
