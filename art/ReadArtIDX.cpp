@@ -205,9 +205,15 @@ void TArtReader::CreateSharedPatchReader() const
     auto &reader = SharedPatchReaderSlot();
     reader = std::make_unique<TVerdataReader>(
         AddTrailingBackslash(DirectoryPart(FArtFileName)) + QStringLiteral("verdata.mul"));
+    // Closed in every case: a failed read of the list must not leave the
+    // patch file open for the rest of the program.
+    struct TCloseOnExit
+    {
+        TVerdataReader &Reader;
+        ~TCloseOnExit() { Reader.Close(); }
+    } closeOnExit{*reader};
     if (reader->Open())
         reader->LoadPatches();
-    reader->Close();
 }
 
 void TArtReader::LoadIndex()

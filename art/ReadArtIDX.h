@@ -34,7 +34,8 @@ class TArtReader
 public:
     // Reads the index (see LoadIndex). With UsePatches, the first reader of
     // the process also creates SharedPatchReader over the patch file beside
-    // ArtFileName and loads its patch list.
+    // ArtFileName and loads its patch list; a failed read of that list
+    // passes its Error on, with the patch file closed again.
     TArtReader(const QString &ArtFileName, const QString &IndexFileName, bool UsePatches);
 
     TArtReader(const TArtReader &) = delete;

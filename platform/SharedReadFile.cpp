@@ -1,6 +1,7 @@
 #include "platform/SharedReadFile.h"
 
 #include "platform/Error.h"
+#include "platform/FileProbe.h"
 #include "platform/FileSystem.h"
 
 #include <cerrno>
@@ -14,8 +15,14 @@ SharedReadFile::SharedReadFile(const std::string &path)
     // O_NONBLOCK keeps a FIFO planted under a file's name from blocking the
     // open; such a thing is refused just below, and regular files ignore it.
     FHandle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (FHandle < 0)
-        throw CannotOpenFileError(path, FileSystem::SystemErrorText(errno));
+    if (FHandle < 0) {
+        // Another program's save holds a lease on the file, which makes a
+        // non-blocking open fail with EWOULDBLOCK: say it is in use, in the
+        // words a refused save uses.
+        const int openError = errno;
+        throw CannotOpenFileError(path, openError == EWOULDBLOCK ? FileSystem::FileInUseText()
+                                                                 : FileSystem::SystemErrorText(openError));
+    }
     struct stat info {};
     int failure = 0;
     if (::fstat(FHandle, &info) != 0)
@@ -45,11 +52,17 @@ std::size_t SharedReadFile::ReadAt(std::int64_t offset, void *buffer, std::size_
     auto *out = static_cast<unsigned char *>(buffer);
     std::size_t done = 0;
     while (done < length) {
-        const ssize_t n = ::pread(FHandle, out + done, length - done,
-                                  static_cast<off_t>(offset) + static_cast<off_t>(done));
+        const std::int64_t position = offset + static_cast<std::int64_t>(done);
+        const ssize_t n = FileProbe::Fails(FileProbe::Step::Read, FPath, position)
+                              ? (errno = EIO, -1)
+                              : ::pread(FHandle, out + done, length - done, static_cast<off_t>(position));
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        // Only a read of nothing is the end of the file. A failed read is no
+        // end: taking it for one would hand callers a file cut short.
+        if (n < 0)
+            throw Error("Stream read error");
+        if (n == 0)
             break;
         done += static_cast<std::size_t>(n);
     }

@@ -12,7 +12,8 @@ class SharedReadFile
 {
 public:
     // Throws Error "Cannot open file ..." when the path is missing, is not a
-    // regular file or cannot be opened.
+    // regular file or cannot be opened; a file another program holds for its
+    // own save gets the reason "The file is in use by another process".
     explicit SharedReadFile(const std::string &path);
     ~SharedReadFile();
 
@@ -24,6 +25,7 @@ public:
 
     // Reads up to length bytes from offset on; returns the number read, which
     // is short only at the end of the file. A negative offset reads nothing.
+    // Throws Error "Stream read error" when the system fails a read.
     std::size_t ReadAt(std::int64_t offset, void *buffer, std::size_t length) const;
 
     // Reads exactly length bytes or throws Error "Stream read error".

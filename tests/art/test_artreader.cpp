@@ -3,6 +3,7 @@
 
 #include "art/ReadArtIDX.h"
 #include "platform/Error.h"
+#include "platform/FileProbe.h"
 #include "tests/art/ArtTestSupport.h"
 #include "tests/support/ArtWriter.h"
 #include "tests/support/TestFiles.h"
@@ -83,6 +84,7 @@ private slots:
     void entryNumbersOutsideTheIndex();
     void incompleteLastIndexRecordIsIgnored();
     void unreadableIndexIsReportedAndReaderStaysUsable();
+    void failedIndexReadIsReportedWithTheEntriesReadSoFar();
     void rawDiamond();
     void runLengthPicture();
     void runLengthPictureLargerThanTheFirstRead();
@@ -215,6 +217,26 @@ void TestArtReader::unreadableIndexIsReportedAndReaderStaysUsable()
     TArtReader indexless(dir.filePath(QStringLiteral("art.mul")), QString(), false);
     QCOMPARE(indexless.EntryCount(), 0);
     QCOMPARE(boxes.Shown.size(), 1);
+}
+
+void TestArtReader::failedIndexReadIsReportedWithTheEntriesReadSoFar()
+{
+    // The index is read 4096 records (49,152 bytes) at a time; the device
+    // fails the second read. That is an error, not the end of the index.
+    ArtWriter writer;
+    writer.PadToEntry(10000);
+    const ArtFolder folder(writer);
+    const CapturedBoxes boxes;
+    FileProbe::Set([](FileProbe::Step Step, const std::string &, std::int64_t Offset) {
+        return Step == FileProbe::Step::Read && Offset == 49152;
+    });
+    const auto reader = folder.Reader();
+    FileProbe::Set({});
+
+    QCOMPARE(boxes.Shown.size(), 1);
+    QCOMPARE(boxes.Shown[0].first, MessageBoxes::TBoxKind::Warning);
+    QCOMPARE(boxes.Shown[0].second, QStringLiteral("Fehler beim öffnen von \"artidx.mul\"\r\nMeldung: Stream read error"));
+    QCOMPARE(reader->EntryCount(), 4096);
 }
 
 void TestArtReader::rawDiamond()

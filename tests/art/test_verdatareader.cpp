@@ -1,8 +1,11 @@
 // The patch file reader on its own: the patch list and drawing one patch.
+// Only the last test creates the process-wide patch reader.
 
 #include "art/PatchEntry.h"
+#include "art/ReadArtIDX.h"
 #include "art/unverdata.h"
 #include "platform/Error.h"
+#include "platform/FileProbe.h"
 #include "tests/art/ArtTestSupport.h"
 #include "tests/support/ArtWriter.h"
 #include "tests/support/TestFiles.h"
@@ -65,6 +68,7 @@ private slots:
     void openingTwiceReopens();
     void patchIndexOutsideTheList();
     void drawPatchDecodesRunLength();
+    void failedListReadLeavesThePatchFileClosed();
 };
 
 void TestVerdataReader::patchList_data()
@@ -206,6 +210,26 @@ void TestVerdataReader::drawPatchDecodesRunLength()
     reader.DrawPatch(patch.Offset, target, size);
     QCOMPARE(target, Picture(3, 2, picture));
     QCOMPARE(size, QPoint(3, 2));
+}
+
+void TestVerdataReader::failedListReadLeavesThePatchFileClosed()
+{
+    ArtWriter writer;
+    writer.AddPatch(Art, Base, Sample{1, 1, 0x001F}.Entry());
+    const QTemporaryDir dir;
+    writer.WriteTo(dir.path());
+    FileProbe::Set([](FileProbe::Step Step, const std::string &Path, std::int64_t) {
+        return Step == FileProbe::Step::Read && QString::fromStdString(Path).endsWith(QStringLiteral("verdata.mul"));
+    });
+    try {
+        TArtReader reader(dir.filePath(QStringLiteral("art.mul")), dir.filePath(QStringLiteral("artidx.mul")), true);
+        QFAIL("a failed read of the patch list went unreported");
+    } catch (const Error &e) {
+        QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Stream read error"));
+    }
+    FileProbe::Set({});
+    QVERIFY(SharedPatchReader() != nullptr);
+    QVERIFY(!SharedPatchReader()->Opened());
 }
 
 QTEST_MAIN(TestVerdataReader)

@@ -164,6 +164,7 @@ private slots:
     void saveAfterTheFileChanged();
     void saveWhileAnotherProcessHoldsTheFile_data();
     void saveWhileAnotherProcessHoldsTheFile();
+    void openWhileAnotherProcessSaves();
     void truncatedFiles_data();
     void truncatedFiles();
 };
@@ -255,6 +256,24 @@ void OutsideFaultsTest::saveWhileAnotherProcessHoldsTheFile()
     QVERIFY(TestFiles::ReadBytes(FPath) == FWriter.Bytes());
     QCOMPARE(SaveError(*FStore), QString());
     QVERIFY(TestFiles::ReadBytes(FPath) == FExpected);
+}
+
+void OutsideFaultsTest::openWhileAnotherProcessSaves()
+{
+    FPath = FDir.filePath(QStringLiteral("saving.mul"));
+    FWriter.WriteTo(FPath);
+    QProcess process;
+    StartHolder(process, Holder::ExclusiveSave);
+    try {
+        TTileData store(FPath);
+        QFAIL("opened a file that another program holds for its save");
+    } catch (const Error &e) {
+        QCOMPARE(QString::fromUtf8(e.what()), OpenError(FPath, InUse));
+    }
+    process.write("\n");
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(10000));
+    TTileData store(FPath); // and opens once the other program is done
 }
 
 void OutsideFaultsTest::truncatedFiles_data()

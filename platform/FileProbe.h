@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// A seam in the system calls of the file classes, for tests that must see
+// or cause what no ordinary file does: a read that fails with an I/O error
+// partway through a file, or whether a save synced its bytes to the disk
+// before it closed. Every implementation of SharedReadFile and
+// ExclusiveWriteFile (POSIX, Windows) reports each step below to the probe
+// right before the system call that performs it; a probe that answers true
+// makes that call fail as a failing device would (on POSIX: -1 with EIO,
+// handled like any real failure of the call). With no probe set, the
+// program's case, every step simply goes ahead.
+namespace FileProbe {
+
+enum class Step {
+    Read,  // SharedReadFile reads from Offset on (pread, ReadFile)
+    Write, // ExclusiveWriteFile writes from Offset on (pwrite, WriteFile)
+    Sync,  // ExclusiveWriteFile puts its bytes on the disk (fdatasync, FlushFileBuffers)
+    Close, // ExclusiveWriteFile closes after writing (close, CloseHandle); a failed
+           // close still gives the file up
+};
+
+// Offset is 0 for Sync and Close.
+using Probe = std::function<bool(Step step, const std::string &path, std::int64_t offset)>;
+
+// Sets the probe (an empty one removes it) and returns the previous one.
+Probe Set(Probe probe);
+
+// Reports a step; true when the step must fail.
+bool Fails(Step step, const std::string &path, std::int64_t offset = 0);
+
+} // namespace FileProbe
