@@ -1,6 +1,7 @@
 #include "platform/ExclusiveWriteFile.h"
 
 #include "platform/Error.h"
+#include "platform/FileProbe.h"
 #include "platform/FileSystem.h"
 
 #include <cerrno>
@@ -113,8 +114,10 @@ void ExclusiveWriteFile::WriteAllAt(std::int64_t offset, const void *data, std::
     const auto *bytes = static_cast<const unsigned char *>(data);
     std::size_t done = 0;
     while (done < length) {
-        const ssize_t n = ::pwrite(FHandle, bytes + done, length - done,
-                                   static_cast<off_t>(offset) + static_cast<off_t>(done));
+        const std::int64_t position = offset + static_cast<std::int64_t>(done);
+        const ssize_t n = FileProbe::Fails(FileProbe::Step::Write, FPath, position)
+                              ? (errno = EIO, -1)
+                              : ::pwrite(FHandle, bytes + done, length - done, static_cast<off_t>(position));
         if (n < 0 && (errno == EINTR || errno == EAGAIN))
             continue;
         if (n <= 0)
@@ -125,7 +128,7 @@ void ExclusiveWriteFile::WriteAllAt(std::int64_t offset, const void *data, std::
 
 void ExclusiveWriteFile::Flush()
 {
-    while (::fdatasync(FHandle) != 0) {
+    while ((FileProbe::Fails(FileProbe::Step::Sync, FPath) ? (errno = EIO, -1) : ::fdatasync(FHandle)) != 0) {
         if (errno != EINTR)
             throw Error("Stream write error");
     }
@@ -135,12 +138,13 @@ void ExclusiveWriteFile::Close()
 {
     if (FHandle < 0)
         return;
+    const bool fails = FileProbe::Fails(FileProbe::Step::Close, FPath);
     if (FLeased)
         ::fcntl(FHandle, F_SETLEASE, F_UNLCK);
     FLeased = false;
     const int handle = FHandle;
     FHandle = -1;
-    if (::close(handle) != 0 && errno != EINTR)
+    if ((::close(handle) != 0 && errno != EINTR) || fails)
         throw Error("Stream write error");
 }
 

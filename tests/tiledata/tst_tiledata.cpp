@@ -1,4 +1,5 @@
 #include "platform/Error.h"
+#include "platform/FileProbe.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TileDataWriter.h"
 #include "tiledata/TileDataReader.h"
@@ -69,6 +70,7 @@ private slots:
     void refilledListShowsRenamedTiles();
     void saveChangesOnlyTheRecords();
     void saveWithoutEditsIsByteIdentical();
+    void saveSyncsItsWritesBeforeClosing();
     void editedStoreDestroyedLeavesFileAlone();
     void replaceNameFoldsOnlyAsciiLetters_data();
     void replaceNameFoldsOnlyAsciiLetters();
@@ -346,6 +348,31 @@ void TileDataTest::saveWithoutEditsIsByteIdentical()
     store->Save();
     store->Save();
     QVERIFY(TestFiles::ReadBytes(PathOf("same.mul")) == writer.Bytes());
+}
+
+void TileDataTest::saveSyncsItsWritesBeforeClosing()
+{
+    TileDataWriter(6).WriteTo(PathOf("durable.mul"));
+    auto store = Loaded(PathOf("durable.mul"));
+    store->SetName(1, "durable");
+    using FileProbe::Step;
+    std::vector<Step> steps;
+    FileProbe::Set([&steps](Step step, const std::string &, std::int64_t) {
+        if (step != Step::Read)
+            steps.push_back(step);
+        return false;
+    });
+    store->Save();
+    FileProbe::Set({});
+    // Only a sync after the last write puts the saved bytes on the disk.
+    QVERIFY(steps.size() >= 3);
+    QCOMPARE(steps.front(), Step::Write);
+    QVERIFY(steps.end()[-2] == Step::Sync && steps.back() == Step::Close);
+
+    // A failed sync is a failed save.
+    FileProbe::Set([](Step step, const std::string &, std::int64_t) { return step == Step::Sync; });
+    QVERIFY_THROWS_EXCEPTION(Error, store->Save());
+    FileProbe::Set({});
 }
 
 void TileDataTest::editedStoreDestroyedLeavesFileAlone()
