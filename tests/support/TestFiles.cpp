@@ -1,6 +1,7 @@
 #include "tests/support/TestFiles.h"
 
 #include <QFile>
+#include <QProcess>
 
 #include <stdexcept>
 
@@ -27,6 +28,14 @@ std::vector<unsigned char> ReadBytes(const QString &path)
         throw std::runtime_error("cannot read " + path.toStdString());
     const QByteArray data = file.readAll();
     return std::vector<unsigned char>(data.begin(), data.end());
+}
+
+bool WriteByteElsewhere(const QString &path, std::size_t offset, char byte)
+{
+    const QString script = QStringLiteral("printf '%s' \"$3\" | dd of=\"$1\" bs=1 seek=\"$2\" conv=notrunc status=none");
+    return QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), script, QStringLiteral("sh"), path,
+                                                   QString::number(offset), QString(QChar(byte))})
+           == 0;
 }
 
 void PutU8(std::vector<unsigned char> &bytes, std::size_t offset, std::uint8_t value)

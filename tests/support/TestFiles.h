@@ -13,6 +13,10 @@ void WriteBytes(const QString &path, const std::vector<unsigned char> &bytes);
 void WriteBytes(const QString &path, const QByteArray &bytes);
 std::vector<unsigned char> ReadBytes(const QString &path);
 
+// Another program writes one byte into the file, from a process of its own,
+// as a second editor or a game patcher would. False when it could not.
+bool WriteByteElsewhere(const QString &path, std::size_t offset, char byte);
+
 // Little-endian stores into a byte buffer, growing it as needed.
 void PutU8(std::vector<unsigned char> &bytes, std::size_t offset, std::uint8_t value);
 void PutU16(std::vector<unsigned char> &bytes, std::size_t offset, std::uint16_t value);

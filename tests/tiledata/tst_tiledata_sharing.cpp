@@ -35,14 +35,6 @@ class TileDataSharingTest : public QObject
         return store;
     }
 
-    // Another program writes one byte into the file, in a process of its own.
-    static void WriteByteElsewhere(const QString &path, std::size_t offset, char byte)
-    {
-        QCOMPARE(QProcess::execute("sh", {"-c", "printf '%s' \"$3\" | dd of=\"$1\" bs=1 seek=\"$2\" conv=notrunc status=none",
-                                          "sh", path, QString::number(offset), QString(QChar(byte))}),
-                 0);
-    }
-
     static void ExpectInUse(TTileData &store, const QString &path)
     {
         try {
@@ -179,7 +171,7 @@ void TileDataSharingTest::saveAsksBeforeOverwritingAnotherProgramsChange()
     store->SetName(3, "ours");
     const std::size_t theirs = TileDataWriter::OffsetOf(9) + 4; // tile 9's weight
     if (changedElsewhere)
-        WriteByteElsewhere(path, theirs, 'T');
+        QVERIFY(TestFiles::WriteByteElsewhere(path, theirs, 'T'));
     const std::vector<unsigned char> onDisk = TestFiles::ReadBytes(path);
 
     int asked = 0;
