@@ -76,12 +76,15 @@ QString Write(const QString &Name, const std::vector<std::uint8_t> &Bytes)
     return path;
 }
 
-std::vector<std::uint8_t> Read(const QString &Path)
+const std::vector<std::uint8_t> &Read(const QString &Path)
 {
+    static std::vector<std::uint8_t> bytes;
     QFile file(Path);
     Expect(file.open(QIODevice::ReadOnly), "cannot read a scratch file back");
-    const QByteArray data = file.readAll();
-    return std::vector<std::uint8_t>(data.begin(), data.end());
+    bytes.resize(std::size_t(file.size()));
+    Expect(file.read(reinterpret_cast<char *>(bytes.data()), qint64(bytes.size())) == qint64(bytes.size()),
+           "cannot read a scratch file back");
+    return bytes;
 }
 
 void Expect(bool Condition, const char *What)

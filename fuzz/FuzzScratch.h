@@ -21,8 +21,10 @@ QString PathOf(const QString &Name);
 // Writes Bytes to Name in the scratch folder, replacing what was there.
 QString Write(const QString &Name, const std::vector<std::uint8_t> &Bytes);
 
-// Reads the whole file back.
-std::vector<std::uint8_t> Read(const QString &Path);
+// Reads the whole file back into a buffer that each call reuses, so that
+// reading a megabyte per input costs no fresh allocation; the result is
+// valid until the next call.
+const std::vector<std::uint8_t> &Read(const QString &Path);
 
 // Stops the harness with a message when Condition is false; libFuzzer then
 // reports the input as a finding.

@@ -73,6 +73,14 @@ bool SameNameIgnoringAsciiCase(std::string_view a, std::string_view b)
     return true;
 }
 
+// Fills a name field with the encoded name, cut to the field and padded
+// with zeros.
+void WriteNameField(TTileRecord &record, const QByteArray &bytes)
+{
+    std::memset(record.Name, 0, NameLength);
+    std::memcpy(record.Name, bytes.constData(), std::min<std::size_t>(NameLength, bytes.size()));
+}
+
 // Writes value in upper-case hexadecimal without leading zeros, ending just
 // before end; returns where the digits start (at most 8 before end).
 char16_t *WriteHexBefore(char16_t *end, unsigned value)
@@ -212,10 +220,7 @@ void TTileData::SetName(int Index, const QString &Name)
 {
     if (!IsTile(Index))
         return;
-    const QByteArray bytes = AnsiString::Encode(Name);
-    char *field = Tiles[Index].Name;
-    std::memset(field, 0, NameLength);
-    std::memcpy(field, bytes.constData(), std::min<std::size_t>(NameLength, bytes.size()));
+    WriteNameField(Tiles[Index], AnsiString::Encode(Name));
     if (!Lines.isEmpty())
         Lines[Index] = ListLine(Index);
 }
@@ -227,9 +232,14 @@ void TTileData::ReplaceName(const QString &OldName, const QString &NewName)
         return;
     const QByteArray oldBytes = AnsiString::Encode(OldName);
     const std::string_view old(oldBytes.constData(), static_cast<std::size_t>(oldBytes.size()));
+    // Encoded once: a common or empty name can stand on thousands of tiles.
+    const QByteArray newBytes = AnsiString::Encode(NewName);
     for (int i = 0; i < TileCount; ++i) {
-        if (SameNameIgnoringAsciiCase(NameBytes(Tiles[i]), old))
-            SetName(i, NewName);
+        if (!SameNameIgnoringAsciiCase(NameBytes(Tiles[i]), old))
+            continue;
+        WriteNameField(Tiles[i], newBytes);
+        if (!Lines.isEmpty())
+            Lines[i] = ListLine(i);
     }
 }
 
