@@ -87,7 +87,8 @@ private slots:
         QCOMPARE(Answers->Boxes[0].Title, QStringLiteral("tst_mainwindow"));
         QCOMPARE(Answers->Boxes[0].Icon, QMessageBox::Critical);
         QCOMPARE(Answers->Boxes[0].Text,
-                 QStringLiteral("Cannot open file \"%1\". No such file or directory.").arg(missing));
+                 QStringLiteral("Cannot open file \"%1\". %2.")
+                     .arg(missing, TestFiles::OpenFailureReason(TestFiles::OpenFailure::NoFile)));
         QVERIFY(window->isVisible());
         QCOMPARE(window->ListBox1->count(), 0);
         QVERIFY(!window->TileData);

@@ -205,8 +205,8 @@ void TestArtReader::unreadableIndexIsReportedAndReaderStaysUsable()
     QCOMPARE(boxes.Shown.size(), 1);
     QCOMPARE(boxes.Shown[0].first, MessageBoxes::TBoxKind::Warning);
     QCOMPARE(boxes.Shown[0].second,
-             QStringLiteral("Fehler beim öffnen von \"artidx.mul\"\r\nMeldung: Cannot open file \"%1\". "
-                            "No such file or directory").arg(index));
+             QStringLiteral("Fehler beim öffnen von \"artidx.mul\"\r\nMeldung: Cannot open file \"%1\". %2")
+                 .arg(index, TestFiles::OpenFailureReason(TestFiles::OpenFailure::NoFile)));
     QCOMPARE(reader.EntryCount(), 0);
     QImage target;
     QPoint size(1, 2);

@@ -7,6 +7,7 @@
 #include "tests/art/ArtTestSupport.h"
 #include "tests/support/ArtWriter.h"
 #include "tests/support/HueWriter.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -98,7 +99,8 @@ QString ErrorText(const std::function<void()> &Action)
 
 QString MissingFileText(const QString &Path)
 {
-    return QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(Path);
+    return QStringLiteral("Cannot open file \"%1\". %2")
+        .arg(Path, TestFiles::OpenFailureReason(TestFiles::OpenFailure::NoFile));
 }
 
 } // namespace

@@ -2,7 +2,11 @@
 
 #include <QtTest>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <locale.h>
+#endif
 
 using LocalTime::TimeOfDay;
 
@@ -15,6 +19,7 @@ QByteArray Bytes(const std::string &text)
     return QByteArray(text.data(), qsizetype(text.size()));
 }
 
+#ifndef _WIN32
 // Sets one locale variable for the duration of a test row.
 class ScopedVariable
 {
@@ -49,6 +54,7 @@ bool LocaleExists(const QByteArray &name)
     freelocale(locale);
     return true;
 }
+#endif
 
 } // namespace
 
@@ -158,6 +164,34 @@ void LongTimeTest::formatFromLocaleFacts()
     QCOMPARE(Bytes(LocalTime::FormatLongTime(settings, time)), expected);
 }
 
+#ifdef _WIN32
+// The user's settings are those of the thread's locale.
+void LongTimeTest::userLocale_data()
+{
+    QTest::addColumn<int>("locale");
+    QTest::addColumn<int>("hour");
+    QTest::addColumn<QString>("pattern");
+
+    QTest::newRow("en-US: 12-hour, no leading zero") << 0x409 << 21 << "^9:05:07 PM$";
+    QTest::newRow("en-US: morning") << 0x409 << 9 << "^9:05:07 AM$";
+    QTest::newRow("de-DE: 24-hour, leading zero") << 0x407 << 9 << "^09:05:07$";
+    QTest::newRow("bg-BG: 24-hour, no leading zero") << 0x402 << 9 << "^9:05:07$";
+    QTest::newRow("ko-KR: designator first") << 0x412 << 21 << "^\\S+ 9:05:07$";
+}
+
+void LongTimeTest::userLocale()
+{
+    QFETCH(int, locale);
+    QFETCH(int, hour);
+    QFETCH(QString, pattern);
+
+    const LCID before = ::GetThreadLocale();
+    QVERIFY(::SetThreadLocale(LCID(locale)));
+    const std::string text = LocalTime::FormatLongTime(LocalTime::UserTimeSettings(), TimeOfDay{hour, 5, 7});
+    ::SetThreadLocale(before);
+    QVERIFY2(QRegularExpression(pattern).match(QString::fromLatin1(Bytes(text))).hasMatch(), text.c_str());
+}
+#else
 void LongTimeTest::userLocale_data()
 {
     QTest::addColumn<QByteArray>("lcAll");
@@ -202,6 +236,7 @@ void LongTimeTest::userLocale()
     const std::string text = LocalTime::FormatLongTime(LocalTime::UserTimeSettings(), TimeOfDay{hour, 5, 7});
     QVERIFY2(QRegularExpression(pattern).match(QString::fromLatin1(Bytes(text))).hasMatch(), text.c_str());
 }
+#endif
 
 void LongTimeTest::nowIsATimeOfDay()
 {

@@ -151,7 +151,9 @@ void ArtFaultsTest::filesChangeBetweenStartAndDraw_data()
     QTest::addColumn<QString>("error"); // %1 is the art folder
     QTest::addColumn<QSize>("drawn");   // the picture's size when there is no error
 
-    const QString missingArt = QStringLiteral("Cannot open file \"%1/art.mul\". No such file or directory");
+    using TestFiles::OpenFailure;
+    const QString cannotOpen = QStringLiteral("Cannot open file \"%1/%2\". %3");
+    const QString missingArt = cannotOpen.arg("%1", "art.mul", TestFiles::OpenFailureReason(OpenFailure::NoFile));
     const QSize picture(PictureWidth, PictureHeight);
     const QSize patch(PatchWidth, PatchHeight);
     QTest::newRow("nothing changed, art") << Change::Nothing << 0 << QString() << picture;
@@ -162,11 +164,14 @@ void ArtFaultsTest::filesChangeBetweenStartAndDraw_data()
     QTest::newRow("index deleted") << Change::IndexDeleted << 0 << QString() << picture;
     QTest::newRow("patches deleted, art") << Change::PatchesDeleted << 0 << QString() << picture;
     QTest::newRow("patches deleted, patch")
-        << Change::PatchesDeleted << 1 << QStringLiteral("Cannot open file \"%1/verdata.mul\". No such file or directory")
-        << QSize();
-    QTest::newRow("folder deleted") << Change::FolderDeleted << 0 << missingArt << QSize();
-    QTest::newRow("art is a folder") << Change::ArtIsFolder << 0
-                                     << QStringLiteral("Cannot open file \"%1/art.mul\". Is a directory") << QSize();
+        << Change::PatchesDeleted << 1
+        << cannotOpen.arg("%1", "verdata.mul", TestFiles::OpenFailureReason(OpenFailure::NoFile)) << QSize();
+    QTest::newRow("folder deleted")
+        << Change::FolderDeleted << 0
+        << cannotOpen.arg("%1", "art.mul", TestFiles::OpenFailureReason(OpenFailure::NoFolder)) << QSize();
+    QTest::newRow("art is a folder")
+        << Change::ArtIsFolder << 0
+        << cannotOpen.arg("%1", "art.mul", TestFiles::OpenFailureReason(OpenFailure::IsAFolder)) << QSize();
     QTest::newRow("art emptied") << Change::ArtEmptied << 0 << QString() << QSize(0, 0);
 }
 

@@ -15,10 +15,16 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifdef _WIN32
+#include "platform/FileSystem.h"
+
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+#endif
 
 #include <memory>
 
@@ -29,6 +35,7 @@ enum class Holder { Reader, Writer, ExclusiveSave };
 
 const QString InUse = QStringLiteral("The file is in use by another process");
 
+#ifndef _WIN32
 // Sets or clears the immutable attribute, which stops every writer,
 // root included. False where the file system or our privileges do not
 // allow it.
@@ -46,21 +53,27 @@ bool SetImmutable(const QString &path, bool on)
     ::close(fd);
     return done;
 }
+#endif
 
 // Makes a file read-only for this process until destroyed. Root ignores
-// permission bits, so root gets the immutable attribute instead.
+// permission bits, so root gets the immutable attribute instead. On Windows
+// the permissions are the file's read-only attribute, which binds everyone.
 class ReadOnlyFile
 {
 public:
     explicit ReadOnlyFile(const QString &path)
         : FPath(path)
     {
+#ifndef _WIN32
         if (SetImmutable(path, true)) {
             FHow = How::Immutable;
-        } else if (::geteuid() != 0) {
-            QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-            FHow = How::Permissions;
+            return;
         }
+        if (::geteuid() == 0)
+            return;
+#endif
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        FHow = How::Permissions;
     }
     ~ReadOnlyFile() { Undo(); }
     ReadOnlyFile(const ReadOnlyFile &) = delete;
@@ -70,13 +83,19 @@ public:
     // What the system says when the save opens the file.
     QString Reason() const
     {
+#ifdef _WIN32
+        return QString::fromStdString(FileSystem::SystemErrorText(ERROR_ACCESS_DENIED));
+#else
         return FHow == How::Immutable ? QStringLiteral("Operation not permitted") : QStringLiteral("Permission denied");
+#endif
     }
     void Undo()
     {
+#ifndef _WIN32
         if (FHow == How::Immutable)
             SetImmutable(FPath, false);
-        else if (FHow == How::Permissions)
+#endif
+        if (FHow == How::Permissions)
             QFile::setPermissions(FPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         FHow = How::None;
     }
@@ -144,12 +163,16 @@ class OutsideFaultsTest : public QObject
         if (how == Holder::ExclusiveSave) {
             process.start(QStringLiteral(LEASE_HOLDER), {FPath});
         } else {
+#ifdef _WIN32
+            process.start(QStringLiteral(SHARE_HOLDER), {how == Holder::Reader ? "read" : "write", FPath});
+#else
             const QString script = how == Holder::Reader ? QStringLiteral("exec 3<\"$1\"; echo held; exec cat")
                                                          : QStringLiteral("exec 3>>\"$1\"; echo held; exec cat");
             process.start(QStringLiteral("sh"), {QStringLiteral("-c"), script, QStringLiteral("sh"), FPath});
+#endif
         }
         QVERIFY(process.waitForReadyRead(10000));
-        QCOMPARE(process.readAllStandardOutput(), QByteArray("held\n"));
+        QCOMPARE(process.readAllStandardOutput().trimmed(), QByteArray("held"));
     }
 
 private slots:
@@ -189,14 +212,14 @@ void OutsideFaultsTest::saveAfterTheFileChanged()
     switch (fault) {
     case Fault::Deleted:
         QVERIFY(QFile::remove(FPath));
-        QCOMPARE(SaveError(*FStore), OpenError(FPath, QStringLiteral("No such file or directory")));
+        QCOMPARE(SaveError(*FStore), OpenError(FPath, TestFiles::OpenFailureReason(TestFiles::OpenFailure::NoFile)));
         QVERIFY(!QFileInfo::exists(FPath)); // a save never creates the file
         FWriter.WriteTo(FPath);             // the user puts it back
         break;
     case Fault::Folder:
         QVERIFY(QFile::remove(FPath));
         QVERIFY(QDir().mkdir(FPath));
-        QCOMPARE(SaveError(*FStore), OpenError(FPath, QStringLiteral("Is a directory")));
+        QCOMPARE(SaveError(*FStore), OpenError(FPath, TestFiles::OpenFailureReason(TestFiles::OpenFailure::IsAFolder)));
         QVERIFY(QFileInfo(FPath).isDir());
         QVERIFY(QDir().rmdir(FPath));
         FWriter.WriteTo(FPath);

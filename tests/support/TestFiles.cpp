@@ -5,6 +5,12 @@
 
 #include <stdexcept>
 
+#ifdef _WIN32
+#include "platform/FileSystem.h"
+
+#include <windows.h>
+#endif
+
 namespace TestFiles {
 
 void WriteBytes(const QString &path, const QByteArray &bytes)
@@ -32,10 +38,16 @@ std::vector<unsigned char> ReadBytes(const QString &path)
 
 bool WriteByteElsewhere(const QString &path, std::size_t offset, char byte)
 {
+#ifdef _WIN32
+    // No shell to hand; what counts is a write that bypasses the store.
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) && file.seek(qint64(offset)) && file.write(&byte, 1) == 1;
+#else
     const QString script = QStringLiteral("printf '%s' \"$3\" | dd of=\"$1\" bs=1 seek=\"$2\" conv=notrunc status=none");
     return QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), script, QStringLiteral("sh"), path,
                                                    QString::number(offset), QString(QChar(byte))})
            == 0;
+#endif
 }
 
 void PutU8(std::vector<unsigned char> &bytes, std::size_t offset, std::uint8_t value)
@@ -55,6 +67,17 @@ void PutU32(std::vector<unsigned char> &bytes, std::size_t offset, std::uint32_t
 {
     PutU16(bytes, offset, std::uint16_t(value & 0xFFFF));
     PutU16(bytes, offset + 2, std::uint16_t(value >> 16));
+}
+
+QString OpenFailureReason(OpenFailure failure)
+{
+#ifdef _WIN32
+    const DWORD codes[] = {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_ACCESS_DENIED};
+    return QString::fromStdString(FileSystem::SystemErrorText(int(codes[int(failure)])));
+#else
+    return failure == OpenFailure::IsAFolder ? QStringLiteral("Is a directory")
+                                             : QStringLiteral("No such file or directory");
+#endif
 }
 
 } // namespace TestFiles

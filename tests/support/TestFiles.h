@@ -22,4 +22,13 @@ void PutU8(std::vector<unsigned char> &bytes, std::size_t offset, std::uint8_t v
 void PutU16(std::vector<unsigned char> &bytes, std::size_t offset, std::uint16_t value);
 void PutU32(std::vector<unsigned char> &bytes, std::size_t offset, std::uint32_t value);
 
+// Why a file cannot be opened, in the system's words as "Cannot open file"
+// messages give them: the POSIX texts here, the system's own on Windows.
+enum class OpenFailure {
+    NoFile,    // the folder is there, the file is not
+    NoFolder,  // the folder is not there either
+    IsAFolder, // a folder stands where the file should be
+};
+QString OpenFailureReason(OpenFailure failure);
+
 } // namespace TestFiles

@@ -19,12 +19,18 @@ class TileDataSharingTest : public QObject
 
     QTemporaryDir FDir;
 
-    // Starts a shell that opens the file for reading and keeps it open.
+    // Starts another program that opens the file and keeps it open: on
+    // Windows one that wants the file to itself (no sharing), elsewhere a
+    // shell that reads it.
     static void HoldOpen(QProcess &process, const QString &path)
     {
+#ifdef _WIN32
+        process.start(SHARE_HOLDER, {"none", path});
+#else
         process.start("sh", {"-c", "exec 3<\"$1\"; echo held; exec sleep 60", "sh", path});
+#endif
         QVERIFY(process.waitForReadyRead(10000));
-        QCOMPARE(process.readAllStandardOutput(), QByteArray("held\n"));
+        QCOMPARE(process.readAllStandardOutput().trimmed(), QByteArray("held"));
     }
 
     static std::unique_ptr<TTileData> Loaded(const QString &path)
@@ -50,6 +56,7 @@ private slots:
     void saveRefusedWhileAnotherProcessHasTheFile();
     void saveRefusedWhileThisProcessHasTheFileOpen();
     void leaseHolderSurvivesAnotherOpen();
+    void readRefusedWhileASaveHoldsTheFile();
     void modifiedComparesBytes_data();
     void modifiedComparesBytes();
     void saveAsksBeforeOverwritingAnotherProgramsChange_data();
@@ -69,10 +76,12 @@ void TileDataSharingTest::saveRefusedWhileAnotherProcessHasTheFile()
     QProcess holder;
     HoldOpen(holder, path);
     ExpectInUse(*store, path);
-    QVERIFY(TestFiles::ReadBytes(path) == writer.Bytes());
 
+    // Nobody can read the file while a Windows holder has it to itself, so
+    // it is checked once the holder is gone.
     holder.kill();
     QVERIFY(holder.waitForFinished(10000));
+    QVERIFY(TestFiles::ReadBytes(path) == writer.Bytes());
     store->Save();
     TileDataWriter::Record expected = writer.ReadRecord(5);
     expected.Name = "edited";
@@ -96,6 +105,9 @@ void TileDataSharingTest::saveRefusedWhileThisProcessHasTheFileOpen()
 
 void TileDataSharingTest::leaseHolderSurvivesAnotherOpen()
 {
+#ifdef _WIN32
+    QSKIP("Windows has no leases: an open during a save is refused, not kept waiting");
+#endif
     const QString path = FDir.filePath("lease.bin");
     TestFiles::WriteBytes(path, QByteArray("old contents"));
 
@@ -113,6 +125,25 @@ void TileDataSharingTest::leaseHolderSurvivesAnotherOpen()
 
     QVERIFY(reader.waitForFinished(10000));
     QCOMPARE(reader.readAllStandardOutput(), QByteArray("new contents"));
+}
+
+void TileDataSharingTest::readRefusedWhileASaveHoldsTheFile()
+{
+#ifndef _WIN32
+    QSKIP("here the open is refused for a lease, which the read path does not yet call in use");
+#endif
+    const QString path = FDir.filePath("reading.bin");
+    TestFiles::WriteBytes(path, QByteArray("contents"));
+    ExclusiveWriteFile file(path.toStdString());
+    try {
+        SharedReadFile reader(path.toStdString());
+        QFAIL("read while a save held the file");
+    } catch (const Error &e) {
+        QCOMPARE(QString::fromUtf8(e.what()),
+                 QString("Cannot open file \"%1\". The file is in use by another process").arg(path));
+    }
+    file.Close();
+    QCOMPARE(SharedReadFile(path.toStdString()).Size(), std::int64_t(8));
 }
 
 void TileDataSharingTest::modifiedComparesBytes_data()
