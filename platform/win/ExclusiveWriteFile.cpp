@@ -1,6 +1,7 @@
 #include "platform/ExclusiveWriteFile.h"
 
 #include "platform/Error.h"
+#include "platform/FileProbe.h"
 #include "platform/win/FileHandle.h"
 
 ExclusiveWriteFile::ExclusiveWriteFile(const std::string &path)
@@ -47,9 +48,11 @@ void ExclusiveWriteFile::WriteAllAt(std::int64_t offset, const void *data, std::
     const auto *bytes = static_cast<const unsigned char *>(data);
     std::size_t done = 0;
     while (done < length) {
-        OVERLAPPED at = FileHandle::At(static_cast<std::uint64_t>(offset) + done);
+        const std::uint64_t position = static_cast<std::uint64_t>(offset) + done;
+        OVERLAPPED at = FileHandle::At(position);
         DWORD n = 0;
-        if (!::WriteFile(FileHandle::Of(FHandle), bytes + done, FileHandle::Piece(length - done), &n, &at) || n == 0)
+        if (FileProbe::Fails(FileProbe::Step::Write, FPath, static_cast<std::int64_t>(position))
+            || !::WriteFile(FileHandle::Of(FHandle), bytes + done, FileHandle::Piece(length - done), &n, &at) || n == 0)
             throw Error("Stream write error");
         done += n;
     }
@@ -57,7 +60,7 @@ void ExclusiveWriteFile::WriteAllAt(std::int64_t offset, const void *data, std::
 
 void ExclusiveWriteFile::Flush()
 {
-    if (!::FlushFileBuffers(FileHandle::Of(FHandle)))
+    if (FileProbe::Fails(FileProbe::Step::Sync, FPath) || !::FlushFileBuffers(FileHandle::Of(FHandle)))
         throw Error("Stream write error");
 }
 
@@ -65,9 +68,10 @@ void ExclusiveWriteFile::Close()
 {
     if (FHandle == -1)
         return;
+    const bool fails = FileProbe::Fails(FileProbe::Step::Close, FPath);
     const HANDLE handle = FileHandle::Of(FHandle);
     FHandle = -1;
-    if (!::CloseHandle(handle))
+    if (!::CloseHandle(handle) || fails)
         throw Error("Stream write error");
 }
 
