@@ -74,6 +74,11 @@ public:
 #endif
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
         FHow = How::Permissions;
+#ifdef _WIN32
+        // Wine run by root lets a write through the read-only attribute.
+        if (QFile(path).open(QIODevice::ReadWrite))
+            Undo();
+#endif
     }
     ~ReadOnlyFile() { Undo(); }
     ReadOnlyFile(const ReadOnlyFile &) = delete;
@@ -227,7 +232,7 @@ void OutsideFaultsTest::saveAfterTheFileChanged()
     case Fault::ReadOnly:
         readOnly = std::make_unique<ReadOnlyFile>(FPath);
         if (!readOnly->Made())
-            QSKIP("nothing here makes a file read-only for root: no immutable attribute on this file system");
+            QSKIP("nothing here makes a file read-only for root: no immutable attribute, or wine ignoring the read-only one");
         QCOMPARE(SaveError(*FStore), OpenError(FPath, readOnly->Reason()));
         QVERIFY(TestFiles::ReadBytes(FPath) == FWriter.Bytes());
         readOnly->Undo();
