@@ -13,6 +13,7 @@
 #include "platform/qt/IntegerText.h"
 #include "platform/qt/AnsiString.h"
 #include "tiledata/TileDataReader.h"
+#include "tiledata/TileFlags.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -127,7 +128,6 @@ struct FlagField
 {
     QCheckBox *TForm1::*Box;
     const char *Name;
-    const char *Caption;
     QPoint At;
     void (TForm1::*Click)();
 };
@@ -284,44 +284,44 @@ void TForm1::CreateFlagsGroup()
 {
     // Bit k of the flags word is entry k.
     static const FlagField Fields[] = {
-        {&TForm1::cbBackground, "cbBackground", "&Background", {8, 16}, &TForm1::cbBackgroundClick},
-        {&TForm1::cbWeapon, "cbWeapon", "&Weapon", {8, 32}, &TForm1::cbWeaponClick},
-        {&TForm1::cbTransparent, "cbTransparent", "&Transparent", {8, 48}, &TForm1::cbTransparentClick},
-        {&TForm1::cbTranslucent, "cbTranslucent", "Translu&cent", {8, 64}, &TForm1::cbTranslucentClick},
-        {&TForm1::cbWall, "cbWall", "&Wall", {8, 80}, &TForm1::cbWallClick},
-        {&TForm1::cbDamaging, "cbDamaging", "&Damaging", {8, 96}, &TForm1::cbDamagingClick},
-        {&TForm1::cbImpassable, "cbImpassable", "&Impassable", {8, 112}, &TForm1::cbImpassableClick},
-        {&TForm1::cbWet, "cbWet", "&Liquid", {8, 128}, &TForm1::cbWetClick},
-        {&TForm1::cbUnknown1, "cbUnknown1", "Unknown1", {144, 16}, &TForm1::cbUnknown1Click},
-        {&TForm1::cbSurface, "cbSurface", "Surface", {144, 32}, &TForm1::cbSurfaceClick},
-        {&TForm1::cbBridge, "cbBridge", "Bridge", {144, 48}, &TForm1::cbBridgeClick},
-        {&TForm1::cbGeneric, "cbGeneric", "Generic/Stack", {144, 64}, &TForm1::cbGenericClick},
-        {&TForm1::cbWindow, "cbWindow", "Window", {144, 80}, &TForm1::cbWindowClick},
-        {&TForm1::cbNoShoot, "cbNoShoot", "NoShoot", {144, 96}, &TForm1::cbNoShootClick},
-        {&TForm1::cbPrefixA, "cbPrefixA", "Article 'A'", {144, 112}, &TForm1::cbPrefixAClick},
-        {&TForm1::cbPrefixAN, "cbPrefixAN", "Article 'AN'", {144, 128}, &TForm1::cbPrefixANClick},
-        {&TForm1::cbMongen, "cbMongen", "Mongen", {8, 160}, &TForm1::cbMongenClick},
-        {&TForm1::cbFoliage, "cbFoliage", "Foliage", {8, 176}, &TForm1::cbFoliageClick},
-        {&TForm1::cbPartialhue, "cbPartialhue", "Partialhue", {8, 192}, &TForm1::cbPartialhueClick},
-        {&TForm1::cbUnknown2, "cbUnknown2", "Unknown2", {8, 208}, &TForm1::cbUnknown2Click},
-        {&TForm1::cbMap, "cbMap", "Map", {8, 224}, &TForm1::cbMapClick},
-        {&TForm1::cbContainer, "cbContainer", "Container", {8, 240}, &TForm1::cbContainerClick},
-        {&TForm1::cbWearable, "cbWearable", "Wearable", {8, 256}, &TForm1::cbWearableClick},
-        {&TForm1::cbLightsource, "cbLightsource", "Lightsource", {8, 272}, &TForm1::cbLightsourceClick},
-        {&TForm1::cbAnimated, "cbAnimated", "Animated", {144, 160}, &TForm1::cbAnimatedClick},
-        {&TForm1::cbnodiagonal, "cbnodiagonal", "Nodiagonal", {144, 176}, &TForm1::cbnodiagonalClick},
-        {&TForm1::cbUnknown3, "cbUnknown3", "Unknown3", {144, 192}, &TForm1::cbUnknown3Click},
-        {&TForm1::cbArmor, "cbArmor", "Armor", {144, 208}, &TForm1::cbArmorClick},
-        {&TForm1::cbRoof, "cbRoof", "Roof", {144, 224}, &TForm1::cbRoofClick},
-        {&TForm1::cbDoor, "cbDoor", "Door", {144, 240}, &TForm1::cbDoorClick},
+        {&TForm1::cbBackground, "cbBackground", {8, 16}, &TForm1::cbBackgroundClick},
+        {&TForm1::cbWeapon, "cbWeapon", {8, 32}, &TForm1::cbWeaponClick},
+        {&TForm1::cbTransparent, "cbTransparent", {8, 48}, &TForm1::cbTransparentClick},
+        {&TForm1::cbTranslucent, "cbTranslucent", {8, 64}, &TForm1::cbTranslucentClick},
+        {&TForm1::cbWall, "cbWall", {8, 80}, &TForm1::cbWallClick},
+        {&TForm1::cbDamaging, "cbDamaging", {8, 96}, &TForm1::cbDamagingClick},
+        {&TForm1::cbImpassable, "cbImpassable", {8, 112}, &TForm1::cbImpassableClick},
+        {&TForm1::cbWet, "cbWet", {8, 128}, &TForm1::cbWetClick},
+        {&TForm1::cbUnknown1, "cbUnknown1", {144, 16}, &TForm1::cbUnknown1Click},
+        {&TForm1::cbSurface, "cbSurface", {144, 32}, &TForm1::cbSurfaceClick},
+        {&TForm1::cbBridge, "cbBridge", {144, 48}, &TForm1::cbBridgeClick},
+        {&TForm1::cbGeneric, "cbGeneric", {144, 64}, &TForm1::cbGenericClick},
+        {&TForm1::cbWindow, "cbWindow", {144, 80}, &TForm1::cbWindowClick},
+        {&TForm1::cbNoShoot, "cbNoShoot", {144, 96}, &TForm1::cbNoShootClick},
+        {&TForm1::cbPrefixA, "cbPrefixA", {144, 112}, &TForm1::cbPrefixAClick},
+        {&TForm1::cbPrefixAN, "cbPrefixAN", {144, 128}, &TForm1::cbPrefixANClick},
+        {&TForm1::cbMongen, "cbMongen", {8, 160}, &TForm1::cbMongenClick},
+        {&TForm1::cbFoliage, "cbFoliage", {8, 176}, &TForm1::cbFoliageClick},
+        {&TForm1::cbPartialhue, "cbPartialhue", {8, 192}, &TForm1::cbPartialhueClick},
+        {&TForm1::cbUnknown2, "cbUnknown2", {8, 208}, &TForm1::cbUnknown2Click},
+        {&TForm1::cbMap, "cbMap", {8, 224}, &TForm1::cbMapClick},
+        {&TForm1::cbContainer, "cbContainer", {8, 240}, &TForm1::cbContainerClick},
+        {&TForm1::cbWearable, "cbWearable", {8, 256}, &TForm1::cbWearableClick},
+        {&TForm1::cbLightsource, "cbLightsource", {8, 272}, &TForm1::cbLightsourceClick},
+        {&TForm1::cbAnimated, "cbAnimated", {144, 160}, &TForm1::cbAnimatedClick},
+        {&TForm1::cbnodiagonal, "cbnodiagonal", {144, 176}, &TForm1::cbnodiagonalClick},
+        {&TForm1::cbUnknown3, "cbUnknown3", {144, 192}, &TForm1::cbUnknown3Click},
+        {&TForm1::cbArmor, "cbArmor", {144, 208}, &TForm1::cbArmorClick},
+        {&TForm1::cbRoof, "cbRoof", {144, 224}, &TForm1::cbRoofClick},
+        {&TForm1::cbDoor, "cbDoor", {144, 240}, &TForm1::cbDoorClick},
         // "StairRight" (bit 31) stands above "Stairsback" (bit 30).
-        {&TForm1::cbStairsback, "cbStairsback", "Stairsback", {144, 272}, &TForm1::cbStairsbackClick},
-        {&TForm1::cbStairRight, "cbStairRight", "StairRight", {144, 256}, &TForm1::cbStairRightClick},
+        {&TForm1::cbStairsback, "cbStairsback", {144, 272}, &TForm1::cbStairsbackClick},
+        {&TForm1::cbStairRight, "cbStairRight", {144, 256}, &TForm1::cbStairRightClick},
     };
     static_assert(std::size(Fields) == 32, "one box per bit");
     for (std::size_t bit = 0; bit < std::size(Fields); ++bit) {
         const FlagField &field = Fields[bit];
-        auto *box = Named(new QCheckBox(QLatin1String(field.Caption), GroupBox1), field.Name);
+        auto *box = Named(new QCheckBox(QLatin1String(FlagCaption(int(bit))), GroupBox1), field.Name);
         box->setGeometry(field.At.x(), field.At.y(), bit == 0 ? 81 : 97, CheckBoxHeight);
         this->*field.Box = box;
         FlagBoxes[bit] = box;

@@ -1,6 +1,6 @@
 // Writes the seed corpora of the fuzz harnesses from the test-support
 // writers: well-formed files and every boundary case the tests know.
-//   fuzz_seeds <folder>   makes <folder>/tiledata, art, patches and hues
+//   fuzz_seeds <folder>   makes <folder>/tiledata, art, patches, hues and edits
 
 #include "fuzz/FuzzLayout.h"
 #include "fuzz/TileScript.h"
@@ -324,6 +324,51 @@ void HueSeeds(SeedFolder &Seeds)
         Seeds.Add("hues-" + std::to_string(n++), HueInput(text, file));
 }
 
+// Edits files of quorvane-tool ---------------------------------------------
+
+Bytes TextInput(const std::string &Text)
+{
+    return Bytes(Text.begin(), Text.end());
+}
+
+void EditsSeeds(SeedFolder &Seeds)
+{
+    const std::string header = "index\tflags\tflagnames\tweight\tquality\tunknown0\tunknown1\tquantity\tanim\t"
+                               "unknown2\thue\tunknown3\tunknown4\theight\tname\n";
+    const std::vector<std::string> texts = {
+        // A whole dump's form, with escapes, the code page's high half and
+        // the largest values.
+        header + "0x0\t00000000\t\t0\t0\t0\t0\t0\t0000\t0\t0\t0\t0\t0\t\n"
+                 "0x1A\t00006050\tWall|Impassable|NoShoot|Article 'A'\t255\t1\t65535\t2\t3\tFFFF\t4\t5\t6\t7\t20\t"
+                 "a\\b\\tc\\n\\x01\xE2\x82\xAC\xC3\xBF\n"
+                 "0x3FFE\tFFFFFFFF\tBackground|Weapon|StairRight\t9\t9\t9\t9\t9\t00FF\t9\t9\t9\t9\t9\tabcdefghijklmnopqrst\n",
+        // Few columns in another order, CRLF ends, a byte-order mark.
+        "\xEF\xBB\xBFname\tindex\tflagnames\r\nnew\t0x5\tDoor|Roof\r\n\r\nold\t0x6\t\r\n",
+        "index\tanim\n0x7\t1\n0x8\t0001E\n",
+        // Faults: ranges, forms, names, headers, repeats and cell counts.
+        "index\tweight\n0x2\t300\n",
+        "index\tweight\n0x2\t-1\n",
+        "index\tunknown0\n0x2\t99999999999999999999\n",
+        "index\tname\n0x2\tabcdefghijklmnopqrstu\n",
+        "index\tname\n0x2\t\xE5\x90\x8D\n",
+        "index\tname\n0x2\ta\\x0\n",
+        "index\tname\n0x2\t\\x00\n",
+        "index\tname\n0x2\t\xC3(\xED\xA0\x80\xF4\x90\x80\x80\n",
+        "index\tflags\tflagnames\n0x1\t10\tWall|Door\n",
+        "index\tflagnames\n0x1\t|Wall|\n",
+        "index\tweigth\n0x1\t2\n",
+        "index\tindex\n0x1\t0x1\n",
+        "weight\n2\n",
+        "index\tweight\n0x1\t1\n0x1\t2\n",
+        "index\tweight\n0x1\n",
+        "index\n0x3FFF\n0X3ffe\n",
+        "",
+    };
+    int n = 0;
+    for (const std::string &text : texts)
+        Seeds.Add("edits-" + std::to_string(n++), TextInput(text));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -341,7 +386,9 @@ int main(int argc, char **argv)
     PatchSeeds(patches);
     SeedFolder hues(root, QStringLiteral("hues"));
     HueSeeds(hues);
-    std::printf("seeds: %d tile data, %d art, %d patches, %d hues\n", tiles.Count(), art.Count(), patches.Count(),
-                hues.Count());
+    SeedFolder edits(root, QStringLiteral("edits"));
+    EditsSeeds(edits);
+    std::printf("seeds: %d tile data, %d art, %d patches, %d hues, %d edits\n", tiles.Count(), art.Count(),
+                patches.Count(), hues.Count(), edits.Count());
     return 0;
 }

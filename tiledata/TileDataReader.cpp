@@ -5,8 +5,6 @@
 #include "platform/SharedReadFile.h"
 #include "platform/qt/AnsiString.h"
 
-#include <QListWidget>
-
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -106,25 +104,6 @@ const std::array<char16_t, 256> &CodePageUnits()
     return units;
 }
 
-// Suspends a widget's drawing for a scope, so that a refill repaints once,
-// and resumes it also when the refill throws.
-class UpdatesSuspended
-{
-public:
-    explicit UpdatesSuspended(QWidget *widget)
-        : FWidget(widget)
-    {
-        FWidget->setUpdatesEnabled(false);
-    }
-    ~UpdatesSuspended() { FWidget->setUpdatesEnabled(true); }
-
-    UpdatesSuspended(const UpdatesSuspended &) = delete;
-    UpdatesSuspended &operator=(const UpdatesSuspended &) = delete;
-
-private:
-    QWidget *FWidget;
-};
-
 // Whether the held file consists of exactly Bytes. A file of another length
 // differs without a read, however large it has grown. The rest is read back
 // a piece at a time, each compared while it is still in the cache.
@@ -160,14 +139,6 @@ void TTileData::LoadTiles(QStringList &List)
     Lines = AllListLines();
     // The caller's list shares the texts of the kept lines.
     List.append(Lines);
-}
-
-void TTileData::FillListBox(QListWidget *ListBox) const
-{
-    const UpdatesSuspended suspended(ListBox);
-    ListBox->clear();
-    // Before the first LoadTiles every tile is empty and no lines are kept.
-    ListBox->addItems(Lines.isEmpty() ? AllListLines() : Lines);
 }
 
 QStringList TTileData::AllListLines() const

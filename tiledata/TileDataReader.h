@@ -39,6 +39,7 @@ public:
 
     // Replaces the list box's lines with one ListLine per tile, reflecting
     // the current table, with drawing suspended so the box repaints once.
+    // Defined apart (TileDataListBox.cpp, library tiledata_widgets).
     void FillListBox(QListWidget *ListBox) const;
 
     // Writes the table into the image, then the image over the file, in

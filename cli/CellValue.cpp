@@ -1,0 +1,81 @@
+#include "cli/CellValue.h"
+
+#include "cli/TextAppend.h"
+#include "platform/Error.h"
+#include "tiledata/TileRecord.h"
+
+#include <string>
+
+namespace CellValue {
+
+namespace {
+
+// Reads Text as digits of Base in one pass. False when it is empty or holds
+// anything else; otherwise Value is its value, or Max + 1 when it exceeds Max.
+bool ReadDigits(std::string_view Text, int Base, std::uint32_t Max, std::uint64_t &Value)
+{
+    Value = 0;
+    for (const char c : Text) {
+        // Decimal digits first: every number column but three is decimal.
+        int digit = static_cast<unsigned char>(c - '0');
+        if (digit > 9)
+            digit = Base == 16 ? DigitValue(c, 16) : -1;
+        if (digit < 0)
+            return false;
+        if (Value <= Max)
+            Value = Value * std::uint64_t(Base) + std::uint64_t(digit);
+    }
+    if (Value > Max)
+        Value = std::uint64_t(Max) + 1;
+    return !Text.empty();
+}
+
+std::string RangeText(std::string_view Cell, std::string Low, std::string High)
+{
+    return std::string(Cell.substr(0, 40)) + " is out of range " + Low + "-" + High;
+}
+
+std::string HexText(std::uint32_t Value)
+{
+    std::string text;
+    TextAppend::MinimalHex(text, Value);
+    return text;
+}
+
+} // namespace
+
+std::uint32_t Decimal(std::string_view Cell, std::uint32_t Max)
+{
+    const bool negative = !Cell.empty() && Cell[0] == '-';
+    const std::string_view digits = negative ? Cell.substr(1) : Cell;
+    std::uint64_t value = 0;
+    if (!ReadDigits(digits, 10, Max, value))
+        throw Error(TextAppend::Quoted(Cell) + " is not a decimal number");
+    if (negative || value > Max)
+        throw Error(RangeText(Cell, "0", std::to_string(Max)));
+    return std::uint32_t(value);
+}
+
+std::uint32_t Hex(std::string_view Cell, std::uint32_t Max)
+{
+    std::uint64_t value = 0;
+    if (!ReadDigits(Cell, 16, Max, value))
+        throw Error(TextAppend::Quoted(Cell) + " is not a hexadecimal number");
+    if (value > Max)
+        throw Error(RangeText(Cell, "0", HexText(Max)));
+    return std::uint32_t(value);
+}
+
+int TileIndex(std::string_view Cell)
+{
+    const bool prefixed = Cell.size() > 2 && Cell[0] == '0' && (Cell[1] == 'x' || Cell[1] == 'X');
+    const std::uint32_t last = TileCount - 1;
+    std::uint64_t value = 0;
+    if (!prefixed || !ReadDigits(Cell.substr(2), 16, last, value))
+        throw Error(TextAppend::Quoted(Cell) + " is not a tile index such as 0x1A");
+    if (value > last)
+        throw Error(RangeText(Cell, "0x0", "0x" + HexText(last)));
+    return int(value);
+}
+
+} // namespace CellValue

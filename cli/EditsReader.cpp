@@ -1,0 +1,206 @@
+#include "cli/EditsReader.h"
+
+#include "cli/CellValue.h"
+#include "cli/FlagText.h"
+#include "cli/NameText.h"
+#include "cli/TextAppend.h"
+#include "platform/Error.h"
+#include "tiledata/TileRecord.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Splits Text into its lines, without their line ends.
+class LineCursor
+{
+public:
+    explicit LineCursor(std::string_view Text)
+        : FRest(Text)
+    {
+    }
+
+    bool Next(std::string_view &Line)
+    {
+        if (FRest.empty())
+            return false;
+        const std::size_t end = FRest.find('\n');
+        Line = FRest.substr(0, end);
+        FRest = end == std::string_view::npos ? std::string_view() : FRest.substr(end + 1);
+        if (!Line.empty() && Line.back() == '\r')
+            Line.remove_suffix(1);
+        ++FNumber;
+        return true;
+    }
+
+    int Number() const { return FNumber; }
+
+private:
+    std::string_view FRest;
+    int FNumber = 0;
+};
+
+// The tab-separated cells of Line, into Cells (kept between lines so that
+// its storage is reused).
+void SplitCells(std::string_view Line, std::vector<std::string_view> &Cells)
+{
+    Cells.clear();
+    for (std::size_t start = 0;;) {
+        const std::size_t tab = Line.find('\t', start);
+        Cells.push_back(Line.substr(start, tab == std::string_view::npos ? tab : tab - start));
+        if (tab == std::string_view::npos)
+            return;
+        start = tab + 1;
+    }
+}
+
+std::string FlagWord(std::uint32_t Flags)
+{
+    std::string word;
+    TextAppend::Hex(word, Flags, 8);
+    return word;
+}
+
+} // namespace
+
+EditsReader::EditsReader(std::string SourceName)
+    : FSourceName(std::move(SourceName))
+{
+}
+
+void EditsReader::Read(std::string_view Text, const std::function<void(const TileEdit &)> &Each) const
+{
+    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    if (Text.substr(0, ByteOrderMark.size()) == ByteOrderMark)
+        Text.remove_prefix(ByteOrderMark.size());
+    LineCursor lines(Text);
+    std::string_view line;
+    if (!lines.Next(line))
+        Fail(1, "no header line; the first line names the columns, such as index<TAB>weight");
+    const std::vector<Column> columns = ReadHeader(line);
+
+    // The line that edits each tile, so that a second edit of one tile is
+    // refused rather than silently overriding the first.
+    std::vector<int> lineOfTile(TileCount, 0);
+    std::vector<std::string_view> cells;
+    while (lines.Next(line)) {
+        if (line.empty())
+            continue;
+        const TileEdit edit = ReadLine(columns, line, lines.Number(), cells);
+        int &earlier = lineOfTile[std::size_t(edit.Index)];
+        if (earlier != 0)
+            Fail(lines.Number(), "index: tile " + TextAppend::TileIndex(edit.Index) + " is already edited on line "
+                                     + std::to_string(earlier));
+        earlier = lines.Number();
+        Each(edit);
+    }
+}
+
+std::vector<EditsReader::Column> EditsReader::ReadHeader(std::string_view Line) const
+{
+    std::vector<Column> columns;
+    std::vector<std::string_view> headers;
+    SplitCells(Line, headers);
+    for (const std::string_view header : headers) {
+        Column column{Kind::Number, -1, std::string(header)};
+        if (header == ColumnHeader::Index)
+            column.What = Kind::Index;
+        else if (header == ColumnHeader::Flags)
+            column.What = Kind::Flags;
+        else if (header == ColumnHeader::FlagNames)
+            column.What = Kind::FlagNames;
+        else if (header == ColumnHeader::Name)
+            column.What = Kind::Name;
+        for (int k = 0; k < NumberFieldCount; ++k) {
+            if (header == NumberFields()[std::size_t(k)].Header)
+                column.Field = k;
+        }
+        if (column.What == Kind::Number && column.Field < 0)
+            Fail(1, TextAppend::Quoted(header) + " is not a column of the dump");
+        const auto same = [&](const Column &c) { return c.Header == column.Header; };
+        if (std::any_of(columns.begin(), columns.end(), same))
+            Fail(1, TextAppend::Quoted(header) + " is given twice");
+        columns.push_back(column);
+    }
+    const auto has = [&](Kind what) {
+        return std::any_of(columns.begin(), columns.end(), [&](const Column &c) { return c.What == what; });
+    };
+    if (!has(Kind::Index))
+        Fail(1, "there is no index column");
+    return columns;
+}
+
+TileEdit EditsReader::ReadLine(const std::vector<Column> &Columns, std::string_view Line, int LineNumber,
+                               std::vector<std::string_view> &Cells) const
+{
+    SplitCells(Line, Cells);
+    if (Cells.size() != Columns.size())
+        Fail(LineNumber, "the line has " + std::to_string(Cells.size()) + " cells, the header "
+                             + std::to_string(Columns.size()));
+    TileEdit edit;
+    edit.Line = LineNumber;
+    std::optional<std::string_view> names;
+    for (std::size_t c = 0; c < Cells.size(); ++c) {
+        if (Columns[c].What == Kind::FlagNames) {
+            names = Cells[c];
+            continue;
+        }
+        try {
+            ReadCell(edit, Columns[c], Cells[c]);
+        } catch (const Error &e) {
+            Fail(LineNumber, Columns[c].Header + ": " + e.what());
+        }
+    }
+    if (names)
+        ReadFlagNames(edit, *names, LineNumber);
+    return edit;
+}
+
+void EditsReader::ReadFlagNames(TileEdit &Edit, std::string_view Names, int LineNumber) const
+{
+    // A whole dump gives both columns; where the names are just what the
+    // flags column says, they need no reading of their own.
+    if (Edit.Flags && FlagText::NamesMatch(Names, *Edit.Flags))
+        return;
+    std::uint32_t named = 0;
+    try {
+        named = FlagText::ParseNames(Names);
+    } catch (const Error &e) {
+        Fail(LineNumber, std::string(ColumnHeader::FlagNames) + ": " + e.what());
+    }
+    if (Edit.Flags && named != *Edit.Flags)
+        Fail(LineNumber, std::string(ColumnHeader::FlagNames) + ": " + FlagWord(named) + " is not the "
+                             + ColumnHeader::Flags + " column's " + FlagWord(*Edit.Flags)
+                             + "; keep only the column you edit");
+    Edit.Flags = named;
+}
+
+void EditsReader::ReadCell(TileEdit &Edit, const Column &Where, std::string_view Cell) const
+{
+    switch (Where.What) {
+    case Kind::Index:
+        Edit.Index = CellValue::TileIndex(Cell);
+        break;
+    case Kind::Flags:
+        Edit.Flags = CellValue::Hex(Cell, 0xFFFFFFFFu);
+        break;
+    case Kind::FlagNames:
+        break; // read by ReadFlagNames, once the flags column is known
+    case Kind::Number: {
+        const NumberField &field = NumberFields()[std::size_t(Where.Field)];
+        Edit.Numbers[std::size_t(Where.Field)] =
+            field.HexDigits > 0 ? CellValue::Hex(Cell, field.Max) : CellValue::Decimal(Cell, field.Max);
+        break;
+    }
+    case Kind::Name:
+        Edit.Name = NameText::Parse(Cell);
+        break;
+    }
+}
+
+void EditsReader::Fail(int LineNumber, const std::string &Reason) const
+{
+    throw Error(FSourceName + ":" + std::to_string(LineNumber) + ": " + Reason);
+}

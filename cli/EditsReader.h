@@ -1,0 +1,50 @@
+#pragma once
+
+#include "cli/TileEdit.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Reads an edits file: TSV in the dump's form. The header line names the
+// columns; only "index" is required, the others may come in any subset and
+// order. "flagnames" may stand in for "flags"; where a line gives both, as a
+// whole dump does, they must name the same flags, so that an edit of one
+// is never silently undone by the other. The first faulty line throws
+// Error "<source>:<line>: <column>: <reason>", for example
+//   edits.tsv:14: weight: 300 is out of range 0-255
+// Lines may end in CRLF; blank lines and a leading byte-order mark are
+// skipped.
+class EditsReader
+{
+public:
+    explicit EditsReader(std::string SourceName);
+
+    // Hands each edit to Each as soon as its line is read; throws at the
+    // first faulty line, so Each must keep what it does undoable until Read
+    // returns (apply changes only the store's table, never the file).
+    void Read(std::string_view Text, const std::function<void(const TileEdit &)> &Each) const;
+
+private:
+    enum class Kind { Index, Flags, FlagNames, Number, Name };
+    struct Column
+    {
+        Kind What;
+        int Field; // the number field, for Kind::Number
+        std::string Header;
+    };
+
+    std::vector<Column> ReadHeader(std::string_view Line) const;
+    // Cells is scratch space, kept from line to line.
+    TileEdit ReadLine(const std::vector<Column> &Columns, std::string_view Line, int LineNumber,
+                      std::vector<std::string_view> &Cells) const;
+    void ReadCell(TileEdit &Edit, const Column &Where, std::string_view Cell) const;
+    // Flag names must agree with a flags column beside them.
+    void ReadFlagNames(TileEdit &Edit, std::string_view Names, int LineNumber) const;
+    [[noreturn]] void Fail(int LineNumber, const std::string &Reason) const;
+
+    std::string FSourceName;
+};

@@ -1,0 +1,44 @@
+#include "cli/OutsideRecords.h"
+
+#include "cli/TextAppend.h"
+#include "tiledata/TileRecord.h"
+
+#include <algorithm>
+
+namespace OutsideRecords {
+
+bool IsRecordByte(std::size_t Offset)
+{
+    if (Offset < std::size_t(StaticSectionStart) || Offset >= std::size_t(HandledEnd))
+        return false;
+    return (Offset - std::size_t(StaticSectionStart)) % std::size_t(GroupSize) >= std::size_t(GroupHeaderSize);
+}
+
+std::vector<ByteRange> Differences(const std::vector<unsigned char> &A, const std::vector<unsigned char> &B)
+{
+    std::vector<ByteRange> ranges;
+    const std::size_t length = std::max(A.size(), B.size());
+    for (std::size_t at = 0; at < length; ++at) {
+        const bool differs = at >= A.size() || at >= B.size() || A[at] != B[at];
+        if (!differs || IsRecordByte(at))
+            continue;
+        if (!ranges.empty() && ranges.back().Last + 1 == at)
+            ranges.back().Last = at;
+        else
+            ranges.push_back({at, at});
+    }
+    return ranges;
+}
+
+std::string RangeLine(const ByteRange &Range)
+{
+    std::string line = Range.First == Range.Last ? "byte " : "bytes ";
+    TextAppend::Offset(line, Range.First);
+    if (Range.First != Range.Last) {
+        line += '-';
+        TextAppend::Offset(line, Range.Last);
+    }
+    return line + (Range.First == Range.Last ? " differs" : " differ") + " outside the records\n";
+}
+
+} // namespace OutsideRecords

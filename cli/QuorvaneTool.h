@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The whole of quorvane-tool apart from the process around it: runs the
+// command line (without the program name) and says what to print where.
+struct ToolRun
+{
+    int Status = 0; // 0 done or equal, 1 diff found differences, 2 error
+    std::string Output;
+    std::string Errors;
+};
+
+ToolRun RunQuorvaneTool(const std::vector<std::string> &Arguments);

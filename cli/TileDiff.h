@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+struct TileRow;
+
+// How one tile changed, as one line:
+//   0x1A<TAB>"Barrel" -> "Barrels"<TAB>weight: 3 -> 4<TAB>flags: 00000010 -> 00000030 (+Damaging)
+// The index, the old and new name, then each changed field as
+// "field: old -> new"; flags also list the bits set (+) and cleared (-).
+namespace TileDiff {
+
+// Empty when the rows are equal.
+std::string Line(const TileRow &Old, const TileRow &New);
+
+// "1 tile differs", "3 tiles differ" and the like: Count, then the noun in
+// singular or plural, then the verb's two forms.
+std::string CountLine(int Count, const char *One, const char *Many);
+
+} // namespace TileDiff

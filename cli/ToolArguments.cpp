@@ -1,0 +1,140 @@
+#include "cli/ToolArguments.h"
+
+#include "cli/CellValue.h"
+#include "cli/TextAppend.h"
+#include "platform/Error.h"
+
+namespace {
+
+const char *const DumpUsage = "quorvane-tool dump <tiledata.mul> [--format tsv|json] [--tiles A-B] [--named]";
+const char *const DiffUsage = "quorvane-tool diff <a.mul> <b.mul>";
+const char *const ApplyUsage = "quorvane-tool apply <tiledata.mul> <edits.tsv> [--dry-run]";
+
+std::size_t PathCount(ToolArguments::Command Which)
+{
+    return Which == ToolArguments::Command::Dump ? 1 : 2;
+}
+
+// One end of a --tiles range: "0x1A" as the dump writes it, or decimal.
+int TileNumber(const std::string &Text)
+{
+    if (Text.size() > 1 && Text[0] == '0' && (Text[1] == 'x' || Text[1] == 'X'))
+        return CellValue::TileIndex(Text);
+    return int(CellValue::Decimal(Text, TileCount - 1));
+}
+
+void ReadTileRange(const std::string &Text, DumpOptions &Options)
+{
+    const std::size_t dash = Text.find('-');
+    Options.First = TileNumber(Text.substr(0, dash));
+    Options.Last = dash == std::string::npos ? Options.First : TileNumber(Text.substr(dash + 1));
+    if (Options.First > Options.Last)
+        throw Error(TextAppend::Quoted(Text) + " runs backwards");
+}
+
+DumpFormat FormatNamed(const std::string &Text)
+{
+    if (Text == "tsv")
+        return DumpFormat::Tsv;
+    if (Text == "json")
+        return DumpFormat::Json;
+    throw Error(TextAppend::Quoted(Text) + " is not a format (tsv or json)");
+}
+
+// Reads the option at Arguments[At]; At moves past its value, if any.
+void ReadOption(ToolArguments &Result, const std::vector<std::string> &Arguments, std::size_t &At)
+{
+    std::string option = Arguments[At];
+    std::string value;
+    const bool dump = Result.What == ToolArguments::Command::Dump;
+    const bool takesValue = dump && (option.rfind("--format", 0) == 0 || option.rfind("--tiles", 0) == 0);
+    if (takesValue) {
+        const std::size_t equals = option.find('=');
+        if (equals != std::string::npos) {
+            value = option.substr(equals + 1);
+            option.erase(equals);
+        } else if (At + 1 < Arguments.size()) {
+            value = Arguments[++At];
+        } else {
+            throw Error(TextAppend::Quoted(option) + " needs a value");
+        }
+    }
+    const bool known = (dump && (option == "--format" || option == "--tiles" || option == "--named"))
+                       || (Result.What == ToolArguments::Command::Apply && option == "--dry-run");
+    if (!known)
+        throw Error(TextAppend::Quoted(option) + " is not an option of this command");
+    try {
+        if (option == "--format")
+            Result.Dump.Format = FormatNamed(value);
+        else if (option == "--tiles")
+            ReadTileRange(value, Result.Dump);
+        else if (option == "--named")
+            Result.Dump.NamedOnly = true;
+        else
+            Result.DryRun = true;
+    } catch (const Error &e) {
+        throw Error(option + ": " + e.what());
+    }
+}
+
+void ReadCommandLine(ToolArguments &Result, const std::vector<std::string> &Arguments)
+{
+    if (Arguments.empty())
+        throw Error("no command given");
+    for (const std::string &argument : Arguments) {
+        if (argument == "--help" || argument == "-h")
+            return;
+    }
+    const std::string &command = Arguments[0];
+    if (command == "dump")
+        Result.What = ToolArguments::Command::Dump;
+    else if (command == "diff")
+        Result.What = ToolArguments::Command::Diff;
+    else if (command == "apply")
+        Result.What = ToolArguments::Command::Apply;
+    else
+        throw Error(TextAppend::Quoted(command) + " is not a command");
+    for (std::size_t at = 1; at < Arguments.size(); ++at) {
+        const std::string &argument = Arguments[at];
+        if (argument.size() > 1 && argument[0] == '-')
+            ReadOption(Result, Arguments, at);
+        else
+            Result.Paths.push_back(argument);
+    }
+    if (Result.Paths.size() != PathCount(Result.What))
+        throw Error("this command takes " + std::to_string(PathCount(Result.What)) + " file name"
+                    + (PathCount(Result.What) == 1 ? "" : "s") + ", not " + std::to_string(Result.Paths.size()));
+}
+
+} // namespace
+
+ToolArguments ToolArguments::Parse(const std::vector<std::string> &Arguments)
+{
+    ToolArguments result;
+    try {
+        ReadCommandLine(result, Arguments);
+    } catch (const Error &e) {
+        result.Problem = e.what();
+    }
+    return result;
+}
+
+std::string ToolArguments::Usage(Command Which)
+{
+    switch (Which) {
+    case Command::Dump:
+        return std::string("usage: ") + DumpUsage + '\n';
+    case Command::Diff:
+        return std::string("usage: ") + DiffUsage + '\n';
+    case Command::Apply:
+        return std::string("usage: ") + ApplyUsage + '\n';
+    case Command::Help:
+        break;
+    }
+    return "usage: quorvane-tool dump|diff|apply <file>... (quorvane-tool --help tells more)\n";
+}
+
+std::string ToolArguments::Synopsis()
+{
+    return std::string("usage: ") + DumpUsage + "\n       " + DiffUsage + "\n       " + ApplyUsage + '\n';
+}

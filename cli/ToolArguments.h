@@ -1,0 +1,28 @@
+#pragma once
+
+#include "cli/TileDump.h"
+
+#include <string>
+#include <vector>
+
+// The command line of quorvane-tool, taken apart.
+struct ToolArguments
+{
+    enum class Command { Help, Dump, Diff, Apply };
+
+    Command What = Command::Help;
+    std::vector<std::string> Paths; // the command's files, in order
+    DumpOptions Dump;
+    bool DryRun = false;
+    // What is wrong with the command line; empty when nothing is. What then
+    // tells which usage line to show.
+    std::string Problem;
+
+    static ToolArguments Parse(const std::vector<std::string> &Arguments);
+
+    // The usage line shown after a problem: the command's synopsis, or a
+    // pointer to --help when no command was recognised.
+    static std::string Usage(Command Which);
+    // Every command's synopsis, for --help.
+    static std::string Synopsis();
+};

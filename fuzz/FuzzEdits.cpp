@@ -1,0 +1,51 @@
+// The edits file of quorvane-tool from arbitrary text: the reader either
+// refuses it with one line naming where and why, or hands back edits that
+// all fit their fields, so that nothing the store would truncate or wrap
+// reaches it.
+
+#include "cli/EditsReader.h"
+#include "cli/NameText.h"
+#include "fuzz/FuzzScratch.h"
+#include "platform/Error.h"
+#include "tiledata/TileRecord.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+using FuzzScratch::Expect;
+
+namespace {
+
+void CheckEdit(const TileEdit &Edit)
+{
+    Expect(Edit.Index >= 0 && Edit.Index < TileCount, "an edit of a tile outside 0 to 0x3FFE");
+    for (std::size_t k = 0; k < Edit.Numbers.size(); ++k)
+        Expect(!Edit.Numbers[k] || *Edit.Numbers[k] <= NumberFields()[k].Max, "a number beyond its field");
+    if (!Edit.Name)
+        return;
+    Expect(Edit.Name->size() <= std::size_t(NameLength), "a name longer than its field");
+    Expect(Edit.Name->find('\0') == std::string::npos, "a name with a zero byte");
+    // What the dump would write for the name reads back as the same bytes.
+    std::string text;
+    NameText::AppendEscaped(text, *Edit.Name);
+    Expect(text.find_first_of("\t\n\r") == std::string::npos, "an escaped name that breaks its line");
+    Expect(NameText::Parse(text) == *Edit.Name, "a name that does not survive its escapes");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *Data, std::size_t Size)
+{
+    const std::string_view text(reinterpret_cast<const char *>(Data), Size);
+    try {
+        EditsReader("edits.tsv").Read(text, CheckEdit);
+    } catch (const Error &e) {
+        const char *message = e.what();
+        Expect(std::strncmp(message, "edits.tsv:", 10) == 0, "a refusal that does not name the file");
+        Expect(std::strchr(message, '\n') == nullptr && std::strchr(message, '\r') == nullptr,
+               "a refusal of more than one line");
+    }
+    return 0;
+}

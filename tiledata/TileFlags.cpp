@@ -1,0 +1,30 @@
+#include "tiledata/TileFlags.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// Bit k is entry k. Bit 7 reads "Liquid" although the window names its box
+// cbWet; "&Weapon" and "&Wall" share the accelerator letter.
+constexpr std::array<const char *, FlagCount> Captions = {
+    "&Background", "&Weapon",   "&Transparent", "Translu&cent", "&Wall",        "&Damaging",   "&Impassable",
+    "&Liquid",     "Unknown1",  "Surface",      "Bridge",       "Generic/Stack", "Window",     "NoShoot",
+    "Article 'A'", "Article 'AN'", "Mongen",    "Foliage",      "Partialhue",   "Unknown2",    "Map",
+    "Container",   "Wearable",  "Lightsource",  "Animated",     "Nodiagonal",   "Unknown3",    "Armor",
+    "Roof",        "Door",      "Stairsback",   "StairRight",
+};
+
+} // namespace
+
+const char *FlagCaption(int Bit)
+{
+    return Bit >= 0 && Bit < FlagCount ? Captions[std::size_t(Bit)] : "";
+}
+
+std::string FlagName(int Bit)
+{
+    std::string name = FlagCaption(Bit);
+    name.erase(std::remove(name.begin(), name.end(), '&'), name.end());
+    return name;
+}
