@@ -140,7 +140,6 @@ TileEdit EditsReader::ReadLine(const std::vector<Column> &Columns, std::string_v
         Fail(LineNumber, "the line has " + std::to_string(Cells.size()) + " cells, the header "
                              + std::to_string(Columns.size()));
     TileEdit edit;
-    edit.Line = LineNumber;
     std::optional<std::string_view> names;
     for (std::size_t c = 0; c < Cells.size(); ++c) {
         if (Columns[c].What == Kind::FlagNames) {

@@ -11,7 +11,6 @@
 // file has no column for stay empty and leave the tile's value alone.
 struct TileEdit
 {
-    int Line = 0;
     int Index = 0;
     std::optional<std::uint32_t> Flags;
     std::array<std::optional<std::uint32_t>, NumberFieldCount> Numbers{};
