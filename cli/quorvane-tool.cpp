@@ -1,6 +1,7 @@
 // quorvane-tool: dump, diff and apply the tile data file as text.
 
 #include "cli/QuorvaneTool.h"
+#include "platform/Process.h"
 
 #include <cstdio>
 #include <string>
@@ -17,8 +18,9 @@ bool WriteAll(std::FILE *Stream, const std::string &Text)
 
 int main(int argc, char **argv)
 {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const ToolRun run = RunQuorvaneTool(arguments);
+    // A dump is the same bytes on every system, for version control.
+    Process::UseBinaryStandardStreams();
+    const ToolRun run = RunQuorvaneTool(Process::Arguments(argc, argv));
     // Output that did not all arrive (a full disk, a closed pipe) must not
     // pass for a complete dump.
     if (!WriteAll(stdout, run.Output)) {

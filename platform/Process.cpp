@@ -24,4 +24,14 @@ std::string ExecutablePath()
     }
 }
 
+std::vector<std::string> Arguments(int argc, char **argv)
+{
+    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
+void UseBinaryStandardStreams()
+{
+    // Standard streams carry bytes unchanged here already.
+}
+
 } // namespace Process

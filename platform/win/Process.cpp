@@ -4,8 +4,13 @@
 #include "platform/FileSystem.h"
 #include "platform/win/WideText.h"
 
+#include <cstdio>
+#include <cwchar>
+#include <fcntl.h>
+#include <io.h>
 #include <vector>
 #include <windows.h>
+#include <shellapi.h>
 
 namespace Process {
 
@@ -24,6 +29,25 @@ std::string ExecutablePath()
             return WideText::ToUtf8(buffer.data(), length);
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::vector<std::string> Arguments(int argc, char **argv)
+{
+    int count = 0;
+    LPWSTR *wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (wide == nullptr)
+        return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+    std::vector<std::string> arguments;
+    for (int i = 1; i < count; ++i)
+        arguments.push_back(WideText::ToUtf8(wide[i], std::wcslen(wide[i])));
+    ::LocalFree(wide);
+    return arguments;
+}
+
+void UseBinaryStandardStreams()
+{
+    ::_setmode(::_fileno(stdout), _O_BINARY);
+    ::_setmode(::_fileno(stderr), _O_BINARY);
 }
 
 } // namespace Process

@@ -292,18 +292,24 @@ void QuorvaneToolTest::applyRefusedWhileAnotherProcessHoldsTheFile()
     TileDataWriter writer(51);
     writer.WriteTo(Path("held.mul"));
     TestFiles::WriteBytes(Path("edits.tsv"), QByteArray("index\tname\n0x7\theld\n"));
+    // Another program that keeps the file open: on Windows one that wants
+    // it to itself, elsewhere a shell that reads it.
     QProcess holder;
+#ifdef _WIN32
+    holder.start(SHARE_HOLDER, {"none", Path("held.mul")});
+#else
     holder.start("sh", {"-c", "exec 3<\"$1\"; echo held; exec sleep 60", "sh", Path("held.mul")});
+#endif
     QVERIFY(holder.waitForReadyRead(10000));
 
     const Run refused = Tool({"apply", "held.mul", "edits.tsv"});
     QCOMPARE(refused.Status, 2);
     QCOMPARE(QString::fromUtf8(refused.Err),
              QString("quorvane-tool: Cannot open file \"held.mul\". The file is in use by another process\n"));
-    QVERIFY(TestFiles::ReadBytes(Path("held.mul")) == writer.Bytes());
 
     holder.kill();
     QVERIFY(holder.waitForFinished(10000));
+    QVERIFY(TestFiles::ReadBytes(Path("held.mul")) == writer.Bytes());
     QCOMPARE(Tool({"apply", "held.mul", "edits.tsv"}).Status, 0);
 }
 
@@ -312,9 +318,9 @@ void QuorvaneToolTest::badFilesAndArguments_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("firstLine");
     QTest::addColumn<bool>("usage");
-    QTest::newRow("missing") << QStringList{"dump", "missing.mul"}
-                             << "Cannot open file \"missing.mul\". No such file or directory" << false;
-    QTest::newRow("directory") << QStringList{"dump", "."} << "Cannot open file \".\". Is a directory" << false;
+    // The reason after a failed open is the system's own text.
+    QTest::newRow("missing") << QStringList{"dump", "missing.mul"} << "Cannot open file \"missing.mul\". " << false;
+    QTest::newRow("directory") << QStringList{"dump", "."} << "Cannot open file \".\". " << false;
     QTest::newRow("short") << QStringList{"dump", "short.mul"}
                            << "short.mul: the file is 1036250 bytes long; the 16,383 tile records need 1036251"
                            << false;
@@ -333,7 +339,8 @@ void QuorvaneToolTest::badFilesAndArguments_data()
                                                << "\"--named\" is not an option of this command" << true;
 }
 
-// One line on standard error and status 2; wrong arguments add a usage line.
+// One line on standard error (it starts with firstLine) and status 2;
+// wrong arguments add a usage line.
 void QuorvaneToolTest::badFilesAndArguments()
 {
     QFETCH(QStringList, arguments);
@@ -343,7 +350,7 @@ void QuorvaneToolTest::badFilesAndArguments()
     const Run run = Tool(arguments);
     QCOMPARE(run.Status, 2);
     const QStringList lines = QString::fromUtf8(run.Err).split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.value(0), "quorvane-tool: " + firstLine);
+    QVERIFY2(lines.value(0).startsWith("quorvane-tool: " + firstLine), qPrintable(lines.value(0)));
     QCOMPARE(lines.size(), usage ? 2 : 1);
     if (usage)
         QVERIFY(lines[1].startsWith("usage: quorvane-tool"));
