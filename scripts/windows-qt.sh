@@ -63,14 +63,15 @@ src=$(find "$work" -maxdepth 1 -type d -name "qt6-base-*" | head -n 1)
 # The windows platform plugin includes wintab.h and pktdef.h for tablet
 # input, which the source package leaves out. Wine's copies serve; they come
 # from libwine-dev, unpacked here rather than installed, and need two of
-# Wine's naming macros.
+# Wine's naming macros and the SDK's calling-convention macro.
 wintab="$src/src/3rdparty/wintab"
 mkdir -p "$wintab" "$work/wine"
 (cd "$work/wine" && apt-get download -qq libwine-dev >/dev/null 2>&1 && dpkg-deb -x libwine-dev_*.deb .)
 cp "$work/wine/usr/include/wine/wine/windows/pktdef.h" "$wintab/pktdef.h"
 cp "$work/wine/usr/include/wine/wine/windows/wintab.h" "$wintab/wine-wintab.h"
 cat >"$wintab/wintab.h" <<'HEADER'
-/* Wine's wintab.h, with the two Wine macros it relies on. */
+/* Wine's wintab.h, with the two Wine macros it relies on, and API, which
+   the tablet SDK's own header defines and Qt uses. */
 #ifndef WINELIB_NAME_AW
 # ifdef UNICODE
 #  define WINELIB_NAME_AW(name) name##W
@@ -80,6 +81,9 @@ cat >"$wintab/wintab.h" <<'HEADER'
 #endif
 #ifndef DECL_WINELIB_TYPE_AW
 # define DECL_WINELIB_TYPE_AW(type) typedef WINELIB_NAME_AW(type) type;
+#endif
+#ifndef API
+# define API WINAPI
 #endif
 #include "wine-wintab.h"
 HEADER
