@@ -8,6 +8,7 @@
 #include "app/SaveQuestions.h"
 
 #include "art/ArtIndexEntry.h"
+#include "art/ArtPaths.h"
 #include "art/VellArtReader.h"
 #include "platform/FileSystem.h"
 #include "platform/qt/IntegerText.h"
@@ -549,7 +550,7 @@ void TForm1::BindArtView(const QString &Path)
 {
     if (!VellArtReader1)
         return;
-    const QString directory = Path.left(Path.lastIndexOf(QLatin1Char(FileSystem::PathSeparator)) + 1);
+    const QString directory = DirectoryPart(Path);
     if (FileSystem::FileExists(AnsiString::ToPath(directory + QStringLiteral("art.mul"))))
         VellArtReader1->SetArtMulPath(directory);
     else

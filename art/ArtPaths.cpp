@@ -8,11 +8,22 @@ namespace {
 
 const QChar Separator = QLatin1Char(FileSystem::PathSeparator);
 
+// Windows takes '/' as well as '\\', and Qt hands out paths with '/' there
+// (the open-file dialog does), so both end a directory.
+bool EndsWithSeparator(const QString &Path)
+{
+#ifdef _WIN32
+    if (Path.endsWith(QLatin1Char('/')))
+        return true;
+#endif
+    return Path.endsWith(Separator);
+}
+
 qsizetype LastDirectoryBreak(const QString &Path)
 {
     qsizetype found = Path.lastIndexOf(Separator);
 #ifdef _WIN32
-    found = std::max(found, Path.lastIndexOf(QLatin1Char(':')));
+    found = std::max({found, Path.lastIndexOf(QLatin1Char('/')), Path.lastIndexOf(QLatin1Char(':'))});
 #endif
     return found;
 }
@@ -21,7 +32,7 @@ qsizetype LastDirectoryBreak(const QString &Path)
 
 QString AddTrailingBackslash(const QString &Directory)
 {
-    if (Directory.endsWith(Separator))
+    if (EndsWithSeparator(Directory))
         return Directory;
     return Directory + Separator;
 }
