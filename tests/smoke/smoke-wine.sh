@@ -67,6 +67,6 @@ check_picture "$tile"
 
 rename_save_close
 check_saved_file
-check_session_log "$(dirname "$program")/quorvane.log"
+check_session_log "$program.log"
 
 echo "wine smoke test passed: zip, dialog, pictures, rename, save, close, session log"
