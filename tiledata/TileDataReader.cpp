@@ -9,6 +9,7 @@
 #include <array>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -104,6 +105,60 @@ const std::array<char16_t, 256> &CodePageUnits()
     return units;
 }
 
+// The longest list line: "0x", eight hex digits, " - " and a full name.
+constexpr int MaxLineLength = 2 + 8 + 3 + NameLength;
+
+// Writes the list line of tile Index named by the Length bytes at Name to
+// Out, which has room for MaxLineLength units; returns the end of the line.
+char16_t *WriteLine(char16_t *Out, int Index, const char *Name, int Length)
+{
+    char16_t hex[8];
+    const char16_t *digits = WriteHexBefore(hex + 8, static_cast<unsigned>(Index));
+    *Out++ = u'0';
+    *Out++ = u'x';
+    Out = std::copy(digits, static_cast<const char16_t *>(hex + 8), Out);
+    *Out++ = u' ';
+    *Out++ = u'-';
+    *Out++ = u' ';
+    const std::array<char16_t, 256> &units = CodePageUnits();
+    for (int k = 0; k < Length; ++k)
+        *Out++ = units[static_cast<unsigned char>(Name[k])];
+    return Out;
+}
+
+// The list lines of every tile, their texts written one after the other
+// into a single block that every line holds a reference to: one allocation
+// for all 16,383 instead of one each, which is most of what a load costs,
+// and as much again when the lines are freed. Each text is followed by a
+// zero, as Qt expects of the strings it owns. A line that is changed, or
+// kept while the others are shared, is copied out by Qt as any shared
+// string is; the block goes when its last line does.
+QStringList LinesInOneBlock(const std::array<TTileRecord, TileCount> &Tiles)
+{
+    std::array<unsigned char, TileCount> nameSizes;
+    qsizetype total = 0;
+    for (int i = 0; i < TileCount; ++i) {
+        nameSizes[std::size_t(i)] = static_cast<unsigned char>(NameSize(Tiles[i]));
+        total += MaxLineLength - NameLength + nameSizes[std::size_t(i)] + 1;
+    }
+    auto [header, block] = QTypedArrayData<char16_t>::allocate(total);
+    Q_CHECK_PTR(block);
+
+    QStringList lines(TileCount);
+    QString *line = lines.data();
+    char16_t *out = block;
+    for (int i = 0; i < TileCount; ++i) {
+        char16_t *end = WriteLine(out, i, Tiles[i].Name, nameSizes[std::size_t(i)]);
+        *end = 0;
+        // The allocation comes with the first line's reference.
+        if (i > 0)
+            header->ref();
+        line[i] = QString(QString::DataPointer(header, out, end - out));
+        out = end + 1;
+    }
+    return lines;
+}
+
 // Whether the held file consists of exactly Bytes. A file of another length
 // differs without a read, however large it has grown. The rest is read back
 // a piece at a time, each compared while it is still in the cache.
@@ -137,17 +192,18 @@ void TTileData::LoadTiles(QStringList &List)
         std::memcpy(static_cast<void *>(&Tiles[first]), FileImage.data() + offset, n);
     });
     Lines = AllListLines();
-    // The caller's list shares the texts of the kept lines.
-    List.append(Lines);
+    // The caller's list shares the texts of the kept lines; an empty one
+    // (as every caller passes) shares the whole array, without taking a
+    // reference to each of the 16,383 texts.
+    if (List.isEmpty())
+        List = Lines;
+    else
+        List.append(Lines);
 }
 
 QStringList TTileData::AllListLines() const
 {
-    QStringList lines;
-    lines.reserve(TileCount);
-    for (int i = 0; i < TileCount; ++i)
-        lines.append(ListLine(i));
-    return lines;
+    return LinesInOneBlock(Tiles);
 }
 
 void TTileData::WriteTilesTo(std::vector<unsigned char> &Image) const
@@ -205,13 +261,24 @@ void TTileData::ReplaceName(const QString &OldName, const QString &NewName)
     const std::string_view old(oldBytes.constData(), static_cast<std::size_t>(oldBytes.size()));
     // Encoded once: a common or empty name can stand on thousands of tiles.
     const QByteArray newBytes = AnsiString::Encode(NewName);
+    std::vector<int> renamed;
     for (int i = 0; i < TileCount; ++i) {
         if (!SameNameIgnoringAsciiCase(NameBytes(Tiles[i]), old))
             continue;
         WriteNameField(Tiles[i], newBytes);
-        if (!Lines.isEmpty())
-            Lines[i] = ListLine(i);
+        renamed.push_back(i);
     }
+    if (Lines.isEmpty())
+        return;
+    // When most tiles change (the empty name of a fresh file stands on all
+    // of them), all lines are made again in one block; this also lets go of
+    // the block the old lines shared.
+    if (renamed.size() > std::size_t(TileCount / 2)) {
+        Lines = AllListLines();
+        return;
+    }
+    for (const int i : renamed)
+        Lines[i] = ListLine(i);
 }
 
 int TTileData::FindName(const QString &Text) const
@@ -234,26 +301,13 @@ int TTileData::FindName(const QString &Text) const
 
 QString TTileData::ListLine(int Index) const
 {
-    // Sized up front and written in place, so each line costs one
-    // allocation: every load, refill and save builds 16,383 of these, and
-    // growing a QString piece by piece costs several times as much.
-    char16_t hex[8];
-    const char16_t *digits = WriteHexBefore(hex + 8, static_cast<unsigned>(Index));
+    // Written in place, so that a line costs one allocation: SetName and
+    // ReplaceName renew one line per renamed tile.
+    char16_t text[MaxLineLength];
     const char *name = IsTile(Index) ? Tiles[Index].Name : "";
     const int length = IsTile(Index) ? NameSize(Tiles[Index]) : 0;
-
-    QString line(2 + (hex + 8 - digits) + 3 + length, Qt::Uninitialized);
-    char16_t *out = reinterpret_cast<char16_t *>(line.data());
-    *out++ = u'0';
-    *out++ = u'x';
-    out = std::copy(digits, static_cast<const char16_t *>(hex + 8), out);
-    *out++ = u' ';
-    *out++ = u'-';
-    *out++ = u' ';
-    const std::array<char16_t, 256> &units = CodePageUnits();
-    for (int k = 0; k < length; ++k)
-        out[k] = units[static_cast<unsigned char>(name[k])];
-    return line;
+    const char16_t *end = WriteLine(text, Index, name, length);
+    return QString(reinterpret_cast<const QChar *>(text), end - text);
 }
 
 std::uint32_t TTileData::GetFlags(int Index) const
