@@ -2,6 +2,7 @@
 // pictures, driven as a real widget.
 
 #include "art/VellArtReader.h"
+#include "platform/FileSystem.h"
 #include "tests/art/ArtTestSupport.h"
 #include "tests/support/ArtWriter.h"
 
@@ -22,7 +23,8 @@ const Sample Flat{44, 20, 0x03E0};
 const Sample Wide{45, 10, 0x7C00};
 const Sample Fitting{44, 44, 0x1234};
 
-const QString Separator = QStringLiteral("/");
+// The system's own separator: the one the art view adds.
+const QString Separator = QString(QLatin1Char(FileSystem::PathSeparator));
 
 } // namespace
 
@@ -68,9 +70,9 @@ void TestVellArtReader::addTrailingBackslash_data()
     QTest::addColumn<QString>("prefix");
     QTest::newRow("empty is the root") << QString() << Separator;
     QTest::newRow("root") << Separator << Separator;
-    QTest::newRow("without separator") << "data" << "data/";
-    QTest::newRow("with separator") << "data/" << "data/";
-    QTest::newRow("nested") << "/a/b" << "/a/b/";
+    QTest::newRow("without separator") << "data" << "data" + Separator;
+    QTest::newRow("with separator") << "data" + Separator << "data" + Separator;
+    QTest::newRow("nested") << "/a/b" << "/a/b" + Separator;
 }
 
 void TestVellArtReader::addTrailingBackslash()
