@@ -312,7 +312,8 @@ void TestArtTint::noWorkingBitmap()
 void TestArtTint::missingHueFile()
 {
     const auto folder = FolderWith(ArtFiles);
-    const QString hues = folder->filePath(Hues);
+    // The reader joins folder and file with the system's separator.
+    const QString hues = folder->path() + QDir::separator() + Hues;
     TVellArtReader view;
     view.SetArtMulPath(folder->path());
     view.SetArtColor(QStringLiteral("0"));

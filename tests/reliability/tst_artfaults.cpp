@@ -152,7 +152,8 @@ void ArtFaultsTest::filesChangeBetweenStartAndDraw_data()
     QTest::addColumn<QSize>("drawn");   // the picture's size when there is no error
 
     using TestFiles::OpenFailure;
-    const QString cannotOpen = QStringLiteral("Cannot open file \"%1/%2\". %3");
+    // The readers join folder and file with the system's separator.
+    const QString cannotOpen = QStringLiteral("Cannot open file \"%1") + QDir::separator() + QStringLiteral("%2\". %3");
     const QString missingArt = cannotOpen.arg("%1", "art.mul", TestFiles::OpenFailureReason(OpenFailure::NoFile));
     const QSize picture(PictureWidth, PictureHeight);
     const QSize patch(PatchWidth, PatchHeight);
