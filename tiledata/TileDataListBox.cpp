@@ -27,12 +27,30 @@ private:
     QWidget *FWidget;
 };
 
+// A refill usually follows a rename, into a box that already holds a line
+// per tile, of which only the renamed ones differ. Those are renewed in
+// place (an unchanged text is left alone by the item itself), instead of
+// making all 16,383 items anew and destroying the old ones. The view is
+// then reset, as it is when its lines are replaced: no current line, no
+// selection.
+void RenewLines(QListWidget *ListBox, const QStringList &Lines)
+{
+    for (int i = 0; i < Lines.size(); ++i)
+        ListBox->item(i)->setText(Lines.at(i));
+    ListBox->reset();
+}
+
 } // namespace
 
 void TTileData::FillListBox(QListWidget *ListBox) const
 {
     const UpdatesSuspended suspended(ListBox);
-    ListBox->clear();
     // Before the first LoadTiles every tile is empty and no lines are kept.
-    ListBox->addItems(Lines.isEmpty() ? AllListLines() : Lines);
+    const QStringList lines = Lines.isEmpty() ? AllListLines() : Lines;
+    if (ListBox->count() == lines.size()) {
+        RenewLines(ListBox, lines);
+        return;
+    }
+    ListBox->clear();
+    ListBox->addItems(lines);
 }

@@ -39,6 +39,9 @@ public:
 
     // Replaces the list box's lines with one ListLine per tile, reflecting
     // the current table, with drawing suspended so the box repaints once.
+    // A box that already holds a line per tile keeps its items and has only
+    // the lines that differ renewed; either way it ends with no selection
+    // and no current line.
     // Defined apart (TileDataListBox.cpp, library tiledata_widgets).
     void FillListBox(QListWidget *ListBox) const;
 

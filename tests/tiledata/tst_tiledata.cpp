@@ -284,7 +284,16 @@ void TileDataTest::refilledListShowsRenamedTiles()
     auto loaded = Loaded(PathOf("refill.mul"));
     loaded->SetName(5, "renamed");
     loaded->ReplaceName("TILE1", "replaced");
+    // A refill of a full box renews its lines in place, and must leave the
+    // box as replacing every line does: nothing selected, no current line.
+    list.item(9)->setText("typed over");
+    list.setCurrentRow(7);
+    QListWidgetItem *const kept = list.item(8);
     loaded->FillListBox(&list);
+    QCOMPARE(list.item(8), kept);
+    QCOMPARE(list.currentRow(), -1);
+    QVERIFY(list.selectedItems().isEmpty());
+    QCOMPARE(list.item(9)->text(), loaded->ListLine(9));
     QCOMPARE(list.count(), TileCount);
     QCOMPARE(list.item(5)->text(), QString("0x5 - renamed"));
     QCOMPARE(list.item(7)->text(), QString("0x7 - replaced"));
