@@ -150,6 +150,7 @@ private:
             break;
         case OpReopen:
             FStore = std::make_unique<TTileData>(FPath);
+            FLoaded = false;
             break;
         }
     }
@@ -213,6 +214,7 @@ private:
 
     void Load()
     {
+        FLoaded = true;
         QStringList lines;
         FStore->LoadTiles(lines);
         Expect(lines.size() == TileCount, "LoadTiles gave a wrong number of lines");
@@ -230,11 +232,61 @@ private:
         if (FFilled)
             return;
         FFilled = true;
-        QListWidget list;
-        list.addItem(QStringLiteral("left over"));
-        FStore->FillListBox(&list);
-        Expect(list.count() == TileCount, "FillListBox gave a wrong number of lines");
-        Expect(list.item(TileCount - 1)->text() == FStore->ListLine(TileCount - 1), "the last list line differs");
+        if (!FLoaded) {
+            // A store reopened and not loaded yet fills a box that holds
+            // another number of lines, which it must replace, not renew.
+            QListWidget list;
+            list.addItem(QStringLiteral("left over"));
+            FillAndCheck(list);
+            return;
+        }
+        QListWidget &list = ListBox();
+        FillAndCheck(list);
+        ResetListBox(list);
+    }
+
+    void FillAndCheck(QListWidget &List) const
+    {
+        FStore->FillListBox(&List);
+        Expect(List.count() == TileCount, "FillListBox gave a wrong number of lines");
+        for (const int tile : {0, TileCount - 1})
+            Expect(List.item(tile)->text() == FStore->ListLine(tile), "a list line differs from ListLine");
+    }
+
+    // One list box serves every input that fills after a load, as the
+    // window's one list serves every refill: making and destroying its
+    // 16,383 items for each input would cost more than all the rest. Each
+    // input finds it in the same state, the lines of an empty table, so that
+    // an input does the same on its own as in a run; the box is brought back
+    // to that state with Qt's own calls.
+    static QListWidget &ListBox()
+    {
+        // Made after the application, and so destroyed before it.
+        static const std::unique_ptr<QListWidget> list = [] {
+            auto made = std::make_unique<QListWidget>();
+            made->addItems(EmptyTableLines());
+            return made;
+        }();
+        return *list;
+    }
+
+    static const QStringList &EmptyTableLines()
+    {
+        static const QStringList lines = [] {
+            QStringList made;
+            for (int tile = 0; tile < TileCount; ++tile)
+                made.append(QStringLiteral("0x") + QString::number(tile, 16).toUpper() + QStringLiteral(" - "));
+            return made;
+        }();
+        return lines;
+    }
+
+    static void ResetListBox(QListWidget &List)
+    {
+        const QStringList &lines = EmptyTableLines();
+        for (int tile = 0; tile < TileCount; ++tile)
+            List.item(tile)->setText(lines.at(tile));
+        List.reset();
     }
 
     void Save()
@@ -249,6 +301,7 @@ private:
     std::vector<std::uint8_t> FScript;
     QString FPath;
     std::unique_ptr<TTileData> FStore;
+    bool FLoaded = false;
     bool FFilled = false;
     int FHeavy = 0;
 };
