@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QTest>
 
 ModalAnswers::ModalAnswers()
@@ -148,6 +149,17 @@ QString FocusName()
 {
     QWidget *focus = QApplication::focusWidget();
     return focus ? focus->objectName() : QString();
+}
+
+void HoldOpen(QProcess &Holder, const QString &Path)
+{
+#ifdef _WIN32
+    Holder.start(QStringLiteral(SHARE_HOLDER), {QStringLiteral("read"), Path});
+#else
+    Holder.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec 3<\"$1\"; echo held; exec cat"),
+                                        QStringLiteral("sh"), Path});
+#endif
+    QVERIFY(Holder.waitForReadyRead(10000));
 }
 
 std::unique_ptr<TForm1> WindowTest::Open()

@@ -13,6 +13,7 @@
 #include <memory>
 
 class QLineEdit;
+class QProcess;
 class QWidget;
 class TForm1;
 
@@ -80,6 +81,10 @@ void TypeInto(QLineEdit *Box, const QString &Text);
 void PasteInto(QLineEdit *Box, const QString &Text);
 int SelectedRow(const TForm1 &Window);
 QString FocusName();
+
+// Starts a process of its own that keeps the file open, so that a save is
+// refused, and waits until it holds the file. Killing it lets the file go.
+void HoldOpen(QProcess &Holder, const QString &Path);
 
 // The fixture of the window tests: fresh dialog answers and a fresh tile
 // folder for every test, and a check that no dialog came unexpectedly.

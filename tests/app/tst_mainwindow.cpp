@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -218,6 +219,8 @@ private slots:
     {
         auto window = OpenWindow(*Answers, QString());
         QCOMPARE(window->font().pointSize(), 8);
+        if (QFontDatabase::families().isEmpty())
+            QSKIP("No font to measure: on Windows, Qt's offscreen platform looks for fonts only in Qt's own folder");
         auto isFixed = [](const QFont &font) {
             const QFontMetrics metrics(font);
             return metrics.horizontalAdvance(QLatin1Char('i')) == metrics.horizontalAdvance(QLatin1Char('W'));

@@ -52,18 +52,6 @@ std::function<void(QWidget *)> Press(const QString &Button, QStringList *Seen)
     };
 }
 
-// A process that keeps the file open, so that a save is refused.
-void HoldOpen(QProcess &Holder, const QString &Path)
-{
-#ifdef _WIN32
-    Holder.start(QStringLiteral(SHARE_HOLDER), {QStringLiteral("read"), Path});
-#else
-    Holder.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec 3<\"$1\"; echo held; exec cat"),
-                                        QStringLiteral("sh"), Path});
-#endif
-    QVERIFY(Holder.waitForReadyRead(10000));
-}
-
 } // namespace
 
 class UnsavedEditsTest : public WindowTest
