@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+class ExclusiveWriteFile;
 class QListWidget;
 
 // One opened tile data file, held in memory.
@@ -133,6 +134,8 @@ private:
 
     // Writes the table's records into Image, as far as Image holds them.
     void WriteTilesTo(std::vector<unsigned char> &Image) const;
+    // Writes the image over File with the table's records in place.
+    void WriteImageWithTiles(ExclusiveWriteFile &File) const;
     QStringList AllListLines() const;
 
     QString FileName;
