@@ -93,7 +93,10 @@ public:
         if (skip >= held)
             return 0;
         const std::size_t n = std::min(Length, held - skip);
-        std::memcpy(Buffer, FBytes.constData() + skip, n);
+        // data(), not constData(): the const accessor may give Qt's one-byte
+        // empty array, and GCC for mingw-w64 then warns of a copy beyond it
+        // on a path that has already returned above.
+        std::memcpy(Buffer, FBytes.data() + skip, n);
         return n;
     }
 

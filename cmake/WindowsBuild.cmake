@@ -1,10 +1,3 @@
-# GCC 12 for mingw-w64 inlines differently from the Linux compiler and then
-# reports out-of-bounds copies on paths that cannot run: from Qt's shared
-# empty byte array (a DLL's data, whose size it cannot see) and inside
-# std::vector::insert (a known GCC 12 false positive). The Linux build keeps
-# the warning.
-add_compile_options(-Wno-array-bounds -Wno-stringop-overread)
-
 # Settings of a Windows build cross-compiled here: the compiler's runtime
 # DLLs, which ship beside the programs, and wine, which runs the programs
 # whenever CMake or CTest needs them run.

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdint>
 #include <string>
@@ -154,9 +155,10 @@ Bytes ArtInput(const ArtWriter &Writer)
 {
     const Bytes index = Writer.ArtIndexBytes();
     const Bytes art = Writer.ArtBytes();
-    Bytes input = {std::uint8_t(index.size()), std::uint8_t(index.size() >> 8)};
-    input.insert(input.end(), index.begin(), index.end());
-    input.insert(input.end(), art.begin(), art.end());
+    Bytes input(2 + index.size() + art.size());
+    input[0] = std::uint8_t(index.size());
+    input[1] = std::uint8_t(index.size() >> 8);
+    std::copy(art.begin(), art.end(), std::copy(index.begin(), index.end(), input.begin() + 2));
     return input;
 }
 
