@@ -209,10 +209,14 @@ QStringList TTileData::AllListLines() const
     return LinesInOneBlock(Tiles);
 }
 
-void TTileData::WriteTilesTo(std::vector<unsigned char> &Image) const
+void TTileData::WriteTilesTo(unsigned char *Out, std::size_t At, std::size_t Size) const
 {
-    ForEachGroupInImage(Image.size(), [&](int first, std::size_t offset, std::size_t n) {
-        std::memcpy(Image.data() + offset, &Tiles[first], n);
+    ForEachGroupInImage(At + Size, [&](int first, std::size_t offset, std::size_t n) {
+        const std::size_t begin = std::max(offset, At);
+        const std::size_t end = offset + n;
+        if (begin < end)
+            std::memcpy(Out + (begin - At), reinterpret_cast<const unsigned char *>(&Tiles[first]) + (begin - offset),
+                        end - begin);
     });
 }
 
@@ -234,36 +238,21 @@ bool TTileData::Save(const std::function<bool()> &ConfirmOverwrite)
     file.Flush();
     file.Close();
     // Only a save that went through changes what the file is known to hold.
-    WriteTilesTo(FileImage);
+    WriteTilesTo(FileImage.data(), 0, FileImage.size());
     return true;
 }
 
 void TTileData::WriteImageWithTiles(ExclusiveWriteFile &File) const
 {
     // A piece at a time, the table's records laid over the image's bytes: a
-    // save needs no second copy of the whole file. The groups lie in file
-    // order, so each piece starts its search where the last one ended.
+    // save needs no second copy of the whole file.
     constexpr std::size_t PieceSize = 64 * 1024;
     const std::size_t size = FileImage.size();
     std::vector<unsigned char> piece(std::min(size, PieceSize));
-    int group = 0;
     for (std::size_t at = 0; at < size; at += piece.size()) {
         const std::size_t n = std::min(piece.size(), size - at);
         std::memcpy(piece.data(), FileImage.data() + at, n);
-        for (; group < GroupCount; ++group) {
-            const std::size_t offset = static_cast<std::size_t>(RecordOffset(FirstTileOf(group)));
-            if (offset >= at + n)
-                break;
-            const std::size_t end = std::min(offset + GroupBytes(group), at + n);
-            const std::size_t begin = std::max(offset, at);
-            if (begin < end)
-                std::memcpy(piece.data() + (begin - at),
-                            reinterpret_cast<const unsigned char *>(&Tiles[FirstTileOf(group)]) + (begin - offset),
-                            end - begin);
-            // A group that runs on into the next piece is laid again there.
-            if (offset + GroupBytes(group) > at + n)
-                break;
-        }
+        WriteTilesTo(piece.data(), at, n);
         File.WriteAllAt(static_cast<std::int64_t>(at), piece.data(), n);
     }
 }

@@ -132,8 +132,9 @@ private:
         Tiles[Index] = record;
     }
 
-    // Writes the table's records into Image, as far as Image holds them.
-    void WriteTilesTo(std::vector<unsigned char> &Image) const;
+    // Writes the table's records that fall in bytes At to At + Size of the
+    // file into Out, which holds those bytes.
+    void WriteTilesTo(unsigned char *Out, std::size_t At, std::size_t Size) const;
     // Writes the image over File with the table's records in place.
     void WriteImageWithTiles(ExclusiveWriteFile &File) const;
     QStringList AllListLines() const;
