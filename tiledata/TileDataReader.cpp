@@ -257,6 +257,22 @@ void TTileData::WriteImageWithTiles(ExclusiveWriteFile &File) const
     }
 }
 
+QByteArray TTileData::GetRecordBytes(TTileKind Kind, int Index) const
+{
+    if (Kind != TTileKind::Item || !IsTile(Index))
+        return QByteArray();
+    return QByteArray(reinterpret_cast<const char *>(&Tiles[Index]), RecordSize);
+}
+
+void TTileData::SetRecordBytes(TTileKind Kind, int Index, const QByteArray &Bytes)
+{
+    if (Kind != TTileKind::Item || !IsTile(Index) || Bytes.size() != RecordSize)
+        return;
+    std::memcpy(static_cast<void *>(&Tiles[Index]), Bytes.constData(), RecordSize);
+    if (!Lines.isEmpty())
+        Lines[Index] = ListLine(Index);
+}
+
 QString TTileData::GetName(int Index) const
 {
     if (!IsTile(Index))

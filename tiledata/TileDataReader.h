@@ -1,6 +1,9 @@
 #pragma once
 
+#include "tiledata/TileKind.h"
 #include "tiledata/TileRecord.h"
+
+#include <QByteArray>
 
 #include <QString>
 #include <QStringList>
@@ -64,6 +67,18 @@ public:
     // and neither is an edit of bytes that lie beyond the end of a short
     // file, which a save never writes.
     bool IsModified() const;
+
+    // How many tiles of each kind the file describes.
+    int ItemCount() const { return TileCount; }
+    int LandCount() const { return 0; }
+
+    // A tile's whole record, as its bytes lie in the file. Setting a record
+    // back to bytes taken from it restores every field exactly, name bytes
+    // after the terminating zero included, which is what undoing an edit
+    // needs. Bytes of another length, or an index out of range, change
+    // nothing; an index out of range reads as an empty array.
+    QByteArray GetRecordBytes(TTileKind Kind, int Index) const;
+    void SetRecordBytes(TTileKind Kind, int Index, const QByteArray &Bytes);
 
     // The path the store was created on.
     const QString &GetFileName() const { return FileName; }
