@@ -2,6 +2,8 @@
 
 #include "app/ErrorBox.h"
 
+#include "tiledata/TileDataReader.h"
+
 #include <QFileInfo>
 #include <QPushButton>
 
@@ -17,6 +19,27 @@ void SetButtonText(QMessageBox &Box, QMessageBox::StandardButton Button, const Q
 QString NameOf(const QString &FileName)
 {
     return QFileInfo(FileName).fileName();
+}
+
+// "0x1A", "0x1A and 0x2F", "0x1A, 0x2F and land 0x3": at most a dozen named,
+// the rest counted.
+QString TileList(const TSaveConflicts &Conflicts)
+{
+    QStringList names;
+    for (const int tile : Conflicts.Items)
+        names << QLatin1String("0x") + QString::number(tile, 16).toUpper();
+    for (const int tile : Conflicts.Land)
+        names << QLatin1String("land 0x") + QString::number(tile, 16).toUpper();
+    constexpr int MostNamed = 12;
+    if (names.size() > MostNamed) {
+        const qsizetype more = names.size() - MostNamed;
+        names = names.mid(0, MostNamed);
+        names << QStringLiteral("%1 more").arg(more);
+    }
+    if (names.size() == 1)
+        return names.front();
+    const QString last = names.takeLast();
+    return names.join(QLatin1String(", ")) + QLatin1String(" and ") + last;
 }
 
 } // namespace
@@ -37,11 +60,20 @@ QMessageBox::StandardButton AskSaveChanges(QWidget *Parent, const QString &FileN
     return answer == QMessageBox::NoButton ? QMessageBox::Cancel : answer;
 }
 
-bool AskOverwriteChangedFile(QWidget *Parent, const QString &FileName)
+bool AskOverwriteChangedFile(QWidget *Parent, const QString &FileName, const TSaveConflicts &Conflicts)
 {
-    QMessageBox box(QMessageBox::Warning, ApplicationTitle(),
-                    QStringLiteral("%1 has changed on disk since it was loaded. Overwrite it?").arg(NameOf(FileName)),
-                    QMessageBox::NoButton, Parent);
+    QString text = QStringLiteral("%1 has changed on disk since it was loaded. Overwrite it?").arg(NameOf(FileName));
+    if (!Conflicts.Items.empty() || !Conflicts.Land.empty())
+        text += QStringLiteral("\n\n%1 %2 also changed by the other program; Overwrite replaces %3 with yours.")
+                    .arg(TileList(Conflicts),
+                         Conflicts.Items.size() + Conflicts.Land.size() == 1 ? QStringLiteral("was")
+                                                                             : QStringLiteral("were"),
+                         Conflicts.Items.size() + Conflicts.Land.size() == 1 ? QStringLiteral("it")
+                                                                             : QStringLiteral("them"));
+    else
+        text += QStringLiteral("\n\nOverwrite writes only the tiles you edited; the other program's changes "
+                               "to other tiles stay.");
+    QMessageBox box(QMessageBox::Warning, ApplicationTitle(), text, QMessageBox::NoButton, Parent);
     box.setTextFormat(Qt::PlainText);
     QPushButton *overwrite = box.addButton(QStringLiteral("Overwrite"), QMessageBox::AcceptRole);
     box.addButton(QMessageBox::Cancel);

@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <QString>
 
+struct TSaveConflicts;
+
 class QWidget;
 
 // The questions asked before edits could be lost, each a modal message box
@@ -15,4 +17,5 @@ QMessageBox::StandardButton AskSaveChanges(QWidget *Parent, const QString &FileN
 
 // Saving over a file that another program changed since it was loaded or
 // last saved here: true to overwrite it, false to cancel (the default).
-bool AskOverwriteChangedFile(QWidget *Parent, const QString &FileName);
+// The question names the tiles both changed.
+bool AskOverwriteChangedFile(QWidget *Parent, const QString &FileName, const TSaveConflicts &Conflicts);

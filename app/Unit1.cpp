@@ -673,7 +673,7 @@ void TForm1::DrawTilePicture(int Tile)
     Image1->setPixmap(QPixmap::fromImage(Image1Bitmap));
 }
 
-void TForm1::ShowFlags(std::uint32_t Flags)
+void TForm1::ShowFlags(std::uint64_t Flags)
 {
     CurrentFlags = Flags;
     for (std::size_t bit = 0; bit < FlagBoxes.size(); ++bit)
@@ -714,7 +714,7 @@ void TForm1::FlagClick(QCheckBox *Box, int Bit)
 {
     if (!TileShown || !HasSelectedTile())
         return;
-    const std::uint32_t mask = std::uint32_t(1) << Bit;
+    const std::uint64_t mask = std::uint64_t(1) << Bit;
     if (Box->isChecked())
         CurrentFlags |= mask;
     else
@@ -928,7 +928,8 @@ bool TForm1::SaveTileData()
     CommitFocusedNumberBox();
     const int selected = SelectedTile();
     const QString path = TileData->GetFileName();
-    if (!TileData->Save([this, path] { return AskOverwriteChangedFile(this, path); }))
+    if (!TileData->Save(
+            [this, path](const TSaveConflicts &Conflicts) { return AskOverwriteChangedFile(this, path, Conflicts); }))
         return false;
     QStringList lines;
     TileData->LoadTiles(lines);

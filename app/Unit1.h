@@ -47,7 +47,7 @@ public:
     // nothing while it is false.
     bool TileShown = false;
     // The selected tile's flags word, edited bit by bit by the flag boxes.
-    std::uint32_t CurrentFlags = 0;
+    std::uint64_t CurrentFlags = 0;
 
     // Controls. All are owned by the window through Qt parenting, except the
     // art view, which start-up may destroy (held here so that the reference
@@ -231,7 +231,7 @@ private:
     void LoadStore(const QString &Path);
     void BindArtView(const QString &Path);
     void FillNumberBoxes(int Tile);
-    void ShowFlags(std::uint32_t Flags);
+    void ShowFlags(std::uint64_t Flags);
     void DrawTilePicture(int Tile);
     void CommitNumber(int Value, void (TTileData::*Setter)(int, int));
     void CommitDecimal(QLineEdit *Box, void (TTileData::*Setter)(int, int));

@@ -223,7 +223,7 @@ BenchBody CheckedSaveCase()
 {
     std::shared_ptr<TTileData> store = LoadedStore();
     return [store] {
-        if (!store->Save([] { return false; }))
+        if (!store->Save([](const TSaveConflicts &) { return false; }))
             throw std::logic_error("the unchanged file was taken for changed");
     };
 }

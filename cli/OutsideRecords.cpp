@@ -1,26 +1,20 @@
 #include "cli/OutsideRecords.h"
 
 #include "cli/TextAppend.h"
-#include "tiledata/TileRecord.h"
+#include "tiledata/TileLayout.h"
 
 #include <algorithm>
 
 namespace OutsideRecords {
 
-bool IsRecordByte(std::size_t Offset)
-{
-    if (Offset < std::size_t(StaticSectionStart) || Offset >= std::size_t(HandledEnd))
-        return false;
-    return (Offset - std::size_t(StaticSectionStart)) % std::size_t(GroupSize) >= std::size_t(GroupHeaderSize);
-}
-
-std::vector<ByteRange> Differences(const std::vector<unsigned char> &A, const std::vector<unsigned char> &B)
+std::vector<ByteRange> Differences(const std::vector<unsigned char> &A, const std::vector<unsigned char> &B,
+                                   const TTileLayout &Layout)
 {
     std::vector<ByteRange> ranges;
     const std::size_t length = std::max(A.size(), B.size());
     for (std::size_t at = 0; at < length; ++at) {
         const bool differs = at >= A.size() || at >= B.size() || A[at] != B[at];
-        if (!differs || IsRecordByte(at))
+        if (!differs || Layout.IsRecordByte(TTileKind::Item, std::int64_t(at)))
             continue;
         if (!ranges.empty() && ranges.back().Last + 1 == at)
             ranges.back().Last = at;

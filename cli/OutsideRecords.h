@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
-// The bytes of a tile data file that are not part of any of the 16,383
-// records: the leading section, the group headers and the tail.
+class TTileLayout;
+
+// The bytes of a tile data file that are not part of any record of its
+// layout: the group headers and the tail.
 namespace OutsideRecords {
 
 struct ByteRange
@@ -14,11 +16,10 @@ struct ByteRange
     std::size_t Last;
 };
 
-bool IsRecordByte(std::size_t Offset);
-
 // The stretches of bytes outside the records that differ between two files.
 // Where one file is longer, its extra bytes differ too.
-std::vector<ByteRange> Differences(const std::vector<unsigned char> &A, const std::vector<unsigned char> &B);
+std::vector<ByteRange> Differences(const std::vector<unsigned char> &A, const std::vector<unsigned char> &B,
+                                   const TTileLayout &Layout);
 
 // "bytes 0x68800-0x68803 differ outside the records", or "byte ... differs".
 std::string RangeLine(const ByteRange &Range);

@@ -34,9 +34,13 @@ CommandResult Diff(const std::string &PathA, const std::string &PathB)
 {
     const TileFile a(PathA);
     const TileFile b(PathB);
+    const TTileLayout &layout = a.Store().Layout();
+    if (layout != b.Store().Layout())
+        throw Error(PathA + " and " + PathB + " have different layouts (" + layout.Description() + ", "
+                    + b.Store().Layout().Description() + "); diff compares files of one layout");
     CommandResult result;
     int tiles = 0;
-    for (int i = 0; i < TileCount; ++i) {
+    for (int i = 0; i < layout.Count(TTileKind::Item); ++i) {
         const std::string line = TileDiff::Line(TileRow::Read(a.Store(), i), TileRow::Read(b.Store(), i));
         if (!line.empty()) {
             result.Output += line;
@@ -45,7 +49,7 @@ CommandResult Diff(const std::string &PathA, const std::string &PathB)
     }
     const std::vector<unsigned char> bytesA = ReadWholeFile(PathA);
     const std::vector<unsigned char> bytesB = ReadWholeFile(PathB);
-    const std::vector<OutsideRecords::ByteRange> ranges = OutsideRecords::Differences(bytesA, bytesB);
+    const std::vector<OutsideRecords::ByteRange> ranges = OutsideRecords::Differences(bytesA, bytesB, layout);
     for (const OutsideRecords::ByteRange &range : ranges)
         result.Output += OutsideRecords::RangeLine(range);
     if (bytesA.size() != bytesB.size())
@@ -84,7 +88,7 @@ CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool 
     // With nothing to change the file is left alone, not rewritten. A file
     // that another program changed since it was read here is not
     // overwritten: those changes would be lost unseen.
-    if (changed > 0 && !store.Save([] { return false; }))
+    if (changed > 0 && !store.Save([](const TSaveConflicts &) { return false; }))
         throw Error(Path + ": another program changed the file while the edits were read; nothing was written");
     result.Output = TileDiff::CountLine(changed, "tile changed", "tiles changed");
     return result;

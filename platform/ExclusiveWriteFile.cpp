@@ -120,8 +120,10 @@ void ExclusiveWriteFile::WriteAllAt(std::int64_t offset, const void *data, std::
                               : ::pwrite(FHandle, bytes + done, length - done, static_cast<off_t>(position));
         if (n < 0 && (errno == EINTR || errno == EAGAIN))
             continue;
+        if (n == 0)
+            errno = EIO;
         if (n <= 0)
-            throw Error("Stream write error");
+            FailWrite();
         done += static_cast<std::size_t>(n);
     }
 }
@@ -130,7 +132,7 @@ void ExclusiveWriteFile::Flush()
 {
     while ((FileProbe::Fails(FileProbe::Step::Sync, FPath) ? (errno = EIO, -1) : ::fdatasync(FHandle)) != 0) {
         if (errno != EINTR)
-            throw Error("Stream write error");
+            FailWrite();
     }
 }
 
@@ -144,8 +146,16 @@ void ExclusiveWriteFile::Close()
     FLeased = false;
     const int handle = FHandle;
     FHandle = -1;
+    if (fails)
+        errno = EIO;
     if ((::close(handle) != 0 && errno != EINTR) || fails)
-        throw Error("Stream write error");
+        FailWrite();
+}
+
+void ExclusiveWriteFile::FailWrite()
+{
+    FFailureReason = FileSystem::SystemErrorText(errno);
+    throw Error("Stream write error");
 }
 
 void ExclusiveWriteFile::Release()

@@ -39,11 +39,19 @@ public:
     // when the close reports a failed write-back.
     void Close();
 
+    // The system's own reason for the last write, flush or close that
+    // failed ("No space left on device"), for messages that say why a save
+    // failed; empty before any failure.
+    const std::string &FailureReason() const { return FFailureReason; }
+
 private:
+    // Notes the system's reason and throws "Stream write error".
+    [[noreturn]] void FailWrite();
     void TakeExclusiveHold();
     void Release();
 
     std::string FPath;
     std::intptr_t FHandle = -1; // a descriptor, or a HANDLE on Windows
     bool FLeased = false;
+    std::string FFailureReason;
 };

@@ -1,9 +1,16 @@
 #include "tiledata/TileDataReader.h"
 
+#include "tiledata/RangeWrite.h"
+
 #include "platform/AnsiCodePage.h"
+#include "platform/Error.h"
 #include "platform/ExclusiveWriteFile.h"
 #include "platform/SharedReadFile.h"
 #include "platform/qt/AnsiString.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
 
 #include <algorithm>
 #include <array>
@@ -13,47 +20,10 @@
 
 namespace {
 
-// The records of one group lie back to back in the file, exactly as they
-// lie in the table, so a group is copied in one piece rather than record by
-// record. Group g holds the tiles from 32 * g on; the last group is short.
-constexpr int GroupCount = (TileCount + RecordsPerGroup - 1) / RecordsPerGroup;
-static_assert(sizeof(std::array<TTileRecord, TileCount>) == std::size_t(TileCount) * RecordSize,
-              "the table holds the records without gaps");
 
-int FirstTileOf(int group)
+std::string_view NameBytes(const char *field)
 {
-    return group * RecordsPerGroup;
-}
-
-std::size_t GroupBytes(int group)
-{
-    return static_cast<std::size_t>(std::min(RecordsPerGroup, TileCount - FirstTileOf(group))) * RecordSize;
-}
-
-// How many of the bytes at offset lie inside an image of imageSize.
-std::size_t BytesInImage(std::int64_t offset, std::size_t length, std::size_t imageSize)
-{
-    if (offset >= static_cast<std::int64_t>(imageSize))
-        return 0;
-    return std::min<std::size_t>(length, imageSize - static_cast<std::size_t>(offset));
-}
-
-// Calls visit(first tile, offset, byte count) for every group's records, as
-// far as an image of imageSize holds them.
-template <typename Visit>
-void ForEachGroupInImage(std::size_t imageSize, Visit visit)
-{
-    for (int group = 0; group < GroupCount; ++group) {
-        const std::int64_t offset = RecordOffset(FirstTileOf(group));
-        const std::size_t n = BytesInImage(offset, GroupBytes(group), imageSize);
-        if (n > 0)
-            visit(FirstTileOf(group), static_cast<std::size_t>(offset), n);
-    }
-}
-
-std::string_view NameBytes(const TTileRecord &record)
-{
-    return std::string_view(record.Name, static_cast<std::size_t>(NameSize(record)));
+    return std::string_view(field, static_cast<std::size_t>(NameSize(field)));
 }
 
 unsigned char FoldAsciiLetter(unsigned char c)
@@ -70,14 +40,6 @@ bool SameNameIgnoringAsciiCase(std::string_view a, std::string_view b)
             return false;
     }
     return true;
-}
-
-// Fills a name field with the encoded name, cut to the field and padded
-// with zeros.
-void WriteNameField(TTileRecord &record, const QByteArray &bytes)
-{
-    std::memset(record.Name, 0, NameLength);
-    std::memcpy(record.Name, bytes.constData(), std::min<std::size_t>(NameLength, bytes.size()));
 }
 
 // Writes value in upper-case hexadecimal without leading zeros to Out;
@@ -129,29 +91,31 @@ char16_t *WriteLine(char16_t *Out, int Index, const char *Name, int Length)
     return Out;
 }
 
-// The list lines of every tile, their texts written one after the other
-// into a single block that every line holds a reference to: one allocation
-// for all 16,383 instead of one each, which is most of what a load costs,
-// and as much again when the lines are freed. Each text is followed by a
-// zero, as Qt expects of the strings it owns. A line that is changed, or
-// kept while the others are shared, is copied out by Qt as any shared
-// string is; the block goes when its last line does.
-QStringList LinesInOneBlock(const std::array<TTileRecord, TileCount> &Tiles)
+
+// The list lines of tiles 0 to Count - 1, named by NameOf(i), their texts
+// written one after the other into a single block that every line holds a
+// reference to: one allocation for all of them instead of one each, which
+// is most of what a load costs, and as much again when the lines are freed.
+// Each text is followed by a zero, as Qt expects of the strings it owns. A
+// line that is changed, or kept while the others are shared, is copied out
+// by Qt as any shared string is; the block goes when its last line does.
+template <typename NameOf>
+QStringList LinesInOneBlock(int Count, NameOf nameOf)
 {
-    std::array<unsigned char, TileCount> nameSizes;
+    std::vector<unsigned char> nameSizes(static_cast<std::size_t>(Count));
     qsizetype total = 0;
-    for (int i = 0; i < TileCount; ++i) {
-        nameSizes[std::size_t(i)] = static_cast<unsigned char>(NameSize(Tiles[i]));
+    for (int i = 0; i < Count; ++i) {
+        nameSizes[std::size_t(i)] = static_cast<unsigned char>(NameSize(nameOf(i)));
         total += MaxLineLength - NameLength + nameSizes[std::size_t(i)] + 1;
     }
     auto [header, block] = QTypedArrayData<char16_t>::allocate(total);
     Q_CHECK_PTR(block);
 
-    QStringList lines(TileCount);
+    QStringList lines(Count);
     QString *line = lines.data();
     char16_t *out = block;
-    for (int i = 0; i < TileCount; ++i) {
-        char16_t *end = WriteLine(out, i, Tiles[i].Name, nameSizes[std::size_t(i)]);
+    for (int i = 0; i < Count; ++i) {
+        char16_t *end = WriteLine(out, i, nameOf(i), nameSizes[std::size_t(i)]);
         *end = 0;
         // The allocation comes with the first line's reference.
         if (i > 0)
@@ -160,6 +124,25 @@ QStringList LinesInOneBlock(const std::array<TTileRecord, TileCount> &Tiles)
         out = end + 1;
     }
     return lines;
+}
+
+// The whole held file, for comparing another program's version with ours.
+std::vector<unsigned char> ReadHeld(const ExclusiveWriteFile &file)
+{
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(file.Size()));
+    if (!bytes.empty())
+        file.ReadExactAt(0, bytes.data(), bytes.size());
+    return bytes;
+}
+
+bool SameBytes(const std::vector<unsigned char> &a, const std::vector<unsigned char> &b, std::size_t at,
+               std::size_t size)
+{
+    const bool aHas = at + size <= a.size();
+    const bool bHas = at + size <= b.size();
+    if (!aHas || !bHas)
+        return aHas == bHas;
+    return std::memcmp(a.data() + at, b.data() + at, size) == 0;
 }
 
 // Whether the held file consists of exactly Bytes. A file of another length
@@ -180,24 +163,37 @@ bool FileHolds(const ExclusiveWriteFile &file, const std::vector<unsigned char> 
     return true;
 }
 
+
 } // namespace
 
 TTileData::TTileData(const QString &FileName)
     : FileName(FileName)
+    , FLayout(TTileLayout::Classic())
     , FileImage(ReadWholeFile(AnsiString::ToPath(FileName)))
 {
+    FLayout = TTileLayout::ForFileSize(FileSize());
+    // Until LoadTiles decodes them, the item records read as zero; the rest
+    // is the file's.
+    ResetWorking();
+    const std::size_t size = std::size_t(FLayout.RecordSize(TTileKind::Item));
+    for (int i = 0; i < ItemCount(); ++i)
+        std::memset(Record(TTileKind::Item, i), 0, size);
+}
+
+void TTileData::ResetWorking()
+{
+    Working = FileImage;
+    if (Working.size() < std::size_t(FLayout.RecordsEnd(TTileKind::Item)))
+        Working.resize(std::size_t(FLayout.RecordsEnd(TTileKind::Item)), 0);
 }
 
 void TTileData::LoadTiles(QStringList &List)
 {
-    std::memset(static_cast<void *>(Tiles.data()), 0, sizeof(Tiles));
-    ForEachGroupInImage(FileImage.size(), [this](int first, std::size_t offset, std::size_t n) {
-        std::memcpy(static_cast<void *>(&Tiles[first]), FileImage.data() + offset, n);
-    });
+    ResetWorking();
     Lines = AllListLines();
     // The caller's list shares the texts of the kept lines; an empty one
     // (as every caller passes) shares the whole array, without taking a
-    // reference to each of the 16,383 texts.
+    // reference to each text.
     if (List.isEmpty())
         List = Lines;
     else
@@ -206,119 +202,221 @@ void TTileData::LoadTiles(QStringList &List)
 
 QStringList TTileData::AllListLines() const
 {
-    return LinesInOneBlock(Tiles);
+    return LinesInOneBlock(ItemCount(), [this](int i) { return NameField(TTileKind::Item, i); });
 }
 
-void TTileData::WriteTilesTo(unsigned char *Out, std::size_t At, std::size_t Size) const
+unsigned char *TTileData::Record(TTileKind Kind, int Index)
 {
-    ForEachGroupInImage(At + Size, [&](int first, std::size_t offset, std::size_t n) {
-        const std::size_t begin = std::max(offset, At);
-        const std::size_t end = offset + n;
-        if (begin < end)
-            std::memcpy(Out + (begin - At), reinterpret_cast<const unsigned char *>(&Tiles[first]) + (begin - offset),
-                        end - begin);
+    return Working.data() + FLayout.RecordOffset(Kind, Index);
+}
+
+const unsigned char *TTileData::Record(TTileKind Kind, int Index) const
+{
+    return Working.data() + FLayout.RecordOffset(Kind, Index);
+}
+
+const char *TTileData::NameField(TTileKind Kind, int Index) const
+{
+    return reinterpret_cast<const char *>(Record(Kind, Index) + FLayout.NameOffset(Kind));
+}
+
+bool TTileData::IsWhole(TTileKind Kind, int Index) const
+{
+    return IsTile(Kind, Index) && FLayout.RecordOffset(Kind, Index) + FLayout.RecordSize(Kind) <= FileSize();
+}
+
+int TTileData::WholeCount(TTileKind Kind) const
+{
+    // Records lie in index order, so the whole ones are a prefix.
+    int low = 0;
+    int high = Count(Kind);
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (IsWhole(Kind, middle))
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
+}
+
+QString TTileData::ShortFileWarning() const
+{
+    const int whole = WholeCount(TTileKind::Item);
+    if (whole == ItemCount())
+        return QString();
+    const QLocale english(QLocale::English);
+    return QStringLiteral("%1 is %2 bytes long and holds %3 of the %4 tiles; the others cannot be edited")
+        .arg(QFileInfo(FileName).fileName(), english.toString(qlonglong(FileSize())), english.toString(whole),
+             english.toString(ItemCount()));
+}
+
+std::vector<TByteRange> TTileData::ChangedRanges() const
+{
+    // Runs of neighbouring changed records: records of one group lie back to
+    // back, so a run ends at a group header or at an unchanged record.
+    std::vector<TByteRange> ranges;
+    ForEachWholeRecord([&](TTileKind, int, std::size_t at, std::size_t size) {
+        if (std::memcmp(Working.data() + at, FileImage.data() + at, size) == 0)
+            return;
+        if (!ranges.empty() && ranges.back().At + ranges.back().Size == at)
+            ranges.back().Size += size;
+        else
+            ranges.push_back({at, size});
     });
+    return ranges;
 }
 
 bool TTileData::IsModified() const
 {
     bool modified = false;
-    ForEachGroupInImage(FileImage.size(), [&](int first, std::size_t offset, std::size_t n) {
-        modified = modified || std::memcmp(FileImage.data() + offset, &Tiles[first], n) != 0;
+    ForEachWholeRecord([&](TTileKind, int, std::size_t at, std::size_t size) {
+        modified = modified || std::memcmp(Working.data() + at, FileImage.data() + at, size) != 0;
     });
     return modified;
 }
 
-bool TTileData::Save(const std::function<bool()> &ConfirmOverwrite)
+TSaveConflicts TTileData::ConflictsWith(const std::vector<unsigned char> &Disk) const
 {
-    ExclusiveWriteFile file(AnsiString::ToPath(FileName));
-    if (ConfirmOverwrite && !FileHolds(file, FileImage) && !ConfirmOverwrite())
-        return false;
-    WriteImageWithTiles(file);
-    file.Flush();
-    file.Close();
-    // Only a save that went through changes what the file is known to hold.
-    WriteTilesTo(FileImage.data(), 0, FileImage.size());
-    return true;
+    TSaveConflicts conflicts;
+    ForEachWholeRecord([&](TTileKind kind, int i, std::size_t at, std::size_t size) {
+        if (!SameBytes(Working, FileImage, at, size) && !SameBytes(Disk, FileImage, at, size))
+            (kind == TTileKind::Land ? conflicts.Land : conflicts.Items).push_back(i);
+    });
+    return conflicts;
 }
 
-void TTileData::WriteImageWithTiles(ExclusiveWriteFile &File) const
+std::string TTileData::TilesIn(const std::vector<TByteRange> &Ranges) const
 {
-    // A piece at a time, the table's records laid over the image's bytes: a
-    // save needs no second copy of the whole file.
-    constexpr std::size_t PieceSize = 64 * 1024;
-    const std::size_t size = FileImage.size();
-    std::vector<unsigned char> piece(std::min(size, PieceSize));
-    for (std::size_t at = 0; at < size; at += piece.size()) {
-        const std::size_t n = std::min(piece.size(), size - at);
-        std::memcpy(piece.data(), FileImage.data() + at, n);
-        WriteTilesTo(piece.data(), at, n);
-        File.WriteAllAt(static_cast<std::int64_t>(at), piece.data(), n);
+    std::string text;
+    ForEachWholeRecord([&](TTileKind kind, int i, std::size_t at, std::size_t) {
+        const bool written = std::any_of(Ranges.begin(), Ranges.end(), [at](const TByteRange &range) {
+            return at >= range.At && at < range.At + range.Size;
+        });
+        if (!written)
+            return;
+        if (!text.empty())
+            text += ", ";
+        text += (kind == TTileKind::Land ? "land 0x" : "0x") + QString::number(i, 16).toUpper().toStdString();
+    });
+    return text;
+}
+
+bool TTileData::Save(const TConfirmOverwrite &ConfirmOverwrite)
+{
+    ExclusiveWriteFile file(AnsiString::ToPath(FileName));
+    // What the file holds before this save, and so what a failed write puts
+    // back: the bytes last loaded or saved here, unless another program has
+    // changed them since.
+    std::vector<unsigned char> before;
+    const bool changedElsewhere = !FileHolds(file, FileImage);
+    if (changedElsewhere) {
+        before = ReadHeld(file);
+        if (ConfirmOverwrite && !ConfirmOverwrite(ConflictsWith(before)))
+            return false;
     }
+    const std::vector<unsigned char> &old = changedElsewhere ? before : FileImage;
+    // A file another program cut or grew no longer has its records where
+    // ours lie, so there is nothing to merge with: the whole file as we hold
+    // it is written over it (a longer file keeps its extra bytes).
+    const std::vector<TByteRange> ranges = old.size() == FileImage.size()
+                                               ? ChangedRanges()
+                                               : std::vector<TByteRange>{{0, FileImage.size()}};
+    TRangeWrite(file, old, Working)
+        .Write(ranges, QDir::toNativeSeparators(FileName).toStdString(), TilesIn(ranges));
+    try {
+        file.Close();
+    } catch (const Error &) {
+        throw Error(QDir::toNativeSeparators(FileName).toStdString() + ": " + file.FailureReason()
+                    + " when closing it; the file may not hold all of this save");
+    }
+    // The store now holds what the file holds: this save's records over
+    // whatever else the file had.
+    std::vector<unsigned char> saved = old;
+    for (const TByteRange &range : ranges) {
+        if (saved.size() < range.At + range.Size)
+            saved.resize(range.At + range.Size, 0);
+        std::memcpy(saved.data() + range.At, Working.data() + range.At, range.Size);
+    }
+    FileImage = std::move(saved);
+    if (changedElsewhere) {
+        ResetWorking();
+        Lines = AllListLines();
+    }
+    return true;
 }
 
 QByteArray TTileData::GetRecordBytes(TTileKind Kind, int Index) const
 {
-    if (Kind != TTileKind::Item || !IsTile(Index))
+    if (!IsTile(Kind, Index))
         return QByteArray();
-    return QByteArray(reinterpret_cast<const char *>(&Tiles[Index]), RecordSize);
+    return QByteArray(reinterpret_cast<const char *>(Record(Kind, Index)), FLayout.RecordSize(Kind));
 }
 
 void TTileData::SetRecordBytes(TTileKind Kind, int Index, const QByteArray &Bytes)
 {
-    if (Kind != TTileKind::Item || !IsTile(Index) || Bytes.size() != RecordSize)
+    if (!IsWhole(Kind, Index) || Bytes.size() != FLayout.RecordSize(Kind))
         return;
-    std::memcpy(static_cast<void *>(&Tiles[Index]), Bytes.constData(), RecordSize);
-    if (!Lines.isEmpty())
-        Lines[Index] = ListLine(Index);
+    std::memcpy(Record(Kind, Index), Bytes.constData(), std::size_t(Bytes.size()));
+    RenewLine(Kind, Index);
 }
 
-QString TTileData::GetName(int Index) const
+void TTileData::RenewLine(TTileKind Kind, int Index)
 {
-    if (!IsTile(Index))
+    if (Kind == TTileKind::Item && !Lines.isEmpty())
+        Lines[Index] = ListLine(Kind, Index);
+}
+
+QString TTileData::GetName(TTileKind Kind, int Index) const
+{
+    if (!IsTile(Kind, Index))
         return QString();
-    return AnsiString::Decode(Tiles[Index].Name, NameSize(Tiles[Index]));
+    const char *field = NameField(Kind, Index);
+    return AnsiString::Decode(field, NameSize(field));
 }
 
-void TTileData::SetName(int Index, const QString &Name)
+void TTileData::SetName(TTileKind Kind, int Index, const QString &Name)
 {
-    if (!IsTile(Index))
+    if (!IsWhole(Kind, Index))
         return;
-    WriteNameField(Tiles[Index], AnsiString::Encode(Name));
-    if (!Lines.isEmpty())
-        Lines[Index] = ListLine(Index);
+    const QByteArray bytes = AnsiString::Encode(Name);
+    unsigned char *field = Record(Kind, Index) + FLayout.NameOffset(Kind);
+    std::memset(field, 0, NameLength);
+    std::memcpy(field, bytes.constData(), std::min<std::size_t>(NameLength, std::size_t(bytes.size())));
+    RenewLine(Kind, Index);
 }
 
-void TTileData::ReplaceName(const QString &OldName, const QString &NewName)
+std::vector<int> TTileData::ReplaceName(TTileKind Kind, const QString &OldName, const QString &NewName)
 {
     // A text with characters the code page lacks is no tile's name.
     if (!AnsiString::CanEncode(OldName))
-        return;
+        return {};
     const QByteArray oldBytes = AnsiString::Encode(OldName);
     const std::string_view old(oldBytes.constData(), static_cast<std::size_t>(oldBytes.size()));
-    // Encoded once: a common or empty name can stand on thousands of tiles.
-    const QByteArray newBytes = AnsiString::Encode(NewName);
     std::vector<int> renamed;
-    for (int i = 0; i < TileCount; ++i) {
-        if (!SameNameIgnoringAsciiCase(NameBytes(Tiles[i]), old))
-            continue;
-        WriteNameField(Tiles[i], newBytes);
-        renamed.push_back(i);
+    for (int i = 0; i < Count(Kind); ++i) {
+        if (IsWhole(Kind, i) && SameNameIgnoringAsciiCase(NameBytes(NameField(Kind, i)), old))
+            renamed.push_back(i);
     }
-    if (Lines.isEmpty())
-        return;
-    // When most tiles change (the empty name of a fresh file stands on all
-    // of them), all lines are made again in one block; this also lets go of
-    // the block the old lines shared.
-    if (renamed.size() > std::size_t(TileCount / 2)) {
-        Lines = AllListLines();
-        return;
-    }
+    // The list lines are renewed below, all at once when most change (the
+    // empty name of a fresh file stands on all of them), which also lets go
+    // of the block the old lines shared.
+    const QStringList keptLines = std::move(Lines);
+    Lines.clear();
     for (const int i : renamed)
-        Lines[i] = ListLine(i);
+        SetName(Kind, i, NewName);
+    Lines = keptLines;
+    if (Kind == TTileKind::Item && !Lines.isEmpty()) {
+        if (renamed.size() > std::size_t(ItemCount() / 2))
+            Lines = AllListLines();
+        else
+            for (const int i : renamed)
+                Lines[i] = ListLine(Kind, i);
+    }
+    return renamed;
 }
 
-int TTileData::FindName(const QString &Text) const
+int TTileData::FindName(TTileKind Kind, const QString &Text, int From) const
 {
     if (Text.isEmpty() || !AnsiString::CanEncode(Text))
         return -1;
@@ -326,9 +424,10 @@ int TTileData::FindName(const QString &Text) const
     if (wanted.size() > static_cast<std::size_t>(NameLength))
         return -1;
     char name[NameLength];
-    for (int i = 0; i < TileCount; ++i) {
-        const int n = NameSize(Tiles[i]);
-        std::memcpy(name, Tiles[i].Name, static_cast<std::size_t>(n));
+    for (int i = std::max(From, 0); i < Count(Kind); ++i) {
+        const char *field = NameField(Kind, i);
+        const int n = NameSize(field);
+        std::memcpy(name, field, static_cast<std::size_t>(n));
         AnsiCodePage::UpperBuffer(name, static_cast<std::size_t>(n));
         if (std::string_view(name, static_cast<std::size_t>(n)).find(wanted) != std::string_view::npos)
             return i;
@@ -336,47 +435,82 @@ int TTileData::FindName(const QString &Text) const
     return -1;
 }
 
-QString TTileData::ListLine(int Index) const
+QString TTileData::ListLine(TTileKind Kind, int Index) const
 {
-    // Written in place, so that a line costs one allocation: SetName and
-    // ReplaceName renew one line per renamed tile.
+    // Written in place, so that a line costs one allocation: renames renew
+    // one line per renamed tile.
     char16_t text[MaxLineLength];
-    const char *name = IsTile(Index) ? Tiles[Index].Name : "";
-    const int length = IsTile(Index) ? NameSize(Tiles[Index]) : 0;
+    const char *name = IsTile(Kind, Index) ? NameField(Kind, Index) : "";
+    const int length = IsTile(Kind, Index) ? NameSize(name) : 0;
     const char16_t *end = WriteLine(text, Index, name, length);
     return QString(reinterpret_cast<const QChar *>(text), end - text);
 }
 
-std::uint32_t TTileData::GetFlags(int Index) const
+std::uint64_t TTileData::GetField(TTileKind Kind, int Index, int Offset, int Size) const
 {
-    return IsTile(Index) ? Tiles[Index].Flags : 0;
+    if (!IsTile(Kind, Index))
+        return 0;
+    std::uint64_t value = 0;
+    // Little-endian, as the host is.
+    std::memcpy(&value, Record(Kind, Index) + Offset, std::size_t(Size));
+    return value;
 }
 
-void TTileData::SetFlags(int Index, std::uint32_t Value)
+void TTileData::SetField(TTileKind Kind, int Index, int Offset, int Size, std::uint64_t Value)
 {
-    if (IsTile(Index))
-        Tiles[Index].Flags = Value;
+    if (IsWhole(Kind, Index))
+        std::memcpy(Record(Kind, Index) + Offset, &Value, std::size_t(Size));
 }
 
-int TTileData::GetWeight(int Index) const { return Get(Index, &TTileRecord::Weight); }
-void TTileData::SetWeight(int Index, int Value) { Set(Index, &TTileRecord::Weight, Value); }
-int TTileData::GetQuality(int Index) const { return Get(Index, &TTileRecord::Quality); }
-void TTileData::SetQuality(int Index, int Value) { Set(Index, &TTileRecord::Quality, Value); }
-int TTileData::GetUnknown0(int Index) const { return Get(Index, &TTileRecord::Unknown0); }
-void TTileData::SetUnknown0(int Index, int Value) { Set(Index, &TTileRecord::Unknown0, Value); }
-int TTileData::GetUnknown1(int Index) const { return Get(Index, &TTileRecord::Unknown1); }
-void TTileData::SetUnknown1(int Index, int Value) { Set(Index, &TTileRecord::Unknown1, Value); }
-int TTileData::GetQuantity(int Index) const { return Get(Index, &TTileRecord::Quantity); }
-void TTileData::SetQuantity(int Index, int Value) { Set(Index, &TTileRecord::Quantity, Value); }
-int TTileData::GetAnim(int Index) const { return Get(Index, &TTileRecord::Anim); }
-void TTileData::SetAnim(int Index, int Value) { Set(Index, &TTileRecord::Anim, Value); }
-int TTileData::GetUnknown2(int Index) const { return Get(Index, &TTileRecord::Unknown2); }
-void TTileData::SetUnknown2(int Index, int Value) { Set(Index, &TTileRecord::Unknown2, Value); }
-int TTileData::GetHue(int Index) const { return Get(Index, &TTileRecord::Hue); }
-void TTileData::SetHue(int Index, int Value) { Set(Index, &TTileRecord::Hue, Value); }
-int TTileData::GetUnknown3(int Index) const { return Get(Index, &TTileRecord::Unknown3); }
-void TTileData::SetUnknown3(int Index, int Value) { Set(Index, &TTileRecord::Unknown3, Value); }
-int TTileData::GetUnknown4(int Index) const { return Get(Index, &TTileRecord::Unknown4); }
-void TTileData::SetUnknown4(int Index, int Value) { Set(Index, &TTileRecord::Unknown4, Value); }
-int TTileData::GetHeight(int Index) const { return Get(Index, &TTileRecord::Height); }
-void TTileData::SetHeight(int Index, int Value) { Set(Index, &TTileRecord::Height, Value); }
+std::uint64_t TTileData::GetFlags(TTileKind Kind, int Index) const
+{
+    return GetField(Kind, Index, 0, FLayout.FlagBytes());
+}
+
+void TTileData::SetFlags(TTileKind Kind, int Index, std::uint64_t Value)
+{
+    SetField(Kind, Index, 0, FLayout.FlagBytes(), Value);
+}
+
+int TTileData::GetTexture(int Index) const
+{
+    return int(GetField(TTileKind::Land, Index, FLayout.FieldOffset(LandField::Texture), 2));
+}
+
+void TTileData::SetTexture(int Index, int Value)
+{
+    SetField(TTileKind::Land, Index, FLayout.FieldOffset(LandField::Texture), 2, static_cast<unsigned>(Value));
+}
+
+int TTileData::GetItemField(int Index, int AfterFlags, int Size) const
+{
+    return int(GetField(TTileKind::Item, Index, FLayout.FieldOffset(AfterFlags), Size));
+}
+
+void TTileData::SetItemField(int Index, int AfterFlags, int Size, int Value)
+{
+    SetField(TTileKind::Item, Index, FLayout.FieldOffset(AfterFlags), Size, static_cast<unsigned>(Value));
+}
+
+int TTileData::GetWeight(int Index) const { return GetItemField(Index, ItemField::Weight, 1); }
+void TTileData::SetWeight(int Index, int Value) { SetItemField(Index, ItemField::Weight, 1, Value); }
+int TTileData::GetQuality(int Index) const { return GetItemField(Index, ItemField::Quality, 1); }
+void TTileData::SetQuality(int Index, int Value) { SetItemField(Index, ItemField::Quality, 1, Value); }
+int TTileData::GetUnknown0(int Index) const { return GetItemField(Index, ItemField::Unknown0, 2); }
+void TTileData::SetUnknown0(int Index, int Value) { SetItemField(Index, ItemField::Unknown0, 2, Value); }
+int TTileData::GetUnknown1(int Index) const { return GetItemField(Index, ItemField::Unknown1, 1); }
+void TTileData::SetUnknown1(int Index, int Value) { SetItemField(Index, ItemField::Unknown1, 1, Value); }
+int TTileData::GetQuantity(int Index) const { return GetItemField(Index, ItemField::Quantity, 1); }
+void TTileData::SetQuantity(int Index, int Value) { SetItemField(Index, ItemField::Quantity, 1, Value); }
+int TTileData::GetAnim(int Index) const { return GetItemField(Index, ItemField::Anim, 2); }
+void TTileData::SetAnim(int Index, int Value) { SetItemField(Index, ItemField::Anim, 2, Value); }
+int TTileData::GetUnknown2(int Index) const { return GetItemField(Index, ItemField::Unknown2, 1); }
+void TTileData::SetUnknown2(int Index, int Value) { SetItemField(Index, ItemField::Unknown2, 1, Value); }
+int TTileData::GetHue(int Index) const { return GetItemField(Index, ItemField::Hue, 1); }
+void TTileData::SetHue(int Index, int Value) { SetItemField(Index, ItemField::Hue, 1, Value); }
+int TTileData::GetUnknown3(int Index) const { return GetItemField(Index, ItemField::Unknown3, 1); }
+void TTileData::SetUnknown3(int Index, int Value) { SetItemField(Index, ItemField::Unknown3, 1, Value); }
+int TTileData::GetUnknown4(int Index) const { return GetItemField(Index, ItemField::Unknown4, 1); }
+void TTileData::SetUnknown4(int Index, int Value) { SetItemField(Index, ItemField::Unknown4, 1, Value); }
+int TTileData::GetHeight(int Index) const { return GetItemField(Index, ItemField::Height, 1); }
+void TTileData::SetHeight(int Index, int Value) { SetItemField(Index, ItemField::Height, 1, Value); }

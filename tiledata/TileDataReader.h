@@ -1,103 +1,156 @@
 #pragma once
 
+#include "tiledata/RangeWrite.h"
 #include "tiledata/TileKind.h"
+#include "tiledata/TileLayout.h"
 #include "tiledata/TileRecord.h"
 
 #include <QByteArray>
-
 #include <QString>
 #include <QStringList>
 
-#include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 class ExclusiveWriteFile;
 class QListWidget;
 
+// The records a save would write that another program changed too, since
+// the file was last loaded or saved here.
+struct TSaveConflicts
+{
+    std::vector<int> Items;
+    std::vector<int> Land;
+};
+
+// Asked when the file on disk is no longer what was last loaded or saved:
+// true overwrites the records edited here, false cancels the save.
+using TConfirmOverwrite = std::function<bool(const TSaveConflicts &)>;
+
 // One opened tile data file, held in memory.
 //
-// The store keeps a copy of the whole file (the image) and a table of the
-// 16,383 static tile records decoded from it. Tile operations change only
-// the table; the image and the file change only when the store saves, so
-// destroying a store with unsaved edits leaves the file as it was.
+// The store keeps the file as last loaded or saved (the image) and a working
+// copy of it that every edit changes. Records are read and written where
+// the file's layout, chosen once from its length, puts them. The image and
+// the file change only when the store saves, so destroying a store with
+// unsaved edits leaves the file as it was.
 //
-// The table lives inside the object (about 600 KB): create stores on the
-// heap.
+// Tiles come in two kinds, land and item; the functions without a kind work
+// on item tiles.
 class TTileData
 {
 public:
-    // Reads the whole file into memory; the table stays all zero until
-    // LoadTiles. Throws Error "Cannot open file ...", "Stream read error" or
-    // "Out of memory while expanding memory stream".
+    // Reads the whole file into memory and chooses its layout; every item tile
+    // reads as zero until LoadTiles. Throws Error "Cannot open file ...",
+    // "Stream read error" or "Out of memory while expanding memory stream".
     explicit TTileData(const QString &FileName);
 
     TTileData(const TTileData &) = delete;
     TTileData &operator=(const TTileData &) = delete;
 
-    // Decodes every record from the image into the table, then appends one
-    // ListLine per tile to List. Records, or parts of records, beyond the end
-    // of a short file read as zero.
+    // Decodes every record from the image, then appends one ListLine per
+    // item tile to List. Records, or parts of records, beyond the end of a
+    // short file read as zero.
     void LoadTiles(QStringList &List);
 
-    // Replaces the list box's lines with one ListLine per tile, reflecting
-    // the current table, with drawing suspended so the box repaints once.
-    // A box that already holds a line per tile keeps its items and has only
-    // the lines that differ renewed; either way it ends with no selection
-    // and no current line.
+    // Replaces the list box's lines with one ListLine per item tile,
+    // reflecting the current records, with drawing suspended so the box
+    // repaints once. A box that already holds a line per tile keeps its
+    // items and has only the lines that differ renewed; either way it ends
+    // with no selection and no current line.
     // Defined apart (TileDataListBox.cpp, library tiledata_widgets).
     void FillListBox(QListWidget *ListBox) const;
 
-    // Writes the table into the image, then the image over the file, in
-    // place and flushed to the disk. The file keeps its length.
+    // Writes the records edited here over the file, in place and flushed to
+    // the disk, and nothing else: a save without edits writes nothing.
     //
     // Under the same exclusive hold as the write, the file is first compared
     // with the bytes last loaded or saved here. When another program has
-    // changed it since, ConfirmOverwrite is asked (while the file is held);
-    // false leaves the file, the image and the table as they were, and Save
-    // returns false. Without ConfirmOverwrite the file is overwritten
-    // unasked. Throws Error "Cannot open file ..." (missing, read-only or
-    // open elsewhere: the file is unchanged), "Stream read error" or
-    // "Stream write error".
-    bool Save(const std::function<bool()> &ConfirmOverwrite = {});
+    // changed it since, ConfirmOverwrite is asked (while the file is held)
+    // with the records both changed; false leaves the file and the store as
+    // they were, and Save returns false. Without ConfirmOverwrite the edited
+    // records are written unasked. Either way the other program's changes
+    // to other records and to bytes outside the records stay, and after the
+    // save the store holds what the file now holds. Only a file whose length
+    // another program changed gets all of our bytes written over it.
+    //
+    // When a write or the flush fails, the bytes this save already wrote are
+    // put back and flushed, and Error says why, naming the file, and that
+    // nothing was changed; if putting back fails too, it says the file may
+    // hold part of the save and which tiles. The edits stay in the store.
+    // Throws Error "Cannot open file ..." (missing, read-only or open
+    // elsewhere: the file is unchanged) or "Stream read error" too.
+    bool Save(const TConfirmOverwrite &ConfirmOverwrite = {});
 
     // True when a save would write other bytes than the file held when last
-    // loaded or saved here. A value set back to what it was is no change,
-    // and neither is an edit of bytes that lie beyond the end of a short
-    // file, which a save never writes.
+    // loaded or saved here. A value set back to what it was is no change.
     bool IsModified() const;
-
-    // How many tiles of each kind the file describes.
-    int ItemCount() const { return TileCount; }
-    int LandCount() const { return 0; }
-
-    // A tile's whole record, as its bytes lie in the file. Setting a record
-    // back to bytes taken from it restores every field exactly, name bytes
-    // after the terminating zero included, which is what undoing an edit
-    // needs. Bytes of another length, or an index out of range, change
-    // nothing; an index out of range reads as an empty array.
-    QByteArray GetRecordBytes(TTileKind Kind, int Index) const;
-    void SetRecordBytes(TTileKind Kind, int Index, const QByteArray &Bytes);
 
     // The path the store was created on.
     const QString &GetFileName() const { return FileName; }
 
-    QString GetName(int Index) const;
-    void SetName(int Index, const QString &Name);
-    // Renames every tile whose name equals OldName, folding only a-z.
-    void ReplaceName(const QString &OldName, const QString &NewName);
-    // Lowest index whose name contains Text under code-page upper-casing, or -1.
-    int FindName(const QString &Text) const;
+    // Where the records lie, chosen from the file's length at load.
+    const TTileLayout &Layout() const { return FLayout; }
+    // How many tiles of each kind the layout describes.
+    int ItemCount() const { return FLayout.Count(TTileKind::Item); }
+    int LandCount() const { return FLayout.Count(TTileKind::Land); }
+    int Count(TTileKind Kind) const { return FLayout.Count(Kind); }
+    // The file's length as loaded or last saved.
+    std::int64_t FileSize() const { return static_cast<std::int64_t>(FileImage.size()); }
 
+    // True when the tile's record lies wholly in the file. Only such tiles
+    // can be changed: every setter leaves the others alone, so that no edit
+    // is made that a save could not write.
+    bool IsWhole(TTileKind Kind, int Index) const;
+    // How many tiles of a kind lie wholly in the file.
+    int WholeCount(TTileKind Kind) const;
+    // For a file too short to hold every record: "tiledata.mul is 512,000
+    // bytes long and holds 2,261 of the 16,383 tiles; the others cannot be
+    // edited". Empty for a file that holds them all.
+    QString ShortFileWarning() const;
+
+    // A tile's whole record, as its bytes lie in the file. Setting a record
+    // back to bytes taken from it restores every field exactly, name bytes
+    // after the terminating zero included, which is what undoing an edit
+    // needs. Bytes of another length, an index out of range or a tile not
+    // wholly in the file change nothing; an index out of range reads as an
+    // empty array.
+    QByteArray GetRecordBytes(TTileKind Kind, int Index) const;
+    void SetRecordBytes(TTileKind Kind, int Index, const QByteArray &Bytes);
+
+    QString GetName(TTileKind Kind, int Index) const;
+    void SetName(TTileKind Kind, int Index, const QString &Name);
+    // Renames every tile of the kind whose name equals OldName, folding only
+    // a-z; returns the tiles renamed.
+    std::vector<int> ReplaceName(TTileKind Kind, const QString &OldName, const QString &NewName);
+    // Lowest index from From on whose name contains Text under code-page
+    // upper-casing, or -1.
+    int FindName(TTileKind Kind, const QString &Text, int From = 0) const;
     // "0x%x - %s": the index in upper-case hex after a literal "0x", then the name.
-    QString ListLine(int Index) const;
+    QString ListLine(TTileKind Kind, int Index) const;
+
+    QString GetName(int Index) const { return GetName(TTileKind::Item, Index); }
+    void SetName(int Index, const QString &Name) { SetName(TTileKind::Item, Index, Name); }
+    void ReplaceName(const QString &OldName, const QString &NewName)
+    {
+        ReplaceName(TTileKind::Item, OldName, NewName);
+    }
+    int FindName(const QString &Text) const { return FindName(TTileKind::Item, Text); }
+    QString ListLine(int Index) const { return ListLine(TTileKind::Item, Index); }
 
     // Getters return the field as stored (unsigned); setters keep only the
-    // field's low 8, 16 or 32 bits. An index outside 0..16382 reads as 0
-    // and is never written.
-    std::uint32_t GetFlags(int Index) const;
-    void SetFlags(int Index, std::uint32_t Value);
+    // bits the field holds: 8, 16, or the layout's 32 or 64 flag bits. An
+    // index out of range reads as 0 and is never written.
+    std::uint64_t GetFlags(TTileKind Kind, int Index) const;
+    void SetFlags(TTileKind Kind, int Index, std::uint64_t Value);
+    std::uint64_t GetFlags(int Index) const { return GetFlags(TTileKind::Item, Index); }
+    void SetFlags(int Index, std::uint64_t Value) { SetFlags(TTileKind::Item, Index, Value); }
+    // Land tiles only.
+    int GetTexture(int Index) const;
+    void SetTexture(int Index, int Value);
+    // Item tiles only.
     int GetWeight(int Index) const;
     void SetWeight(int Index, int Value);
     int GetQuality(int Index) const;
@@ -122,48 +175,50 @@ public:
     void SetHeight(int Index, int Value);
 
 private:
-    static bool IsTile(int Index) { return Index >= 0 && Index < TileCount; }
-
-    // The records lie packed in the table, so most of them start at odd
-    // addresses, and a two-byte field reached through a member pointer
-    // would be accessed unaligned. Work on an aligned copy instead, in
-    // which every field sits at its natural alignment.
-    template <typename Field>
-    int Get(int Index, Field TTileRecord::*Member) const
+    bool IsTile(TTileKind Kind, int Index) const { return Index >= 0 && Index < Count(Kind); }
+    // The record's bytes in the working copy.
+    unsigned char *Record(TTileKind Kind, int Index);
+    const unsigned char *Record(TTileKind Kind, int Index) const;
+    const char *NameField(TTileKind Kind, int Index) const;
+    // A field of Size bytes at Offset inside the record, as an unsigned value.
+    std::uint64_t GetField(TTileKind Kind, int Index, int Offset, int Size) const;
+    void SetField(TTileKind Kind, int Index, int Offset, int Size, std::uint64_t Value);
+    int GetItemField(int Index, int AfterFlags, int Size) const;
+    void SetItemField(int Index, int AfterFlags, int Size, int Value);
+    void RenewLine(TTileKind Kind, int Index);
+    // Calls Visit(kind, index, offset, size) for every record wholly in the
+    // file, land first, in file order.
+    template <typename Visit>
+    void ForEachWholeRecord(Visit visit) const
     {
-        if (!IsTile(Index))
-            return 0;
-        alignas(4) const TTileRecord record = Tiles[Index];
-        return int(record.*Member);
+        for (const TTileKind kind : {TTileKind::Land, TTileKind::Item}) {
+            const std::size_t size = std::size_t(FLayout.RecordSize(kind));
+            for (int i = 0; i < Count(kind) && IsWhole(kind, i); ++i)
+                visit(kind, i, std::size_t(FLayout.RecordOffset(kind, i)), size);
+        }
     }
-
-    template <typename Field>
-    void Set(int Index, Field TTileRecord::*Member, int Value)
-    {
-        if (!IsTile(Index))
-            return;
-        alignas(4) TTileRecord record = Tiles[Index];
-        record.*Member = static_cast<Field>(static_cast<unsigned>(Value));
-        Tiles[Index] = record;
-    }
-
-    // Writes the table's records that fall in bytes At to At + Size of the
-    // file into Out, which holds those bytes.
-    void WriteTilesTo(unsigned char *Out, std::size_t At, std::size_t Size) const;
-    // Writes the image over File with the table's records in place.
-    void WriteImageWithTiles(ExclusiveWriteFile &File) const;
+    // Runs of neighbouring records whose working bytes differ from the image.
+    std::vector<TByteRange> ChangedRanges() const;
+    // The records changed here that Disk, another program's version of the
+    // file, changed too.
+    TSaveConflicts ConflictsWith(const std::vector<unsigned char> &Disk) const;
+    // "0x1A, land 0x3": the tiles whose records lie in Ranges.
+    std::string TilesIn(const std::vector<TByteRange> &Ranges) const;
     QStringList AllListLines() const;
+    // Makes the working copy the image again, padded to the layout's end.
+    void ResetWorking();
 
     QString FileName;
-    // The file as last loaded or saved here: a save writes this with the
-    // table's records in place, and expects to find it on the disk.
+    TTileLayout FLayout;
+    // The file as last loaded or saved here: a save expects to find it on
+    // the disk, and writes only where the working copy differs from it.
     std::vector<unsigned char> FileImage;
-    std::array<TTileRecord, TileCount> Tiles{};
-    // ListLine of every tile, kept from LoadTiles on and renewed by SetName
-    // (the only other writer of names), so that FillListBox hands the list
-    // box finished lines. Without them a refill spends more time making
-    // 16,383 strings, and the allocator more in freeing the old ones, than
-    // the list box spends taking them. The list box shares the texts, so
-    // they cost no second copy. Empty before the first LoadTiles.
+    // The image with every edit in it, at least as long as the layout's
+    // records, so that a short file's missing records read as zero.
+    std::vector<unsigned char> Working;
+    // ListLine of every item tile, kept from LoadTiles on and renewed by
+    // every name change, so that FillListBox hands the list box finished
+    // lines. The list box shares the texts, so they cost no second copy.
+    // Empty before the first LoadTiles.
     QStringList Lines;
 };

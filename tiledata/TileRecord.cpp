@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-int NameSize(const TTileRecord &record)
+int NameSize(const char *Field)
 {
     // memchr scans the field in a few wide steps; list building asks for
     // every tile's name length at once.
-    const void *zero = std::memchr(record.Name, 0, NameLength);
-    return zero == nullptr ? NameLength : static_cast<int>(static_cast<const char *>(zero) - record.Name);
+    const void *zero = std::memchr(Field, 0, NameLength);
+    return zero == nullptr ? NameLength : static_cast<int>(static_cast<const char *>(zero) - Field);
 }

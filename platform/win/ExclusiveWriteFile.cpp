@@ -53,7 +53,7 @@ void ExclusiveWriteFile::WriteAllAt(std::int64_t offset, const void *data, std::
         DWORD n = 0;
         if (FileProbe::Fails(FileProbe::Step::Write, FPath, static_cast<std::int64_t>(position))
             || !::WriteFile(FileHandle::Of(FHandle), bytes + done, FileHandle::Piece(length - done), &n, &at) || n == 0)
-            throw Error("Stream write error");
+            FailWrite();
         done += n;
     }
 }
@@ -61,7 +61,7 @@ void ExclusiveWriteFile::WriteAllAt(std::int64_t offset, const void *data, std::
 void ExclusiveWriteFile::Flush()
 {
     if (FileProbe::Fails(FileProbe::Step::Sync, FPath) || !::FlushFileBuffers(FileHandle::Of(FHandle)))
-        throw Error("Stream write error");
+        FailWrite();
 }
 
 void ExclusiveWriteFile::Close()
@@ -72,7 +72,14 @@ void ExclusiveWriteFile::Close()
     const HANDLE handle = FileHandle::Of(FHandle);
     FHandle = -1;
     if (!::CloseHandle(handle) || fails)
-        throw Error("Stream write error");
+        FailWrite();
+}
+
+void ExclusiveWriteFile::FailWrite()
+{
+    const DWORD error = ::GetLastError();
+    FFailureReason = FileHandle::ReasonFor(error == ERROR_SUCCESS ? ERROR_WRITE_FAULT : error);
+    throw Error("Stream write error");
 }
 
 void ExclusiveWriteFile::Release()

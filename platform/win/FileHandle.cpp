@@ -12,13 +12,13 @@ namespace {
 
 constexpr std::size_t MaxPiece = std::size_t(1) << 30;
 
+} // namespace
+
 std::string ReasonFor(DWORD error)
 {
     return error == ERROR_SHARING_VIOLATION ? FileSystem::FileInUseText()
                                             : FileSystem::SystemErrorText(static_cast<int>(error));
 }
-
-} // namespace
 
 HANDLE OpenExisting(const std::string &path, DWORD access, DWORD share)
 {

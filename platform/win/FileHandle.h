@@ -17,6 +17,10 @@ namespace FileHandle {
 // reachable through a name are refused.
 HANDLE OpenExisting(const std::string &path, DWORD access, DWORD share);
 
+// The text of a system error code; a sharing violation reads as the
+// in-use text.
+std::string ReasonFor(DWORD error);
+
 inline HANDLE Of(std::intptr_t handle)
 {
     return reinterpret_cast<HANDLE>(handle);

@@ -240,10 +240,14 @@ private slots:
         } else {
             QCOMPARE(window->StatusBar1->currentMessage(), Saved);
             QCOMPARE(Files->SavedRecord(5).Flags, Files->Writer.ReadRecord(5).Flags ^ 0x20000000u);
-            QCOMPARE(Files->SavedRecord(9).Name, DefaultName(9));
+            // The other program's rename of tile 9 stays, in the file and in the window.
+            QCOMPARE(Files->SavedRecord(9).Name.front(), 'T');
+            QVERIFY(window->TileData->ListLine(9).startsWith(QLatin1String("0x9 - T")));
         }
         if (!answer.isEmpty())
-            QCOMPARE(seen, QStringList({QStringLiteral("tiledata.mul has changed on disk since it was loaded. Overwrite it?"),
+            QCOMPARE(seen, QStringList({QStringLiteral("tiledata.mul has changed on disk since it was loaded. Overwrite it?\n\n"
+                                                       "Overwrite writes only the tiles you edited; the other program's "
+                                                       "changes to other tiles stay."),
                                         QStringLiteral("Cancel"), QStringLiteral("Overwrite")}));
         holder.kill();
         holder.waitForFinished();

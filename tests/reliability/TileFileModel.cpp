@@ -64,14 +64,19 @@ void TileFileModel::Save()
 {
     for (int t = 0; t < Tiles; ++t) {
         const std::size_t at = TileDataWriter::OffsetOf(t);
-        for (std::size_t k = 0; k < RecordBytes && at + k < FImage.size(); ++k)
+        for (std::size_t k = 0; k < RecordBytes && IsWhole(t); ++k)
             FImage[at + k] = FTable[t][k];
     }
 }
 
+bool TileFileModel::IsWhole(int tile) const
+{
+    return IsTile(tile) && TileDataWriter::OffsetOf(tile) + RecordBytes <= FImage.size();
+}
+
 void TileFileModel::SetField(int tile, int Offset, int Width, std::uint32_t Value)
 {
-    if (!IsTile(tile))
+    if (!IsWhole(tile))
         return;
     for (int k = 0; k < Width; ++k)
         FTable[tile][Offset + k] = static_cast<unsigned char>(Value >> (8 * k));
@@ -89,7 +94,7 @@ std::uint32_t TileFileModel::Field(int tile, int Offset, int Width) const
 
 void TileFileModel::SetName(int tile, const std::string &bytes)
 {
-    if (!IsTile(tile))
+    if (!IsWhole(tile))
         return;
     for (int k = 0; k < NameBytes; ++k)
         FTable[tile][NameOffset + k] = k < int(bytes.size()) ? static_cast<unsigned char>(bytes[k]) : 0;

@@ -25,6 +25,8 @@ public:
     explicit TileFileModel(std::vector<unsigned char> Disk);
 
     static bool IsTile(int tile) { return tile >= 0 && tile < Tiles; }
+    // Only a record wholly inside the file can be edited and saved.
+    bool IsWhole(int tile) const;
 
     // [begin, end) of every stretch of a file of Length bytes that belongs
     // to no record: the leading section, the group headers and the tail.
@@ -35,7 +37,7 @@ public:
     void Reopen(const std::vector<unsigned char> &Disk);
     // LoadTiles: the table from the image; bytes past its end read as zero.
     void Load();
-    // Save: the table into the image, as far as the image reaches.
+    // Save: the table's whole records into the image.
     void Save();
 
     // Stores the low Width bytes of Value at Offset of the record.

@@ -151,8 +151,9 @@ void TileDataSharingTest::modifiedComparesBytes_data()
     const qint64 full = qint64(TileDataWriter::FullSize);
     QTest::newRow("whole file") << full << 0 << true;
     QTest::newRow("whole file, last tile") << full << 0x3FFE << true;
-    QTest::newRow("short file, tile cut in half") << qint64(TileDataWriter::OffsetOf(40) + 6) << 40 << true;
-    // Bytes past the end are never written, so editing them changes nothing.
+    // A tile not wholly in the file cannot be edited, so no edit is made that
+    // a save could not write.
+    QTest::newRow("short file, tile cut in half") << qint64(TileDataWriter::OffsetOf(40) + 6) << 40 << false;
     QTest::newRow("short file, tile past the end") << qint64(TileDataWriter::OffsetOf(40) + 4) << 40 << false;
 }
 
@@ -183,31 +184,42 @@ void TileDataSharingTest::saveAsksBeforeOverwritingAnotherProgramsChange_data()
 {
     QTest::addColumn<bool>("changedElsewhere");
     QTest::addColumn<bool>("overwrite");
-    QTest::newRow("unchanged: no question") << false << false;
-    QTest::newRow("changed, overwrite") << true << true;
-    QTest::newRow("changed, cancel") << true << false;
+    QTest::addColumn<int>("theirTile"); // the tile whose weight the other program changed
+    QTest::newRow("unchanged: no question") << false << false << 9;
+    QTest::newRow("changed, overwrite") << true << true << 9;
+    QTest::newRow("changed, cancel") << true << false << 9;
+    QTest::newRow("both changed tile 3, overwrite") << true << true << 3;
 }
 
 void TileDataSharingTest::saveAsksBeforeOverwritingAnotherProgramsChange()
 {
     QFETCH(bool, changedElsewhere);
     QFETCH(bool, overwrite);
+    QFETCH(int, theirTile);
     const QString path = FDir.filePath("changed.mul");
     TileDataWriter writer(47);
     writer.WriteTo(path);
     auto store = Loaded(path);
     store->SetName(3, "ours");
-    const std::size_t theirs = TileDataWriter::OffsetOf(9) + 4; // tile 9's weight
-    if (changedElsewhere)
+    const std::size_t theirs = TileDataWriter::OffsetOf(theirTile) + 4; // the tile's weight
+    // The other program also changes a group header and a land record.
+    const std::vector<std::size_t> alsoTheirs = {428032, 100};
+    if (changedElsewhere) {
         QVERIFY(TestFiles::WriteByteElsewhere(path, theirs, 'T'));
+        for (const std::size_t at : alsoTheirs)
+            QVERIFY(TestFiles::WriteByteElsewhere(path, at, 'U'));
+    }
     const std::vector<unsigned char> onDisk = TestFiles::ReadBytes(path);
 
     int asked = 0;
-    const bool saved = store->Save([&] {
+    std::vector<int> conflicts;
+    const bool saved = store->Save([&](const TSaveConflicts &both) {
         ++asked;
+        conflicts = both.Items;
         return overwrite;
     });
     QCOMPARE(asked, changedElsewhere ? 1 : 0);
+    QCOMPARE(conflicts, changedElsewhere && theirTile == 3 ? std::vector<int>{3} : std::vector<int>{});
     QCOMPARE(saved, !changedElsewhere || overwrite);
     if (!saved) {
         QVERIFY(TestFiles::ReadBytes(path) == onDisk);
@@ -215,13 +227,20 @@ void TileDataSharingTest::saveAsksBeforeOverwritingAnotherProgramsChange()
         QCOMPARE(store->GetName(3), QString("ours"));
         return;
     }
-    TileDataWriter::Record expected = writer.ReadRecord(3);
-    expected.Name = "ours";
-    writer.SetRecord(3, expected); // tile 9 goes back to what we loaded
-    QVERIFY(TestFiles::ReadBytes(path) == writer.Bytes());
+    // Only tile 3's record is ours; every other change of the other program stays.
+    std::vector<unsigned char> expected = onDisk;
+    const std::size_t name = TileDataWriter::OffsetOf(3) + 17;
+    std::fill(expected.begin() + std::ptrdiff_t(name), expected.begin() + std::ptrdiff_t(name + 20), 0);
+    std::copy_n("ours", 4, expected.begin() + std::ptrdiff_t(name));
+    if (theirTile == 3)
+        expected[theirs] = writer.Bytes()[theirs];
+    QVERIFY(TestFiles::ReadBytes(path) == expected);
     QVERIFY(!store->IsModified());
+    // The store now holds what the file holds, the other program's change included.
+    if (changedElsewhere && theirTile != 3)
+        QCOMPARE(store->GetWeight(theirTile), int('T'));
     // What we saved is what we expect to find next time.
-    QVERIFY(store->Save([&] { return ++asked, false; }));
+    QVERIFY(store->Save([&](const TSaveConflicts &) { return ++asked, false; }));
     QCOMPARE(asked, changedElsewhere ? 1 : 0);
 }
 

@@ -1,0 +1,115 @@
+#include "tiledata/TileLayout.h"
+
+namespace {
+
+constexpr int ClassicFlagBytes = 4;
+constexpr int NewerFlagBytes = 8;
+
+std::int64_t LandSectionSize(int FlagBytes)
+{
+    return std::int64_t(TTileLayout::LandGroups)
+           * (TTileLayout::GroupHeaderSize + TTileLayout::RecordsPerGroup * (FlagBytes + LandField::Size));
+}
+
+std::int64_t ItemGroupSize(int FlagBytes)
+{
+    return TTileLayout::GroupHeaderSize + TTileLayout::RecordsPerGroup * (FlagBytes + ItemField::Size);
+}
+
+// Groups of a newer file of Size bytes, or 0 when it is no newer length.
+std::int64_t NewerGroups(std::int64_t Size)
+{
+    const std::int64_t items = Size - LandSectionSize(NewerFlagBytes);
+    if (items <= 0 || items % ItemGroupSize(NewerFlagBytes) != 0)
+        return 0;
+    return items / ItemGroupSize(NewerFlagBytes);
+}
+
+// The largest group count whose tile count still fits an int index.
+constexpr std::int64_t MaxNewerGroups = (std::int64_t(1) << 30) / TTileLayout::RecordsPerGroup;
+
+std::string WithThousands(std::int64_t Value)
+{
+    std::string digits = std::to_string(Value);
+    for (int at = int(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(std::size_t(at), ",");
+    return digits;
+}
+
+} // namespace
+
+TTileLayout TTileLayout::Classic()
+{
+    return TTileLayout(ClassicFlagBytes, ClassicItems);
+}
+
+TTileLayout TTileLayout::Newer(int Groups)
+{
+    return TTileLayout(NewerFlagBytes, Groups * RecordsPerGroup);
+}
+
+TTileLayout TTileLayout::ForFileSize(std::int64_t Size)
+{
+    const std::int64_t groups = NewerGroups(Size);
+    if (groups > 0 && groups <= MaxNewerGroups)
+        return Newer(int(groups));
+    return Classic();
+}
+
+bool TTileLayout::IsAmbiguousSize(std::int64_t Size)
+{
+    return Size > Classic().RecordsEnd(TTileKind::Item) && Size != ClassicFileSize && !ForFileSize(Size).IsNewer();
+}
+
+std::uint64_t TTileLayout::FlagMask() const
+{
+    return IsNewer() ? ~std::uint64_t(0) : std::uint64_t(0xFFFFFFFFu);
+}
+
+int TTileLayout::Count(TTileKind Kind) const
+{
+    return Kind == TTileKind::Land ? LandGroups * RecordsPerGroup : FItems;
+}
+
+int TTileLayout::RecordSize(TTileKind Kind) const
+{
+    return FFlagBytes + (Kind == TTileKind::Land ? LandField::Size : ItemField::Size);
+}
+
+std::int64_t TTileLayout::GroupSize(TTileKind Kind) const
+{
+    return GroupHeaderSize + std::int64_t(RecordsPerGroup) * RecordSize(Kind);
+}
+
+std::int64_t TTileLayout::SectionStart(TTileKind Kind) const
+{
+    return Kind == TTileKind::Land ? 0 : LandSectionSize(FFlagBytes);
+}
+
+std::int64_t TTileLayout::RecordOffset(TTileKind Kind, int Index) const
+{
+    return SectionStart(Kind) + GroupSize(Kind) * (Index / RecordsPerGroup) + GroupHeaderSize
+           + std::int64_t(RecordSize(Kind)) * (Index % RecordsPerGroup);
+}
+
+std::int64_t TTileLayout::RecordsEnd(TTileKind Kind) const
+{
+    return RecordOffset(Kind, Count(Kind) - 1) + RecordSize(Kind);
+}
+
+bool TTileLayout::IsRecordByte(TTileKind Kind, std::int64_t Offset) const
+{
+    if (Offset < SectionStart(Kind) || Offset >= RecordsEnd(Kind))
+        return false;
+    return (Offset - SectionStart(Kind)) % GroupSize(Kind) >= GroupHeaderSize;
+}
+
+int TTileLayout::NameOffset(TTileKind Kind) const
+{
+    return FieldOffset(Kind == TTileKind::Land ? LandField::Name : ItemField::Name);
+}
+
+std::string TTileLayout::Description() const
+{
+    return WithThousands(FItems) + " tiles \u00B7 " + std::to_string(FlagBits()) + "-bit flags";
+}
