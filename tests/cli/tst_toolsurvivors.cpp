@@ -167,7 +167,7 @@ void ToolSurvivorsTest::applyFailsWhenItsSaveDoesNot()
     });
     const ToolRun run = Tool({"apply", "target.mul", "edits.tsv"});
     FileProbe::Set({});
-    QCOMPARE(run.Output, std::string());
+    QCOMPARE(QString::fromStdString(run.Output), QString());
     QCOMPARE(run.Status, 2);
     QCOMPARE(std::count(run.Errors.begin(), run.Errors.end(), '\n'), std::ptrdiff_t(1));
     if (!closeFails) {
