@@ -33,7 +33,7 @@ private slots:
     void frameAndTitleClearTheControls()
     {
         QFETCH(QString, box);
-        const auto *group = Window->findChild<QGroupBox *>(box);
+        auto *group = Window->findChild<QGroupBox *>(box);
         QVERIFY(group);
         QStyleOptionGroupBox option;
         option.initFrom(group);
@@ -47,6 +47,11 @@ private slots:
         // The line runs through the title.
         QVERIFY2(frame.top() > title.top() && frame.top() < title.bottom(),
                  qPrintable(QStringLiteral("line at %1, title %2 to %3").arg(frame.top()).arg(title.top()).arg(title.bottom())));
+        // Beside the title, on the line's row, the line has stopped.
+        const QImage image = group->grab().toImage();
+        const QRgb line = image.pixel(frame.right() - 8, frame.top());
+        QVERIFY(image.pixel(title.left() - 1, frame.top()) != line);
+        QVERIFY(image.pixel(title.right() + 1, frame.top()) != line);
         // Every control lies inside the frame's lines and below the title.
         const QRect inside = frame.adjusted(1, 1, -1, -1);
         for (const QWidget *child : group->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {

@@ -55,26 +55,30 @@ private slots:
         const std::vector<unsigned char> before = TestFiles::ReadBytes(Files->Path());
         ClickLine(*window, 5);
         const quint32 flags = window->TileData->GetFlags(5);
-        TypeInto(window->edWeight, QString());
-        QTest::keyClick(window->edWeight, Qt::Key_Delete); // an empty box is no integer
-
         auto *target = window->findChild<QAbstractButton *>(control);
-        RealClick(target);
-        QTRY_COMPARE(Answers->Boxes.size(), 1);
-        QCOMPARE(Answers->Boxes[0].Text, QStringLiteral("'' is not a valid integer value."));
-        QTest::qWait(300); // anything of the click still on its way
+        // Twice in the same window: the first dropped click must leave
+        // nothing behind that changes the second.
+        for (int round = 1; round <= 2; ++round) {
+            TypeInto(window->edWeight, QString());
+            QTest::keyClick(window->edWeight, Qt::Key_Delete); // an empty box is no integer
 
-        QVERIFY(!target->isDown());
-        QCOMPARE(window->cbDamaging->isChecked(), bool(flags & 0x20u));
-        QCOMPARE(window->TileData->GetFlags(5), flags);
-        QCOMPARE(window->StatusBar1->currentMessage(), QString());
-        QVERIFY(TestFiles::ReadBytes(Files->Path()) == before);
+            RealClick(target);
+            QTRY_COMPARE(Answers->Boxes.size(), round);
+            QCOMPARE(Answers->Boxes.last().Text, QStringLiteral("'' is not a valid integer value."));
+            QTest::qWait(300); // anything of the click still on its way
+
+            QVERIFY(!target->isDown());
+            QCOMPARE(window->cbDamaging->isChecked(), bool(flags & 0x20u));
+            QCOMPARE(window->TileData->GetFlags(5), flags);
+            QCOMPARE(window->StatusBar1->currentMessage(), QString());
+            QVERIFY(TestFiles::ReadBytes(Files->Path()) == before);
+        }
 
         // The next click is the user's own again.
         RealClick(target);
         QTRY_VERIFY(window->TileData->GetFlags(5) != flags
                     || window->StatusBar1->currentMessage() == QStringLiteral("Tiledata has been saved"));
-        QCOMPARE(Answers->Boxes.size(), 1);
+        QCOMPARE(Answers->Boxes.size(), 2);
     }
 };
 

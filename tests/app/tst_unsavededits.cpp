@@ -26,8 +26,8 @@ namespace {
 
 const QString Saved = QStringLiteral("Tiledata has been saved");
 
-// Answers a message box by pressing the button with the given text; Seen
-// receives the box's text and its buttons' texts.
+// Answers a message box by pressing the button with the given text, or the
+// Return key; Seen receives the box's text and its buttons' texts.
 std::function<void(QWidget *)> Press(const QString &Button, QStringList *Seen)
 {
     return [=](QWidget *modal) {
@@ -45,7 +45,9 @@ std::function<void(QWidget *)> Press(const QString &Button, QStringList *Seen)
                 chosen = button;
         }
         std::sort(Seen->begin() + buttons, Seen->end()); // in the layout's order otherwise
-        if (chosen)
+        if (Button == QLatin1String("Return"))
+            QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
+        else if (chosen)
             chosen->click();
         else
             box->reject();
@@ -211,6 +213,7 @@ private slots:
         QTest::addColumn<QString>("answer"); // empty: the file is held and the save refused
         QTest::newRow("Overwrite") << "Overwrite";
         QTest::newRow("Cancel") << "Cancel";
+        QTest::newRow("Return") << "Return";
         QTest::newRow("refused") << "";
     }
 

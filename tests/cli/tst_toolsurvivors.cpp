@@ -1,0 +1,182 @@
+// quorvane-tool's output text, exit status and written bytes for the cases
+// a swapped field or a wrong status would otherwise slip through. The tool
+// runs in this process, so that the file seam can make its save fail.
+
+#include "cli/QuorvaneTool.h"
+#include "platform/FileProbe.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/TileDataWriter.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class ToolSurvivorsTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir FDir;
+
+    QString Path(const QString &Name) const { return FDir.filePath(Name); }
+
+    static ToolRun Tool(const QStringList &Arguments)
+    {
+        std::vector<std::string> arguments;
+        for (const QString &argument : Arguments)
+            arguments.push_back(argument.toStdString());
+        return RunQuorvaneTool(arguments);
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(QDir::setCurrent(FDir.path())); }
+    void everyColumnIsItsOwnField_data();
+    void everyColumnIsItsOwnField();
+    void diffStatusAndFlagSigns_data();
+    void diffStatusAndFlagSigns();
+    void tileRangeStopsAtTheLastTile_data();
+    void tileRangeStopsAtTheLastTile();
+    void applyFailsWhenItsSaveDoesNot_data();
+    void applyFailsWhenItsSaveDoesNot();
+};
+
+void ToolSurvivorsTest::everyColumnIsItsOwnField_data()
+{
+    QTest::addColumn<QByteArray>("lineEnd");
+    QTest::newRow("LF") << QByteArray("\n");
+    QTest::newRow("CRLF, as spreadsheets save") << QByteArray("\r\n");
+}
+
+// One record whose fields all differ, against its bytes: dumped as TSV and
+// as JSON, and applied onto another file.
+void ToolSurvivorsTest::everyColumnIsItsOwnField()
+{
+    QFETCH(QByteArray, lineEnd);
+    TileDataWriter writer(61);
+    writer.SetRecord(7, {0x20000010, 1, 2, 771, 4, 5, 0x0606, 7, 8, 9, 10, 11, "a \"b\" \\c"});
+    writer.WriteTo(Path("distinct.mul"));
+    const QByteArray tsv = "index\tflags\tflagnames\tweight\tquality\tunknown0\tunknown1\tquantity\tanim\tunknown2\thue"
+                           "\tunknown3\tunknown4\theight\tname\n"
+                           "0x7\t20000010\tWall|Door\t1\t2\t771\t4\t5\t0606\t7\t8\t9\t10\t11\ta \"b\" \\\\c\n";
+    QCOMPARE(QByteArray::fromStdString(Tool({"dump", "distinct.mul", "--tiles", "7"}).Output), tsv);
+
+    const QByteArray json = QByteArray::fromStdString(Tool({"dump", "distinct.mul", "--tiles=7", "--format=json"}).Output);
+    const QByteArray expected = "{\"index\": \"0x7\", \"flags\": \"20000010\", \"flagnames\": [\"Wall\", \"Door\"], "
+                                "\"weight\": 1, \"quality\": 2, \"unknown0\": 771, \"unknown1\": 4, \"quantity\": 5, "
+                                "\"anim\": \"0606\", \"unknown2\": 7, \"hue\": 8, \"unknown3\": 9, \"unknown4\": 10, "
+                                "\"height\": 11, \"name\": \"a \\\"b\\\" \\\\c\"}";
+    QCOMPARE(QJsonDocument::fromJson(json).array().at(0).toObject(), QJsonDocument::fromJson(expected).object());
+
+    TileDataWriter other(62);
+    other.RandomizeRecords();
+    other.WriteTo(Path("other.mul"));
+    TestFiles::WriteBytes(Path("edits.tsv"), QByteArray(tsv).replace("\n", lineEnd));
+    const ToolRun apply = Tool({"apply", "other.mul", "edits.tsv"});
+    QCOMPARE(QString::fromStdString(apply.Errors), QString());
+    const std::vector<unsigned char> bytes = TestFiles::ReadBytes(Path("other.mul"));
+    const auto numbers = [](const std::vector<unsigned char> &Bytes) {
+        const auto at = Bytes.begin() + std::ptrdiff_t(TileDataWriter::OffsetOf(7));
+        return std::vector<unsigned char>(at, at + 17); // flags and the number fields, before the name
+    };
+    QVERIFY(numbers(bytes) == numbers(writer.Bytes()));
+    other.Bytes() = bytes;
+    QCOMPARE(other.ReadRecord(7).Name, writer.ReadRecord(7).Name);
+}
+
+void ToolSurvivorsTest::diffStatusAndFlagSigns_data()
+{
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("output");
+    QTest::newRow("Wall lost, Door gained") << int(TileDataWriter::OffsetOf(3)) << QByteArray("\0\0\0\x20", 4)
+                                            << "0x3\t\"rock\" -> \"rock\"\tflags: 00000010 -> 20000000 (+Door -Wall)\n"
+                                               "1 tile differs\n";
+    QTest::newRow("only bytes outside the records") << 429220 << QByteArray("\x01\x02")
+                                                    << "bytes 0x68CA4-0x68CA5 differ outside the records\n"
+                                                       "0 tiles differ\n";
+}
+
+// Files that differ anywhere make diff exit 1.
+void ToolSurvivorsTest::diffStatusAndFlagSigns()
+{
+    QFETCH(int, offset);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, output);
+    TileDataWriter writer(63);
+    TileDataWriter::Record record;
+    record.Flags = 0x10;
+    record.Name = "rock";
+    writer.SetRecord(3, record);
+    writer.WriteTo(Path("a.mul"));
+    std::copy(bytes.begin(), bytes.end(), writer.Bytes().begin() + offset);
+    writer.WriteTo(Path("b.mul"));
+    const ToolRun run = Tool({"diff", "a.mul", "b.mul"});
+    QCOMPARE(QString::fromStdString(run.Output), output);
+    QCOMPARE(run.Status, 1);
+}
+
+void ToolSurvivorsTest::tileRangeStopsAtTheLastTile_data()
+{
+    QTest::addColumn<QString>("tiles");
+    QTest::addColumn<int>("status");
+    QTest::newRow("last tile") << "16382" << 0;
+    QTest::newRow("the tile count") << "16383" << 2;
+    QTest::newRow("range to the tile count") << "0-16383" << 2;
+    QTest::newRow("hexadecimal past the end") << "0x3FFF" << 2;
+}
+
+void ToolSurvivorsTest::tileRangeStopsAtTheLastTile()
+{
+    QFETCH(QString, tiles);
+    QFETCH(int, status);
+    TileDataWriter(64).WriteTo(Path("range.mul"));
+    const ToolRun run = Tool({"dump", "range.mul", "--tiles", tiles});
+    QCOMPARE(run.Status, status);
+    if (status == 0)
+        QCOMPARE(std::count(run.Output.begin(), run.Output.end(), '\n'), std::ptrdiff_t(2));
+    else
+        QVERIFY2(QString::fromStdString(run.Errors).startsWith("quorvane-tool: --tiles: "), run.Errors.c_str());
+}
+
+void ToolSurvivorsTest::applyFailsWhenItsSaveDoesNot_data()
+{
+    QTest::addColumn<bool>("closeFails");
+    QTest::newRow("another program changed the file") << false;
+    QTest::newRow("closing the written file fails") << true;
+}
+
+// A save that wrote nothing, or whose close failed, is no success: no
+// "tiles changed" and status 2.
+void ToolSurvivorsTest::applyFailsWhenItsSaveDoesNot()
+{
+    QFETCH(bool, closeFails);
+    TileDataWriter(65).WriteTo(Path("target.mul"));
+    TestFiles::WriteBytes(Path("edits.tsv"), QByteArray("index\tname\n0x7\tours\n"));
+    const std::size_t theirs = TileDataWriter::OffsetOf(7) + 4; // the tile's weight
+    const std::vector<unsigned char> before = TestFiles::ReadBytes(Path("target.mul"));
+    bool changed = false;
+    using FileProbe::Step;
+    FileProbe::Set([&](Step step, const std::string &File, std::int64_t) {
+        if (closeFails)
+            return step == Step::Close;
+        // The other program writes while the edits are read.
+        if (!changed && QString::fromStdString(File).endsWith("edits.tsv"))
+            changed = TestFiles::WriteByteElsewhere(Path("target.mul"), theirs, 'T');
+        return false;
+    });
+    const ToolRun run = Tool({"apply", "target.mul", "edits.tsv"});
+    FileProbe::Set({});
+    QCOMPARE(QString::fromStdString(run.Output), QString());
+    QCOMPARE(run.Status, 2);
+    QCOMPARE(std::count(run.Errors.begin(), run.Errors.end(), '\n'), std::ptrdiff_t(1));
+    if (!closeFails) {
+        QVERIFY(changed);
+        std::vector<unsigned char> expected = before;
+        expected[theirs] = 'T';
+        QVERIFY(TestFiles::ReadBytes(Path("target.mul")) == expected);
+    }
+}
+
+QTEST_GUILESS_MAIN(ToolSurvivorsTest)
+#include "tst_toolsurvivors.moc"
