@@ -1,6 +1,8 @@
 #pragma once
 
 #include "cli/TileEdit.h"
+#include "tiledata/TileKind.h"
+#include "tiledata/TileLayout.h"
 
 #include <cstdint>
 #include <functional>
@@ -18,10 +20,15 @@
 //   edits.tsv:14: weight: 300 is out of range 0-255
 // Lines may end in CRLF; blank lines and a leading byte-order mark are
 // skipped.
+// The columns and bounds follow the kind of tile and the file's layout: an
+// index past the file's last tile, or a flag bit its flags cannot hold
+// ("flags: bit 40 does not exist in a 32-bit file"), is a faulty line.
 class EditsReader
 {
 public:
+    // Item edits for a classic file.
     explicit EditsReader(std::string SourceName);
+    EditsReader(std::string SourceName, const TTileLayout &Layout, TTileKind Kind);
 
     // Hands each edit to Each as soon as its line is read; throws at the
     // first faulty line, so Each must keep what it does undoable until Read
@@ -44,7 +51,12 @@ private:
     void ReadCell(TileEdit &Edit, const Column &Where, std::string_view Cell) const;
     // Flag names must agree with a flags column beside them.
     void ReadFlagNames(TileEdit &Edit, std::string_view Names, int LineNumber) const;
+    // Refuses bits the file's flags cannot hold.
+    void CheckFlagBits(const TileEdit &Edit, const char *Header, int LineNumber) const;
+    std::string FlagWord(std::uint64_t Flags) const;
     [[noreturn]] void Fail(int LineNumber, const std::string &Reason) const;
 
     std::string FSourceName;
+    TTileLayout FLayout;
+    TTileKind FKind;
 };

@@ -17,17 +17,17 @@ void AppendQuotedName(std::string &Out, const std::string &Bytes)
     Out += '"';
 }
 
-void AppendFlagChange(std::string &Out, std::uint32_t Old, std::uint32_t New)
+void AppendFlagChange(std::string &Out, std::uint64_t Old, std::uint64_t New, int Digits)
 {
     Out += "\tflags: ";
-    TextAppend::Hex(Out, Old, 8);
+    TextAppend::Hex(Out, Old, Digits);
     Out += " -> ";
-    TextAppend::Hex(Out, New, 8);
+    TextAppend::Hex(Out, New, Digits);
     Out += " (";
     bool first = true;
     for (const bool set : {true, false}) {
-        for (int bit = 0; bit < FlagCount; ++bit) {
-            const std::uint32_t mask = std::uint32_t(1) << bit;
+        for (int bit = 0; bit < WideFlagCount; ++bit) {
+            const std::uint64_t mask = std::uint64_t(1) << bit;
             if ((Old & mask) == (New & mask) || ((New & mask) != 0) != set)
                 continue;
             if (!first)
@@ -46,19 +46,19 @@ std::string Line(const TileRow &Old, const TileRow &New)
 {
     if (Old == New)
         return std::string();
-    std::string line;
+    std::string line = New.Kind == TTileKind::Land ? "land " : "";
     TextAppend::TileIndex(line, New.Index);
     line += '\t';
     AppendQuotedName(line, Old.Name);
     line += " -> ";
     AppendQuotedName(line, New.Name);
     if (Old.Flags != New.Flags)
-        AppendFlagChange(line, Old.Flags, New.Flags);
-    for (int k = 0; k < NumberFieldCount; ++k) {
-        const std::size_t i = std::size_t(k);
+        AppendFlagChange(line, Old.Flags, New.Flags, New.FlagDigits());
+    const std::vector<NumberField> &fields = New.Fields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
         if (Old.Numbers[i] == New.Numbers[i])
             continue;
-        const NumberField &field = NumberFields()[i];
+        const NumberField &field = fields[i];
         line += '\t';
         line += field.Header;
         line += ": ";

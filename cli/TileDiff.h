@@ -6,8 +6,10 @@ struct TileRow;
 
 // How one tile changed, as one line:
 //   0x1A<TAB>"Barrel" -> "Barrels"<TAB>weight: 3 -> 4<TAB>flags: 00000010 -> 00000030 (+Damaging)
-// The index, the old and new name, then each changed field as
-// "field: old -> new"; flags also list the bits set (+) and cleared (-).
+//   land 0x3<TAB>"grass" -> "grass"<TAB>texture: 3 -> 4
+// The index (after "land " for a land tile), the old and new name, then
+// each changed field as "field: old -> new"; flags also list the bits set
+// (+) and cleared (-).
 namespace TileDiff {
 
 // Empty when the rows are equal.

@@ -8,17 +8,67 @@
 #include <QLocale>
 #include <QStringList>
 
-TileFile::TileFile(const std::string &Path)
+#include <algorithm>
+
+namespace {
+
+std::string WithThousands(std::int64_t Value)
 {
-    const std::int64_t size = SharedReadFile(Path).Size();
-    const TTileLayout layout = TTileLayout::ForFileSize(size);
-    if (size < layout.RecordsEnd(TTileKind::Item))
-        throw Error(Path + ": the file is " + std::to_string(size) + " bytes long; the "
-                    + QLocale(QLocale::English).toString(layout.Count(TTileKind::Item)).toStdString() + " tile records need "
+    return QLocale(QLocale::English).toString(qlonglong(Value)).toStdString();
+}
+
+std::string LengthText(const std::string &Path, std::int64_t Size)
+{
+    return Path + " is " + WithThousands(Size) + " bytes long";
+}
+
+// The newer layout with as many whole item groups as Size bytes hold.
+TTileLayout NewerWithin(std::int64_t Size)
+{
+    const TTileLayout one = TTileLayout::Newer(1);
+    const std::int64_t groups = (Size - one.SectionStart(TTileKind::Item)) / one.GroupSize(TTileKind::Item);
+    return TTileLayout::Newer(int(std::max<std::int64_t>(groups, 1)));
+}
+
+TTileLayout ChosenLayout(const std::string &Path, std::int64_t Size, LayoutChoice Choice)
+{
+    const TTileLayout byLength = TTileLayout::ForFileSize(Size);
+    if (Choice == LayoutChoice::FromLength)
+        return byLength;
+    const bool newer = Choice == LayoutChoice::Newer;
+    if (TTileLayout::IsAmbiguousSize(Size))
+        return newer ? NewerWithin(Size) : TTileLayout::Classic();
+    if (byLength.IsNewer() != newer)
+        throw Error(LengthText(Path, Size) + ", the length of a " + byLength.Name() + " file; --layout "
+                    + (newer ? "newer" : "classic") + " does not fit it");
+    return byLength;
+}
+
+} // namespace
+
+TileFile::TileFile(const std::string &Path, LayoutChoice Choice)
+    : FPath(Path)
+    , FChoice(Choice)
+    , FSize(SharedReadFile(Path).Size())
+{
+    const TTileLayout layout = ChosenLayout(Path, FSize, Choice);
+    if (FSize < layout.RecordsEnd(TTileKind::Item))
+        throw Error(Path + ": the file is " + std::to_string(FSize) + " bytes long; the "
+                    + WithThousands(layout.Count(TTileKind::Item)) + " tile records need "
                     + std::to_string(layout.RecordsEnd(TTileKind::Item)));
-    FStore = std::make_unique<TTileData>(AnsiString::FromPath(Path));
+    if (TTileLayout::IsAmbiguousSize(FSize))
+        FWarning = LengthText(Path, FSize) + ", which fits neither layout exactly; it is read as the " + layout.Name()
+                   + " layout (" + layout.Description() + ")";
+    FStore = std::make_unique<TTileData>(AnsiString::FromPath(Path), layout);
     QStringList lines;
     FStore->LoadTiles(lines);
 }
 
 TileFile::~TileFile() = default;
+
+void TileFile::RequireKnownLayout() const
+{
+    if (FChoice == LayoutChoice::FromLength && TTileLayout::IsAmbiguousSize(FSize))
+        throw Error(LengthText(FPath, FSize)
+                    + ", which fits neither layout exactly; give --layout classic or --layout newer to write to it");
+}

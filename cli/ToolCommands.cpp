@@ -22,31 +22,49 @@ std::string LengthLine(std::size_t A, std::size_t B)
     return "length: " + std::to_string(A) + " -> " + std::to_string(B) + " bytes\n";
 }
 
-} // namespace
-
-CommandResult Dump(const std::string &Path, const DumpOptions &Options)
+void AddWarning(CommandResult &Result, const TileFile &File)
 {
-    const TileFile file(Path);
-    return {0, TileDump::Write(file.Store(), Options)};
+    if (!File.Warning().empty())
+        Result.Warnings += File.Warning() + '\n';
 }
 
-CommandResult Diff(const std::string &PathA, const std::string &PathB)
+// The lines of the tiles of Kind that differ; returns how many do.
+int DiffSection(std::string &Out, const TTileData &A, const TTileData &B, TTileKind Kind)
 {
-    const TileFile a(PathA);
-    const TileFile b(PathB);
+    int tiles = 0;
+    for (int i = 0; i < A.Count(Kind); ++i) {
+        const std::string line = TileDiff::Line(TileRow::Read(A, Kind, i), TileRow::Read(B, Kind, i));
+        if (!line.empty()) {
+            Out += line;
+            ++tiles;
+        }
+    }
+    return tiles;
+}
+
+} // namespace
+
+CommandResult Dump(const std::string &Path, const DumpOptions &Options, LayoutChoice Layout)
+{
+    const TileFile file(Path, Layout);
+    CommandResult result{0, TileDump::Write(file.Store(), Options), std::string()};
+    AddWarning(result, file);
+    return result;
+}
+
+CommandResult Diff(const std::string &PathA, const std::string &PathB, LayoutChoice Layout)
+{
+    const TileFile a(PathA, Layout);
+    const TileFile b(PathB, Layout);
     const TTileLayout &layout = a.Store().Layout();
     if (layout != b.Store().Layout())
         throw Error(PathA + " and " + PathB + " have different layouts (" + layout.Description() + ", "
                     + b.Store().Layout().Description() + "); diff compares files of one layout");
     CommandResult result;
-    int tiles = 0;
-    for (int i = 0; i < layout.Count(TTileKind::Item); ++i) {
-        const std::string line = TileDiff::Line(TileRow::Read(a.Store(), i), TileRow::Read(b.Store(), i));
-        if (!line.empty()) {
-            result.Output += line;
-            ++tiles;
-        }
-    }
+    AddWarning(result, a);
+    AddWarning(result, b);
+    int tiles = DiffSection(result.Output, a.Store(), b.Store(), TTileKind::Item);
+    tiles += DiffSection(result.Output, a.Store(), b.Store(), TTileKind::Land);
     const std::vector<unsigned char> bytesA = ReadWholeFile(PathA);
     const std::vector<unsigned char> bytesB = ReadWholeFile(PathB);
     const std::vector<OutsideRecords::ByteRange> ranges = OutsideRecords::Differences(bytesA, bytesB, layout);
@@ -59,9 +77,11 @@ CommandResult Diff(const std::string &PathA, const std::string &PathB)
     return result;
 }
 
-CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool DryRun)
+CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool DryRun, TTileKind Kind,
+                    LayoutChoice Layout)
 {
-    TileFile file(Path);
+    TileFile file(Path, Layout);
+    file.RequireKnownLayout();
     TTileData &store = file.Store();
     const std::vector<unsigned char> text = ReadWholeFile(EditsPath);
     int changed = 0;
@@ -70,7 +90,7 @@ CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool 
     // changes only at the Save after the last line, so a fault on any line
     // throws past the Save and leaves the file untouched.
     const auto apply = [&](const TileEdit &Edit) {
-        const TileRow old = TileRow::Read(store, Edit.Index);
+        const TileRow old = TileRow::Read(store, Kind, Edit.Index);
         const TileRow edited = Edit.AppliedTo(old);
         if (edited == old)
             return;
@@ -80,7 +100,8 @@ CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool 
         else
             edited.WriteChangesTo(store, old);
     };
-    EditsReader(EditsPath).Read(std::string_view(reinterpret_cast<const char *>(text.data()), text.size()), apply);
+    EditsReader(EditsPath, store.Layout(), Kind).Read(std::string_view(reinterpret_cast<const char *>(text.data()), text.size()), apply);
+    AddWarning(result, file);
     if (DryRun) {
         result.Output += TileDiff::CountLine(changed, "tile would change", "tiles would change");
         return result;

@@ -172,6 +172,19 @@ TTileData::TTileData(const QString &FileName)
     , FileImage(ReadWholeFile(AnsiString::ToPath(FileName)))
 {
     FLayout = TTileLayout::ForFileSize(FileSize());
+    StartWithoutItems();
+}
+
+TTileData::TTileData(const QString &FileName, const TTileLayout &Layout)
+    : FileName(FileName)
+    , FLayout(Layout)
+    , FileImage(ReadWholeFile(AnsiString::ToPath(FileName)))
+{
+    StartWithoutItems();
+}
+
+void TTileData::StartWithoutItems()
+{
     // Until LoadTiles decodes them, the item records read as zero; the rest
     // is the file's.
     ResetWorking();

@@ -46,6 +46,9 @@ public:
     // reads as zero until LoadTiles. Throws Error "Cannot open file ...",
     // "Stream read error" or "Out of memory while expanding memory stream".
     explicit TTileData(const QString &FileName);
+    // The same, reading the file in Layout whatever its length: for a file
+    // whose length fits neither layout, when the user names the layout.
+    TTileData(const QString &FileName, const TTileLayout &Layout);
 
     TTileData(const TTileData &) = delete;
     TTileData &operator=(const TTileData &) = delete;
@@ -207,6 +210,8 @@ private:
     QStringList AllListLines() const;
     // Makes the working copy the image again, padded to the layout's end.
     void ResetWorking();
+    // The working copy with the item records zero, until LoadTiles.
+    void StartWithoutItems();
 
     QString FileName;
     TTileLayout FLayout;
