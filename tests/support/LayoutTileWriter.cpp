@@ -36,6 +36,13 @@ LayoutTileWriter LayoutTileWriter::Newer(int Groups, std::uint32_t Seed)
     return LayoutTileWriter(true, 32 * Groups, NewerLandSection + NewerItemGroup * std::size_t(Groups), Seed);
 }
 
+LayoutTileWriter LayoutTileWriter::ShapeOf(std::size_t Length)
+{
+    if (Length > NewerLandSection && (Length - NewerLandSection) % NewerItemGroup == 0)
+        return LayoutTileWriter(true, int(32 * ((Length - NewerLandSection) / NewerItemGroup)), 0, 0);
+    return LayoutTileWriter(false, 16383, 0, 0);
+}
+
 std::size_t LayoutTileWriter::ItemOffset(int Tile) const
 {
     const std::size_t t = std::size_t(Tile);

@@ -60,6 +60,10 @@ public:
     static LayoutTileWriter Classic(std::uint32_t Seed = 1);
     // A newer file of Groups item groups: 493,568 + 1,316 * Groups bytes.
     static LayoutTileWriter Newer(int Groups, std::uint32_t Seed = 1);
+    // No bytes, only the positions of a file of Length bytes: the newer
+    // layout when Length is 493,568 + 1,316 * k for a k of at least 1,
+    // else the classic one.
+    static LayoutTileWriter ShapeOf(std::size_t Length);
 
     bool IsNewer() const { return FNewer; }
     int FlagBytes() const { return FNewer ? 8 : 4; }
