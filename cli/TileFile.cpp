@@ -22,12 +22,14 @@ std::string LengthText(const std::string &Path, std::int64_t Size)
     return Path + " is " + WithThousands(Size) + " bytes long";
 }
 
-// The newer layout with as many whole item groups as Size bytes hold.
+// The newer layout with as many whole item groups as Size bytes hold, up to
+// as many as an index can count.
 TTileLayout NewerWithin(std::int64_t Size)
 {
+    constexpr std::int64_t MostGroups = (std::int64_t(1) << 30) / TTileLayout::RecordsPerGroup;
     const TTileLayout one = TTileLayout::Newer(1);
     const std::int64_t groups = (Size - one.SectionStart(TTileKind::Item)) / one.GroupSize(TTileKind::Item);
-    return TTileLayout::Newer(int(std::max<std::int64_t>(groups, 1)));
+    return TTileLayout::Newer(int(std::clamp<std::int64_t>(groups, 1, MostGroups)));
 }
 
 TTileLayout ChosenLayout(const std::string &Path, std::int64_t Size, LayoutChoice Choice)
