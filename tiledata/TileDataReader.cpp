@@ -9,6 +9,7 @@
 #include <array>
 #include <cstring>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -183,8 +184,13 @@ bool FileHolds(const ExclusiveWriteFile &file, const std::vector<unsigned char> 
 } // namespace
 
 TTileData::TTileData(const QString &FileName)
+    : TTileData(FileName, ReadWholeFile(AnsiString::ToPath(FileName)))
+{
+}
+
+TTileData::TTileData(const QString &FileName, std::vector<unsigned char> Image)
     : FileName(FileName)
-    , FileImage(ReadWholeFile(AnsiString::ToPath(FileName)))
+    , FileImage(std::move(Image))
 {
 }
 
