@@ -35,6 +35,7 @@ const char *const HelpText =
     "\n"
     "A file that is only read may be - for standard input, or a pipe. Cells\n"
     "may be quoted as spreadsheets write them: \"oak \"\"red\"\" barrel\".\n"
+    "quorvane-tool --version prints the version.\n"
     "Errors go to standard error as one line, with exit status 2.\n";
 
 ToolRun Failed(const std::string &Message)

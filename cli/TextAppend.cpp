@@ -15,20 +15,6 @@ void HexByte(std::string &Out, unsigned char Byte)
     Out += HexDigits[Byte & 0xF];
 }
 
-// Text's first Longest bytes or fewer: a character that does not fit whole
-// is left out, so that the message stays valid UTF-8.
-std::string_view CutAtCharacter(std::string_view Text, std::size_t Longest)
-{
-    if (Text.size() <= Longest)
-        return Text;
-    const auto continues = [&](std::size_t At) { return (static_cast<unsigned char>(Text[At]) & 0xC0) == 0x80; };
-    std::size_t cut = Longest;
-    // A UTF-8 character has at most three bytes after its first.
-    for (int k = 0; k < 3 && cut > 0 && continues(cut); ++k)
-        --cut;
-    return Text.substr(0, cut);
-}
-
 } // namespace
 
 // Digits are written backwards into a small buffer and appended in one
@@ -99,6 +85,20 @@ std::string Quoted(std::string_view Text)
     if (kept.size() < Text.size())
         out += Ellipsis;
     return out;
+}
+
+// A character that does not fit whole is left out, so that the message
+// stays valid UTF-8.
+std::string_view CutAtCharacter(std::string_view Text, std::size_t Longest)
+{
+    if (Text.size() <= Longest)
+        return Text;
+    const auto continues = [&](std::size_t At) { return (static_cast<unsigned char>(Text[At]) & 0xC0) == 0x80; };
+    std::size_t cut = Longest;
+    // A UTF-8 character has at most three bytes after its first.
+    for (int k = 0; k < 3 && cut > 0 && continues(cut); ++k)
+        --cut;
+    return Text.substr(0, cut);
 }
 
 std::string Shortened(std::string_view Text, std::size_t Longest)

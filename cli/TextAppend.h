@@ -34,4 +34,7 @@ std::string Quoted(std::string_view Text);
 // never inside one; a cut text ends with "…".
 std::string Shortened(std::string_view Text, std::size_t Longest);
 
+// The same cut without the "…".
+std::string_view CutAtCharacter(std::string_view Text, std::size_t Longest);
+
 } // namespace TextAppend

@@ -93,7 +93,7 @@ CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool 
     // With nothing to change the file is left alone, not rewritten. A file
     // that another program changed since it was read here is not
     // overwritten: those changes would be lost unseen.
-    if (changed > 0 && !store.Save([] { return false; }))
+    if (changed > 0 && !ToolInput::NamingFile(Path, [&] { return store.Save([] { return false; }); }))
         throw Error(Path + ": another program changed the file while the edits were read; nothing was written");
     result.Output = TileDiff::CountLine(changed, "tile changed", "tiles changed");
     return result;

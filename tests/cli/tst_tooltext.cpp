@@ -137,6 +137,8 @@ void ToolTextTest::faultyEditsAreNamed_data()
     QTest::newRow("long name cut at a character") << head + "0x1\t1\ta" + QByteArray("\xC3\xA9").repeated(20) + "\n"
                                                   << QString::fromUtf8("edits.tsv:2: name: \"a") + QString(19, QChar(0xE9))
                                                          + QString::fromUtf8("\"\u2026 is longer than the 20 bytes of a name");
+    QTest::newRow("bad escape before a character") << head + "0x1\t1\ta\\a\xE2\x82\xAC\n"
+                                                   << "edits.tsv:2: name: \"\\a\" is not an escape (\\t, \\n, \\\\ or \\xNN)";
     QTest::newRow("raw names are read only") << QByteArray("index\trawname\n")
                                              << "edits.tsv:1: \"rawname\" is the dump's for reading only; leave it "
                                                 "out of the edits";
