@@ -16,6 +16,7 @@
 #include "tiledata/TileDataReader.h"
 #include "tiledata/TileFlags.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -46,6 +47,11 @@ constexpr int StatusHeight = 19;
 constexpr int EditHeight = 21;
 constexpr int CheckBoxHeight = 17;
 constexpr int FontPoints = 8;
+
+QString SavedStatus()
+{
+    return QStringLiteral("Tiledata has been saved");
+}
 
 // The form's pixel positions leave room for a narrow 8-point face; common
 // sans-serif faces run wider, so ask for their semi-condensed cut (the
@@ -145,6 +151,9 @@ TForm1::TForm1(QWidget *Parent)
     CreateControls();
     // The picture is drawn into a 15-bit bitmap, as the art files store it.
     Image1Bitmap = QImage(0, 0, QImage::Format_RGB555);
+    // A box that start-up shows is centred over the window, which is not
+    // shown yet: put the window where it will appear first.
+    CenterOnScreen();
     FormCreate();
 }
 
@@ -452,11 +461,15 @@ bool TForm1::FilterEvent(QObject *Watched, QEvent *Event)
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(Event)->reason();
         if (!IsExitReason(reason))
             break;
+        const bool towardsSave = QApplication::focusWidget() == BitBtn1;
         const bool committed = RunHandler(this, [&] { RunExitHandler(Watched); });
         // A click that took the focus away has been interrupted by the
-        // error box: the user answered the box, not the control.
+        // error box: the user answered the box, not the control. Where it
+        // was a click on Save, the save it asked for did not happen.
         if (!committed && reason == Qt::MouseFocusReason)
             ClickDropper->DropPendingClick();
+        if (!committed && towardsSave)
+            ForgetSavedStatus();
         break;
     }
     case QEvent::MouseButtonPress:
@@ -497,16 +510,20 @@ void TForm1::FormShow()
 
 // Edits are not dropped unasked. A value typed into the number box that has
 // the focus counts as an edit, as it does for a save; one that does not
-// convert keeps the window open.
+// convert keeps the window open. So does a name typed into the rename box
+// and not yet confirmed, which Save confirms before it saves.
 bool TForm1::FormCloseQuery()
 {
     if (!TileData)
         return true;
     CommitFocusedNumberBox();
-    if (!TileData->IsModified())
+    const bool renamePending = IsRenamePending();
+    if (!renamePending && !TileData->IsModified())
         return true;
     switch (AskSaveChanges(this, TileData->GetFileName())) {
     case QMessageBox::Save:
+        if (renamePending)
+            RenameSelectedTile();
         return SaveTileData();
     case QMessageBox::Discard:
         return true;
@@ -825,6 +842,15 @@ void TForm1::RenameSelectedTile()
     ListBox1->setFocus();
 }
 
+// Compared as the bytes a rename would store, so that a character the code
+// page lacks, stored as '?', does not stay pending after the rename.
+bool TForm1::IsRenamePending() const
+{
+    if (!TileShown || !HasSelectedTile())
+        return false;
+    return AnsiString::Encode(Edit1->text()) != AnsiString::Encode(TileData->GetName(SelectedTile()));
+}
+
 // Page Up, Page Down, Up and Down in a name box step through the list as if
 // pressed there, and leave the new tile's text selected for typing over.
 bool TForm1::Edit1KeyUp(QLineEdit *Box, QKeyEvent *Key)
@@ -922,9 +948,7 @@ void TForm1::BitBtn1Click()
 // earlier one.
 bool TForm1::SaveTileData()
 {
-    const QString saved = QStringLiteral("Tiledata has been saved");
-    if (StatusBar1->currentMessage() == saved)
-        StatusBar1->clearMessage();
+    ForgetSavedStatus();
     CommitFocusedNumberBox();
     const int selected = SelectedTile();
     const QString path = TileData->GetFileName();
@@ -934,8 +958,14 @@ bool TForm1::SaveTileData()
     QStringList lines;
     TileData->LoadTiles(lines);
     ReplaceListLines(lines, selected);
-    StatusBar1->showMessage(saved);
+    StatusBar1->showMessage(SavedStatus());
     return true;
+}
+
+void TForm1::ForgetSavedStatus()
+{
+    if (StatusBar1->currentMessage() == SavedStatus())
+        StatusBar1->clearMessage();
 }
 
 void TForm1::CommitFocusedNumberBox()

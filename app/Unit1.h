@@ -228,6 +228,10 @@ private:
     void ReplaceListLines(const QStringList &Lines, int Selected = -1);
     void EnableTileControls(bool Enabled);
     bool SaveTileData();
+    // Takes away the word of an earlier save, for a save that did not happen.
+    void ForgetSavedStatus();
+    // True when the rename box holds a name the selected tile does not have.
+    bool IsRenamePending() const;
     void LoadStore(const QString &Path);
     void BindArtView(const QString &Path);
     void FillNumberBoxes(int Tile);

@@ -69,6 +69,18 @@ std::string Line(const TileRow &Old, const TileRow &New)
     return line + '\n';
 }
 
+std::string RecordLine(const TileRow &Old, const TileRow &New, bool BytesAfterNameEndDiffer)
+{
+    std::string line = Line(Old, New);
+    if (!BytesAfterNameEndDiffer)
+        return line;
+    constexpr const char *Note = "name bytes after the end differ\n";
+    if (line.empty())
+        return TextAppend::TileIndex(New.Index) + ": " + Note;
+    line.back() = '\t';
+    return line + Note;
+}
+
 std::string CountLine(int Count, const char *One, const char *Many)
 {
     return std::to_string(Count) + ' ' + (Count == 1 ? One : Many) + '\n';

@@ -2,6 +2,7 @@
 
 #include "cli/FlagText.h"
 #include "cli/NameText.h"
+#include "cli/RawName.h"
 #include "cli/TextAppend.h"
 #include "cli/TileRow.h"
 #include "platform/AnsiCodePage.h"
@@ -59,6 +60,8 @@ std::string TileDump::Write(const TTileData &Store, const DumpOptions &Options)
 {
     const bool json = Options.Format == DumpFormat::Json;
     std::string out = json ? std::string("[\n") : TsvHeader();
+    if (!json && Options.RawNames)
+        out.insert(out.size() - 1, std::string("\t") + ColumnHeader::RawName);
     // Room for long lines up front: growing a megabyte string copies it
     // whole, onto fresh pages. Pages reserved but never written cost nothing.
     out.reserve(std::size_t(Options.Last - Options.First + 1) * 256);
@@ -69,11 +72,15 @@ std::string TileDump::Write(const TTileData &Store, const DumpOptions &Options)
             continue;
         if (!json) {
             AppendTsvLine(out, row);
+            if (Options.RawNames)
+                AppendRawName(out, Store, row, false);
             continue;
         }
         if (!first)
             out += ",\n";
         AppendJsonObject(out, row);
+        if (Options.RawNames)
+            AppendRawName(out, Store, row, true);
         first = false;
     }
     if (json)
@@ -136,4 +143,24 @@ void TileDump::AppendJsonObject(std::string &Out, const TileRow &Row)
     Out += "\": ";
     AppendJsonName(Out, Row.Name);
     Out += '}';
+}
+
+void TileDump::AppendRawName(std::string &Out, const TTileData &Store, const TileRow &Row, bool Json)
+{
+    const std::string field = RawName::Of(Store, Row.Index);
+    const bool raw = RawName::HasBytesAfterEnd(field);
+    // In place of the line end or the closing brace just written.
+    const char end = Out.back();
+    Out.pop_back();
+    if (Json && raw) {
+        Out += ", \"";
+        Out += ColumnHeader::RawName;
+        Out += "\": ";
+        AppendJsonName(Out, field.substr(0, field.find_last_not_of('\0') + 1));
+    } else if (!Json) {
+        Out += '\t';
+        if (raw)
+            RawName::AppendEscaped(Out, field);
+    }
+    Out += end;
 }

@@ -15,6 +15,10 @@ struct DumpOptions
     int First = 0;
     int Last = TileCount - 1;
     bool NamedOnly = false; // leave out tiles with an empty name
+    // Add a last column, "rawname", with the name field's bytes where some
+    // follow the name's terminating zero, so that a change of those shows
+    // in a comparison of two dumps (git's textconv).
+    bool RawNames = false;
 };
 
 // The tiles of a store as text, one line per tile. The same table always
@@ -30,4 +34,9 @@ public:
     static std::string TsvHeader();
     static void AppendTsvLine(std::string &Out, const TileRow &Row);
     static void AppendJsonObject(std::string &Out, const TileRow &Row);
+
+private:
+    // The rawname cell, or JSON member, at the end of the line or object
+    // just appended: empty where the field is clean.
+    static void AppendRawName(std::string &Out, const TTileData &Store, const TileRow &Row, bool Json);
 };

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class TTileData;
 
@@ -12,9 +13,14 @@ class TTileData;
 class TileFile
 {
 public:
-    // Throws Error "Cannot open file ...", "Stream read error" or a line
-    // saying the file is too short.
-    explicit TileFile(const std::string &Path);
+    enum class Use {
+        Read,  // dump and diff: "-" is standard input, and pipes are read to their end
+        Write, // apply: a regular file, which the store saves in place
+    };
+
+    // Throws Error "Cannot open file ...", "<file>: Stream read error" or a
+    // line saying the file is too short.
+    TileFile(const std::string &Path, Use How);
     ~TileFile();
 
     TileFile(const TileFile &) = delete;
@@ -22,7 +28,10 @@ public:
 
     TTileData &Store() { return *FStore; }
     const TTileData &Store() const { return *FStore; }
+    // Every byte of the file as it was read.
+    const std::vector<unsigned char> &Bytes() const { return FBytes; }
 
 private:
+    std::vector<unsigned char> FBytes;
     std::unique_ptr<TTileData> FStore;
 };

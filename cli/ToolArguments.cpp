@@ -2,11 +2,15 @@
 
 #include "cli/CellValue.h"
 #include "cli/TextAppend.h"
+#include "cli/ToolInput.h"
 #include "platform/Error.h"
+
+#include <algorithm>
 
 namespace {
 
-const char *const DumpUsage = "quorvane-tool dump <tiledata.mul> [--format tsv|json] [--tiles A-B] [--named]";
+const char *const DumpUsage =
+    "quorvane-tool dump <tiledata.mul> [--format tsv|json] [--tiles A-B] [--named] [--raw-names]";
 const char *const DiffUsage = "quorvane-tool diff <a.mul> <b.mul>";
 const char *const ApplyUsage = "quorvane-tool apply <tiledata.mul> <edits.tsv> [--dry-run]";
 
@@ -59,7 +63,8 @@ void ReadOption(ToolArguments &Result, const std::vector<std::string> &Arguments
             throw Error(TextAppend::Quoted(option) + " needs a value");
         }
     }
-    const bool known = (dump && (option == "--format" || option == "--tiles" || option == "--named"))
+    const bool known = (dump && (option == "--format" || option == "--tiles" || option == "--named"
+                                 || option == "--raw-names"))
                        || (Result.What == ToolArguments::Command::Apply && option == "--dry-run");
     if (!known)
         throw Error(TextAppend::Quoted(option) + " is not an option of this command");
@@ -70,6 +75,8 @@ void ReadOption(ToolArguments &Result, const std::vector<std::string> &Arguments
             ReadTileRange(value, Result.Dump);
         else if (option == "--named")
             Result.Dump.NamedOnly = true;
+        else if (option == "--raw-names")
+            Result.Dump.RawNames = true;
         else
             Result.DryRun = true;
     } catch (const Error &e) {
@@ -84,6 +91,10 @@ void ReadCommandLine(ToolArguments &Result, const std::vector<std::string> &Argu
     for (const std::string &argument : Arguments) {
         if (argument == "--help" || argument == "-h")
             return;
+    }
+    if (Arguments[0] == "--version") {
+        Result.What = ToolArguments::Command::Version;
+        return;
     }
     const std::string &command = Arguments[0];
     if (command == "dump")
@@ -104,6 +115,9 @@ void ReadCommandLine(ToolArguments &Result, const std::vector<std::string> &Argu
     if (Result.Paths.size() != PathCount(Result.What))
         throw Error("this command takes " + std::to_string(PathCount(Result.What)) + " file name"
                     + (PathCount(Result.What) == 1 ? "" : "s") + ", not " + std::to_string(Result.Paths.size()));
+    // Standard input can be read only once.
+    if (std::count(Result.Paths.begin(), Result.Paths.end(), ToolInput::StandardInputPath) > 1)
+        throw Error("only one of the files can be standard input (-)");
 }
 
 } // namespace
@@ -129,6 +143,7 @@ std::string ToolArguments::Usage(Command Which)
     case Command::Apply:
         return std::string("usage: ") + ApplyUsage + '\n';
     case Command::Help:
+    case Command::Version:
         break;
     }
     return "usage: quorvane-tool dump|diff|apply <file>... (quorvane-tool --help tells more)\n";

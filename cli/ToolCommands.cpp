@@ -2,12 +2,13 @@
 
 #include "cli/EditsReader.h"
 #include "cli/OutsideRecords.h"
+#include "cli/RawName.h"
 #include "cli/TileDiff.h"
 #include "cli/TileDump.h"
 #include "cli/TileFile.h"
 #include "cli/TileRow.h"
+#include "cli/ToolInput.h"
 #include "platform/Error.h"
-#include "platform/SharedReadFile.h"
 #include "tiledata/TileDataReader.h"
 
 #include <string_view>
@@ -22,18 +23,26 @@ std::string LengthLine(std::size_t A, std::size_t B)
     return "length: " + std::to_string(A) + " -> " + std::to_string(B) + " bytes\n";
 }
 
+// How tile Index differs between two stores, every byte of its record
+// compared; empty when it does not.
+std::string TileLine(const TTileData &A, const TTileData &B, int Index)
+{
+    const bool afterEnd = RawName::BytesAfterEndDiffer(RawName::Of(A, Index), RawName::Of(B, Index));
+    return TileDiff::RecordLine(TileRow::Read(A, Index), TileRow::Read(B, Index), afterEnd);
+}
+
 } // namespace
 
 CommandResult Dump(const std::string &Path, const DumpOptions &Options)
 {
-    const TileFile file(Path);
+    const TileFile file(Path, TileFile::Use::Read);
     return {0, TileDump::Write(file.Store(), Options)};
 }
 
 CommandResult Diff(const std::string &PathA, const std::string &PathB)
 {
-    const TileFile a(PathA);
-    const TileFile b(PathB);
+    const TileFile a(PathA, TileFile::Use::Read);
+    const TileFile b(PathB, TileFile::Use::Read);
     const TTileLayout &layout = a.Store().Layout();
     if (layout != b.Store().Layout())
         throw Error(PathA + " and " + PathB + " have different layouts (" + layout.Description() + ", "
@@ -41,14 +50,14 @@ CommandResult Diff(const std::string &PathA, const std::string &PathB)
     CommandResult result;
     int tiles = 0;
     for (int i = 0; i < layout.Count(TTileKind::Item); ++i) {
-        const std::string line = TileDiff::Line(TileRow::Read(a.Store(), i), TileRow::Read(b.Store(), i));
+        const std::string line = TileLine(a.Store(), b.Store(), i);
         if (!line.empty()) {
             result.Output += line;
             ++tiles;
         }
     }
-    const std::vector<unsigned char> bytesA = ReadWholeFile(PathA);
-    const std::vector<unsigned char> bytesB = ReadWholeFile(PathB);
+    const std::vector<unsigned char> &bytesA = a.Bytes();
+    const std::vector<unsigned char> &bytesB = b.Bytes();
     const std::vector<OutsideRecords::ByteRange> ranges = OutsideRecords::Differences(bytesA, bytesB, layout);
     for (const OutsideRecords::ByteRange &range : ranges)
         result.Output += OutsideRecords::RangeLine(range);
@@ -61,9 +70,9 @@ CommandResult Diff(const std::string &PathA, const std::string &PathB)
 
 CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool DryRun)
 {
-    TileFile file(Path);
+    TileFile file(Path, TileFile::Use::Write);
     TTileData &store = file.Store();
-    const std::vector<unsigned char> text = ReadWholeFile(EditsPath);
+    const std::vector<unsigned char> text = ToolInput::Read(EditsPath);
     int changed = 0;
     CommandResult result;
     // Each line goes into the store's table as soon as it is read; the file
@@ -80,7 +89,7 @@ CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool 
         else
             edited.WriteChangesTo(store, old);
     };
-    EditsReader(EditsPath).Read(std::string_view(reinterpret_cast<const char *>(text.data()), text.size()), apply);
+    EditsReader(ToolInput::NameOf(EditsPath)).Read(std::string_view(reinterpret_cast<const char *>(text.data()), text.size()), apply);
     if (DryRun) {
         result.Output += TileDiff::CountLine(changed, "tile would change", "tiles would change");
         return result;
@@ -88,7 +97,7 @@ CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool 
     // With nothing to change the file is left alone, not rewritten. A file
     // that another program changed since it was read here is not
     // overwritten: those changes would be lost unseen.
-    if (changed > 0 && !store.Save([](const TSaveConflicts &) { return false; }))
+    if (changed > 0 && !ToolInput::NamingFile(Path, [&] { return store.Save([](const TSaveConflicts &) { return false; }); }))
         throw Error(Path + ": another program changed the file while the edits were read; nothing was written");
     result.Output = TileDiff::CountLine(changed, "tile changed", "tiles changed");
     return result;

@@ -16,6 +16,7 @@
 #include <array>
 #include <cstring>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -167,9 +168,14 @@ bool FileHolds(const ExclusiveWriteFile &file, const std::vector<unsigned char> 
 } // namespace
 
 TTileData::TTileData(const QString &FileName)
+    : TTileData(FileName, ReadWholeFile(AnsiString::ToPath(FileName)))
+{
+}
+
+TTileData::TTileData(const QString &FileName, std::vector<unsigned char> Image)
     : FileName(FileName)
     , FLayout(TTileLayout::Classic())
-    , FileImage(ReadWholeFile(AnsiString::ToPath(FileName)))
+    , FileImage(std::move(Image))
 {
     FLayout = TTileLayout::ForFileSize(FileSize());
     // Until LoadTiles decodes them, the item records read as zero; the rest

@@ -46,6 +46,9 @@ public:
     // reads as zero until LoadTiles. Throws Error "Cannot open file ...",
     // "Stream read error" or "Out of memory while expanding memory stream".
     explicit TTileData(const QString &FileName);
+    // A store over bytes already read from FileName, for files that can be
+    // read only once, such as a pipe.
+    TTileData(const QString &FileName, std::vector<unsigned char> Image);
 
     TTileData(const TTileData &) = delete;
     TTileData &operator=(const TTileData &) = delete;

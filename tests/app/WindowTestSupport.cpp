@@ -35,7 +35,7 @@ void ModalAnswers::Poll()
         return;
     }
     if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-        Boxes.append({box->windowTitle(), box->text(), box->icon()});
+        Boxes.append({box->windowTitle(), box->text(), box->icon(), box->geometry()});
         box->accept();
         return;
     }

@@ -29,6 +29,7 @@ public:
         QString Title;
         QString Text;
         QMessageBox::Icon Icon;
+        QRect Geometry;
     };
 
     ModalAnswers();

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 
@@ -90,6 +91,9 @@ private slots:
         QCOMPARE(Answers->Boxes[0].Text,
                  QStringLiteral("Cannot open file \"%1\". %2.")
                      .arg(missing, TestFiles::OpenFailureReason(TestFiles::OpenFailure::NoFile)));
+        // Centred on the screen, as the window is, though shown before it.
+        const QPoint centre = window->screen()->availableGeometry().center();
+        QVERIFY((Answers->Boxes[0].Geometry.center() - centre).manhattanLength() <= 4);
         QVERIFY(window->isVisible());
         QCOMPARE(window->ListBox1->count(), 0);
         QVERIFY(!window->TileData);

@@ -141,7 +141,7 @@ private slots:
 
     void closingAsksAboutUnsavedEdits_data()
     {
-        QTest::addColumn<QString>("edit");   // "flag", "typed back" or "focused box"
+        QTest::addColumn<QString>("edit");   // "flag", "typed back", "focused box" or "typed name"
         QTest::addColumn<bool>("byDesktop"); // the desktop's close rather than the Close button
         QTest::addColumn<QString>("answer"); // empty: no question expected
         QTest::addColumn<bool>("held");      // another program keeps the file open
@@ -155,6 +155,9 @@ private slots:
         QTest::newRow("desktop close, Cancel") << "flag" << true << "Cancel" << false << false << false;
         QTest::newRow("desktop close, box still focused, Save") << "focused box" << true << "Save" << false << true
                                                                 << true;
+        QTest::newRow("name typed, not confirmed, Save") << "typed name" << false << "Save" << false << true << true;
+        QTest::newRow("name typed, not confirmed, Cancel") << "typed name" << false << "Cancel" << false << false
+                                                           << false;
     }
 
     void closingAsksAboutUnsavedEdits()
@@ -171,6 +174,8 @@ private slots:
         ClickLine(*window, 5);
         if (edit == QLatin1String("flag")) {
             QTest::mouseClick(window->cbDoor, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+        } else if (edit == QLatin1String("typed name")) {
+            TypeInto(window->Edit1, QStringLiteral("typed"));
         } else {
             TypeInto(window->edWeight, QString::number(weight ^ 1));
             if (edit == QLatin1String("typed back")) {
@@ -200,10 +205,37 @@ private slots:
         QCOMPARE(window->isVisible(), !closes);
         QCOMPARE(bool(window->TileData), !closes);
         QCOMPARE(TestFiles::ReadBytes(Files->Path()) != before, written);
-        if (!closes)
+        if (written && edit == QLatin1String("typed name"))
+            QCOMPARE(Files->SavedRecord(5).Name, std::string("typed"));
+        if (!closes && edit != QLatin1String("typed name"))
             QVERIFY(window->TileData->IsModified());
         holder.kill();
         holder.waitForFinished();
+    }
+
+    // -- a save that does not happen ----------------------------------------------
+
+    void aRefusedSaveTakesAwayTheSavedStatus_data()
+    {
+        QTest::addColumn<bool>("click"); // the mouse on Save, or its accelerator key
+        QTest::newRow("click") << true;
+        QTest::newRow("Alt+S") << false;
+    }
+
+    void aRefusedSaveTakesAwayTheSavedStatus()
+    {
+        QFETCH(bool, click);
+        auto window = Open();
+        QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
+        QCOMPARE(window->StatusBar1->currentMessage(), Saved);
+        ClickLine(*window, 5);
+        PasteInto(window->edWeight, QStringLiteral("abc"));
+        if (click)
+            QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
+        else
+            QTest::keyClick(window.get(), Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(Answers->Boxes.size(), 1);
+        QCOMPARE(window->StatusBar1->currentMessage(), QString());
     }
 
     // -- saving over another program's change --------------------------------------
