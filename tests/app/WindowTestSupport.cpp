@@ -8,7 +8,10 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QListWidget>
+#include "app/ListBox.h"
+#include "app/TileListModel.h"
+
+#include <QListView>
 #include <QProcess>
 #include <QTest>
 
@@ -113,10 +116,30 @@ std::unique_ptr<TForm1> OpenWindow(ModalAnswers &Answers, const QString &Path)
 
 void ClickLine(TForm1 &Window, int Row)
 {
-    QListWidgetItem *item = Window.ListBox1->item(Row);
-    Window.ListBox1->scrollToItem(item);
-    const QRect rect = Window.ListBox1->visualItemRect(item);
+    Window.ListBox1->scrollTo(Window.ListModel->index(Row));
+    const QRect rect = LineRect(Window, Row);
     QTest::mouseClick(Window.ListBox1->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+}
+
+QString ListLine(const TForm1 &Window, int Row)
+{
+    return Window.ListModel->index(Row).data().toString();
+}
+
+int ListCount(const TForm1 &Window)
+{
+    return Window.ListModel->rowCount();
+}
+
+int MenuHeight(const TForm1 &Window)
+{
+    const auto *menus = Window.findChild<QWidget *>(QStringLiteral("MenuBar"));
+    return menus ? menus->geometry().bottom() + 1 : 0;
+}
+
+QRect LineRect(const TForm1 &Window, int Row)
+{
+    return Window.ListBox1->visualRect(Window.ListModel->index(Row));
 }
 
 void ClickInto(QWidget *Widget)

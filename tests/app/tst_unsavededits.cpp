@@ -13,10 +13,10 @@
 #include <QCloseEvent>
 #include <QInputDialog>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QListView>
 #include <QTest>
 #include <QWindow>
 
@@ -90,10 +90,10 @@ private slots:
     {
         QFETCH(QString, action);
         auto window = Open();
-        QListWidget *list = window->ListBox1;
+        QListView *list = window->ListBox1;
         const int row = TileCount - 1;
         ClickLine(*window, row);
-        const QRect line = list->visualItemRect(list->item(row));
+        const QRect line = LineRect(*window, row);
         if (action == QLatin1String("ctrl-click")) {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, line.center());
         } else if (action == QLatin1String("below")) {
@@ -101,7 +101,7 @@ private slots:
             QVERIFY(!list->indexAt(below).isValid() && list->viewport()->rect().contains(below));
             QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, below);
         } else {
-            const QRect other = list->visualItemRect(list->item(row - 3));
+            const QRect other = LineRect(*window, row - 3);
             QTest::mouseClick(list->viewport(), Qt::RightButton, Qt::NoModifier, other.center());
         }
         QCOMPARE(SelectedRow(*window), row);

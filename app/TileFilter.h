@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/NameMatch.h"
+
+#include <cstdint>
+
+// Which tiles the list shows: those whose name contains a text and whose
+// flags have given bits set and others clear. The empty filter takes every
+// tile.
+class TTileFilter
+{
+public:
+    enum class FlagState
+    {
+        Any,
+        Set,
+        Clear,
+    };
+
+    void SetName(const QString &Text) { FName = TNameMatch(Text); }
+    void SetFlag(int Bit, FlagState State);
+    FlagState Flag(int Bit) const;
+
+    bool IsEmpty() const { return FName.IsEmpty() && FMustSet == 0 && FMustClear == 0; }
+    bool Matches(const QString &Name, std::uint64_t Flags) const
+    {
+        return (Flags & FMustSet) == FMustSet && (Flags & FMustClear) == 0 && FName.In(Name);
+    }
+
+private:
+    TNameMatch FName;
+    std::uint64_t FMustSet = 0;
+    std::uint64_t FMustClear = 0;
+};
