@@ -21,7 +21,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
 
 #include <filesystem>
 
@@ -48,6 +48,48 @@ void WriteAll(QFile &File, const std::vector<unsigned char> &Bytes)
     if (File.write(reinterpret_cast<const char *>(Bytes.data()), size) != size || !File.flush())
         throw Error("Stream write error");
 }
+
+// A file of our own beside Target, under a name nobody else uses, removed
+// again unless it is renamed into place.
+class TNewFile
+{
+public:
+    explicit TNewFile(const QFileInfo &Target)
+    {
+        for (int attempt = 0; attempt < 100 && !File.isOpen(); ++attempt) {
+            File.setFileName(Target.absolutePath() + QLatin1Char('/') + Target.fileName() + QLatin1Char('.')
+                             + QString::number(QRandomGenerator::global()->generate(), 36));
+            File.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+        }
+        if (!File.isOpen())
+            throw CannotOpenFileError(AnsiString::ToPath(QDir::toNativeSeparators(File.fileName())),
+                                      File.errorString().toStdString());
+    }
+    ~TNewFile()
+    {
+        if (!FRenamed) {
+            File.close();
+            File.remove();
+        }
+    }
+    TNewFile(const TNewFile &) = delete;
+    TNewFile &operator=(const TNewFile &) = delete;
+
+    void RenameTo(const QString &Target)
+    {
+        std::error_code failed;
+        std::filesystem::rename(std::filesystem::path(AnsiString::ToPath(File.fileName())),
+                                std::filesystem::path(AnsiString::ToPath(Target)), failed);
+        if (failed)
+            throw CannotOpenFileError(AnsiString::ToPath(QDir::toNativeSeparators(Target)), failed.message());
+        FRenamed = true;
+    }
+
+    QFile File;
+
+private:
+    bool FRenamed = false;
+};
 
 } // namespace
 
@@ -138,15 +180,12 @@ void TFileActions::WriteCopy(const TTileData &Store, const QString &Target)
     const QFileInfo target(Target);
     const QFileInfo source(Store.GetFileName());
     const std::vector<unsigned char> bytes = ReadWholeFile(AnsiString::ToPath(Store.GetFileName()));
-    QTemporaryFile temp(target.absolutePath() + QLatin1Char('/') + target.fileName() + QStringLiteral(".XXXXXX"));
-    if (!temp.open())
-        throw CannotOpenFileError(AnsiString::ToPath(QDir::toNativeSeparators(Target)),
-                                  temp.errorString().toStdString());
-    temp.setPermissions(target.exists() ? target.permissions() : source.permissions());
-    WriteAll(temp, bytes);
-    temp.close();
+    TNewFile temp(target);
+    temp.File.setPermissions(target.exists() ? target.permissions() : source.permissions());
+    WriteAll(temp.File, bytes);
+    temp.File.close();
     {
-        TTileData copy(temp.fileName());
+        TTileData copy(temp.File.fileName());
         QStringList lines;
         copy.LoadTiles(lines);
         for (const TTileKind kind : {TTileKind::Item, TTileKind::Land}) {
@@ -156,12 +195,7 @@ void TFileActions::WriteCopy(const TTileData &Store, const QString &Target)
         }
         copy.Save();
     }
-    std::error_code failed;
-    std::filesystem::rename(std::filesystem::path(AnsiString::ToPath(temp.fileName())),
-                            std::filesystem::path(AnsiString::ToPath(Target)), failed);
-    if (failed)
-        throw CannotOpenFileError(AnsiString::ToPath(QDir::toNativeSeparators(Target)), failed.message());
-    temp.setAutoRemove(false);
+    temp.RenameTo(Target);
 }
 
 QString TFileActions::DroppedFile(const QMimeData *Data)

@@ -31,10 +31,10 @@ TMenuBar::TMenuBar(TForm1 &Form, TEditorTools &Tools)
 
     QMenu *edit = addMenu(QStringLiteral("&Edit"));
     QUndoStack &stack = Tools.Undo->Stack();
-    QAction *undo = stack.createUndoAction(this, QStringLiteral("&Undo"));
+    QAction *undo = stack.createUndoAction(this, QStringLiteral("Undo"));
     undo->setObjectName(QStringLiteral("UndoAction"));
     undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
-    QAction *redo = stack.createRedoAction(this, QStringLiteral("&Redo"));
+    QAction *redo = stack.createRedoAction(this, QStringLiteral("Redo"));
     redo->setObjectName(QStringLiteral("RedoAction"));
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     edit->addAction(undo);

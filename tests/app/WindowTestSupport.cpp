@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 #include "tests/support/TestFiles.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
@@ -14,6 +15,8 @@
 #include <QListView>
 #include <QProcess>
 #include <QTest>
+
+#include <algorithm>
 
 ModalAnswers::ModalAnswers()
 {
@@ -90,9 +93,33 @@ TileDataWriter::Record TileFolder::SavedRecord(int Tile) const
     return saved.ReadRecord(Tile);
 }
 
-std::unique_ptr<TForm1> OpenWindow(ModalAnswers &Answers, const QString &Path)
+std::function<void(QWidget *)> Press(const QString &Button, QStringList *Seen)
 {
-    Answers.Then([Path](QWidget *modal) {
+    return [=](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box) {
+            modal->close();
+            return;
+        }
+        const qsizetype buttons = Seen->size() + 1;
+        *Seen << box->text();
+        QAbstractButton *chosen = nullptr;
+        for (QAbstractButton *button : box->buttons()) {
+            *Seen << button->text();
+            if (button->text() == Button)
+                chosen = button;
+        }
+        std::sort(Seen->begin() + buttons, Seen->end()); // in the layout's order otherwise
+        if (chosen)
+            chosen->click();
+        else
+            box->reject();
+    };
+}
+
+std::function<void(QWidget *)> ChooseFile(const QString &Path)
+{
+    return [Path](QWidget *modal) {
         auto *dialog = qobject_cast<QFileDialog *>(modal);
         if (!dialog) {
             modal->close();
@@ -105,7 +132,12 @@ std::unique_ptr<TForm1> OpenWindow(ModalAnswers &Answers, const QString &Path)
         dialog->selectFile(Path);
         // Accepting checks the typed name as the OK button does.
         static_cast<QDialog *>(dialog)->accept();
-    });
+    };
+}
+
+std::unique_ptr<TForm1> OpenWindow(ModalAnswers &Answers, const QString &Path)
+{
+    Answers.Then(ChooseFile(Path));
     auto window = std::make_unique<TForm1>();
     window->show();
     window->activateWindow();

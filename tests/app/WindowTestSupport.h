@@ -69,6 +69,12 @@ private:
 // The name every tile of a TileFolder starts with.
 std::string DefaultName(int Tile);
 
+// Answers a message box by pressing the button with the given text; Seen
+// receives the box's text and its buttons' texts.
+std::function<void(QWidget *)> Press(const QString &Button, QStringList *Seen);
+// Answers a file dialog by choosing Path (an empty path cancels it).
+std::function<void(QWidget *)> ChooseFile(const QString &Path);
+
 // Builds the window, answering the start-up dialog with Path (an empty path
 // cancels it), shows it and waits until it is the active window.
 std::unique_ptr<TForm1> OpenWindow(ModalAnswers &Answers, const QString &Path);

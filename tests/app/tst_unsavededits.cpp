@@ -26,32 +26,6 @@ namespace {
 
 const QString Saved = QStringLiteral("Tiledata has been saved");
 
-// Answers a message box by pressing the button with the given text; Seen
-// receives the box's text and its buttons' texts.
-std::function<void(QWidget *)> Press(const QString &Button, QStringList *Seen)
-{
-    return [=](QWidget *modal) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        if (!box) {
-            modal->close();
-            return;
-        }
-        const qsizetype buttons = Seen->size() + 1;
-        *Seen << box->text();
-        QAbstractButton *chosen = nullptr;
-        for (QAbstractButton *button : box->buttons()) {
-            *Seen << button->text();
-            if (button->text() == Button)
-                chosen = button;
-        }
-        std::sort(Seen->begin() + buttons, Seen->end()); // in the layout's order otherwise
-        if (chosen)
-            chosen->click();
-        else
-            box->reject();
-    };
-}
-
 } // namespace
 
 class UnsavedEditsTest : public WindowTest
