@@ -161,7 +161,7 @@ void TFilterBar::Apply()
     TTileListModel::TilePredicate keep;
     if (!FFilter.IsEmpty() && store) {
         keep = [store, this](int Tile) {
-            return FFilter.Matches(store->GetName(Tile), std::uint64_t(store->GetFlags(Tile)));
+            return FFilter.Matches(std::uint64_t(store->GetFlags(Tile)), [&] { return store->GetName(Tile); });
         };
     }
     FForm.ListModel->SetFilter(keep);

@@ -10,13 +10,22 @@ TNameMatch::TNameMatch(const QString &Text)
 {
 }
 
+// Names are at most 20 characters; the upper-cased bytes go into a buffer
+// on the stack, as the list filter asks this of every tile.
 bool TNameMatch::In(const QString &Name) const
 {
     if (FText.isEmpty())
         return true;
     if (!FEncodable)
         return false;
-    QByteArray bytes = AnsiString::Encode(Name);
-    AnsiCodePage::UpperBuffer(bytes.data(), std::size_t(bytes.size()));
-    return std::string_view(bytes.constData(), std::size_t(bytes.size())).find(FUpper) != std::string_view::npos;
+    char buffer[64];
+    std::string heap;
+    char *bytes = buffer;
+    if (Name.size() > qsizetype(sizeof buffer)) {
+        heap.resize(std::size_t(Name.size()));
+        bytes = heap.data();
+    }
+    for (qsizetype i = 0; i < Name.size(); ++i)
+        bytes[i] = char(AnsiCodePage::UpperByte(AnsiCodePage::FromUnicode(Name.at(i).unicode())));
+    return std::string_view(bytes, std::size_t(Name.size())).find(FUpper) != std::string_view::npos;
 }

@@ -22,9 +22,14 @@ public:
     FlagState Flag(int Bit) const;
 
     bool IsEmpty() const { return FName.IsEmpty() && FMustSet == 0 && FMustClear == 0; }
-    bool Matches(const QString &Name, std::uint64_t Flags) const
+    // NameOf gives the tile's name; it is asked only when the flags match
+    // and the filter has a name to look for, names costing far more.
+    template <typename NameOf>
+    bool Matches(std::uint64_t Flags, NameOf &&Name) const
     {
-        return (Flags & FMustSet) == FMustSet && (Flags & FMustClear) == 0 && FName.In(Name);
+        if ((Flags & FMustSet) != FMustSet || (Flags & FMustClear) != 0)
+            return false;
+        return FName.IsEmpty() || FName.In(Name());
     }
 
 private:
