@@ -1,11 +1,13 @@
 #include "app/Unit1.h"
 
 #include "app/ClickDropper.h"
+#include "app/EditorTools.h"
 #include "app/ErrorBox.h"
 #include "app/HexToInt.h"
 #include "app/ListBox.h"
 #include "app/ListLineDelegate.h"
 #include "app/SaveQuestions.h"
+#include "app/TileListModel.h"
 
 #include "art/ArtIndexEntry.h"
 #include "art/ArtPaths.h"
@@ -28,7 +30,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -155,6 +156,7 @@ TForm1::TForm1(QWidget *Parent)
     // shown yet: put the window where it will appear first.
     CenterOnScreen();
     FormCreate();
+    Tools = new TEditorTools(*this);
 }
 
 TForm1::~TForm1() = default;
@@ -185,6 +187,9 @@ void TForm1::CreateTopLevelControls()
     ListBox1 = Named(new TListBox(this), "ListBox1");
     ListBox1->setFont(FixedFont());
     ListBox1->setUniformItemSizes(true);
+    ListModel = new TTileListModel(TTileKind::Item, ListBox1);
+    ListModel->SetStore([this] { return TileData.get(); });
+    ListBox1->setModel(ListModel);
     ListBox1->setItemDelegate(new TListLineDelegate(ListBox1));
     ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListBox1->setTextElideMode(Qt::ElideNone);
@@ -208,7 +213,12 @@ void TForm1::CreateTopLevelControls()
     Image1->setGeometry(1, 1, 215, 231);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    // Kept only as the keeper of the art reader; never shown.
+    CreateArtView();
+}
+
+// Kept only as the keeper of the art reader; never shown.
+void TForm1::CreateArtView()
+{
     VellArtReader1 = std::make_unique<TVellArtReader>(this);
     VellArtReader1->setObjectName(QStringLiteral("VellArtReader1"));
     VellArtReader1->hide();
@@ -370,7 +380,7 @@ void TForm1::SetTabOrder()
 
 void TForm1::ConnectHandlers()
 {
-    connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TForm1::ListSelectionChanged);
+    connect(ListBox1->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TForm1::ListSelectionChanged);
     connect(ListBox1, &QAbstractItemView::pressed, this, &TForm1::ListPressed);
     const std::pair<QPushButton *, void (TForm1::*)()> clicks[] = {
         {BitBtn1, &TForm1::BitBtn1Click}, {BitBtn2, &TForm1::BitBtn2Click}, {BitBtn3, &TForm1::BitBtn3Click},
@@ -425,7 +435,8 @@ void TForm1::resizeEvent(QResizeEvent *Event)
     QWidget::resizeEvent(Event);
     // Only the list (in height) and the status bar (in width) follow the
     // window's size; everything else keeps its place.
-    ListBox1->setGeometry(0, 0, ListWidth, height() - StatusHeight);
+    const int top = Tools ? Tools->ListTop() : 0;
+    ListBox1->setGeometry(0, top, ListWidth, height() - StatusHeight - top);
     StatusBar1->setGeometry(0, height() - StatusHeight, width(), StatusHeight);
 }
 
@@ -558,7 +569,7 @@ void TForm1::LoadStore(const QString &Path)
     QStringList lines;
     store->LoadTiles(lines);
     TileData = std::move(store);
-    ReplaceListLines(lines);
+    ReplaceListLines();
 }
 
 // Points the art view at the tile data file's directory when the art lies
@@ -580,7 +591,7 @@ void TForm1::BindArtView(const QString &Path)
 int TForm1::SelectedTile() const
 {
     const QModelIndexList selected = ListBox1->selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? -1 : selected.constFirst().row();
+    return selected.isEmpty() ? -1 : ListModel->TileAt(selected.constFirst().row());
 }
 
 // Without a store or a selected line there is no tile to act on.
@@ -591,27 +602,25 @@ bool TForm1::HasSelectedTile() const
 
 // The list itself never lets the user clear its selection, so the program
 // goes to the selection model directly.
-void TForm1::SetSelection(int Row)
+void TForm1::SetSelection(int Tile)
 {
+    const int row = ListModel->RowOf(Tile);
     {
         const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
         QItemSelectionModel *selection = ListBox1->selectionModel();
-        if (Row >= 0)
-            selection->setCurrentIndex(ListBox1->model()->index(Row, 0), QItemSelectionModel::ClearAndSelect);
+        if (row >= 0)
+            selection->setCurrentIndex(ListBox1->model()->index(row, 0), QItemSelectionModel::ClearAndSelect);
         else
             selection->clear();
     }
     EnableTileControls(HasSelectedTile());
 }
 
-void TForm1::ReplaceListLines(const QStringList &Lines, int Selected)
+void TForm1::ReplaceListLines(int Selected)
 {
     {
         const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
-        ListBox1->setUpdatesEnabled(false);
-        ListBox1->clear();
-        ListBox1->addItems(Lines);
-        ListBox1->setUpdatesEnabled(true);
+        ListModel->Refill();
     }
     SetSelection(Selected);
 }
@@ -644,7 +653,7 @@ void TForm1::EnableTileControls(bool Enabled)
 // shows the tile again all the same.
 void TForm1::ListPressed(const QModelIndex &Index)
 {
-    if (Index.row() == SelectedBeforePress && Index.row() == SelectedTile())
+    if (ListModel->TileAt(Index.row()) == SelectedBeforePress && SelectedBeforePress == SelectedTile())
         RunGuarded(&TForm1::ListBox1Click);
 }
 
@@ -736,12 +745,16 @@ void TForm1::FlagClick(QCheckBox *Box, int Bit)
         CurrentFlags |= mask;
     else
         CurrentFlags &= ~mask;
-    TileData->SetFlags(SelectedTile(), CurrentFlags);
+    const int tile = SelectedTile();
+    Tools->Edit(std::make_unique<TFlagStep>(tile, Bit, Box->isChecked()),
+                [&] { TileData->SetFlags(tile, CurrentFlags); });
 }
 
 void TForm1::CommitNumber(int Value, void (TTileData::*Setter)(int, int))
 {
-    (TileData.get()->*Setter)(SelectedTile(), Value);
+    const int tile = SelectedTile();
+    Tools->Edit(std::make_unique<TNumberStep>(tile, FieldName(Setter)),
+                [&] { (TileData.get()->*Setter)(tile, Value); });
 }
 
 void TForm1::CommitDecimal(QLineEdit *Box, void (TTileData::*Setter)(int, int))
@@ -835,10 +848,10 @@ void TForm1::RenameSelectedTile()
     if (!HasSelectedTile())
         return;
     const int tile = SelectedTile();
-    TileData->SetName(tile, Edit1->text());
-    QListWidgetItem *line = ListBox1->item(tile);
-    StatusBar1->showMessage(QStringLiteral("updated ") + line->text() + QStringLiteral(" to ") + Edit1->text());
-    line->setText(TileData->GetName(tile));
+    const QString line = ListModel->Line(ListModel->RowOf(tile));
+    Tools->Edit(std::make_unique<TRenameStep>(tile), [&] { TileData->SetName(tile, Edit1->text()); });
+    StatusBar1->showMessage(QStringLiteral("updated ") + line + QStringLiteral(" to ") + Edit1->text());
+    ListModel->ReplaceLine(tile, TileData->GetName(tile));
     ListBox1->setFocus();
 }
 
@@ -887,11 +900,11 @@ void TForm1::Button1Click()
     }
     const int selected = SelectedTile();
     const int top = TopIndex();
-    TileData->ReplaceName(oldName, newName);
-    StatusBar1->showMessage(QStringLiteral("Replaced ") + oldName + QStringLiteral(" with ") + newName);
+    Tools->Edit(std::make_unique<TReplaceStep>(oldName), [&] { TileData->ReplaceName(oldName, newName); });
+    StatusBar1->showMessage(Tools->ReplacedText(oldName, newName));
     {
         const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
-        TileData->FillListBox(ListBox1);
+        ListModel->Refill();
     }
     SetTopIndex(top);
     SetSelection(selected);
@@ -913,10 +926,7 @@ void TForm1::Button5Click()
     dialog.setCancelButtonText(QStringLiteral("Cancel"));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const int found = TileData->FindName(dialog.textValue());
-    SetSelection(found);
-    if (found >= 0)
-        ListBox1Click();
+    Tools->Found(dialog.textValue(), TileData->FindName(dialog.textValue()));
 }
 
 int TForm1::TopIndex() const
@@ -955,9 +965,10 @@ bool TForm1::SaveTileData()
     if (!TileData->Save(
             [this, path](const TSaveConflicts &Conflicts) { return AskOverwriteChangedFile(this, path, Conflicts); }))
         return false;
+    Tools->Saved();
     QStringList lines;
     TileData->LoadTiles(lines);
-    ReplaceListLines(lines, selected);
+    ReplaceListLines(selected);
     StatusBar1->showMessage(SavedStatus());
     return true;
 }
@@ -986,6 +997,6 @@ void TForm1::Button3Click()
 {
     TileData.reset();
     TileShown = false;
-    ReplaceListLines({});
+    ReplaceListLines();
     LoadStore(Edit3->text());
 }

@@ -13,10 +13,10 @@
 #include <QCloseEvent>
 #include <QInputDialog>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QListView>
 #include <QTest>
 #include <QWindow>
 
@@ -25,34 +25,6 @@
 namespace {
 
 const QString Saved = QStringLiteral("Tiledata has been saved");
-
-// Answers a message box by pressing the button with the given text, or the
-// Return key; Seen receives the box's text and its buttons' texts.
-std::function<void(QWidget *)> Press(const QString &Button, QStringList *Seen)
-{
-    return [=](QWidget *modal) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        if (!box) {
-            modal->close();
-            return;
-        }
-        const qsizetype buttons = Seen->size() + 1;
-        *Seen << box->text();
-        QAbstractButton *chosen = nullptr;
-        for (QAbstractButton *button : box->buttons()) {
-            *Seen << button->text();
-            if (button->text() == Button)
-                chosen = button;
-        }
-        std::sort(Seen->begin() + buttons, Seen->end()); // in the layout's order otherwise
-        if (Button == QLatin1String("Return"))
-            QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
-        else if (chosen)
-            chosen->click();
-        else
-            box->reject();
-    };
-}
 
 } // namespace
 
@@ -92,10 +64,10 @@ private slots:
     {
         QFETCH(QString, action);
         auto window = Open();
-        QListWidget *list = window->ListBox1;
+        QListView *list = window->ListBox1;
         const int row = TileCount - 1;
         ClickLine(*window, row);
-        const QRect line = list->visualItemRect(list->item(row));
+        const QRect line = LineRect(*window, row);
         if (action == QLatin1String("ctrl-click")) {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, line.center());
         } else if (action == QLatin1String("below")) {
@@ -103,7 +75,7 @@ private slots:
             QVERIFY(!list->indexAt(below).isValid() && list->viewport()->rect().contains(below));
             QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, below);
         } else {
-            const QRect other = list->visualItemRect(list->item(row - 3));
+            const QRect other = LineRect(*window, row - 3);
             QTest::mouseClick(list->viewport(), Qt::RightButton, Qt::NoModifier, other.center());
         }
         QCOMPARE(SelectedRow(*window), row);
