@@ -13,7 +13,7 @@ bool ChoosesLines(const QMouseEvent *Event)
 } // namespace
 
 TListBox::TListBox(QWidget *Parent)
-    : QListWidget(Parent)
+    : QListView(Parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
@@ -23,7 +23,7 @@ QItemSelectionModel::SelectionFlags TListBox::selectionCommand(const QModelIndex
     // Nothing to select (below the last line) keeps the line there is.
     if (!Index.isValid())
         return QItemSelectionModel::NoUpdate;
-    const QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(Index, Event);
+    const QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(Index, Event);
     // A Ctrl+click or Ctrl+Space would deselect the selected line.
     if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
         return QItemSelectionModel::NoUpdate;
@@ -33,7 +33,7 @@ QItemSelectionModel::SelectionFlags TListBox::selectionCommand(const QModelIndex
 void TListBox::mousePressEvent(QMouseEvent *Event)
 {
     if (ChoosesLines(Event))
-        QListWidget::mousePressEvent(Event);
+        QListView::mousePressEvent(Event);
     else
         Event->accept();
 }
@@ -41,7 +41,7 @@ void TListBox::mousePressEvent(QMouseEvent *Event)
 void TListBox::mouseReleaseEvent(QMouseEvent *Event)
 {
     if (ChoosesLines(Event))
-        QListWidget::mouseReleaseEvent(Event);
+        QListView::mouseReleaseEvent(Event);
     else
         Event->accept();
 }
@@ -49,7 +49,7 @@ void TListBox::mouseReleaseEvent(QMouseEvent *Event)
 void TListBox::mouseDoubleClickEvent(QMouseEvent *Event)
 {
     if (ChoosesLines(Event))
-        QListWidget::mouseDoubleClickEvent(Event);
+        QListView::mouseDoubleClickEvent(Event);
     else
         Event->accept();
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QListWidget>
+#include <QListView>
 
 // A single-selection list whose selected line, once chosen, stays selected
 // until another line is chosen. The user can choose another line but can
 // never leave the list without one: Ctrl+click on the selected line, a click
 // below the last line and buttons other than the left one change nothing.
 // Only the program itself clears the selection, through the selection model.
-class TListBox : public QListWidget
+class TListBox : public QListView
 {
     Q_OBJECT
 

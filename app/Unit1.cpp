@@ -1,11 +1,15 @@
 #include "app/Unit1.h"
 
 #include "app/ClickDropper.h"
+#include "app/EditorTools.h"
 #include "app/ErrorBox.h"
 #include "app/HexToInt.h"
 #include "app/ListBox.h"
 #include "app/ListLineDelegate.h"
+#include "app/OpenWarnings.h"
 #include "app/SaveQuestions.h"
+#include "app/UpperFlagBoxes.h"
+#include "app/TileListModel.h"
 
 #include "art/ArtIndexEntry.h"
 #include "art/ArtPaths.h"
@@ -16,7 +20,9 @@
 #include "tiledata/TileDataReader.h"
 #include "tiledata/TileFlags.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -27,7 +33,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -46,6 +51,11 @@ constexpr int StatusHeight = 19;
 constexpr int EditHeight = 21;
 constexpr int CheckBoxHeight = 17;
 constexpr int FontPoints = 8;
+
+QString SavedStatus()
+{
+    return QStringLiteral("Tiledata has been saved");
+}
 
 // The form's pixel positions leave room for a narrow 8-point face; common
 // sans-serif faces run wider, so ask for their semi-condensed cut (the
@@ -145,7 +155,11 @@ TForm1::TForm1(QWidget *Parent)
     CreateControls();
     // The picture is drawn into a 15-bit bitmap, as the art files store it.
     Image1Bitmap = QImage(0, 0, QImage::Format_RGB555);
+    // A box that start-up shows is centred over the window, which is not
+    // shown yet: put the window where it will appear first.
+    CenterOnScreen();
     FormCreate();
+    Tools = new TEditorTools(*this);
 }
 
 TForm1::~TForm1() = default;
@@ -176,11 +190,16 @@ void TForm1::CreateTopLevelControls()
     ListBox1 = Named(new TListBox(this), "ListBox1");
     ListBox1->setFont(FixedFont());
     ListBox1->setUniformItemSizes(true);
+    ListModel = new TTileListModel(TTileKind::Item, ListBox1);
+    ListModel->SetStore([this] { return TileData.get(); });
+    ListBox1->setModel(ListModel);
     ListBox1->setItemDelegate(new TListLineDelegate(ListBox1));
     ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListBox1->setTextElideMode(Qt::ElideNone);
 
     StatusBar1 = Named(new QStatusBar(this), "StatusBar1");
+    LayoutField = Named(new QLabel(StatusBar1), "LayoutField");
+    StatusBar1->addPermanentWidget(LayoutField);
     StatusBar1->setSizeGripEnabled(true);
 
     GroupBox3 = Named(new QGroupBox(QStringLiteral("One Tile"), this), "GroupBox3");
@@ -199,7 +218,12 @@ void TForm1::CreateTopLevelControls()
     Image1->setGeometry(1, 1, 215, 231);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    // Kept only as the keeper of the art reader; never shown.
+    CreateArtView();
+}
+
+// Kept only as the keeper of the art reader; never shown.
+void TForm1::CreateArtView()
+{
     VellArtReader1 = std::make_unique<TVellArtReader>(this);
     VellArtReader1->setObjectName(QStringLiteral("VellArtReader1"));
     VellArtReader1->hide();
@@ -329,6 +353,14 @@ void TForm1::CreateFlagsGroup()
         const auto click = field.Click;
         connect(box, &QCheckBox::toggled, this, [this, click] { RunGuarded(click); });
     }
+    std::array<QCheckBox *, 32> lower{};
+    std::copy_n(FlagBoxes.begin(), lower.size(), lower.begin());
+    UpperFlags = new TUpperFlagBoxes(GroupBox1, lower);
+    for (int k = 0; k < 32; ++k) {
+        QCheckBox *box = UpperFlags->Box(k);
+        FlagBoxes[std::size_t(32 + k)] = box;
+        connect(box, &QCheckBox::toggled, this, [this, box, k] { RunHandler(this, [&] { FlagClick(box, 32 + k); }); });
+    }
 }
 
 void TForm1::CreateOpenDialog()
@@ -361,7 +393,7 @@ void TForm1::SetTabOrder()
 
 void TForm1::ConnectHandlers()
 {
-    connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TForm1::ListSelectionChanged);
+    connect(ListBox1->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TForm1::ListSelectionChanged);
     connect(ListBox1, &QAbstractItemView::pressed, this, &TForm1::ListPressed);
     const std::pair<QPushButton *, void (TForm1::*)()> clicks[] = {
         {BitBtn1, &TForm1::BitBtn1Click}, {BitBtn2, &TForm1::BitBtn2Click}, {BitBtn3, &TForm1::BitBtn3Click},
@@ -416,7 +448,8 @@ void TForm1::resizeEvent(QResizeEvent *Event)
     QWidget::resizeEvent(Event);
     // Only the list (in height) and the status bar (in width) follow the
     // window's size; everything else keeps its place.
-    ListBox1->setGeometry(0, 0, ListWidth, height() - StatusHeight);
+    const int top = Tools ? Tools->ListTop() : 0;
+    ListBox1->setGeometry(0, top, ListWidth, height() - StatusHeight - top);
     StatusBar1->setGeometry(0, height() - StatusHeight, width(), StatusHeight);
 }
 
@@ -452,11 +485,15 @@ bool TForm1::FilterEvent(QObject *Watched, QEvent *Event)
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(Event)->reason();
         if (!IsExitReason(reason))
             break;
+        const bool towardsSave = QApplication::focusWidget() == BitBtn1;
         const bool committed = RunHandler(this, [&] { RunExitHandler(Watched); });
         // A click that took the focus away has been interrupted by the
-        // error box: the user answered the box, not the control.
+        // error box: the user answered the box, not the control. Where it
+        // was a click on Save, the save it asked for did not happen.
         if (!committed && reason == Qt::MouseFocusReason)
             ClickDropper->DropPendingClick();
+        if (!committed && towardsSave)
+            ForgetSavedStatus();
         break;
     }
     case QEvent::MouseButtonPress:
@@ -497,16 +534,20 @@ void TForm1::FormShow()
 
 // Edits are not dropped unasked. A value typed into the number box that has
 // the focus counts as an edit, as it does for a save; one that does not
-// convert keeps the window open.
+// convert keeps the window open. So does a name typed into the rename box
+// and not yet confirmed, which Save confirms before it saves.
 bool TForm1::FormCloseQuery()
 {
     if (!TileData)
         return true;
     CommitFocusedNumberBox();
-    if (!TileData->IsModified())
+    const bool renamePending = IsRenamePending();
+    if (!renamePending && !TileData->IsModified())
         return true;
     switch (AskSaveChanges(this, TileData->GetFileName())) {
     case QMessageBox::Save:
+        if (renamePending)
+            RenameSelectedTile();
         return SaveTileData();
     case QMessageBox::Discard:
         return true;
@@ -541,7 +582,17 @@ void TForm1::LoadStore(const QString &Path)
     QStringList lines;
     store->LoadTiles(lines);
     TileData = std::move(store);
-    ReplaceListLines(lines);
+    ReplaceListLines();
+    ShowLayout();
+    TOpenWarnings::Show(this, *TileData);
+}
+
+// The layout is told where it is always in sight, and only a file that has
+// bits 32 to 63 offers their boxes.
+void TForm1::ShowLayout()
+{
+    LayoutField->setText(QString::fromStdString(TileData->Layout().Description()));
+    UpperFlags->SetAvailable(TileData->Layout().IsNewer());
 }
 
 // Points the art view at the tile data file's directory when the art lies
@@ -563,7 +614,7 @@ void TForm1::BindArtView(const QString &Path)
 int TForm1::SelectedTile() const
 {
     const QModelIndexList selected = ListBox1->selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? -1 : selected.constFirst().row();
+    return selected.isEmpty() ? -1 : ListModel->TileAt(selected.constFirst().row());
 }
 
 // Without a store or a selected line there is no tile to act on.
@@ -574,27 +625,25 @@ bool TForm1::HasSelectedTile() const
 
 // The list itself never lets the user clear its selection, so the program
 // goes to the selection model directly.
-void TForm1::SetSelection(int Row)
+void TForm1::SetSelection(int Tile)
 {
+    const int row = ListModel->RowOf(Tile);
     {
         const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
         QItemSelectionModel *selection = ListBox1->selectionModel();
-        if (Row >= 0)
-            selection->setCurrentIndex(ListBox1->model()->index(Row, 0), QItemSelectionModel::ClearAndSelect);
+        if (row >= 0)
+            selection->setCurrentIndex(ListBox1->model()->index(row, 0), QItemSelectionModel::ClearAndSelect);
         else
             selection->clear();
     }
     EnableTileControls(HasSelectedTile());
 }
 
-void TForm1::ReplaceListLines(const QStringList &Lines, int Selected)
+void TForm1::ReplaceListLines(int Selected)
 {
     {
         const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
-        ListBox1->setUpdatesEnabled(false);
-        ListBox1->clear();
-        ListBox1->addItems(Lines);
-        ListBox1->setUpdatesEnabled(true);
+        ListModel->Refill();
     }
     SetSelection(Selected);
 }
@@ -603,7 +652,9 @@ void TForm1::ListSelectionChanged()
 {
     if (SelectingByProgram)
         return;
-    EnableTileControls(HasSelectedTile());
+    // A tile whose record the file does not wholly hold shows its values
+    // greyed out and takes no edit, as if nothing were selected.
+    EnableTileControls(HasSelectedTile() && TileData->IsWhole(TTileKind::Item, SelectedTile()));
     RunGuarded(&TForm1::ListBox1Click);
 }
 
@@ -627,7 +678,7 @@ void TForm1::EnableTileControls(bool Enabled)
 // shows the tile again all the same.
 void TForm1::ListPressed(const QModelIndex &Index)
 {
-    if (Index.row() == SelectedBeforePress && Index.row() == SelectedTile())
+    if (ListModel->TileAt(Index.row()) == SelectedBeforePress && SelectedBeforePress == SelectedTile())
         RunGuarded(&TForm1::ListBox1Click);
 }
 
@@ -719,12 +770,16 @@ void TForm1::FlagClick(QCheckBox *Box, int Bit)
         CurrentFlags |= mask;
     else
         CurrentFlags &= ~mask;
-    TileData->SetFlags(SelectedTile(), CurrentFlags);
+    const int tile = SelectedTile();
+    Tools->Edit(std::make_unique<TFlagStep>(tile, Bit, Box->isChecked()),
+                [&] { TileData->SetFlags(tile, CurrentFlags); });
 }
 
 void TForm1::CommitNumber(int Value, void (TTileData::*Setter)(int, int))
 {
-    (TileData.get()->*Setter)(SelectedTile(), Value);
+    const int tile = SelectedTile();
+    Tools->Edit(std::make_unique<TNumberStep>(tile, FieldName(Setter)),
+                [&] { (TileData.get()->*Setter)(tile, Value); });
 }
 
 void TForm1::CommitDecimal(QLineEdit *Box, void (TTileData::*Setter)(int, int))
@@ -818,11 +873,20 @@ void TForm1::RenameSelectedTile()
     if (!HasSelectedTile())
         return;
     const int tile = SelectedTile();
-    TileData->SetName(tile, Edit1->text());
-    QListWidgetItem *line = ListBox1->item(tile);
-    StatusBar1->showMessage(QStringLiteral("updated ") + line->text() + QStringLiteral(" to ") + Edit1->text());
-    line->setText(TileData->GetName(tile));
+    const QString line = ListModel->Line(ListModel->RowOf(tile));
+    Tools->Edit(std::make_unique<TRenameStep>(tile), [&] { TileData->SetName(tile, Edit1->text()); });
+    StatusBar1->showMessage(QStringLiteral("updated ") + line + QStringLiteral(" to ") + Edit1->text());
+    ListModel->ReplaceLine(tile, TileData->GetName(tile));
     ListBox1->setFocus();
+}
+
+// Compared as the bytes a rename would store, so that a character the code
+// page lacks, stored as '?', does not stay pending after the rename.
+bool TForm1::IsRenamePending() const
+{
+    if (!TileShown || !HasSelectedTile())
+        return false;
+    return AnsiString::Encode(Edit1->text()) != AnsiString::Encode(TileData->GetName(SelectedTile()));
 }
 
 // Page Up, Page Down, Up and Down in a name box step through the list as if
@@ -861,11 +925,11 @@ void TForm1::Button1Click()
     }
     const int selected = SelectedTile();
     const int top = TopIndex();
-    TileData->ReplaceName(oldName, newName);
-    StatusBar1->showMessage(QStringLiteral("Replaced ") + oldName + QStringLiteral(" with ") + newName);
+    Tools->Edit(std::make_unique<TReplaceStep>(oldName), [&] { TileData->ReplaceName(oldName, newName); });
+    StatusBar1->showMessage(Tools->ReplacedText(oldName, newName));
     {
         const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
-        TileData->FillListBox(ListBox1);
+        ListModel->Refill();
     }
     SetTopIndex(top);
     SetSelection(selected);
@@ -887,10 +951,7 @@ void TForm1::Button5Click()
     dialog.setCancelButtonText(QStringLiteral("Cancel"));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const int found = TileData->FindName(dialog.textValue());
-    SetSelection(found);
-    if (found >= 0)
-        ListBox1Click();
+    Tools->Found(dialog.textValue(), TileData->FindName(dialog.textValue()));
 }
 
 int TForm1::TopIndex() const
@@ -922,20 +983,25 @@ void TForm1::BitBtn1Click()
 // earlier one.
 bool TForm1::SaveTileData()
 {
-    const QString saved = QStringLiteral("Tiledata has been saved");
-    if (StatusBar1->currentMessage() == saved)
-        StatusBar1->clearMessage();
+    ForgetSavedStatus();
     CommitFocusedNumberBox();
     const int selected = SelectedTile();
     const QString path = TileData->GetFileName();
     if (!TileData->Save(
             [this, path](const TSaveConflicts &Conflicts) { return AskOverwriteChangedFile(this, path, Conflicts); }))
         return false;
+    Tools->Saved();
     QStringList lines;
     TileData->LoadTiles(lines);
-    ReplaceListLines(lines, selected);
-    StatusBar1->showMessage(saved);
+    ReplaceListLines(selected);
+    StatusBar1->showMessage(SavedStatus());
     return true;
+}
+
+void TForm1::ForgetSavedStatus()
+{
+    if (StatusBar1->currentMessage() == SavedStatus())
+        StatusBar1->clearMessage();
 }
 
 void TForm1::CommitFocusedNumberBox()
@@ -956,6 +1022,6 @@ void TForm1::Button3Click()
 {
     TileData.reset();
     TileShown = false;
-    ReplaceListLines({});
+    ReplaceListLines();
     LoadStore(Edit3->text());
 }

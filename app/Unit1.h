@@ -17,19 +17,23 @@ class QGroupBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QModelIndex;
 class QPushButton;
 class QStatusBar;
 class TClickDropper;
+class TEditorTools;
+class TListBox;
+class TTileListModel;
 class TTileData;
+class TUpperFlagBoxes;
 class TVellArtReader;
 
 // The editor's one window: the tile list on the left, the name, property and
 // flag controls on the right, and the picture of the selected tile.
 //
-// The selected tile is always the list's selected line: line i is tile i.
-// Every edit goes straight into the store; only Save writes the file.
+// The selected tile is always the list's selected line: line i is tile i,
+// unless the list is filtered. Every edit goes straight into the store, as
+// one undoable step; only Save writes the file.
 class TForm1 : public QWidget
 {
     Q_OBJECT
@@ -52,8 +56,11 @@ public:
     // Controls. All are owned by the window through Qt parenting, except the
     // art view, which start-up may destroy (held here so that the reference
     // really becomes empty then), and the open-file dialog.
-    QListWidget *ListBox1 = nullptr;
+    TListBox *ListBox1 = nullptr;
+    TTileListModel *ListModel = nullptr; // the lines of ListBox1
     QStatusBar *StatusBar1 = nullptr;
+    // The file's layout, "16,383 tiles · 32-bit flags", at the right of the status bar.
+    QLabel *LayoutField = nullptr;
     QGroupBox *GroupBox1 = nullptr;
     QGroupBox *GroupBox2 = nullptr;
     QGroupBox *GroupBox3 = nullptr;
@@ -127,6 +134,8 @@ public:
     QCheckBox *cbDoor = nullptr;
     QCheckBox *cbStairsback = nullptr;
     QCheckBox *cbStairRight = nullptr;
+    // Bits 32 to 63, the second page of "Tileflags", for newer files only.
+    TUpperFlagBoxes *UpperFlags = nullptr;
 
     // The bitmap that the selected tile's picture is drawn into; Image1
     // shows it.
@@ -139,6 +148,12 @@ protected:
     void resizeEvent(QResizeEvent *Event) override;
 
 private:
+    // The window's tools beyond the form reach into its handlers.
+    friend class TEditorTools;
+    friend class TFileActions;
+    friend class TFilterBar;
+    friend class TMenuBar;
+
     // Building the window.
     void CreateControls();
     void CreateTopLevelControls();
@@ -149,6 +164,7 @@ private:
     void CreatePropertiesGroup();
     void CreateFlagsGroup();
     void CreateOpenDialog();
+    void CreateArtView();
     void SetTabOrder();
     void ConnectHandlers();
     void InstallKeyFilters();
@@ -223,13 +239,19 @@ private:
     // Helpers.
     int SelectedTile() const;
     bool HasSelectedTile() const;
-    void SetSelection(int Row);
-    // Replaces the list's lines and selects Selected (-1: none).
-    void ReplaceListLines(const QStringList &Lines, int Selected = -1);
+    // Selects the line of Tile (-1, or a tile the filter hides: none).
+    void SetSelection(int Tile);
+    // Renews the list's lines and selects tile Selected (-1: none).
+    void ReplaceListLines(int Selected = -1);
     void EnableTileControls(bool Enabled);
     bool SaveTileData();
+    // Takes away the word of an earlier save, for a save that did not happen.
+    void ForgetSavedStatus();
+    // True when the rename box holds a name the selected tile does not have.
+    bool IsRenamePending() const;
     void LoadStore(const QString &Path);
     void BindArtView(const QString &Path);
+    void ShowLayout();
     void FillNumberBoxes(int Tile);
     void ShowFlags(std::uint64_t Flags);
     void DrawTilePicture(int Tile);
@@ -255,8 +277,10 @@ private:
     int SelectedBeforePress = -1;
     bool ShownBefore = false;
     TClickDropper *ClickDropper = nullptr;
+    TEditorTools *Tools = nullptr;
     // The flag boxes by bit number, and each number box with its exit handler.
-    std::array<QCheckBox *, 32> FlagBoxes{};
+    // Bits 32 to 63 are the second page of boxes, which only a newer file shows.
+    std::array<QCheckBox *, 64> FlagBoxes{};
     std::vector<std::pair<QLineEdit *, void (TForm1::*)()>> ExitHandlers;
 };
 

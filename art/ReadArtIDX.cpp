@@ -355,12 +355,33 @@ std::uint32_t TArtReader::PixelToColor(std::uint16_t Pixel)
 
 void TArtReader::DrawRawArt(std::int32_t Offset, QImage &Target)
 {
+    DrawRawPixels(Offset < 0 ? -1 : std::int64_t(Offset) + HeaderSize, Target);
+}
+
+void TArtReader::DrawLandArt(std::int32_t EntryNumber, QImage &Target, QPoint &Size)
+{
+    // Land entries come with or without a header word before their pixels,
+    // depending on the files; the entry's length tells which.
+    constexpr std::int32_t BareLength = RawPixelCount * PixelSize;
+    if (HasEntry(EntryNumber)) {
+        const TArtIndexEntry &entry = FEntries[std::size_t(EntryNumber)];
+        if (entry.Offset >= 0 && (entry.Length == BareLength || entry.Length == BareLength + HeaderSize)) {
+            FCurrentEntry = EntryNumber;
+            Size = QPoint(0, 0);
+            DrawRawPixels(std::int64_t(entry.Offset) + (entry.Length == BareLength ? 0 : HeaderSize), Target);
+            return;
+        }
+    }
+    DrawArt(EntryNumber, Target, Size);
+}
+
+void TArtReader::DrawRawPixels(std::int64_t PixelsAt, QImage &Target)
+{
     Target = QImage(RawSide, RawSide, QImage::Format_RGB555);
     Target.fill(Qt::white);
     const SharedReadFile file(AnsiString::ToPath(FArtFileName));
     std::array<unsigned char, RawPixelCount * PixelSize> data{};
-    const std::size_t available =
-        Offset < 0 ? 0 : file.ReadAt(std::int64_t(Offset) + HeaderSize, data.data(), data.size()) / PixelSize;
+    const std::size_t available = PixelsAt < 0 ? 0 : file.ReadAt(PixelsAt, data.data(), data.size()) / PixelSize;
     std::size_t next = 0;
     for (int y = 0; y < RawSide; ++y) {
         const int first = RawRowFirstColumn(y);

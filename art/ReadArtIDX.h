@@ -66,6 +66,11 @@ public:
     // outside the diamond and wherever the file ends early.
     void DrawRawArt(std::int32_t Offset, QImage &Target);
 
+    // Draws the land tile picture of art entry EntryNumber: an entry of
+    // 2,024 bytes is the bare diamond, one of 2,028 has a header word before
+    // it; any other entry is drawn as DrawArt draws it.
+    void DrawLandArt(std::int32_t EntryNumber, QImage &Target, QPoint &Size);
+
     // Opens the art file and classifies the header word of the entry.
     TArtKind ReadArtHeader(std::int32_t EntryNumber);
 
@@ -79,6 +84,8 @@ public:
     const TArtIndexEntry &Entry(int Index) const { return FEntries.at(static_cast<std::size_t>(Index)); }
 
 private:
+    // The raw diamond whose pixels start at byte PixelsAt (-1: none).
+    void DrawRawPixels(std::int64_t PixelsAt, QImage &Target);
     void CreateSharedPatchReader() const;
     void ReadIndexRecords(const SharedReadFile &File);
     void AppendEntry();

@@ -251,6 +251,12 @@ void TVellArtReader::DrawArt(int EntryNumber, QImage &Target, QPoint &Size)
         FArtReader->DrawArt(EntryNumber, Target, Size);
 }
 
+void TVellArtReader::DrawLandArt(int EntryNumber, QImage &Target, QPoint &Size)
+{
+    if (FArtReader)
+        FArtReader->DrawLandArt(EntryNumber, Target, Size);
+}
+
 bool TVellArtReader::ArtExceedsView() const
 {
     const QSize view = ViewSize();

@@ -65,6 +65,8 @@ public:
     // t + 0x4000) into Target and reports the picture's size. Touches none
     // of the component's own state; without a reader it does nothing.
     void DrawArt(int EntryNumber, QImage &Target, QPoint &Size);
+    // The same for land tile EntryNumber's picture (TArtReader::DrawLandArt).
+    void DrawLandArt(int EntryNumber, QImage &Target, QPoint &Size);
 
 private:
     void resizeEvent(QResizeEvent *Event) override;

@@ -12,7 +12,8 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QListWidget>
+#include "app/ListBox.h"
+#include "app/TileListModel.h"
 #include <QMainWindow>
 #include <QTimer>
 
@@ -94,7 +95,7 @@ BenchBody StartUpCase()
     const QString path = TileDataPath();
     return [path] {
         const std::unique_ptr<TForm1> window = OpenedWindow(path);
-        if (window->ListBox1->count() != 16383 || !window->VellArtReader1)
+        if (window->ListModel->rowCount() != 16383 || !window->VellArtReader1)
             throw std::logic_error("the window did not load the file and its art");
     };
 }
@@ -116,7 +117,7 @@ const BenchChildRegistration StartUpChild("startup", [](const std::vector<std::s
     if (arguments.size() != 1)
         return 2;
     const std::unique_ptr<TForm1> window = OpenedWindow(QString::fromLocal8Bit(arguments[0].c_str()));
-    return window->ListBox1->count() == 16383 ? 0 : 1;
+    return window->ListModel->rowCount() == 16383 ? 0 : 1;
 });
 
 const BenchChildRegistration EmptyWindowChild("emptywindow", [](const std::vector<std::string> &) {
@@ -142,7 +143,7 @@ BenchBody SelectionCase()
     BenchBody body = [window, next] {
         // The handler runs inside setCurrentRow, as it does when the user
         // clicks; painting what it changed is left out of the count.
-        window->ListBox1->setCurrentRow(PictureTiles[*next]);
+        window->ListBox1->setCurrentIndex(window->ListModel->index(PictureTiles[*next]));
         *next = 1 - *next;
         RunUntimed(SettleWidgets);
     };

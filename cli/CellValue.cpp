@@ -43,7 +43,7 @@ bool ReadDigits(std::string_view Text, int Base, std::uint32_t Max, std::uint64_
 
 std::string RangeText(std::string_view Cell, std::string Low, std::string High)
 {
-    return std::string(Cell.substr(0, 40)) + " is out of range " + Low + "-" + High;
+    return TextAppend::Shortened(Cell, 40) + " is out of range " + Low + "-" + High;
 }
 
 std::string HexText(std::uint64_t Value)

@@ -42,18 +42,14 @@ private:
     int FNumber = 0;
 };
 
-// The tab-separated cells of Line, into Cells (kept between lines so that
-// its storage is reused).
-void SplitCells(std::string_view Line, std::vector<std::string_view> &Cells)
+// A byte-order mark of UTF-16, or a first line whose ASCII letters come with
+// a zero byte beside each, as a UTF-16 file without the mark has them.
+bool IsUtf16(std::string_view Text)
 {
-    Cells.clear();
-    for (std::size_t start = 0;;) {
-        const std::size_t tab = Line.find('\t', start);
-        Cells.push_back(Line.substr(start, tab == std::string_view::npos ? tab : tab - start));
-        if (tab == std::string_view::npos)
-            return;
-        start = tab + 1;
-    }
+    if (Text.size() < 2)
+        return false;
+    const std::string_view start = Text.substr(0, 2);
+    return start == "\xFF\xFE" || start == "\xFE\xFF" || (start[0] == '\0') != (start[1] == '\0');
 }
 
 } // namespace
@@ -79,6 +75,8 @@ std::string EditsReader::FlagWord(std::uint64_t Flags) const
 
 void EditsReader::Read(std::string_view Text, const std::function<void(const TileEdit &)> &Each) const
 {
+    if (IsUtf16(Text))
+        throw Error(FSourceName + " is UTF-16; save it as UTF-8");
     constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
     if (Text.substr(0, ByteOrderMark.size()) == ByteOrderMark)
         Text.remove_prefix(ByteOrderMark.size());
@@ -86,16 +84,18 @@ void EditsReader::Read(std::string_view Text, const std::function<void(const Til
     std::string_view line;
     if (!lines.Next(line))
         Fail(1, "no header line; the first line names the columns, such as index<TAB>weight");
-    const std::vector<Column> columns = ReadHeader(line);
+    TsvCells cells;
+    Split(cells, line, 1, nullptr);
+    const std::vector<Column> columns = ReadHeader(cells);
 
     // The line that edits each tile, so that a second edit of one tile is
     // refused rather than silently overriding the first.
     std::vector<int> lineOfTile(std::size_t(FLayout.Count(FKind)), 0);
-    std::vector<std::string_view> cells;
     while (lines.Next(line)) {
         if (line.empty())
             continue;
-        const TileEdit edit = ReadLine(columns, line, lines.Number(), cells);
+        Split(cells, line, lines.Number(), &columns);
+        const TileEdit edit = ReadLine(columns, cells, lines.Number());
         int &earlier = lineOfTile[std::size_t(edit.Index)];
         if (earlier != 0)
             Fail(lines.Number(), "index: tile " + TextAppend::TileIndex(edit.Index) + " is already edited on line "
@@ -105,12 +105,24 @@ void EditsReader::Read(std::string_view Text, const std::function<void(const Til
     }
 }
 
-std::vector<EditsReader::Column> EditsReader::ReadHeader(std::string_view Line) const
+void EditsReader::Split(TsvCells &Cells, std::string_view Line, int LineNumber,
+                        const std::vector<Column> *Columns) const
+{
+    if (Cells.Split(Line))
+        return;
+    const TsvCells::Fault &fault = Cells.LastFault();
+    const bool named = Columns && fault.Cell < Columns->size();
+    Fail(LineNumber, (named ? (*Columns)[fault.Cell].Header : "column " + std::to_string(fault.Cell + 1)) + ": "
+                         + fault.Reason);
+}
+
+std::vector<EditsReader::Column> EditsReader::ReadHeader(const TsvCells &Headers) const
 {
     std::vector<Column> columns;
-    std::vector<std::string_view> headers;
-    SplitCells(Line, headers);
-    for (const std::string_view header : headers) {
+    for (std::size_t c = 0; c < Headers.Size(); ++c) {
+        const std::string_view header = Headers[c];
+        if (header == ColumnHeader::RawName)
+            Fail(1, TextAppend::Quoted(header) + " is the dump's for reading only; leave it out of the edits");
         Column column{Kind::Number, -1, std::string(header)};
         if (header == ColumnHeader::Index)
             column.What = Kind::Index;
@@ -141,16 +153,14 @@ std::vector<EditsReader::Column> EditsReader::ReadHeader(std::string_view Line) 
     return columns;
 }
 
-TileEdit EditsReader::ReadLine(const std::vector<Column> &Columns, std::string_view Line, int LineNumber,
-                               std::vector<std::string_view> &Cells) const
+TileEdit EditsReader::ReadLine(const std::vector<Column> &Columns, const TsvCells &Cells, int LineNumber) const
 {
-    SplitCells(Line, Cells);
-    if (Cells.size() != Columns.size())
-        Fail(LineNumber, "the line has " + std::to_string(Cells.size()) + " cells, the header "
+    if (Cells.Size() != Columns.size())
+        Fail(LineNumber, "the line has " + std::to_string(Cells.Size()) + " cells, the header "
                              + std::to_string(Columns.size()));
     TileEdit edit;
     std::optional<std::string_view> names;
-    for (std::size_t c = 0; c < Cells.size(); ++c) {
+    for (std::size_t c = 0; c < Cells.Size(); ++c) {
         if (Columns[c].What == Kind::FlagNames) {
             names = Cells[c];
             continue;

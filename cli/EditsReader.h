@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/TileEdit.h"
+#include "cli/TsvCells.h"
 #include "tiledata/TileKind.h"
 #include "tiledata/TileLayout.h"
 
@@ -19,7 +20,10 @@
 // Error "<source>:<line>: <column>: <reason>", for example
 //   edits.tsv:14: weight: 300 is out of range 0-255
 // Lines may end in CRLF; blank lines and a leading byte-order mark are
-// skipped.
+// skipped. Cells may be quoted as spreadsheets quote them (see TsvCells);
+// a quote mark that is not closed is refused with its line and column:
+//   edits.tsv:3: name: the quote mark at character 8 is not closed
+// A UTF-16 file is refused as such.
 // The columns and bounds follow the kind of tile and the file's layout: an
 // index past the file's last tile, or a flag bit its flags cannot hold
 // ("flags: bit 40 does not exist in a 32-bit file"), is a faulty line.
@@ -44,10 +48,11 @@ private:
         std::string Header;
     };
 
-    std::vector<Column> ReadHeader(std::string_view Line) const;
-    // Cells is scratch space, kept from line to line.
-    TileEdit ReadLine(const std::vector<Column> &Columns, std::string_view Line, int LineNumber,
-                      std::vector<std::string_view> &Cells) const;
+    std::vector<Column> ReadHeader(const TsvCells &Headers) const;
+    // Splits Line into Cells or fails naming the cell's column (by its
+    // header, where Columns are known already).
+    void Split(TsvCells &Cells, std::string_view Line, int LineNumber, const std::vector<Column> *Columns) const;
+    TileEdit ReadLine(const std::vector<Column> &Columns, const TsvCells &Cells, int LineNumber) const;
     void ReadCell(TileEdit &Edit, const Column &Where, std::string_view Cell) const;
     // Flag names must agree with a flags column beside them.
     void ReadFlagNames(TileEdit &Edit, std::string_view Names, int LineNumber) const;

@@ -85,7 +85,9 @@ unsigned char ReadEscape(std::string_view Text, std::size_t &At)
         At += 2;
         return static_cast<unsigned char>(byte);
     }
-    throw Error(TextAppend::Quoted(Text.substr(start, 4)) + " is not an escape (\\t, \\n, \\\\ or \\xNN)");
+    // The escape as far as it goes, without a character cut in two.
+    const std::string_view escape = TextAppend::CutAtCharacter(Text.substr(start), 4);
+    throw Error(TextAppend::Quoted(escape) + " is not an escape (\\t, \\n, \\\\ or \\xNN)");
 }
 
 // Decodes the UTF-8 sequence at Text[At]; At moves past it. Overlong forms,

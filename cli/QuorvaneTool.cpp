@@ -25,9 +25,11 @@ const char *const HelpText =
     "          --format tsv|json  TSV with a header line (default), or JSON\n"
     "          --tiles A-B        only tiles A to B (0x1A or decimal)\n"
     "          --named            leave out tiles with an empty name\n"
+    "          --raw-names        add a last column, rawname: the name field's\n"
+    "                             bytes where some follow the name's end\n"
     "diff    lists the item and land tiles that differ, field by field, and\n"
-    "        the bytes outside the records that differ. Exit status 0 equal,\n"
-    "        1 different.\n"
+    "        the bytes outside the records that differ. Every byte counts,\n"
+    "        those after a name's end too. Exit status 0 equal, 1 different.\n"
     "apply   writes the edits of a TSV in the dump's form: the index column and\n"
     "        any of the others, by header name. Every line is checked first;\n"
     "        on any error nothing is written. Values equal to the tile's are\n"
@@ -38,6 +40,9 @@ const char *const HelpText =
     "The layout (classic: 32-bit flags; newer: 64-bit flags) comes from the\n"
     "file's length. A length that fits neither is read as classic with a\n"
     "warning, and apply refuses it unless --layout classic|newer says which.\n"
+    "A file that is only read may be - for standard input, or a pipe. Cells\n"
+    "may be quoted as spreadsheets write them: \"oak \"\"red\"\" barrel\".\n"
+    "quorvane-tool --version prints the version.\n"
     "Errors go to standard error as one line, with exit status 2.\n";
 
 ToolRun Failed(const std::string &Message)
@@ -68,6 +73,8 @@ CommandResult Run(const ToolArguments &Arguments)
     case ToolArguments::Command::Apply:
         return ToolCommands::Apply(Arguments.Paths[0], Arguments.Paths[1], Arguments.DryRun, Arguments.ApplyKind(),
                                    Arguments.Layout);
+    case ToolArguments::Command::Version:
+        return {0, std::string("quorvane-tool ") + QUORVANE_VERSION + '\n', std::string()};
     case ToolArguments::Command::Help:
         break;
     }

@@ -6,6 +6,9 @@ namespace {
 
 constexpr char HexDigits[] = "0123456789ABCDEF";
 
+constexpr const char Ellipsis[] = "\xE2\x80\xA6"; // "…" in UTF-8
+constexpr std::size_t MessageLength = 40;
+
 void HexByte(std::string &Out, unsigned char Byte)
 {
     Out += HexDigits[Byte >> 4];
@@ -67,19 +70,41 @@ std::string TileIndex(int Index)
 
 std::string Quoted(std::string_view Text)
 {
-    constexpr std::size_t Longest = 40;
+    const std::string_view kept = CutAtCharacter(Text, MessageLength);
     std::string out = "\"";
-    for (std::size_t i = 0; i < Text.size() && i < Longest; ++i) {
-        const auto c = static_cast<unsigned char>(Text[i]);
-        if (c < 0x20 || c == 0x7F) {
+    for (const char c : kept) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
             out += "\\x";
-            HexByte(out, c);
+            HexByte(out, byte);
         } else {
-            out += char(c);
+            out += c;
         }
     }
-    out += Text.size() > Longest ? "\"..." : "\"";
+    out += '"';
+    if (kept.size() < Text.size())
+        out += Ellipsis;
     return out;
+}
+
+// A character that does not fit whole is left out, so that the message
+// stays valid UTF-8.
+std::string_view CutAtCharacter(std::string_view Text, std::size_t Longest)
+{
+    if (Text.size() <= Longest)
+        return Text;
+    const auto continues = [&](std::size_t At) { return (static_cast<unsigned char>(Text[At]) & 0xC0) == 0x80; };
+    std::size_t cut = Longest;
+    // A UTF-8 character has at most three bytes after its first.
+    for (int k = 0; k < 3 && cut > 0 && continues(cut); ++k)
+        --cut;
+    return Text.substr(0, cut);
+}
+
+std::string Shortened(std::string_view Text, std::size_t Longest)
+{
+    const std::string_view kept = CutAtCharacter(Text, Longest);
+    return kept.size() < Text.size() ? std::string(kept) + Ellipsis : std::string(Text);
 }
 
 } // namespace TextAppend

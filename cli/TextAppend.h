@@ -27,7 +27,14 @@ std::string TileIndex(int Index);
 void Offset(std::string &Out, std::uint64_t Value);
 
 // Text from a file or the command line, fit to stand in a one-line message:
-// quoted, control bytes as \xNN, cut after 40 bytes.
+// quoted, control bytes as \xNN, cut as Shortened cuts it: "abc…"
 std::string Quoted(std::string_view Text);
+
+// Text cut to at most Longest bytes, at the start of a UTF-8 character,
+// never inside one; a cut text ends with "…".
+std::string Shortened(std::string_view Text, std::size_t Longest);
+
+// The same cut without the "…".
+std::string_view CutAtCharacter(std::string_view Text, std::size_t Longest);
 
 } // namespace TextAppend

@@ -40,15 +40,21 @@ void AppendFlagChange(std::string &Out, std::uint64_t Old, std::uint64_t New, in
     Out += ')';
 }
 
+// "0x1A", or "land 0x3" for a land tile.
+std::string TileLabel(const TileRow &Row)
+{
+    std::string label = Row.Kind == TTileKind::Land ? "land " : "";
+    TextAppend::TileIndex(label, Row.Index);
+    return label;
+}
+
 } // namespace
 
 std::string Line(const TileRow &Old, const TileRow &New)
 {
     if (Old == New)
         return std::string();
-    std::string line = New.Kind == TTileKind::Land ? "land " : "";
-    TextAppend::TileIndex(line, New.Index);
-    line += '\t';
+    std::string line = TileLabel(New) + '\t';
     AppendQuotedName(line, Old.Name);
     line += " -> ";
     AppendQuotedName(line, New.Name);
@@ -67,6 +73,18 @@ std::string Line(const TileRow &Old, const TileRow &New)
         field.AppendValue(line, New.Numbers[i]);
     }
     return line + '\n';
+}
+
+std::string RecordLine(const TileRow &Old, const TileRow &New, bool BytesAfterNameEndDiffer)
+{
+    std::string line = Line(Old, New);
+    if (!BytesAfterNameEndDiffer)
+        return line;
+    constexpr const char *Note = "name bytes after the end differ\n";
+    if (line.empty())
+        return TileLabel(New) + ": " + Note;
+    line.back() = '\t';
+    return line + Note;
 }
 
 std::string CountLine(int Count, const char *One, const char *Many)

@@ -2,6 +2,7 @@
 
 #include "cli/FlagText.h"
 #include "cli/NameText.h"
+#include "cli/RawName.h"
 #include "cli/TextAppend.h"
 #include "cli/TileRow.h"
 #include "platform/AnsiCodePage.h"
@@ -93,7 +94,13 @@ void AppendSection(std::string &Out, const TTileData &Store, TTileKind Kind, con
     // Room for long lines up front: growing a megabyte string copies it
     // whole, onto fresh pages. Pages reserved but never written cost nothing.
     Out.reserve(Out.size() + std::size_t(last - Options.First + 1) * 256);
-    Out += json ? (Kind == TTileKind::Land ? ",\n\"land\": [\n" : ",\n\"items\": [\n") : TileDump::TsvHeader(Kind);
+    if (json) {
+        Out += Kind == TTileKind::Land ? ",\n\"land\": [\n" : ",\n\"items\": [\n";
+    } else {
+        Out += TileDump::TsvHeader(Kind);
+        if (Options.RawNames)
+            Out.insert(Out.size() - 1, std::string("\t") + ColumnHeader::RawName);
+    }
     bool first = true;
     for (int i = Options.First; i <= last; ++i) {
         const TileRow row = TileRow::Read(Store, Kind, i);
@@ -101,11 +108,15 @@ void AppendSection(std::string &Out, const TTileData &Store, TTileKind Kind, con
             continue;
         if (!json) {
             TileDump::AppendTsvLine(Out, row);
+            if (Options.RawNames)
+                TileDump::AppendRawName(Out, Store, row, false);
             continue;
         }
         if (!first)
             Out += ",\n";
         TileDump::AppendJsonObject(Out, row);
+        if (Options.RawNames)
+            TileDump::AppendRawName(Out, Store, row, true);
         first = false;
     }
     if (json)
@@ -189,4 +200,24 @@ void TileDump::AppendJsonObject(std::string &Out, const TileRow &Row)
     Out += "\": ";
     AppendJsonName(Out, Row.Name);
     Out += '}';
+}
+
+void TileDump::AppendRawName(std::string &Out, const TTileData &Store, const TileRow &Row, bool Json)
+{
+    const std::string field = RawName::Of(Store, Row.Kind, Row.Index);
+    const bool raw = RawName::HasBytesAfterEnd(field);
+    // In place of the line end or the closing brace just written.
+    const char end = Out.back();
+    Out.pop_back();
+    if (Json && raw) {
+        Out += ", \"";
+        Out += ColumnHeader::RawName;
+        Out += "\": ";
+        AppendJsonName(Out, field.substr(0, field.find_last_not_of('\0') + 1));
+    } else if (!Json) {
+        Out += '\t';
+        if (raw)
+            RawName::AppendEscaped(Out, field);
+    }
+    Out += end;
 }

@@ -21,6 +21,11 @@ struct DumpOptions
     // section's last tile.
     std::string TilesText;
     bool NamedOnly = false; // leave out tiles with an empty name
+    // Add a last column, "rawname", to each table, item and land (a
+    // "rawname" member in JSON), with the name field's bytes where some
+    // follow the name's terminating zero, so that a change of those shows
+    // in a comparison of two dumps (git's textconv).
+    bool RawNames = false;
 };
 
 // The tiles of a store as text, one line per tile. The same table always
@@ -43,4 +48,7 @@ public:
     static std::string TsvHeader(TTileKind Kind = TTileKind::Item);
     static void AppendTsvLine(std::string &Out, const TileRow &Row);
     static void AppendJsonObject(std::string &Out, const TileRow &Row);
+    // The rawname cell, or JSON member, at the end of the line or object
+    // just appended: empty where the field is clean. Land names too.
+    static void AppendRawName(std::string &Out, const TTileData &Store, const TileRow &Row, bool Json);
 };

@@ -1,5 +1,6 @@
 #include "cli/TileFile.h"
 
+#include "cli/ToolInput.h"
 #include "platform/Error.h"
 #include "platform/SharedReadFile.h"
 #include "platform/qt/AnsiString.h"
@@ -12,6 +13,15 @@
 
 namespace {
 
+std::vector<unsigned char> ReadBytes(const std::string &Path, TileFile::Use How)
+{
+    if (How == TileFile::Use::Read)
+        return ToolInput::Read(Path);
+    if (Path == ToolInput::StandardInputPath)
+        throw Error("the tile data file of apply cannot be standard input: apply writes it");
+    return ToolInput::NamingFile(Path, [&] { return ReadWholeFile(Path); });
+}
+
 std::string WithThousands(std::int64_t Value)
 {
     return QLocale(QLocale::English).toString(qlonglong(Value)).toStdString();
@@ -19,7 +29,7 @@ std::string WithThousands(std::int64_t Value)
 
 std::string LengthText(const std::string &Path, std::int64_t Size)
 {
-    return Path + " is " + WithThousands(Size) + " bytes long";
+    return ToolInput::NameOf(Path) + " is " + WithThousands(Size) + " bytes long";
 }
 
 // The newer layout with as many whole item groups as Size bytes hold, up to
@@ -48,20 +58,21 @@ TTileLayout ChosenLayout(const std::string &Path, std::int64_t Size, LayoutChoic
 
 } // namespace
 
-TileFile::TileFile(const std::string &Path, LayoutChoice Choice)
+TileFile::TileFile(const std::string &Path, Use How, LayoutChoice Choice)
     : FPath(Path)
     , FChoice(Choice)
-    , FSize(SharedReadFile(Path).Size())
+    , FBytes(ReadBytes(Path, How))
 {
-    const TTileLayout layout = ChosenLayout(Path, FSize, Choice);
-    if (FSize < layout.RecordsEnd(TTileKind::Item))
-        throw Error(Path + ": the file is " + std::to_string(FSize) + " bytes long; the "
+    const std::int64_t size = std::int64_t(FBytes.size());
+    const TTileLayout layout = ChosenLayout(Path, size, Choice);
+    if (size < layout.RecordsEnd(TTileKind::Item))
+        throw Error(ToolInput::NameOf(Path) + ": the file is " + std::to_string(size) + " bytes long; the "
                     + WithThousands(layout.Count(TTileKind::Item)) + " tile records need "
                     + std::to_string(layout.RecordsEnd(TTileKind::Item)));
-    if (TTileLayout::IsAmbiguousSize(FSize))
-        FWarning = LengthText(Path, FSize) + ", which fits neither layout exactly; it is read as the " + layout.Name()
+    if (TTileLayout::IsAmbiguousSize(size))
+        FWarning = LengthText(Path, size) + ", which fits neither layout exactly; it is read as the " + layout.Name()
                    + " layout (" + layout.Description() + ")";
-    FStore = std::make_unique<TTileData>(AnsiString::FromPath(Path), layout);
+    FStore = std::make_unique<TTileData>(AnsiString::FromPath(Path), FBytes, layout);
     QStringList lines;
     FStore->LoadTiles(lines);
 }
@@ -70,7 +81,7 @@ TileFile::~TileFile() = default;
 
 void TileFile::RequireKnownLayout() const
 {
-    if (FChoice == LayoutChoice::FromLength && TTileLayout::IsAmbiguousSize(FSize))
-        throw Error(LengthText(FPath, FSize)
+    if (FChoice == LayoutChoice::FromLength && TTileLayout::IsAmbiguousSize(std::int64_t(FBytes.size())))
+        throw Error(LengthText(FPath, std::int64_t(FBytes.size()))
                     + ", which fits neither layout exactly; give --layout classic or --layout newer to write to it");
 }

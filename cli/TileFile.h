@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TTileData;
 
@@ -21,9 +22,14 @@ enum class LayoutChoice { FromLength, Classic, Newer };
 class TileFile
 {
 public:
-    // Throws Error "Cannot open file ...", "Stream read error" or a line
-    // saying the file is too short or is not of the named layout.
-    explicit TileFile(const std::string &Path, LayoutChoice Choice = LayoutChoice::FromLength);
+    enum class Use {
+        Read,  // dump and diff: "-" is standard input, and pipes are read to their end
+        Write, // apply: a regular file, which the store saves in place
+    };
+
+    // Throws Error "Cannot open file ...", "<file>: Stream read error" or a
+    // line saying the file is too short or is not of the named layout.
+    TileFile(const std::string &Path, Use How, LayoutChoice Choice = LayoutChoice::FromLength);
     ~TileFile();
 
     TileFile(const TileFile &) = delete;
@@ -31,6 +37,8 @@ public:
 
     TTileData &Store() { return *FStore; }
     const TTileData &Store() const { return *FStore; }
+    // Every byte of the file as it was read.
+    const std::vector<unsigned char> &Bytes() const { return FBytes; }
 
     // For a length that fits neither layout: "tiledata.mul is 1,036,289
     // bytes long, which fits neither layout exactly; it is read as the
@@ -43,7 +51,7 @@ public:
 private:
     std::string FPath;
     LayoutChoice FChoice;
-    std::int64_t FSize = 0;
+    std::vector<unsigned char> FBytes;
     std::string FWarning;
     std::unique_ptr<TTileData> FStore;
 };

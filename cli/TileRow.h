@@ -33,6 +33,7 @@ constexpr const char *Index = "index";
 constexpr const char *Flags = "flags";
 constexpr const char *FlagNames = "flagnames";
 constexpr const char *Name = "name";
+constexpr const char *RawName = "rawname"; // the dump's, for reading only
 } // namespace ColumnHeader
 
 // Every field of one tile as the tool reads, compares and writes it.

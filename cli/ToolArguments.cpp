@@ -2,12 +2,15 @@
 
 #include "cli/CellValue.h"
 #include "cli/TextAppend.h"
+#include "cli/ToolInput.h"
 #include "platform/Error.h"
+
+#include <algorithm>
 
 namespace {
 
 const char *const DumpUsage = "quorvane-tool dump <tiledata.mul> [--land|--all] [--format tsv|json] [--tiles A-B] "
-                              "[--named] [--layout classic|newer]";
+                              "[--named] [--raw-names] [--layout classic|newer]";
 const char *const DiffUsage = "quorvane-tool diff <a.mul> <b.mul> [--layout classic|newer]";
 const char *const ApplyUsage = "quorvane-tool apply <tiledata.mul> <edits.tsv> [--land] [--dry-run] "
                                "[--layout classic|newer]";
@@ -63,8 +66,8 @@ bool IsOptionOf(ToolArguments::Command What, const std::string &Option)
     if (Option == "--layout")
         return true;
     if (What == Command::Dump)
-        return Option == "--format" || Option == "--tiles" || Option == "--named" || Option == "--land"
-               || Option == "--all";
+        return Option == "--format" || Option == "--tiles" || Option == "--named" || Option == "--raw-names"
+               || Option == "--land" || Option == "--all";
     return What == Command::Apply && (Option == "--dry-run" || Option == "--land");
 }
 
@@ -76,6 +79,8 @@ void SetOption(ToolArguments &Result, const std::string &Option, const std::stri
         ReadTileRange(Value, Result.Dump);
     else if (Option == "--named")
         Result.Dump.NamedOnly = true;
+    else if (Option == "--raw-names")
+        Result.Dump.RawNames = true;
     else if (Option == "--land")
         Result.Dump.Sections = DumpSections::Land;
     else if (Option == "--all")
@@ -122,6 +127,10 @@ void ReadCommandLine(ToolArguments &Result, const std::vector<std::string> &Argu
         if (argument == "--help" || argument == "-h")
             return;
     }
+    if (Arguments[0] == "--version") {
+        Result.What = ToolArguments::Command::Version;
+        return;
+    }
     const std::string &command = Arguments[0];
     if (command == "dump")
         Result.What = ToolArguments::Command::Dump;
@@ -141,6 +150,9 @@ void ReadCommandLine(ToolArguments &Result, const std::vector<std::string> &Argu
     if (Result.Paths.size() != PathCount(Result.What))
         throw Error("this command takes " + std::to_string(PathCount(Result.What)) + " file name"
                     + (PathCount(Result.What) == 1 ? "" : "s") + ", not " + std::to_string(Result.Paths.size()));
+    // Standard input can be read only once.
+    if (std::count(Result.Paths.begin(), Result.Paths.end(), ToolInput::StandardInputPath) > 1)
+        throw Error("only one of the files can be standard input (-)");
 }
 
 } // namespace
@@ -166,6 +178,7 @@ std::string ToolArguments::Usage(Command Which)
     case Command::Apply:
         return std::string("usage: ") + ApplyUsage + '\n';
     case Command::Help:
+    case Command::Version:
         break;
     }
     return "usage: quorvane-tool dump|diff|apply <file>... (quorvane-tool --help tells more)\n";

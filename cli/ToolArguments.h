@@ -9,7 +9,7 @@
 // The command line of quorvane-tool, taken apart.
 struct ToolArguments
 {
-    enum class Command { Help, Dump, Diff, Apply };
+    enum class Command { Help, Version, Dump, Diff, Apply };
 
     Command What = Command::Help;
     std::vector<std::string> Paths; // the command's files, in order

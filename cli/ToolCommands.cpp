@@ -2,12 +2,13 @@
 
 #include "cli/EditsReader.h"
 #include "cli/OutsideRecords.h"
+#include "cli/RawName.h"
 #include "cli/TileDiff.h"
 #include "cli/TileDump.h"
 #include "cli/TileFile.h"
 #include "cli/TileRow.h"
+#include "cli/ToolInput.h"
 #include "platform/Error.h"
-#include "platform/SharedReadFile.h"
 #include "tiledata/TileDataReader.h"
 
 #include <string_view>
@@ -28,12 +29,21 @@ void AddWarning(CommandResult &Result, const TileFile &File)
         Result.Warnings += File.Warning() + '\n';
 }
 
+// How tile Index of Kind differs between two stores, every byte of its
+// record compared; empty when it does not.
+std::string TileLine(const TTileData &A, const TTileData &B, TTileKind Kind, int Index)
+{
+    const bool afterEnd
+        = RawName::BytesAfterEndDiffer(RawName::Of(A, Kind, Index), RawName::Of(B, Kind, Index));
+    return TileDiff::RecordLine(TileRow::Read(A, Kind, Index), TileRow::Read(B, Kind, Index), afterEnd);
+}
+
 // The lines of the tiles of Kind that differ; returns how many do.
 int DiffSection(std::string &Out, const TTileData &A, const TTileData &B, TTileKind Kind)
 {
     int tiles = 0;
     for (int i = 0; i < A.Count(Kind); ++i) {
-        const std::string line = TileDiff::Line(TileRow::Read(A, Kind, i), TileRow::Read(B, Kind, i));
+        const std::string line = TileLine(A, B, Kind, i);
         if (!line.empty()) {
             Out += line;
             ++tiles;
@@ -46,7 +56,7 @@ int DiffSection(std::string &Out, const TTileData &A, const TTileData &B, TTileK
 
 CommandResult Dump(const std::string &Path, const DumpOptions &Options, LayoutChoice Layout)
 {
-    const TileFile file(Path, Layout);
+    const TileFile file(Path, TileFile::Use::Read, Layout);
     CommandResult result{0, TileDump::Write(file.Store(), Options), std::string()};
     AddWarning(result, file);
     return result;
@@ -54,19 +64,19 @@ CommandResult Dump(const std::string &Path, const DumpOptions &Options, LayoutCh
 
 CommandResult Diff(const std::string &PathA, const std::string &PathB, LayoutChoice Layout)
 {
-    const TileFile a(PathA, Layout);
-    const TileFile b(PathB, Layout);
+    const TileFile a(PathA, TileFile::Use::Read, Layout);
+    const TileFile b(PathB, TileFile::Use::Read, Layout);
     const TTileLayout &layout = a.Store().Layout();
     if (layout != b.Store().Layout())
-        throw Error(PathA + " and " + PathB + " have different layouts (" + layout.Description() + ", "
+        throw Error(ToolInput::NameOf(PathA) + " and " + ToolInput::NameOf(PathB) + " have different layouts (" + layout.Description() + ", "
                     + b.Store().Layout().Description() + "); diff compares files of one layout");
     CommandResult result;
     AddWarning(result, a);
     AddWarning(result, b);
     int tiles = DiffSection(result.Output, a.Store(), b.Store(), TTileKind::Item);
     tiles += DiffSection(result.Output, a.Store(), b.Store(), TTileKind::Land);
-    const std::vector<unsigned char> bytesA = ReadWholeFile(PathA);
-    const std::vector<unsigned char> bytesB = ReadWholeFile(PathB);
+    const std::vector<unsigned char> &bytesA = a.Bytes();
+    const std::vector<unsigned char> &bytesB = b.Bytes();
     const std::vector<OutsideRecords::ByteRange> ranges = OutsideRecords::Differences(bytesA, bytesB, layout);
     for (const OutsideRecords::ByteRange &range : ranges)
         result.Output += OutsideRecords::RangeLine(range);
@@ -80,10 +90,10 @@ CommandResult Diff(const std::string &PathA, const std::string &PathB, LayoutCho
 CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool DryRun, TTileKind Kind,
                     LayoutChoice Layout)
 {
-    TileFile file(Path, Layout);
+    TileFile file(Path, TileFile::Use::Write, Layout);
     file.RequireKnownLayout();
     TTileData &store = file.Store();
-    const std::vector<unsigned char> text = ReadWholeFile(EditsPath);
+    const std::vector<unsigned char> text = ToolInput::Read(EditsPath);
     int changed = 0;
     CommandResult result;
     // Each line goes into the store's table as soon as it is read; the file
@@ -100,7 +110,8 @@ CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool 
         else
             edited.WriteChangesTo(store, old);
     };
-    EditsReader(EditsPath, store.Layout(), Kind).Read(std::string_view(reinterpret_cast<const char *>(text.data()), text.size()), apply);
+    EditsReader(ToolInput::NameOf(EditsPath), store.Layout(), Kind)
+        .Read(std::string_view(reinterpret_cast<const char *>(text.data()), text.size()), apply);
     AddWarning(result, file);
     if (DryRun) {
         result.Output += TileDiff::CountLine(changed, "tile would change", "tiles would change");
@@ -109,7 +120,7 @@ CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool 
     // With nothing to change the file is left alone, not rewritten. A file
     // that another program changed since it was read here is not
     // overwritten: those changes would be lost unseen.
-    if (changed > 0 && !store.Save([](const TSaveConflicts &) { return false; }))
+    if (changed > 0 && !ToolInput::NamingFile(Path, [&] { return store.Save([](const TSaveConflicts &) { return false; }); }))
         throw Error(Path + ": another program changed the file while the edits were read; nothing was written");
     result.Output = TileDiff::CountLine(changed, "tile changed", "tiles changed");
     return result;

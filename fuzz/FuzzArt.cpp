@@ -1,4 +1,4 @@
-// Art index and art file from arbitrary bytes: DrawArt of a spread of
+// Art index and art file from arbitrary bytes: DrawArt and DrawLandArt of a spread of
 // entries (raw, run-length and absent ones, and numbers outside the index),
 // and both decoders at every offset the index names.
 
@@ -50,12 +50,17 @@ std::vector<std::int32_t> EntriesToDraw(int Count)
     return entries;
 }
 
-void DrawEntry(TArtReader &Reader, std::int32_t Entry, QImage &Target)
+// Draws Entry as an item picture, or as a land picture, whose bare and
+// headed diamonds take their own path.
+void DrawEntry(TArtReader &Reader, std::int32_t Entry, QImage &Target, bool Land = false)
 {
     const QImage before = Target;
     const QPoint untouched(-7, -7);
     QPoint size = untouched;
-    Reader.DrawArt(Entry, Target, size);
+    if (Land)
+        Reader.DrawLandArt(Entry, Target, size);
+    else
+        Reader.DrawArt(Entry, Target, size);
     if (Entry < 0 || Entry >= Reader.EntryCount()) {
         Expect(size == untouched && Target == before, "a number outside the index changed the target");
         return;
@@ -93,6 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *Data, std::size_t Size
         QImage fresh;
         DrawEntry(reader, entry, fresh);
         DrawEntry(reader, entry, shared);
+        DrawEntry(reader, entry, shared, true);
     }
     QImage otherFormat(2, 2, QImage::Format_ARGB32);
     if (reader.EntryCount() > 0)

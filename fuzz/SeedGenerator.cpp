@@ -389,6 +389,10 @@ void EditsSeeds(SeedFolder &Seeds)
         // Few columns in another order, CRLF ends, a byte-order mark.
         "\xEF\xBB\xBFname\tindex\tflagnames\r\nnew\t0x5\tDoor|Roof\r\n\r\nold\t0x6\t\r\n",
         "index\tanim\n0x7\t1\n0x8\t0001E\n",
+        // Quoted cells as spreadsheets write them, and their faults.
+        "\"index\"\tname\tweight\n0x4\t\"oak \"\"red\"\" barrel\"\t\"7\"\n0x5\t\"a\tb\"\t\"\"\n",
+        "index\tname\n0x4\t\"oak\n0x5\t\"a\"b\n",
+        std::string("\xFF\xFEi\0n\0", 6),
         // Faults: ranges, forms, names, headers, repeats and cell counts.
         "index\tweight\n0x2\t300\n",
         "index\tweight\n0x2\t-1\n",

@@ -16,6 +16,7 @@
 #include <array>
 #include <cstring>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -167,19 +168,16 @@ bool FileHolds(const ExclusiveWriteFile &file, const std::vector<unsigned char> 
 } // namespace
 
 TTileData::TTileData(const QString &FileName)
-    : FileName(FileName)
-    , FLayout(TTileLayout::Classic())
-    , FileImage(ReadWholeFile(AnsiString::ToPath(FileName)))
+    : TTileData(FileName, ReadWholeFile(AnsiString::ToPath(FileName)))
 {
-    FLayout = TTileLayout::ForFileSize(FileSize());
-    StartWithoutItems();
 }
 
-TTileData::TTileData(const QString &FileName, const TTileLayout &Layout)
+TTileData::TTileData(const QString &FileName, std::vector<unsigned char> Image, std::optional<TTileLayout> Layout)
     : FileName(FileName)
-    , FLayout(Layout)
-    , FileImage(ReadWholeFile(AnsiString::ToPath(FileName)))
+    , FLayout(TTileLayout::Classic())
+    , FileImage(std::move(Image))
 {
+    FLayout = Layout ? *Layout : TTileLayout::ForFileSize(FileSize());
     StartWithoutItems();
 }
 

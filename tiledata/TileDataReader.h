@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,9 +47,12 @@ public:
     // reads as zero until LoadTiles. Throws Error "Cannot open file ...",
     // "Stream read error" or "Out of memory while expanding memory stream".
     explicit TTileData(const QString &FileName);
-    // The same, reading the file in Layout whatever its length: for a file
-    // whose length fits neither layout, when the user names the layout.
-    TTileData(const QString &FileName, const TTileLayout &Layout);
+    // A store over bytes already read from FileName, for files that can be
+    // read only once, such as a pipe. Layout, when given, is used whatever
+    // the length: for a file whose length fits neither layout, when the
+    // user names the layout; otherwise the layout comes from the length.
+    TTileData(const QString &FileName, std::vector<unsigned char> Image,
+              std::optional<TTileLayout> Layout = std::nullopt);
 
     TTileData(const TTileData &) = delete;
     TTileData &operator=(const TTileData &) = delete;

@@ -3,14 +3,20 @@
 #include "app/Unit1.h"
 #include "tests/support/TestFiles.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QListWidget>
+#include "app/ListBox.h"
+#include "app/TileListModel.h"
+
+#include <QListView>
 #include <QProcess>
 #include <QTest>
+
+#include <algorithm>
 
 ModalAnswers::ModalAnswers()
 {
@@ -35,7 +41,7 @@ void ModalAnswers::Poll()
         return;
     }
     if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-        Boxes.append({box->windowTitle(), box->text(), box->icon()});
+        Boxes.append({box->windowTitle(), box->text(), box->icon(), box->geometry()});
         box->accept();
         return;
     }
@@ -87,9 +93,35 @@ TileDataWriter::Record TileFolder::SavedRecord(int Tile) const
     return saved.ReadRecord(Tile);
 }
 
-std::unique_ptr<TForm1> OpenWindow(ModalAnswers &Answers, const QString &Path)
+std::function<void(QWidget *)> Press(const QString &Button, QStringList *Seen)
 {
-    Answers.Then([Path](QWidget *modal) {
+    return [=](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box) {
+            modal->close();
+            return;
+        }
+        const qsizetype buttons = Seen->size() + 1;
+        *Seen << box->text();
+        QAbstractButton *chosen = nullptr;
+        for (QAbstractButton *button : box->buttons()) {
+            *Seen << button->text();
+            if (button->text() == Button)
+                chosen = button;
+        }
+        std::sort(Seen->begin() + buttons, Seen->end()); // in the layout's order otherwise
+        if (Button == QLatin1String("Return"))
+            QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
+        else if (chosen)
+            chosen->click();
+        else
+            box->reject();
+    };
+}
+
+std::function<void(QWidget *)> ChooseFile(const QString &Path)
+{
+    return [Path](QWidget *modal) {
         auto *dialog = qobject_cast<QFileDialog *>(modal);
         if (!dialog) {
             modal->close();
@@ -102,7 +134,12 @@ std::unique_ptr<TForm1> OpenWindow(ModalAnswers &Answers, const QString &Path)
         dialog->selectFile(Path);
         // Accepting checks the typed name as the OK button does.
         static_cast<QDialog *>(dialog)->accept();
-    });
+    };
+}
+
+std::unique_ptr<TForm1> OpenWindow(ModalAnswers &Answers, const QString &Path)
+{
+    Answers.Then(ChooseFile(Path));
     auto window = std::make_unique<TForm1>();
     window->show();
     window->activateWindow();
@@ -113,10 +150,30 @@ std::unique_ptr<TForm1> OpenWindow(ModalAnswers &Answers, const QString &Path)
 
 void ClickLine(TForm1 &Window, int Row)
 {
-    QListWidgetItem *item = Window.ListBox1->item(Row);
-    Window.ListBox1->scrollToItem(item);
-    const QRect rect = Window.ListBox1->visualItemRect(item);
+    Window.ListBox1->scrollTo(Window.ListModel->index(Row));
+    const QRect rect = LineRect(Window, Row);
     QTest::mouseClick(Window.ListBox1->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+}
+
+QString ListLine(const TForm1 &Window, int Row)
+{
+    return Window.ListModel->index(Row).data().toString();
+}
+
+int ListCount(const TForm1 &Window)
+{
+    return Window.ListModel->rowCount();
+}
+
+int MenuHeight(const TForm1 &Window)
+{
+    const auto *menus = Window.findChild<QWidget *>(QStringLiteral("MenuBar"));
+    return menus ? menus->geometry().bottom() + 1 : 0;
+}
+
+QRect LineRect(const TForm1 &Window, int Row)
+{
+    return Window.ListBox1->visualRect(Window.ListModel->index(Row));
 }
 
 void ClickInto(QWidget *Widget)

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/ListBox.h"
 #include "tests/support/TileDataWriter.h"
 
 #include <QMessageBox>
 #include <QObject>
+#include <QRect>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -29,6 +31,7 @@ public:
         QString Title;
         QString Text;
         QMessageBox::Icon Icon;
+        QRect Geometry;
     };
 
     ModalAnswers();
@@ -67,9 +70,24 @@ private:
 // The name every tile of a TileFolder starts with.
 std::string DefaultName(int Tile);
 
+// Answers a message box by pressing the button with the given text, or the
+// Return key for "Return"; Seen
+// receives the box's text and its buttons' texts.
+std::function<void(QWidget *)> Press(const QString &Button, QStringList *Seen);
+// Answers a file dialog by choosing Path (an empty path cancels it).
+std::function<void(QWidget *)> ChooseFile(const QString &Path);
+
 // Builds the window, answering the start-up dialog with Path (an empty path
 // cancels it), shows it and waits until it is the active window.
 std::unique_ptr<TForm1> OpenWindow(ModalAnswers &Answers, const QString &Path);
+
+// The tile list: the text of a line as the list shows it, the number of
+// lines, and where a line stands in the list's viewport.
+QString ListLine(const TForm1 &Window, int Row);
+int ListCount(const TForm1 &Window);
+// The height of the menu bar, above the form's own controls.
+int MenuHeight(const TForm1 &Window);
+QRect LineRect(const TForm1 &Window, int Row);
 
 // User actions on the window.
 void ClickLine(TForm1 &Window, int Row);

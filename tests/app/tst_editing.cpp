@@ -11,7 +11,6 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
@@ -86,14 +85,14 @@ private slots:
             QTest::keyClick(window->Edit1, Qt::Key_Return);
 
         QCOMPARE(Status(*window), QStringLiteral("updated 0x1A - Rock to ") + typed);
-        QCOMPARE(window->ListBox1->item(0x1A)->text(), typed);
+        QCOMPARE(ListLine(*window, 0x1A), typed);
         QCOMPARE(window->TileData->GetName(0x1A), typed);
         QCOMPARE(FocusName(), QStringLiteral("ListBox1"));
         QCOMPARE(window->Label2->text(), QStringLiteral("Rock"));
 
         QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
         QCOMPARE(Status(*window), QStringLiteral("Tiledata has been saved"));
-        QCOMPARE(window->ListBox1->item(0x1A)->text(), QStringLiteral("0x1A - ") + typed);
+        QCOMPARE(ListLine(*window, 0x1A), QStringLiteral("0x1A - ") + typed);
         QCOMPARE(SelectedRow(*window), 0x1A);
         QCOMPARE(QString::fromStdString(Files->SavedRecord(0x1A).Name), typed);
     }
@@ -156,7 +155,7 @@ private slots:
                                       QStringLiteral("0xC - Pebble"), QStringLiteral("0xD - rocks"),
                                       QStringLiteral("0xE - r\u00F6ck"), QStringLiteral("0xF - R\u00D6CK")};
         for (int k = 0; k < 6; ++k)
-            QCOMPARE(window->ListBox1->item(tiles[k])->text(), expected[k]);
+            QCOMPARE(ListLine(*window, tiles[k]), expected[k]);
         QCOMPARE(SelectedRow(*window), 10);
         QCOMPARE(FocusName(), QStringLiteral("Edit2"));
         QCOMPARE(window->Edit1->text(), QStringLiteral("Stone")); // not shown again
@@ -174,7 +173,7 @@ private slots:
         QTest::mouseClick(window->Button1, Qt::LeftButton);
         QCOMPARE(window->ListBox1->indexAt(QPoint(0, 0)).row(), top);
         QCOMPARE(SelectedRow(*window), 8000);
-        QCOMPARE(window->ListBox1->item(8000)->text(), QStringLiteral("0x1F40 - Rock"));
+        QCOMPARE(ListLine(*window, 8000), QStringLiteral("0x1F40 - Rock"));
         QCOMPARE(window->TileData->GetName(3), QStringLiteral("Rock"));
     }
 
@@ -200,7 +199,7 @@ private slots:
             TypeInto(window->Edit2, QStringLiteral("named"));
         QTest::mouseClick(window->Button1, Qt::LeftButton);
         QCOMPARE(Status(*window), QStringLiteral("Couldn't replace with one thing empty"));
-        QCOMPARE(window->ListBox1->item(5)->text(), QStringLiteral("short"));
+        QCOMPARE(ListLine(*window, 5), QStringLiteral("short"));
         QCOMPARE(window->TileData->GetName(21), QString());
         QCOMPARE(window->TileData->GetName(6), QStringLiteral("n6"));
     }
@@ -242,7 +241,7 @@ private slots:
             // The window shows the tile it found, and edits go into it.
             QCOMPARE(window->Edit1->text(), window->TileData->GetName(row));
             QCOMPARE(window->Label2->text(), window->TileData->GetName(row));
-            const QRect line = window->ListBox1->visualItemRect(window->ListBox1->item(row));
+            const QRect line = LineRect(*window, row);
             QVERIFY(window->ListBox1->viewport()->rect().contains(line));
             return;
         }
@@ -316,7 +315,7 @@ private slots:
         QCOMPARE(Answers->Boxes[0].Text,
                  QStringLiteral("Cannot open file \"%1\". The file is in use by another process.").arg(Files->Path()));
         QCOMPARE(Status(*window), QStringLiteral("updated 0x5 - n5 to renamed"));
-        QCOMPARE(window->ListBox1->item(5)->text(), QStringLiteral("renamed")); // not refreshed
+        QCOMPARE(ListLine(*window, 5), QStringLiteral("renamed")); // not refreshed
         QCOMPARE(window->TileData->GetName(5), QStringLiteral("renamed"));
         QVERIFY(TestFiles::ReadBytes(Files->Path()) == before);
 
@@ -397,11 +396,11 @@ private slots:
             QCOMPARE(Answers->Boxes.size(), 1);
             QVERIFY(Answers->Boxes[0].Text.startsWith(QStringLiteral("Cannot open file")));
             QVERIFY(!window->TileData);
-            QCOMPARE(window->ListBox1->count(), 0);
+            QCOMPARE(ListCount(*window), 0);
             return;
         }
-        QCOMPARE(window->ListBox1->count(), TileCount);
-        QCOMPARE(window->ListBox1->item(0)->text(), QStringLiteral("0x0 - other"));
+        QCOMPARE(ListCount(*window), TileCount);
+        QCOMPARE(ListLine(*window, 0), QStringLiteral("0x0 - other"));
         ClickLine(*window, 0);
         QCOMPARE(window->Edit1->text(), QStringLiteral("other"));
     }

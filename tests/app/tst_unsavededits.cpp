@@ -13,10 +13,10 @@
 #include <QCloseEvent>
 #include <QInputDialog>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QListView>
 #include <QTest>
 #include <QWindow>
 
@@ -25,34 +25,6 @@
 namespace {
 
 const QString Saved = QStringLiteral("Tiledata has been saved");
-
-// Answers a message box by pressing the button with the given text, or the
-// Return key; Seen receives the box's text and its buttons' texts.
-std::function<void(QWidget *)> Press(const QString &Button, QStringList *Seen)
-{
-    return [=](QWidget *modal) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        if (!box) {
-            modal->close();
-            return;
-        }
-        const qsizetype buttons = Seen->size() + 1;
-        *Seen << box->text();
-        QAbstractButton *chosen = nullptr;
-        for (QAbstractButton *button : box->buttons()) {
-            *Seen << button->text();
-            if (button->text() == Button)
-                chosen = button;
-        }
-        std::sort(Seen->begin() + buttons, Seen->end()); // in the layout's order otherwise
-        if (Button == QLatin1String("Return"))
-            QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
-        else if (chosen)
-            chosen->click();
-        else
-            box->reject();
-    };
-}
 
 } // namespace
 
@@ -71,7 +43,7 @@ private:
         for (QCheckBox *box : window.findChildren<QCheckBox *>())
             controls << box;
         controls.removeAll(nullptr);
-        QCOMPARE(controls.size(), 2 + 11 + 32);
+        QCOMPARE(controls.size(), 2 + 11 + 64);
         for (QWidget *control : controls)
             QVERIFY2(control->isEnabled() == enabled, qPrintable(control->objectName()));
         QVERIFY(window.Edit2->isEnabled() && window.Button5->isEnabled() && window.BitBtn1->isEnabled());
@@ -92,10 +64,10 @@ private slots:
     {
         QFETCH(QString, action);
         auto window = Open();
-        QListWidget *list = window->ListBox1;
+        QListView *list = window->ListBox1;
         const int row = TileCount - 1;
         ClickLine(*window, row);
-        const QRect line = list->visualItemRect(list->item(row));
+        const QRect line = LineRect(*window, row);
         if (action == QLatin1String("ctrl-click")) {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, line.center());
         } else if (action == QLatin1String("below")) {
@@ -103,7 +75,7 @@ private slots:
             QVERIFY(!list->indexAt(below).isValid() && list->viewport()->rect().contains(below));
             QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, below);
         } else {
-            const QRect other = list->visualItemRect(list->item(row - 3));
+            const QRect other = LineRect(*window, row - 3);
             QTest::mouseClick(list->viewport(), Qt::RightButton, Qt::NoModifier, other.center());
         }
         QCOMPARE(SelectedRow(*window), row);
@@ -141,7 +113,7 @@ private slots:
 
     void closingAsksAboutUnsavedEdits_data()
     {
-        QTest::addColumn<QString>("edit");   // "flag", "typed back" or "focused box"
+        QTest::addColumn<QString>("edit");   // "flag", "typed back", "focused box" or "typed name"
         QTest::addColumn<bool>("byDesktop"); // the desktop's close rather than the Close button
         QTest::addColumn<QString>("answer"); // empty: no question expected
         QTest::addColumn<bool>("held");      // another program keeps the file open
@@ -155,6 +127,9 @@ private slots:
         QTest::newRow("desktop close, Cancel") << "flag" << true << "Cancel" << false << false << false;
         QTest::newRow("desktop close, box still focused, Save") << "focused box" << true << "Save" << false << true
                                                                 << true;
+        QTest::newRow("name typed, not confirmed, Save") << "typed name" << false << "Save" << false << true << true;
+        QTest::newRow("name typed, not confirmed, Cancel") << "typed name" << false << "Cancel" << false << false
+                                                           << false;
     }
 
     void closingAsksAboutUnsavedEdits()
@@ -171,6 +146,8 @@ private slots:
         ClickLine(*window, 5);
         if (edit == QLatin1String("flag")) {
             QTest::mouseClick(window->cbDoor, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+        } else if (edit == QLatin1String("typed name")) {
+            TypeInto(window->Edit1, QStringLiteral("typed"));
         } else {
             TypeInto(window->edWeight, QString::number(weight ^ 1));
             if (edit == QLatin1String("typed back")) {
@@ -200,10 +177,37 @@ private slots:
         QCOMPARE(window->isVisible(), !closes);
         QCOMPARE(bool(window->TileData), !closes);
         QCOMPARE(TestFiles::ReadBytes(Files->Path()) != before, written);
-        if (!closes)
+        if (written && edit == QLatin1String("typed name"))
+            QCOMPARE(Files->SavedRecord(5).Name, std::string("typed"));
+        if (!closes && edit != QLatin1String("typed name"))
             QVERIFY(window->TileData->IsModified());
         holder.kill();
         holder.waitForFinished();
+    }
+
+    // -- a save that does not happen ----------------------------------------------
+
+    void aRefusedSaveTakesAwayTheSavedStatus_data()
+    {
+        QTest::addColumn<bool>("click"); // the mouse on Save, or its accelerator key
+        QTest::newRow("click") << true;
+        QTest::newRow("Alt+S") << false;
+    }
+
+    void aRefusedSaveTakesAwayTheSavedStatus()
+    {
+        QFETCH(bool, click);
+        auto window = Open();
+        QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
+        QCOMPARE(window->StatusBar1->currentMessage(), Saved);
+        ClickLine(*window, 5);
+        PasteInto(window->edWeight, QStringLiteral("abc"));
+        if (click)
+            QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
+        else
+            QTest::keyClick(window.get(), Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(Answers->Boxes.size(), 1);
+        QCOMPARE(window->StatusBar1->currentMessage(), QString());
     }
 
     // -- saving over another program's change --------------------------------------

@@ -86,6 +86,8 @@ private slots:
     void unreadableIndexIsReportedAndReaderStaysUsable();
     void failedIndexReadIsReportedWithTheEntriesReadSoFar();
     void rawDiamond();
+    void landArtFindsItsPixelsByLength_data();
+    void landArtFindsItsPixelsByLength();
     void runLengthPicture();
     void runLengthPictureLargerThanTheFirstRead();
     void runLengthRows_data();
@@ -258,6 +260,46 @@ void TestArtReader::rawDiamond()
     const DrawResult result = Draw(writer, 0, Filled(50, 50, A), {7, 7});
     QCOMPARE(result.Target, Picture(44, 44, expected));
     QCOMPARE(result.Size, QPoint(0, 0));
+}
+
+void TestArtReader::landArtFindsItsPixelsByLength_data()
+{
+    QTest::addColumn<int>("headerBytes"); // -1: a run-length entry, drawn as any entry
+    QTest::newRow("2,024 bytes: the pixels from the first byte") << 0;
+    QTest::newRow("2,028 bytes: the pixels after a header word") << 4;
+    QTest::newRow("another length: drawn as any entry") << -1;
+}
+
+void TestArtReader::landArtFindsItsPixelsByLength()
+{
+    QFETCH(int, headerBytes);
+    Pixels picture(44 * 44);
+    Pixels expected(44 * 44, W);
+    for (int y = 0; y < 44; ++y) {
+        for (int x = 0; x < 44; ++x) {
+            picture[std::size_t(y * 44 + x)] = std::uint16_t(3 + x + 44 * y);
+            if (ArtWriter::InDiamond(x, y))
+                expected[std::size_t(y * 44 + x)] = picture[std::size_t(y * 44 + x)];
+        }
+    }
+    ArtWriter writer;
+    // The header word is a run-length one, so reading it as pixels, or
+    // skipping a word that is not there, shows.
+    const ArtWriter::Bytes raw = ArtWriter::RawEntry(ArtWriter::DiamondOf(picture), 0x1234);
+    if (headerBytes >= 0)
+        writer.AddEntry(ArtWriter::Bytes(raw.begin() + 4 - headerBytes, raw.end()));
+    else
+        writer.AddRunLength(5, 1, {A, B, C, D, E}, W);
+    const ArtFolder folder(writer);
+    DrawResult result{Filled(9, 9, A), {7, 7}};
+    folder.Reader()->DrawLandArt(0, result.Target, result.Size);
+    if (headerBytes >= 0) {
+        QCOMPARE(result.Target, Picture(44, 44, expected));
+        QCOMPARE(result.Size, QPoint(0, 0));
+    } else {
+        QCOMPARE(result.Target, Picture(5, 1, {A, B, C, D, E}));
+        QCOMPARE(result.Size, QPoint(5, 1));
+    }
 }
 
 void TestArtReader::runLengthPicture()

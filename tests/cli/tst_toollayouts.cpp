@@ -73,6 +73,8 @@ private slots:
     void diffReportsBothSections();
     void wholeDumpNamesTheLayout_data();
     void wholeDumpNamesTheLayout();
+    void bytesAfterNamesInBothSections_data();
+    void bytesAfterNamesInBothSections();
 };
 
 void ToolLayoutsTest::initTestCase()
@@ -315,6 +317,57 @@ void ToolLayoutsTest::wholeDumpNamesTheLayout()
     QCOMPARE(int(lines.size()), 1 + items + 1 + 1 + 16384 + 1);
     QCOMPARE(lines[items + 1], QByteArray());
     QCOMPARE(lines[items + 2], QByteArray("index\tflags\tflagnames\ttexture\tname"));
+}
+
+void ToolLayoutsTest::bytesAfterNamesInBothSections_data()
+{
+    QTest::addColumn<bool>("newer");
+    QTest::newRow("classic") << false;
+    QTest::newRow("newer") << true;
+}
+
+// Bytes after a name's zero count in land records as in item records: diff
+// notes them, and dump --all --raw-names shows them in both tables and in
+// each JSON tile object.
+void ToolLayoutsTest::bytesAfterNamesInBothSections()
+{
+    QFETCH(bool, newer);
+    Writer file = newer ? Writer::Newer(3, 9) : Writer::Classic(9);
+    for (const int tile : {2, 3}) {
+        file.SetItem(tile, SomeItem(newer));
+        file.SetLand(tile, SomeLand(newer));
+    }
+    file.SetRawItemName(2, std::string("nodraw\0wall", 11) + std::string(9, '\0'));
+    file.SetRawLandName(3, std::string("grass\0old", 9) + std::string(11, '\0'));
+    file.WriteTo("a.mul");
+    file.SetRawItemName(2, std::string("nodraw\0wxll", 11) + std::string(9, '\0'));
+    file.SetRawLandName(3, std::string("grass\0new", 9) + std::string(11, '\0'));
+    file.WriteTo("b.mul");
+
+    const ToolRun diff = Tool({"diff", "a.mul", "b.mul"});
+    QCOMPARE(QString::fromStdString(diff.Output), QString("0x2: name bytes after the end differ\n"
+                                                          "land 0x3: name bytes after the end differ\n"
+                                                          "2 tiles differ\n"));
+    QCOMPARE(diff.Status, 1);
+
+    const QList<QByteArray> lines
+        = QByteArray::fromStdString(Tool({"dump", "b.mul", "--all", "--raw-names", "--tiles", "2-3"}).Output).split('\n');
+    QCOMPARE(int(lines.size()), 8);
+    QVERIFY(lines[0].endsWith("\tname\trawname"));
+    QVERIFY(lines[1].endsWith("\tnodraw\tnodraw\\x00wxll"));
+    QVERIFY(lines[2].endsWith("\t"));
+    QCOMPARE(lines[4], QByteArray("index\tflags\tflagnames\ttexture\tname\trawname"));
+    QVERIFY(lines[5].endsWith("\tgrass and more grass\t"));
+    QVERIFY(lines[6].endsWith("\tgrass\tgrass\\x00new"));
+
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(
+                                                         Tool({"dump", "b.mul", "--all", "--raw-names", "--format",
+                                                               "json", "--tiles", "2-3"})
+                                                             .Output))
+                                 .object();
+    QCOMPARE(json["items"].toArray()[0].toObject()["rawname"].toString(), QString("nodraw") + QChar(0) + "wxll");
+    QVERIFY(!json["items"].toArray()[1].toObject().contains("rawname"));
+    QCOMPARE(json["land"].toArray()[1].toObject()["rawname"].toString(), QString("grass") + QChar(0) + "new");
 }
 
 QTEST_GUILESS_MAIN(ToolLayoutsTest)

@@ -6,6 +6,10 @@ tile=2                       # a named tile with a run-length picture
 floor=20                     # one with a raw diamond
 name_offset=$((428036 + 37 * tile + 17))
 new_name="smoke test"
+# The form stands below the menu bar (18 pixels with the 8-point face), and
+# the list below the filter box (22 pixels).
+form_top=18
+list_top=$((form_top + 22))
 
 # A private X server on a display it picks itself; sets xvfb_pid and DISPLAY.
 start_xvfb() {
@@ -22,14 +26,14 @@ find_window() { # title, seconds
 }
 
 # Line k of the tile list is tile k; lines are 13 pixels high. The picture
-# control sits at (225, 193) in the window.
+# control sits at (225, 193) in the form.
 check_picture() { # tile
-    xdotool mousemove --window "$window" 40 $(($1 * 13 + 6)) click 1
+    xdotool mousemove --window "$window" 40 $((list_top + $1 * 13 + 6)) click 1
     sleep 1
     import -window "$window" "$work/window-$1.png"
     local size differing
     size=$(identify -format '%wx%h' "$work/expected-$1.png")
-    convert "$work/window-$1.png" -crop "${size}+225+193" +repage "$work/shown-$1.png"
+    convert "$work/window-$1.png" -crop "${size}+225+$((193 + form_top))" +repage "$work/shown-$1.png"
     differing=$(compare -metric AE -fuzz 4% "$work/shown-$1.png" "$work/expected-$1.png" null: 2>&1 || true)
     [ "$differing" = "0" ] || fail "the picture area does not show tile $1 ($differing pixels differ)"
 }
@@ -37,14 +41,14 @@ check_picture() { # tile
 # Click into the rename box (Alt+T is shared with a flag box); Enter
 # renames; Alt+S saves; the Close button closes.
 rename_save_close() {
-    xdotool mousemove --window "$window" 380 35 click 1
+    xdotool mousemove --window "$window" 380 $((35 + form_top)) click 1
     xdotool key --clearmodifiers ctrl+a
     xdotool type --delay 20 "$new_name"
     xdotool key --clearmodifiers Return
     sleep 0.5
     xdotool key --clearmodifiers alt+s
     sleep 1
-    xdotool mousemove --window "$window" 660 500 click 1
+    xdotool mousemove --window "$window" 660 $((500 + form_top)) click 1
     for _ in $(seq 200); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
     if kill -0 "$app_pid" 2>/dev/null; then fail "the editor did not close"; fi
     wait "$app_pid" || fail "the editor exited with an error"

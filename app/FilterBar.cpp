@@ -1,0 +1,180 @@
+#include "app/FilterBar.h"
+
+#include "app/ListBox.h"
+#include "app/TileListModel.h"
+#include "app/Unit1.h"
+
+#include "tiledata/TileDataReader.h"
+#include "tiledata/TileFlags.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QToolButton>
+
+namespace {
+
+using State = TTileFilter::FlagState;
+
+// A menu that stays open while the user clicks through its flags, each
+// click stepping one flag from "any" to "set" to "clear".
+class TStayingMenu : public QMenu
+{
+public:
+    using QMenu::QMenu;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *Event) override
+    {
+        QAction *action = actionAt(Event->position().toPoint());
+        if (action && action->isEnabled() && action->data().isValid()) {
+            action->trigger();
+            return;
+        }
+        QMenu::mouseReleaseEvent(Event);
+    }
+};
+
+State NextState(State Now)
+{
+    switch (Now) {
+    case State::Any:
+        return State::Set;
+    case State::Set:
+        return State::Clear;
+    default:
+        return State::Any;
+    }
+}
+
+QString StateWord(State Now)
+{
+    switch (Now) {
+    case State::Set:
+        return QStringLiteral("set");
+    case State::Clear:
+        return QStringLiteral("clear");
+    default:
+        return QStringLiteral("any");
+    }
+}
+
+} // namespace
+
+TFilterBar::TFilterBar(TForm1 &Form)
+    : QWidget(&Form)
+    , FForm(Form)
+{
+    setObjectName(QStringLiteral("FilterBar"));
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 1);
+    layout->setSpacing(1);
+    Box = new QLineEdit(this);
+    Box->setObjectName(QStringLiteral("FilterBox"));
+    Box->setPlaceholderText(QStringLiteral("Filter by name"));
+    Box->setClearButtonEnabled(true);
+    FlagsButton = new QToolButton(this);
+    FlagsButton->setObjectName(QStringLiteral("FilterFlags"));
+    FlagsButton->setText(QStringLiteral("Flags"));
+    FlagsButton->setPopupMode(QToolButton::InstantPopup);
+    FFlagsMenu = new TStayingMenu(FlagsButton);
+    FlagsButton->setMenu(FFlagsMenu);
+    FillFlagsMenu();
+    layout->addWidget(Box, 1);
+    layout->addWidget(FlagsButton);
+    connect(Box, &QLineEdit::textChanged, this, [this](const QString &Text) {
+        FFilter.SetName(Text);
+        Apply();
+    });
+}
+
+void TFilterBar::FillFlagsMenu()
+{
+    for (int bit = 0; bit < FlagCount; ++bit) {
+        QAction *action = FFlagsMenu->addAction(QString());
+        action->setData(bit);
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, bit] { SetFlag(bit, NextState(FFilter.Flag(bit))); });
+    }
+    FFlagsMenu->addSeparator();
+    connect(FFlagsMenu->addAction(QStringLiteral("Any flags")), &QAction::triggered, this, [this] {
+        for (int bit = 0; bit < FlagCount; ++bit)
+            FFilter.SetFlag(bit, State::Any);
+        Apply();
+    });
+    ShowFlagStates();
+}
+
+// Each entry names its flag and what the filter asks of it; the button
+// says how many flags take part, its tip which.
+void TFilterBar::ShowFlagStates()
+{
+    QStringList asked;
+    for (QAction *action : FFlagsMenu->actions()) {
+        if (!action->data().isValid())
+            continue;
+        const int bit = action->data().toInt();
+        const State state = FFilter.Flag(bit);
+        const QString name = QString::fromStdString(FlagName(bit));
+        action->setText(name + QLatin1Char('\t') + StateWord(state));
+        action->setChecked(state != State::Any);
+        if (state != State::Any)
+            asked << name + QLatin1Char(' ') + StateWord(state);
+    }
+    FlagsButton->setText(asked.isEmpty() ? QStringLiteral("Flags") : QStringLiteral("Flags %1").arg(asked.size()));
+    FlagsButton->setToolTip(asked.isEmpty() ? QStringLiteral("Filter by flags") : asked.join(QStringLiteral(", ")));
+}
+
+void TFilterBar::SetFlag(int Bit, TTileFilter::FlagState State)
+{
+    FFilter.SetFlag(Bit, State);
+    Apply();
+}
+
+void TFilterBar::FocusBox()
+{
+    Box->setFocus(Qt::ShortcutFocusReason);
+    Box->selectAll();
+}
+
+void TFilterBar::Clear()
+{
+    FFilter = TTileFilter();
+    const QSignalBlocker quiet(Box);
+    Box->clear();
+    Apply();
+}
+
+void TFilterBar::Reveal(int Tile)
+{
+    if (IsActive() && FForm.ListModel->RowOf(Tile) < 0)
+        Clear();
+}
+
+void TFilterBar::Apply()
+{
+    ShowFlagStates();
+    const int selected = FForm.SelectedTile();
+    const TTileData *store = FForm.TileData.get();
+    TTileListModel::TilePredicate keep;
+    if (!FFilter.IsEmpty() && store) {
+        keep = [store, this](int Tile) {
+            return FFilter.Matches(std::uint64_t(store->GetFlags(Tile)), [&] { return store->GetName(Tile); });
+        };
+    }
+    FForm.ListModel->SetFilter(keep);
+    FForm.SetSelection(selected);
+    const int row = FForm.ListModel->RowOf(selected);
+    if (row >= 0)
+        FForm.ListBox1->scrollTo(FForm.ListModel->index(row), QAbstractItemView::PositionAtCenter);
+    if (!store)
+        return;
+    const int shown = FForm.ListModel->rowCount();
+    if (keep)
+        FForm.StatusBar1->showMessage(shown == 1 ? QStringLiteral("1 tile matches")
+                                                 : QStringLiteral("%1 tiles match").arg(shown));
+    else
+        FForm.StatusBar1->clearMessage();
+}

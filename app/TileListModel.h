@@ -1,0 +1,67 @@
+#pragma once
+
+#include "tiledata/TileKind.h"
+
+#include <QAbstractListModel>
+#include <QHash>
+
+#include <functional>
+#include <vector>
+
+class TTileData;
+
+// The lines of the tile list of one section of the file, read from the store
+// only when the view draws them, so that filling or refiltering 65,536 tiles
+// costs no string per tile. While filtered, the model keeps the indexes of
+// the matching tiles and row r shows tile TileAt(r), with its own index.
+//
+// A line may be given a text of its own (ReplaceLine); it keeps that text
+// until the next Refill, as an item of a plain list box would.
+class TTileListModel : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    using StoreSource = std::function<const TTileData *()>;
+    using TilePredicate = std::function<bool(int Tile)>;
+
+    TTileListModel(TTileKind Kind, QObject *Parent);
+
+    // Where the lines come from: the store the window holds at the moment,
+    // or none.
+    void SetStore(StoreSource Store);
+    TTileKind Kind() const { return FKind; }
+
+    // Takes the tile count and every line anew from the store; texts given
+    // by ReplaceLine are dropped. The filter's tiles stay as they are.
+    void Refill();
+    // Line of Tile shows Text until the next Refill.
+    void ReplaceLine(int Tile, const QString &Text);
+    QString Line(int Row) const;
+
+    // Shows only the tiles Keep accepts; an empty predicate shows them all.
+    void SetFilter(const TilePredicate &Keep);
+    bool IsFiltered() const { return FFiltered; }
+    int TileAt(int Row) const;
+    // The row showing Tile, or -1 when the filter hides it.
+    int RowOf(int Tile) const;
+
+    int rowCount(const QModelIndex &Parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &Index, int Role) const override;
+
+protected:
+    // The section's tiles, as the source has them now. Benchmarks and other
+    // sources of lines override both.
+    virtual int SourceCount() const;
+    virtual QString SourceLine(int Tile) const;
+
+private:
+    void Collect(const TilePredicate &Keep);
+
+    TTileKind FKind;
+    StoreSource FStore;
+    int FCount = 0;
+    bool FFiltered = false;
+    std::vector<int> FTiles; // while filtered: the shown tiles, ascending
+    QHash<int, QString> FReplaced;
+};

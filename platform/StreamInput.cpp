@@ -1,0 +1,64 @@
+#include "platform/StreamInput.h"
+
+#include "platform/Error.h"
+#include "platform/FileSystem.h"
+#include "platform/SharedReadFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace StreamInput {
+
+namespace {
+
+std::size_t ReadSomeOf(int descriptor, unsigned char *buffer, std::size_t length)
+{
+    for (;;) {
+        const ssize_t n = ::read(descriptor, buffer, length);
+        if (n >= 0)
+            return static_cast<std::size_t>(n);
+        if (errno != EINTR)
+            throw Error("Stream read error");
+    }
+}
+
+bool IsStream(const std::string &path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0
+           && (S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode) || S_ISSOCK(info.st_mode));
+}
+
+} // namespace
+
+std::vector<unsigned char> ReadAll(const std::string &path, std::size_t limit)
+{
+    // Everything else, a missing file or a directory included, goes the
+    // regular way and gets its usual message.
+    if (!IsStream(path))
+        return ReadWholeFile(path);
+    // A blocking open: a named pipe is read once its writer has come.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        throw CannotOpenFileError(path, FileSystem::SystemErrorText(errno));
+    try {
+        std::vector<unsigned char> bytes = ReadToEnd(
+            [descriptor](unsigned char *buffer, std::size_t length) { return ReadSomeOf(descriptor, buffer, length); },
+            limit);
+        ::close(descriptor);
+        return bytes;
+    } catch (...) {
+        ::close(descriptor);
+        throw;
+    }
+}
+
+std::vector<unsigned char> ReadStandardInput(std::size_t limit)
+{
+    return ReadToEnd([](unsigned char *buffer, std::size_t length) { return ReadSomeOf(STDIN_FILENO, buffer, length); },
+                     limit);
+}
+
+} // namespace StreamInput

@@ -1,0 +1,64 @@
+#include "platform/StreamInput.h"
+
+#include "platform/Error.h"
+#include "platform/SharedReadFile.h"
+#include "platform/win/FileHandle.h"
+#include "platform/win/WideText.h"
+
+namespace StreamInput {
+
+namespace {
+
+// Reads from a pipe or a console as it comes; a pipe whose writer has gone
+// has ended.
+std::size_t ReadSomeOf(HANDLE handle, unsigned char *buffer, std::size_t length)
+{
+    DWORD n = 0;
+    if (::ReadFile(handle, buffer, FileHandle::Piece(length), &n, nullptr))
+        return n;
+    const DWORD failure = ::GetLastError();
+    if (failure == ERROR_BROKEN_PIPE || failure == ERROR_HANDLE_EOF)
+        return 0;
+    throw Error("Stream read error");
+}
+
+std::vector<unsigned char> ReadHandle(HANDLE handle, std::size_t limit)
+{
+    return ReadToEnd([handle](unsigned char *buffer, std::size_t length) { return ReadSomeOf(handle, buffer, length); },
+                     limit);
+}
+
+} // namespace
+
+std::vector<unsigned char> ReadAll(const std::string &path, std::size_t limit)
+{
+    const HANDLE handle = ::CreateFileW(WideText::FromUtf8(path).c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A file on disk, or one that does not open at all, goes the regular way
+    // and gets its usual message.
+    if (handle == INVALID_HANDLE_VALUE)
+        return ReadWholeFile(path);
+    if (::GetFileType(handle) == FILE_TYPE_DISK) {
+        ::CloseHandle(handle);
+        return ReadWholeFile(path);
+    }
+    try {
+        std::vector<unsigned char> bytes = ReadHandle(handle, limit);
+        ::CloseHandle(handle);
+        return bytes;
+    } catch (...) {
+        ::CloseHandle(handle);
+        throw;
+    }
+}
+
+std::vector<unsigned char> ReadStandardInput(std::size_t limit)
+{
+    const HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
+    if (input == nullptr || input == INVALID_HANDLE_VALUE)
+        return {};
+    return ReadHandle(input, limit);
+}
+
+} // namespace StreamInput

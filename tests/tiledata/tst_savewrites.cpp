@@ -1,0 +1,164 @@
+// What a save writes, and what it leaves on the disk when a write fails.
+
+#include "platform/Error.h"
+#include "platform/FileProbe.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/TileDataWriter.h"
+#include "tiledata/TileDataReader.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstring>
+#include <memory>
+
+using FileProbe::Step;
+
+class SaveWritesTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir FDir;
+    QString FPath;
+    std::vector<unsigned char> FBefore;
+    std::unique_ptr<TTileData> FStore;
+
+    // A store with four edits that lie apart: land tile 3 and item tiles 0,
+    // 100 and 5000, so a save writes four stretches.
+    void OpenEdited(std::size_t size = TileDataWriter::FullSize)
+    {
+        FPath = FDir.filePath("tiledata.mul");
+        TileDataWriter writer(71, size);
+        writer.RandomizeRecords();
+        writer.WriteTo(FPath);
+        FBefore = writer.Bytes();
+        FStore = std::make_unique<TTileData>(FPath);
+        QStringList lines;
+        FStore->LoadTiles(lines);
+        FStore->SetFlags(TTileKind::Land, 3, FStore->GetFlags(TTileKind::Land, 3) ^ 1);
+        for (const int tile : {0, 100, 5000})
+            FStore->SetWeight(tile, FStore->GetWeight(tile) ^ 0x55);
+    }
+
+    QString SaveError()
+    {
+        try {
+            FStore->Save();
+        } catch (const Error &e) {
+            return QString::fromUtf8(e.what());
+        }
+        return QString();
+    }
+
+    static QString Reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+private slots:
+    void cleanup() { FileProbe::Set({}); }
+
+    void saveWritesOnlyTheEditedRecords_data()
+    {
+        QTest::addColumn<int>("edits");
+        QTest::addColumn<int>("writes");
+        QTest::newRow("no edits: nothing written, nothing flushed") << 0 << 0;
+        QTest::newRow("one tile: one write") << 1 << 1;
+        QTest::newRow("two neighbours: one write") << 2 << 1;
+    }
+
+    void saveWritesOnlyTheEditedRecords()
+    {
+        QFETCH(int, edits);
+        QFETCH(int, writes);
+        FPath = FDir.filePath("only.mul");
+        TileDataWriter(5).WriteTo(FPath);
+        TTileData store(FPath);
+        QStringList lines;
+        store.LoadTiles(lines);
+        for (int tile = 40; tile < 40 + edits; ++tile)
+            store.SetHue(tile, store.GetHue(tile) + 1);
+        std::vector<std::pair<Step, std::int64_t>> steps;
+        FileProbe::Set([&steps](Step step, const std::string &, std::int64_t offset) {
+            if (step != Step::Read)
+                steps.push_back({step, offset});
+            return false;
+        });
+        QVERIFY(store.Save());
+        const auto count = [&steps](Step which) {
+            return std::count_if(steps.begin(), steps.end(), [which](const auto &s) { return s.first == which; });
+        };
+        QCOMPARE(int(count(Step::Write)), writes);
+        QCOMPARE(int(count(Step::Sync)), writes > 0 ? 1 : 0);
+        if (writes > 0)
+            QCOMPARE(steps.front().second, qint64(TileDataWriter::OffsetOf(40)));
+    }
+
+    // Whichever write or the flush fails, the file ends as it was before the
+    // save, the message names the file and says so, and the edits stay.
+    void failedWriteLeavesTheFileAsItWas_data()
+    {
+        QTest::addColumn<int>("failingWrite"); // 0: the flush fails
+        for (int k = 1; k <= 4; ++k)
+            QTest::addRow("write %d of 4 fails", k) << k;
+        QTest::newRow("the flush fails") << 0;
+    }
+
+    void failedWriteLeavesTheFileAsItWas()
+    {
+        QFETCH(int, failingWrite);
+        OpenEdited();
+        int writes = 0;
+        FileProbe::Set([&](Step step, const std::string &, std::int64_t) {
+            if (step == Step::Write)
+                return ++writes == failingWrite;
+            return step == Step::Sync && failingWrite == 0 && writes == 4;
+        });
+        QCOMPARE(SaveError(), QDir::toNativeSeparators(FPath) + ": " + Reason(EIO) + "; nothing was changed");
+        FileProbe::Set({});
+        QVERIFY(TestFiles::ReadBytes(FPath) == FBefore);
+        QVERIFY(FStore->IsModified());
+        // The edits reach the file once the disk lets them.
+        QCOMPARE(SaveError(), QString());
+        QVERIFY(!FStore->IsModified());
+    }
+
+    void failedPutBackSaysTheFileMayHoldPartOfTheSave()
+    {
+        OpenEdited();
+        int writes = 0;
+        // The second write fails, and so does putting the first one back.
+        FileProbe::Set([&](Step step, const std::string &, std::int64_t) { return step == Step::Write && ++writes >= 2; });
+        QCOMPARE(SaveError(), QDir::toNativeSeparators(FPath) + ": " + Reason(EIO)
+                                  + "; putting the old bytes back failed too, so the file may hold part of this "
+                                    "save: land 0x3, 0x0, 0x64, 0x1388");
+    }
+
+    void shortFileWarning_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("whole") << qint64(TileDataWriter::RecordsEnd) << QString();
+        QTest::newRow("500 KB") << qint64(512000)
+                                << "tiledata.mul is 512,000 bytes long and holds 2,261 of the 16,383 tiles; the "
+                                   "others cannot be edited";
+        QTest::newRow("empty") << qint64(0)
+                               << "tiledata.mul is 0 bytes long and holds 0 of the 16,383 tiles; the others cannot "
+                                  "be edited";
+    }
+
+    // A short file says how much of it can be edited, and an edit beyond its
+    // end is never made, so a save cannot report success for it.
+    void shortFileWarning()
+    {
+        QFETCH(qint64, size);
+        QFETCH(QString, warning);
+        OpenEdited(std::size_t(size));
+        QCOMPARE(FStore->ShortFileWarning(), warning);
+        const int last = FStore->ItemCount() - 1;
+        FStore->SetName(last, "beyond");
+        QCOMPARE(FStore->IsWhole(TTileKind::Item, last), warning.isEmpty());
+        QCOMPARE(FStore->GetName(last) == QLatin1String("beyond"), warning.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(SaveWritesTest)
+#include "tst_savewrites.moc"
