@@ -192,7 +192,6 @@ private:
     void SetField(TTileKind Kind, int Index, int Offset, int Size, std::uint64_t Value);
     int GetItemField(int Index, int AfterFlags, int Size) const;
     void SetItemField(int Index, int AfterFlags, int Size, int Value);
-    void RenewLine(TTileKind Kind, int Index);
     // Calls Visit(kind, index, offset, size) for every record wholly in the
     // file, land first, in file order.
     template <typename Visit>
@@ -225,9 +224,4 @@ private:
     // The image with every edit in it, at least as long as the layout's
     // records, so that a short file's missing records read as zero.
     std::vector<unsigned char> Working;
-    // ListLine of every item tile, kept from LoadTiles on and renewed by
-    // every name change, so that FillListBox hands the list box finished
-    // lines. The list box shares the texts, so they cost no second copy.
-    // Empty before the first LoadTiles.
-    QStringList Lines;
 };
