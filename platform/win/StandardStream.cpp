@@ -37,8 +37,10 @@ Outcome WriteBytes(HANDLE File, const std::string &Bytes)
         DWORD written = 0;
         if (!::WriteFile(File, Bytes.data() + done, length, &written, nullptr)) {
             const DWORD failure = ::GetLastError();
-            // A pipe whose reader has closed its end.
-            if (failure == ERROR_BROKEN_PIPE || failure == ERROR_NO_DATA)
+            // A pipe whose reader has closed its end: Windows says it is
+            // being closed or broken, wine that no process is on the other
+            // end.
+            if (failure == ERROR_NO_DATA || failure == ERROR_BROKEN_PIPE || failure == ERROR_PIPE_NOT_CONNECTED)
                 return Outcome::Closed;
             return Outcome::Failed;
         }

@@ -90,8 +90,7 @@ private slots:
         QCOMPARE(Answers->Boxes[0].Title, QStringLiteral("tst_mainwindow"));
         QCOMPARE(Answers->Boxes[0].Icon, QMessageBox::Critical);
         QCOMPARE(Answers->Boxes[0].Text,
-                 QStringLiteral("Cannot open file \"%1\". %2.")
-                     .arg(missing, TestFiles::OpenFailureReason(TestFiles::OpenFailure::NoFile)));
+                 TestFiles::CannotOpenText(missing, TestFiles::OpenFailureReason(TestFiles::OpenFailure::NoFile)) + '.');
         QVERIFY(window->isVisible());
         QCOMPARE(window->ListBox1->count(), 0);
         QVERIFY(!window->TileData);
@@ -124,8 +123,7 @@ private slots:
             QCOMPARE(Answers->Boxes.size(), 1);
             QCOMPARE(Answers->Boxes[0].Icon, QMessageBox::Critical);
             QCOMPARE(Answers->Boxes[0].Text,
-                     QStringLiteral("Cannot open file \"%1\". %2.")
-                         .arg(path, TestFiles::OpenFailureReason(TestFiles::OpenFailure::NoFile)));
+                     TestFiles::CannotOpenText(path, TestFiles::OpenFailureReason(TestFiles::OpenFailure::NoFile)) + '.');
             QVERIFY(!window.TileData);
             return;
         }
@@ -164,7 +162,7 @@ private slots:
         QCOMPARE(SelectedRow(*window), -1);
         QVERIFY(!window->TileShown);
         QCOMPARE(window->Label2->text(), QString());
-        QCOMPARE(window->Edit3->text(), Files->Path());
+        QCOMPARE(window->Edit3->text(), QDir::toNativeSeparators(Files->Path()));
         QVERIFY(window->ListBox1->uniformItemSizes());
         QCOMPARE(window->ListBox1->visualItemRect(window->ListBox1->item(0)).height(), 13);
     }
@@ -194,7 +192,7 @@ private slots:
             return;
         }
         QVERIFY(window->VellArtReader1);
-        QCOMPARE(window->VellArtReader1->ArtMulPath(), Files->Folder() + QLatin1Char('/'));
+        QCOMPARE(window->VellArtReader1->ArtMulPath(), QDir::toNativeSeparators(Files->Folder() + QLatin1Char('/')));
         QVERIFY(window->VellArtReader1->Ready());
         QVERIFY(!window->VellArtReader1->isVisible());
     }

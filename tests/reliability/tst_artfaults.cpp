@@ -194,7 +194,7 @@ void ArtFaultsTest::filesChangeBetweenStartAndDraw()
     QPoint size(-1, -1);
     const QString got = DrawError(view, tile, target, size);
     if (!error.isEmpty()) {
-        QCOMPARE(got, error.arg(FFolder));
+        QCOMPARE(got, error.arg(QDir::toNativeSeparators(FFolder)));
         // The art file fails before the target is touched; the patch file
         // only once the draw has begun.
         if (change != Change::PatchesDeleted)
