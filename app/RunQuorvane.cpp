@@ -1,6 +1,7 @@
 #include "app/RunQuorvane.h"
 
 #include "app/GroupBoxStyle.h"
+#include "app/StartFile.h"
 #include "app/Unit1.h"
 
 #include "diag/Tools.h"
@@ -30,7 +31,7 @@ int RunQuorvane(QApplication &Application)
     }
     // The application owns its style.
     Application.setStyle(new TGroupBoxStyle);
-    TForm1 window;
+    TForm1 window(nullptr, StartFile(Application.arguments()));
     Form1 = &window;
     window.show();
     const int result = Application.exec();

@@ -22,9 +22,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <algorithm>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFrame>
@@ -145,7 +145,7 @@ struct FlagField
 
 } // namespace
 
-TForm1::TForm1(QWidget *Parent)
+TForm1::TForm1(QWidget *Parent, const QString &StartFile)
     : QWidget(Parent)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -158,7 +158,7 @@ TForm1::TForm1(QWidget *Parent)
     // A box that start-up shows is centred over the window, which is not
     // shown yet: put the window where it will appear first.
     CenterOnScreen();
-    FormCreate();
+    FormCreate(StartFile);
     Tools = new TEditorTools(*this);
 }
 
@@ -514,12 +514,16 @@ void TForm1::RunGuarded(void (TForm1::*Handler)())
 // ---------------------------------------------------------------------------
 // Start-up, showing and closing
 
-void TForm1::FormCreate()
+// A file named on the command line is opened as if picked in the dialog.
+void TForm1::FormCreate(const QString &StartFile)
 {
-    RunHandler(this, [this] {
-        if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
-            return;
-        const QString path = OpenDialog1->selectedFiles().constFirst();
+    RunHandler(this, [this, &StartFile] {
+        QString path = StartFile;
+        if (path.isEmpty()) {
+            if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
+                return;
+            path = QDir::toNativeSeparators(OpenDialog1->selectedFiles().constFirst());
+        }
         Edit3->setText(path);
         LoadStore(path);
         BindArtView(path);
@@ -569,7 +573,7 @@ void TForm1::BitBtn2Click()
 void TForm1::BitBtn3Click()
 {
     QMessageBox box(QMessageBox::Information, QStringLiteral("Information"),
-                    QStringLiteral("Quorvane\n"
+                    QStringLiteral("Quorvane " QUORVANE_VERSION "\n"
                                    "An editor for the static tile data of the game.\n"
                                    "Built with C++ and Qt."),
                     QMessageBox::Ok, this);
@@ -1012,7 +1016,7 @@ void TForm1::CommitFocusedNumberBox()
 void TForm1::Button4Click()
 {
     if (OpenDialog1->exec() == QDialog::Accepted && !OpenDialog1->selectedFiles().isEmpty())
-        Edit3->setText(OpenDialog1->selectedFiles().constFirst());
+        Edit3->setText(QDir::toNativeSeparators(OpenDialog1->selectedFiles().constFirst()));
 }
 
 // Loads the file named in Edit3 in place of the current one, as at start-up:

@@ -39,9 +39,10 @@ class TForm1 : public QWidget
     Q_OBJECT
 
 public:
-    // Builds the controls and runs FormCreate, which asks for the tile data
-    // file in a modal dialog before the window is ever shown.
-    explicit TForm1(QWidget *Parent = nullptr);
+    // Builds the controls and runs FormCreate, which opens StartFile, or
+    // without one asks for the tile data file in a modal dialog, before the
+    // window is ever shown.
+    explicit TForm1(QWidget *Parent = nullptr, const QString &StartFile = QString());
     ~TForm1() override;
 
     // The loaded tile data; empty when the start-up dialog was cancelled or
@@ -170,7 +171,7 @@ private:
     void InstallKeyFilters();
 
     // Handlers of the window.
-    void FormCreate();
+    void FormCreate(const QString &StartFile);
     void FormShow();
     bool FormCloseQuery();
     void FormClose();

@@ -3,6 +3,7 @@
 #include "cli/ToolArguments.h"
 #include "cli/ToolCommands.h"
 #include "platform/Error.h"
+#include "platform/FileSystem.h"
 
 #include <new>
 
@@ -85,12 +86,15 @@ CommandResult Run(const ToolArguments &Arguments)
 
 ToolRun RunQuorvaneTool(const std::vector<std::string> &Arguments)
 {
-    const ToolArguments arguments = ToolArguments::Parse(Arguments);
+    ToolArguments arguments = ToolArguments::Parse(Arguments);
     if (!arguments.Problem.empty()) {
         ToolRun run = Failed(arguments.Problem);
         run.Errors += ToolArguments::Usage(arguments.What);
         return run;
     }
+    // Messages name the files as the system writes paths.
+    for (std::string &path : arguments.Paths)
+        path = FileSystem::NativeSeparators(path);
     try {
         CommandResult result = Run(arguments);
         return {result.Status, std::move(result.Output), Prefixed(result.Warnings)};

@@ -2,31 +2,27 @@
 
 #include "cli/QuorvaneTool.h"
 #include "platform/Process.h"
-
-#include <cstdio>
-#include <string>
-#include <vector>
-
-namespace {
-
-bool WriteAll(std::FILE *Stream, const std::string &Text)
-{
-    return std::fwrite(Text.data(), 1, Text.size(), Stream) == Text.size() && std::fflush(Stream) == 0;
-}
-
-} // namespace
+#include "platform/StandardStream.h"
 
 int main(int argc, char **argv)
 {
+    using StandardStream::Outcome;
     // A dump is the same bytes on every system, for version control.
     Process::UseBinaryStandardStreams();
     const ToolRun run = RunQuorvaneTool(Process::Arguments(argc, argv));
-    // Output that did not all arrive (a full disk, a closed pipe) must not
-    // pass for a complete dump.
-    if (!WriteAll(stdout, run.Output)) {
-        std::fputs("quorvane-tool: cannot write the output\n", stderr);
+    switch (StandardStream::Write(StandardStream::Stream::Output, run.Output)) {
+    case Outcome::Written:
+        break;
+    // A reader that has all it wants (`| head`) is no error: the tool stops
+    // quietly, as Unix tools do.
+    case Outcome::Closed:
+        return StandardStream::ClosedStatus;
+    // Output that did not all arrive (a full disk) must not pass for a
+    // complete dump.
+    case Outcome::Failed:
+        StandardStream::Write(StandardStream::Stream::Error, "quorvane-tool: cannot write the output\n");
         return 2;
     }
-    WriteAll(stderr, run.Errors);
+    StandardStream::Write(StandardStream::Stream::Error, run.Errors);
     return run.Status;
 }

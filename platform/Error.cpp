@@ -1,5 +1,7 @@
 #include "platform/Error.h"
 
+#include "platform/FileSystem.h"
+
 Error::Error(const std::string &message)
     : std::runtime_error(message)
 {
@@ -7,5 +9,5 @@ Error::Error(const std::string &message)
 
 Error CannotOpenFileError(const std::string &path, const std::string &reason)
 {
-    return Error("Cannot open file \"" + path + "\". " + reason);
+    return Error("Cannot open file \"" + FileSystem::NativeSeparators(path) + "\". " + reason);
 }

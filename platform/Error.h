@@ -13,4 +13,5 @@ public:
 
 // The message of a file that could not be opened, for example
 //   Cannot open file "/data/tiledata.mul". No such file or directory
+// with the path in the system's own separators.
 Error CannotOpenFileError(const std::string &path, const std::string &reason);

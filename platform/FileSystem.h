@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 
 namespace FileSystem {
@@ -10,6 +11,17 @@ constexpr char PathSeparator = '\\';
 #else
 constexpr char PathSeparator = '/';
 #endif
+
+// The path written with the system's own separator, for messages: Windows
+// takes '/' too, and Qt hands out paths with it, but Windows users read
+// and write paths with '\\'.
+inline std::string NativeSeparators(std::string path)
+{
+#ifdef _WIN32
+    std::replace(path.begin(), path.end(), '/', PathSeparator);
+#endif
+    return path;
+}
 
 // True when something other than a directory exists at the path.
 bool FileExists(const std::string &path);

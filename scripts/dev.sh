@@ -10,6 +10,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(
     cmake g++ make qt6-base-dev locales              # the editor and its tests
+    xdg-utils                                        # the desktop entry's test
     xvfb xauth xdotool imagemagick                   # the real-window smoke test
     clang libclang-rt-14-dev                         # fuzzing
     libbenchmark-dev                                 # benchmarks

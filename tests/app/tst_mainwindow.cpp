@@ -2,6 +2,7 @@
 // flag and number editing.
 
 #include "app/ErrorBox.h"
+#include "app/StartFile.h"
 #include "app/Unit1.h"
 #include "art/VellArtReader.h"
 #include "tests/app/WindowTestSupport.h"
@@ -10,6 +11,7 @@
 #include "tiledata/TileDataReader.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -88,8 +90,7 @@ private slots:
         QCOMPARE(Answers->Boxes[0].Title, QStringLiteral("tst_mainwindow"));
         QCOMPARE(Answers->Boxes[0].Icon, QMessageBox::Critical);
         QCOMPARE(Answers->Boxes[0].Text,
-                 QStringLiteral("Cannot open file \"%1\". %2.")
-                     .arg(missing, TestFiles::OpenFailureReason(TestFiles::OpenFailure::NoFile)));
+                 TestFiles::CannotOpenText(missing, TestFiles::OpenFailureReason(TestFiles::OpenFailure::NoFile)) + '.');
         // Centred on the screen, as the window is, though shown before it.
         const QPoint centre = window->screen()->availableGeometry().center();
         QVERIFY((Answers->Boxes[0].Geometry.center() - centre).manhattanLength() <= 4);
@@ -97,6 +98,60 @@ private slots:
         QCOMPARE(ListCount(*window), 0);
         QVERIFY(!window->TileData);
         QVERIFY(window->VellArtReader1);
+    }
+
+    // "quorvane FILE": the file opens as if picked in the dialog, which
+    // never shows; one that cannot be opened gives the dialog's error box.
+    void startFileOpensWithoutTheDialog_data()
+    {
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("the file") << true;
+        QTest::newRow("a missing file") << false;
+    }
+
+    void startFileOpensWithoutTheDialog()
+    {
+        QFETCH(bool, exists);
+        ArtWriter art;
+        art.PadToEntry(0x4000 + 3);
+        art.AddRawPicture(ArtWriter::Pixels(44 * 44, 0x7C00));
+        art.WriteTo(Files->Folder());
+        if (exists)
+            Files->Write();
+        const QString path = QDir::toNativeSeparators(Files->Path());
+        TForm1 window(nullptr, StartFile({QStringLiteral("quorvane"), Files->Path()}));
+        QVERIFY(Answers->Unexpected.isEmpty()); // no dialog
+        QCOMPARE(window.Edit3->text(), path);
+        if (!exists) {
+            QCOMPARE(Answers->Boxes.size(), 1);
+            QCOMPARE(Answers->Boxes[0].Icon, QMessageBox::Critical);
+            QCOMPARE(Answers->Boxes[0].Text,
+                     TestFiles::CannotOpenText(path, TestFiles::OpenFailureReason(TestFiles::OpenFailure::NoFile)) + '.');
+            QVERIFY(!window.TileData);
+            return;
+        }
+        QVERIFY(Answers->Boxes.isEmpty());
+        QCOMPARE(ListCount(window), TileCount);
+        QCOMPARE(window.TileData->GetFileName(), path);
+        QCOMPARE(window.VellArtReader1->ArtMulPath(), QDir::toNativeSeparators(Files->Folder() + QLatin1Char('/')));
+    }
+
+    void startFileIsTheFirstArgumentMadeAbsolute_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("expected");
+        const QString here = QDir::currentPath() + QLatin1Char('/');
+        QTest::newRow("none") << QStringList{"quorvane"} << QString();
+        QTest::newRow("empty") << QStringList{"quorvane", ""} << QString();
+        QTest::newRow("relative") << QStringList{"quorvane", "data/tiledata.mul"} << here + "data/tiledata.mul";
+        QTest::newRow("absolute, and more") << QStringList{"quorvane", here + "a.mul", "b.mul"} << here + "a.mul";
+    }
+
+    void startFileIsTheFirstArgumentMadeAbsolute()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, expected);
+        QCOMPARE(StartFile(arguments), QDir::toNativeSeparators(expected));
     }
 
     void loadedStartUpListsEveryTileWithNothingSelected()
@@ -110,7 +165,7 @@ private slots:
         QCOMPARE(SelectedRow(*window), -1);
         QVERIFY(!window->TileShown);
         QCOMPARE(window->Label2->text(), QString());
-        QCOMPARE(window->Edit3->text(), Files->Path());
+        QCOMPARE(window->Edit3->text(), QDir::toNativeSeparators(Files->Path()));
         QVERIFY(window->ListBox1->uniformItemSizes());
         QCOMPARE(LineRect(*window, 0).height(), 13);
     }
@@ -140,7 +195,7 @@ private slots:
             return;
         }
         QVERIFY(window->VellArtReader1);
-        QCOMPARE(window->VellArtReader1->ArtMulPath(), Files->Folder() + QLatin1Char('/'));
+        QCOMPARE(window->VellArtReader1->ArtMulPath(), QDir::toNativeSeparators(Files->Folder() + QLatin1Char('/')));
         QVERIFY(window->VellArtReader1->Ready());
         QVERIFY(!window->VellArtReader1->isVisible());
     }
@@ -727,14 +782,14 @@ private slots:
 
     // -- closing and About -------------------------------------------------
 
-    void aboutNamesTheProgram()
+    void aboutNamesTheProgramAndItsVersion()
     {
         auto window = OpenWindow(*Answers, QString());
         QTest::mouseClick(window->BitBtn3, Qt::LeftButton);
         QCOMPARE(Answers->Boxes.size(), 1);
         QCOMPARE(Answers->Boxes[0].Title, QStringLiteral("Information"));
         QCOMPARE(Answers->Boxes[0].Icon, QMessageBox::Information);
-        QCOMPARE(Answers->Boxes[0].Text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("Quorvane"));
+        QCOMPARE(Answers->Boxes[0].Text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("Quorvane " QUORVANE_VERSION));
         QVERIFY(Answers->Boxes[0].Text.count(QLatin1Char('\n')) >= 1);
         QVERIFY(!window->BitBtn3->icon().isNull());
         QVERIFY(!window->BitBtn1->icon().isNull());

@@ -207,8 +207,8 @@ void TestArtReader::unreadableIndexIsReportedAndReaderStaysUsable()
     QCOMPARE(boxes.Shown.size(), 1);
     QCOMPARE(boxes.Shown[0].first, MessageBoxes::TBoxKind::Warning);
     QCOMPARE(boxes.Shown[0].second,
-             QStringLiteral("Fehler beim öffnen von \"artidx.mul\"\r\nMeldung: Cannot open file \"%1\". %2")
-                 .arg(index, TestFiles::OpenFailureReason(TestFiles::OpenFailure::NoFile)));
+             QStringLiteral("Fehler beim öffnen von \"artidx.mul\"\r\nMeldung: ")
+                 + TestFiles::CannotOpenText(index, TestFiles::OpenFailureReason(TestFiles::OpenFailure::NoFile)));
     QCOMPARE(reader.EntryCount(), 0);
     QImage target;
     QPoint size(1, 2);
@@ -548,7 +548,7 @@ void TestArtReader::missingArtFileLeavesTargetAlone()
         reader->DrawArt(0, target, size);
         QFAIL("drawing without the art file succeeded");
     } catch (const Error &e) {
-        QVERIFY(QString::fromUtf8(e.what()).startsWith(QStringLiteral("Cannot open file \"%1\".").arg(folder.Art())));
+        QVERIFY(QString::fromUtf8(e.what()).startsWith(TestFiles::CannotOpenText(folder.Art(), QString())));
     }
     QCOMPARE(target, Filled(2, 3, B));
     QCOMPARE(size, QPoint(4, 5));

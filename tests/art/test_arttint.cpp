@@ -99,8 +99,7 @@ QString ErrorText(const std::function<void()> &Action)
 
 QString MissingFileText(const QString &Path)
 {
-    return QStringLiteral("Cannot open file \"%1\". %2")
-        .arg(Path, TestFiles::OpenFailureReason(TestFiles::OpenFailure::NoFile));
+    return TestFiles::CannotOpenText(Path, TestFiles::OpenFailureReason(TestFiles::OpenFailure::NoFile));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "art/huechooser.h"
 #include "platform/Error.h"
 #include "tests/support/HueWriter.h"
+#include "tests/support/TestFiles.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -288,8 +289,8 @@ void HueTableTest::missingFileFailsBeforeAnything()
     }
     qApp->removeEventFilter(&watcher);
 
-    QVERIFY2(message.startsWith(QStringLiteral("Cannot open file \"%1\". ").arg(path)), qPrintable(message));
-    QVERIFY(message.size() > QStringLiteral("Cannot open file \"%1\". ").arg(path).size());
+    QVERIFY2(message.startsWith(TestFiles::CannotOpenText(path, QString())), qPrintable(message));
+    QVERIFY(message.size() > TestFiles::CannotOpenText(path, QString()).size());
     QVERIFY(!watcher.Window);
     QCOMPARE(TopLevelCount(), windows);
     QVERIFY(!QApplication::overrideCursor());

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build tree as `cmake --install` would, into a scratch prefix,
 # and checks what a package built from it would ship: every program
-# stripped of its symbols and debug information, and no file that anyone
-# but its owner may write.
+# stripped of its symbols and debug information, no file that anyone but
+# its owner may write, and a desktop entry that file managers offer for a
+# tiledata.mul.
 #
 # usage: installed.sh BUILD-DIR
 set -euo pipefail
@@ -28,4 +29,15 @@ done < <(find "$work" -type f -print0)
 
 writable=$(find "$work" -type f -perm /022)
 [ -z "$writable" ] || fail "writable by others: ${writable//"$work"/}"
-echo "installed: $programs programs stripped, nothing writable by others"
+# The file's type by its name, as the system's MIME database compiles it,
+# and the desktop entry xdg-mime finds for that type, with nothing of the
+# machine's own settings or desktop in the way.
+share=$work/usr/share
+update-mime-database "$share/mime" >/dev/null
+type=$(awk -F: '$3 == "tiledata.mul" { print $2 }' "$share/mime/globs2")
+[ -n "$type" ] || fail "no MIME type for tiledata.mul"
+default=$(env -i PATH="$PATH" HOME="$work/home" XDG_DATA_DIRS="$share" XDG_CONFIG_DIRS="$work/none" \
+          xdg-mime query default "$type")
+[ "$default" = quorvane.desktop ] || fail "xdg-mime offers \"$default\" for $type"
+grep -qx 'Exec=quorvane %f' "$share/applications/quorvane.desktop" || fail "the desktop entry does not pass the file"
+echo "installed: $programs programs stripped, nothing writable by others, $type opens in quorvane.desktop"

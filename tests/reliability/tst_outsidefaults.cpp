@@ -113,7 +113,7 @@ private:
 
 QString OpenError(const QString &path, const QString &reason)
 {
-    return QStringLiteral("Cannot open file \"%1\". %2").arg(path, reason);
+    return TestFiles::CannotOpenText(path, reason);
 }
 
 QString SaveError(TTileData &store)

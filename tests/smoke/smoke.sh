@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Starts the built editor in a real X window under Xvfb, as a user would,
-# and works it with synthetic mouse and keyboard input: answer the open-file
-# dialog, select a tile with a picture, check the picture on screen, rename
-# the tile, save with the "&Save" accelerator, close, and check the file and
-# the session log. The program has no test hooks.
+# and works it with synthetic mouse and keyboard input: start it on a file,
+# select a tile with a picture, check the picture on screen, rename the
+# tile, save with the "&Save" accelerator, close, and check the file and the
+# session log; then start it without a file and answer the open-file
+# dialog, and on a missing file. The program has no test hooks.
 #
 # usage: smoke.sh QUORVANE DEMO-GENERATOR
 set -euo pipefail
@@ -36,18 +37,20 @@ cp "$work/demo/tiledata.mul" "$work/original.mul"
 start_xvfb
 export QT_QPA_PLATFORM=xcb
 
-(cd "$work/demo" && exec "$work/bin/quorvane") >"$work/app.log" 2>&1 &
+press_return_in() { # title, what it is
+    local modal
+    modal=$(find_window "$1" 30) || true
+    [ -n "$modal" ] || fail "$2 never appeared ($(cat "$work/app.log"))"
+    xdotool windowfocus --sync "$modal"
+    sleep 0.5
+    xdotool key --clearmodifiers Return
+}
+
+# "quorvane FILE", started from another folder: straight into the main
+# window, with the pictures from the art beside the file.
+(cd "$work" && exec "$work/bin/quorvane" "$work/demo/tiledata.mul") >"$work/app.log" 2>&1 &
 app_pid=$!
-
-
-dialog=$(find_window '^Choose Tiledata$' 30) || true
-[ -n "$dialog" ] || fail "the open-file dialog never appeared ($(cat "$work/app.log"))"
-xdotool windowfocus --sync "$dialog"
-sleep 0.5
-xdotool key --clearmodifiers Return
-
-window=$(find_window '^Quorvane$' 30) || true
-[ -n "$window" ] || fail "the main window never appeared"
+main_window_without_dialog
 xdotool windowfocus --sync "$window"
 sleep 1
 
@@ -58,4 +61,20 @@ rename_save_close
 check_saved_file
 check_session_log "$work/bin/quorvane.log"
 
-echo "smoke test passed: dialog, picture, rename, save, close, session log"
+# Without a file, the open-file dialog comes first.
+(cd "$work/demo" && exec "$work/bin/quorvane") >"$work/app.log" 2>&1 &
+app_pid=$!
+press_return_in '^Choose Tiledata$' "the open-file dialog"
+window=$(find_window '^Quorvane$' 30) || true
+[ -n "$window" ] || fail "the main window never appeared"
+check_picture "$tile"
+close_editor
+
+# A missing file: the open error box, then the empty main window.
+(cd "$work" && exec "$work/bin/quorvane" missing.mul) >"$work/app.log" 2>&1 &
+app_pid=$!
+press_return_in '^quorvane$' "the error box"
+main_window_without_dialog
+close_editor
+
+echo "smoke test passed: file argument, picture, rename, save, close, session log, dialog, missing file"

@@ -48,11 +48,24 @@ rename_save_close() {
     sleep 0.5
     xdotool key --clearmodifiers alt+s
     sleep 1
+    close_editor
+}
+
+# The Close button; the editor must end, without an error.
+close_editor() {
     xdotool mousemove --window "$window" 660 $((500 + form_top)) click 1
     for _ in $(seq 200); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
     if kill -0 "$app_pid" 2>/dev/null; then fail "the editor did not close"; fi
     wait "$app_pid" || fail "the editor exited with an error"
     app_pid=""
+}
+
+# Started on a file, the editor opens straight into its main window.
+main_window_without_dialog() {
+    window=$(find_window '^Quorvane$' 60) || true
+    [ -n "$window" ] || fail "the main window never appeared ($(cat "$work/app.log"))"
+    [ -z "$(xdotool search --onlyvisible --name '^Choose Tiledata$' 2>/dev/null)" ] ||
+        fail "the open-file dialog appeared for a file named on the command line"
 }
 
 # The file is the original with only the renamed tile's name field changed.

@@ -1,5 +1,6 @@
 #include "tests/support/TestFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 
@@ -78,6 +79,11 @@ QString OpenFailureReason(OpenFailure failure)
     return failure == OpenFailure::IsAFolder ? QStringLiteral("Is a directory")
                                              : QStringLiteral("No such file or directory");
 #endif
+}
+
+QString CannotOpenText(const QString &Path, const QString &Reason)
+{
+    return QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(Path), Reason);
 }
 
 } // namespace TestFiles

@@ -31,4 +31,8 @@ enum class OpenFailure {
 };
 QString OpenFailureReason(OpenFailure failure);
 
+// The whole message of a file that cannot be opened, with the path in the
+// system's own separators as messages show it.
+QString CannotOpenText(const QString &Path, const QString &Reason);
+
 } // namespace TestFiles

@@ -538,8 +538,7 @@ void TileDataTest::missingFileNamesPathAndReason()
         QFAIL("a missing file loaded");
     } catch (const Error &e) {
         QCOMPARE(QString::fromUtf8(e.what()),
-                 QString("Cannot open file \"%1\". %2")
-                     .arg(path, TestFiles::OpenFailureReason(TestFiles::OpenFailure::NoFile)));
+                 TestFiles::CannotOpenText(path, TestFiles::OpenFailureReason(TestFiles::OpenFailure::NoFile)));
     }
     TileDataWriter(1).WriteTo(PathOf("vanishing.mul"));
     auto store = Loaded(PathOf("vanishing.mul"));

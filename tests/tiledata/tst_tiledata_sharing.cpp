@@ -48,7 +48,7 @@ class TileDataSharingTest : public QObject
             QFAIL("saved while the file was open elsewhere");
         } catch (const Error &e) {
             QCOMPARE(QString::fromUtf8(e.what()),
-                     QString("Cannot open file \"%1\". The file is in use by another process").arg(path));
+                     TestFiles::CannotOpenText(path, "The file is in use by another process"));
         }
     }
 
@@ -137,7 +137,7 @@ void TileDataSharingTest::readRefusedWhileASaveHoldsTheFile()
         QFAIL("read while a save held the file");
     } catch (const Error &e) {
         QCOMPARE(QString::fromUtf8(e.what()),
-                 QString("Cannot open file \"%1\". The file is in use by another process").arg(path));
+                 TestFiles::CannotOpenText(path, "The file is in use by another process"));
     }
     file.Close();
     QCOMPARE(SharedReadFile(path.toStdString()).Size(), std::int64_t(8));
