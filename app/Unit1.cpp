@@ -6,7 +6,9 @@
 #include "app/HexToInt.h"
 #include "app/ListBox.h"
 #include "app/ListLineDelegate.h"
+#include "app/OpenWarnings.h"
 #include "app/SaveQuestions.h"
+#include "app/UpperFlagBoxes.h"
 #include "app/TileListModel.h"
 #include "app/TileSections.h"
 
@@ -21,6 +23,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -196,6 +199,8 @@ void TForm1::CreateTopLevelControls()
     ListBox1->setTextElideMode(Qt::ElideNone);
 
     StatusBar1 = Named(new QStatusBar(this), "StatusBar1");
+    LayoutField = Named(new QLabel(StatusBar1), "LayoutField");
+    StatusBar1->addPermanentWidget(LayoutField);
     StatusBar1->setSizeGripEnabled(true);
 
     GroupBox3 = Named(new QGroupBox(QStringLiteral("One Tile"), this), "GroupBox3");
@@ -348,6 +353,14 @@ void TForm1::CreateFlagsGroup()
         FlagBoxes[bit] = box;
         const auto click = field.Click;
         connect(box, &QCheckBox::toggled, this, [this, click] { RunGuarded(click); });
+    }
+    std::array<QCheckBox *, 32> lower{};
+    std::copy_n(FlagBoxes.begin(), lower.size(), lower.begin());
+    UpperFlags = new TUpperFlagBoxes(GroupBox1, lower);
+    for (int k = 0; k < 32; ++k) {
+        QCheckBox *box = UpperFlags->Box(k);
+        FlagBoxes[std::size_t(32 + k)] = box;
+        connect(box, &QCheckBox::toggled, this, [this, box, k] { RunHandler(this, [&] { FlagClick(box, 32 + k); }); });
     }
 }
 
@@ -571,6 +584,16 @@ void TForm1::LoadStore(const QString &Path)
     store->LoadTiles(lines);
     TileData = std::move(store);
     ReplaceListLines();
+    ShowLayout();
+    TOpenWarnings::Show(this, *TileData);
+}
+
+// The layout is told where it is always in sight, and only a file that has
+// bits 32 to 63 offers their boxes.
+void TForm1::ShowLayout()
+{
+    LayoutField->setText(QString::fromStdString(TileData->Layout().Description()));
+    UpperFlags->SetAvailable(TileData->Layout().IsNewer());
 }
 
 // Points the art view at the tile data file's directory when the art lies
@@ -635,7 +658,9 @@ void TForm1::ListSelectionChanged()
 {
     if (SelectingByProgram)
         return;
-    EnableTileControls(HasSelectedTile());
+    // A tile whose record the file does not wholly hold shows its values
+    // greyed out and takes no edit, as if nothing were selected.
+    EnableTileControls(HasSelectedTile() && TileData->IsWhole(TTileKind::Item, SelectedTile()));
     RunGuarded(&TForm1::ListBox1Click);
 }
 

@@ -27,6 +27,7 @@ class TEditorTools;
 class TListBox;
 class TTileListModel;
 class TTileData;
+class TUpperFlagBoxes;
 class TVellArtReader;
 
 // The editor's one window: the tile list on the left, the name, property and
@@ -60,6 +61,8 @@ public:
     TListBox *ListBox1 = nullptr;
     TTileListModel *ListModel = nullptr; // the lines of ListBox1
     QStatusBar *StatusBar1 = nullptr;
+    // The file's layout, "16,383 tiles · 32-bit flags", at the right of the status bar.
+    QLabel *LayoutField = nullptr;
     QGroupBox *GroupBox1 = nullptr;
     QGroupBox *GroupBox2 = nullptr;
     QGroupBox *GroupBox3 = nullptr;
@@ -133,6 +136,8 @@ public:
     QCheckBox *cbDoor = nullptr;
     QCheckBox *cbStairsback = nullptr;
     QCheckBox *cbStairRight = nullptr;
+    // Bits 32 to 63, the second page of "Tileflags", for newer files only.
+    TUpperFlagBoxes *UpperFlags = nullptr;
 
     // The bitmap that the selected tile's picture is drawn into; Image1
     // shows it.
@@ -252,6 +257,7 @@ private:
     bool IsRenamePending() const;
     void LoadStore(const QString &Path);
     void BindArtView(const QString &Path);
+    void ShowLayout();
     void FillNumberBoxes(int Tile);
     void ShowFlags(std::uint64_t Flags);
     void DrawTilePicture(int Tile);
@@ -279,7 +285,8 @@ private:
     TClickDropper *ClickDropper = nullptr;
     TEditorTools *Tools = nullptr;
     // The flag boxes by bit number, and each number box with its exit handler.
-    std::array<QCheckBox *, 32> FlagBoxes{};
+    // Bits 32 to 63 are the second page of boxes, which only a newer file shows.
+    std::array<QCheckBox *, 64> FlagBoxes{};
     std::vector<std::pair<QLineEdit *, void (TForm1::*)()>> ExitHandlers;
 };
 

@@ -11,7 +11,9 @@ TUpperFlagBoxes::TUpperFlagBoxes(QGroupBox *Group, const std::array<QCheckBox *,
     for (std::size_t k = 0; k < FUpper.size(); ++k) {
         auto *box = new QCheckBox(QStringLiteral("Bit %1").arg(32 + k), Group);
         box->setObjectName(QStringLiteral("cbBit%1").arg(32 + k));
-        box->setGeometry(FLower[k]->geometry());
+        // In plain bit order: on the first page bit 31 stands above bit 30.
+        const std::size_t place = k >= 30 ? 61 - k : k;
+        box->setGeometry(FLower[place]->geometry());
         box->hide();
         FUpper[k] = box;
     }
@@ -19,7 +21,10 @@ TUpperFlagBoxes::TUpperFlagBoxes(QGroupBox *Group, const std::array<QCheckBox *,
     FPageButton->setObjectName(QStringLiteral("btUpperFlags"));
     FPageButton->setAutoRaise(true);
     FPageButton->setToolTip(QStringLiteral("Show flag bits 32 to 63 (a newer file has 64)"));
-    FPageButton->setGeometry(Group->width() - 84, 0, 78, 16);
+    // In the gap between the group's upper and lower halves of boxes, under
+    // the right column.
+    const QRect above = FLower[15]->geometry();
+    FPageButton->setGeometry(above.left(), above.bottom() + 1, above.width(), FLower[16]->y() - above.bottom() - 1);
     FPageButton->hide();
     connect(FPageButton, &QToolButton::clicked, this, [this] { ShowUpperPage(!FUpperShown); });
     ShowUpperPage(false);

@@ -10,8 +10,8 @@ class QToolButton;
 
 // Flag bits 32 to 63, which only a newer-layout file holds: a second page of
 // the Tileflags group. Its 32 boxes stand where the first page's do, so the
-// group keeps its size at every scale; a small button in the group's title
-// row turns between the pages. For a classic file neither the button nor
+// group keeps its size at every scale; a small button in the gap between the
+// group's upper and lower halves turns between the pages. For a classic file neither the button nor
 // the boxes are shown.
 class TUpperFlagBoxes : public QObject
 {

@@ -6,12 +6,23 @@
 # of 16,383 lines. Runs alternate between the two after a first round that
 # is thrown away; the table gives medians.
 #
-#   bench/startup-processes.sh [BUILD-FOLDER] [RUNS]     defaults: build, 9
+#   bench/startup-processes.sh [--newer] [BUILD-FOLDER] [RUNS]   defaults: build, 9
+#
+# With --newer the editor opens a newer-layout demo file of 65,536 tiles,
+# and the bare program lists 65,536 lines through a model, the faster of
+# the two ways a Qt list can hold that many.
 #
 # Needs Xvfb and xdotool (installed by scripts/dev.sh) and a build with the
 # targets quorvane, quorvane-demo and barestart.
 set -euo pipefail
 
+demo_option=()
+baseline_options=()
+if [ "${1:-}" = "--newer" ]; then
+    demo_option=(--newer)
+    baseline_options=(--model 65536)
+    shift
+fi
 build=$(cd "${1:-build}" && pwd)
 runs=${2:-9}
 editor=$build/quorvane
@@ -30,7 +41,7 @@ fail() { echo "startup-processes.sh: $*" >&2; exit 1; }
 
 # Both programs open the dialog in a folder of demo files. The editor writes
 # its session log beside its executable, so it runs from a copy.
-"$build/quorvane-demo" "$work/demo" >/dev/null
+"$build/quorvane-demo" "${demo_option[@]}" "$work/demo" >/dev/null
 mkdir "$work/bin"
 cp "$editor" "$work/bin/quorvane"
 
@@ -65,11 +76,11 @@ wait_visible() { # title-regex
 # One run; appends "WHO launch-to-dialog-ms return-to-window-ms rss-kib" to
 # the results. On this shared machine a program now and then cannot connect
 # to the X server at all; such a start is tried again, up to three times.
-run_once() { # who program window-title-regex
+run_once() { # who program window-title-regex [program arguments...]
     local start dialog_at pressed shown rss attempt
     for attempt in 1 2 3; do
         start=$(now_us)
-        (cd "$work/demo" && exec "$2") >"$work/app.log" 2>&1 &
+        (cd "$work/demo" && exec "$2" "${@:4}") >"$work/app.log" 2>&1 &
         app_pid=$!
         wait_visible '^Choose Tiledata$' && break
         wait "$app_pid" 2>/dev/null || true
@@ -96,10 +107,10 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 
 # A first round, thrown away, brings both programs' libraries into memory.
 run_once warm-up "$work/bin/quorvane" '^Quorvane$'
-run_once warm-up "$baseline" '^Bare Start$'
+run_once warm-up "$baseline" '^Bare Start$' "${baseline_options[@]}"
 for run in $(seq "$runs"); do
     run_once editor "$work/bin/quorvane" '^Quorvane$'
-    run_once baseline "$baseline" '^Bare Start$'
+    run_once baseline "$baseline" '^Bare Start$' "${baseline_options[@]}"
     echo "run $run of $runs done" >&2
 done
 

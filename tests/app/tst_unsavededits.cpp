@@ -43,7 +43,7 @@ private:
         for (QCheckBox *box : window.findChildren<QCheckBox *>())
             controls << box;
         controls.removeAll(nullptr);
-        QCOMPARE(controls.size(), 2 + 11 + 32);
+        QCOMPARE(controls.size(), 2 + 11 + 64);
         for (QWidget *control : controls)
             QVERIFY2(control->isEnabled() == enabled, qPrintable(control->objectName()));
         QVERIFY(window.Edit2->isEnabled() && window.Button5->isEnabled() && window.BitBtn1->isEnabled());

@@ -1,0 +1,115 @@
+// The window on files of either layout, and on files that are short or fit
+// neither layout exactly.
+
+#include "app/Unit1.h"
+#include "app/UpperFlagBoxes.h"
+#include "tests/app/WindowTestSupport.h"
+#include "tests/support/TestFiles.h"
+#include "tiledata/TileDataReader.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+// A newer-layout file of two item groups, 64 tiles, worked out by hand:
+// 512 land groups of 4 + 32 * 30 bytes, then groups of 4 + 32 * 41 bytes,
+// each item record a u64 flags word and the classic 33 bytes.
+constexpr std::size_t NewerLand = 512 * (4 + 32 * 30);
+constexpr std::size_t NewerItemAt(int Tile)
+{
+    return NewerLand + 1316 * std::size_t(Tile / 32) + 4 + 41 * std::size_t(Tile % 32);
+}
+
+std::vector<unsigned char> NewerFile()
+{
+    std::vector<unsigned char> bytes(NewerLand + 2 * 1316);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<unsigned char>(i * 7 + 3);
+    for (int tile = 0; tile < 64; ++tile) {
+        const std::size_t name = NewerItemAt(tile) + 8 + 13;
+        const QByteArray text = QByteArray("tile ") + QByteArray::number(tile);
+        std::fill_n(bytes.begin() + std::ptrdiff_t(name), 20, 0);
+        std::copy(text.begin(), text.end(), bytes.begin() + std::ptrdiff_t(name));
+        bytes[NewerItemAt(tile) + 4] = 0; // bits 32 to 39 clear
+    }
+    return bytes;
+}
+
+} // namespace
+
+class LayoutsTest : public WindowTest
+{
+    Q_OBJECT
+
+private slots:
+    void newerFileShowsAndEditsTheUpperBits()
+    {
+        const std::vector<unsigned char> before = NewerFile();
+        TestFiles::WriteBytes(Files->Path(), before);
+        auto window = OpenWindow(*Answers, Files->Path());
+        QCOMPARE(ListCount(*window), 64);
+        QCOMPARE(ListLine(*window, 0x3F), QStringLiteral("0x3F - tile 63"));
+        QCOMPARE(window->LayoutField->text(), QStringLiteral("64 tiles \u00B7 64-bit flags"));
+        QVERIFY(Answers->Boxes.isEmpty());
+
+        ClickLine(*window, 5);
+        QToolButton *page = window->UpperFlags->PageButton();
+        QVERIFY(page->isVisible());
+        QTest::mouseClick(page, Qt::LeftButton);
+        QCheckBox *bit37 = window->UpperFlags->Box(5);
+        QCOMPARE(bit37->text(), QStringLiteral("Bit 37"));
+        QVERIFY(bit37->isVisible() && !window->cbWall->isVisible());
+        QTest::mouseClick(bit37, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+        QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
+
+        std::vector<unsigned char> expected = before;
+        expected[NewerItemAt(5) + 4] = 0x20;
+        QVERIFY(TestFiles::ReadBytes(Files->Path()) == expected);
+    }
+
+    void classicFileHasNoUpperPage()
+    {
+        auto window = Open();
+        QCOMPARE(window->LayoutField->text(), QStringLiteral("16,383 tiles \u00B7 32-bit flags"));
+        QVERIFY(!window->UpperFlags->PageButton()->isVisible());
+        QVERIFY(window->cbWall->isVisible());
+    }
+
+    void openingWarns_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("short") << qint64(512000)
+                               << "tiledata.mul is 512,000 bytes long and holds 2,261 of the 16,383 tiles; the others "
+                                  "cannot be edited";
+        QTest::newRow("a byte too many for either layout")
+            << qint64(TileDataWriter::FullSize + 1)
+            << "tiledata.mul is 1,036,289 bytes long, which fits neither tile data layout exactly. It is read as the "
+               "classic layout (16,383 tiles \u00B7 32-bit flags); check that this is right before you save.";
+    }
+
+    // A tile beyond the end of a short file is shown greyed out and takes
+    // no edit; one inside it is edited as ever.
+    void openingWarns()
+    {
+        QFETCH(qint64, size);
+        QFETCH(QString, warning);
+        Files->Writer.Bytes().resize(std::size_t(size));
+        auto window = Open();
+        QCOMPARE(Answers->Boxes.size(), 1);
+        QCOMPARE(Answers->Boxes.front().Text, warning);
+        ClickLine(*window, 2260);
+        QVERIFY(window->Edit1->isEnabled() && window->cbWall->isEnabled());
+        ClickLine(*window, 2261);
+        QCOMPARE(window->Edit1->isEnabled(), size > 512000);
+        QCOMPARE(window->cbWall->isEnabled(), size > 512000);
+    }
+};
+
+QTEST_MAIN(LayoutsTest)
+#include "tst_layouts.moc"
