@@ -134,6 +134,8 @@ void TTileSections::ShowSection(TTileKind Kind)
         ShowNoTile();
         return;
     }
+    // As a click does: a tile beyond a short file's end shows greyed out.
+    FForm.EnableTileControls(FForm.TileData->IsWhole(Kind, place.Tile));
     FForm.ListBox1->scrollTo(FForm.ListModel->index(FForm.ListModel->RowOf(place.Tile)));
     FForm.ListBox1Click();
 }

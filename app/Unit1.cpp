@@ -660,7 +660,7 @@ void TForm1::ListSelectionChanged()
         return;
     // A tile whose record the file does not wholly hold shows its values
     // greyed out and takes no edit, as if nothing were selected.
-    EnableTileControls(HasSelectedTile() && TileData->IsWhole(TTileKind::Item, SelectedTile()));
+    EnableTileControls(HasSelectedTile() && TileData->IsWhole(ShownKind(), SelectedTile()));
     RunGuarded(&TForm1::ListBox1Click);
 }
 

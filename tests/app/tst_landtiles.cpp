@@ -5,6 +5,7 @@
 #include "app/TileListModel.h"
 #include "app/TileSections.h"
 #include "app/Unit1.h"
+#include "app/UpperFlagBoxes.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/ArtWriter.h"
 #include "tests/support/TestFiles.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QToolButton>
 #include <QTest>
 
 namespace {
@@ -24,11 +26,31 @@ namespace {
 constexpr int LandTiles = 16384;
 constexpr std::uint32_t Wall = 0x10;
 
-// Classic land section, from byte 0: 512 groups of a 4-byte header and 32
-// records of 26 bytes: flags (u32), texture (u16), name (20 bytes).
-std::size_t LandOffset(int Tile)
+// The land section, from byte 0: 512 groups of a 4-byte header and 32
+// records: flags (u32 in a classic file, u64 in a newer one), texture
+// (u16), name (20 bytes).
+struct LandLayout
 {
-    return std::size_t(Tile / 32) * (4 + 32 * 26) + 4 + std::size_t(Tile % 32) * 26;
+    bool Newer = false;
+    int FlagsSize() const { return Newer ? 8 : 4; }
+    int RecordSize() const { return FlagsSize() + 2 + 20; }
+    std::size_t Offset(int Tile) const
+    {
+        return std::size_t(Tile / 32) * std::size_t(4 + 32 * RecordSize()) + 4
+               + std::size_t(Tile % 32) * std::size_t(RecordSize());
+    }
+};
+
+constexpr LandLayout Classic;
+
+// A newer file of the land section and two item groups of 4 + 32 * 41
+// bytes, every byte a pattern.
+std::vector<unsigned char> NewerFile()
+{
+    std::vector<unsigned char> bytes(512 * (4 + 32 * 30) + 2 * (4 + 32 * 41));
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<unsigned char>(i * 7 + 3);
+    return bytes;
 }
 
 void PutLittle(std::vector<unsigned char> &Bytes, std::size_t At, std::uint64_t Value, int Size)
@@ -38,14 +60,15 @@ void PutLittle(std::vector<unsigned char> &Bytes, std::size_t At, std::uint64_t 
 }
 
 // Writes a land record; the name is zero-padded to 20 bytes.
-void SetLand(std::vector<unsigned char> &Bytes, int Tile, std::uint32_t Flags, std::uint16_t Texture,
-             const std::string &Name)
+void SetLand(std::vector<unsigned char> &Bytes, int Tile, std::uint64_t Flags, std::uint16_t Texture,
+             const std::string &Name, LandLayout Layout = Classic)
 {
-    const std::size_t at = LandOffset(Tile);
-    PutLittle(Bytes, at, Flags, 4);
-    PutLittle(Bytes, at + 4, Texture, 2);
+    const std::size_t at = Layout.Offset(Tile);
+    const std::size_t flags = std::size_t(Layout.FlagsSize());
+    PutLittle(Bytes, at, Flags, Layout.FlagsSize());
+    PutLittle(Bytes, at + flags, Texture, 2);
     for (std::size_t k = 0; k < 20; ++k)
-        Bytes[at + 6 + k] = k < Name.size() ? static_cast<unsigned char>(Name[k]) : 0;
+        Bytes[at + flags + 2 + k] = k < Name.size() ? static_cast<unsigned char>(Name[k]) : 0;
 }
 
 void SetItemName(TileDataWriter &Writer, int Tile, const std::string &Name)
@@ -181,20 +204,27 @@ private slots:
 
     void aLandEditWritesOnlyItsField_data()
     {
+        QTest::addColumn<bool>("newer");
         QTest::addColumn<int>("tile");
         QTest::addColumn<QString>("edit");
-        QTest::newRow("texture") << 3 << "texture";
-        QTest::newRow("flag, last record of a group") << 31 << "flag";
-        QTest::newRow("name, last land record") << 0x3FFF << "name";
+        QTest::newRow("texture") << false << 3 << "texture";
+        QTest::newRow("flag, last record of a group") << false << 31 << "flag";
+        QTest::newRow("name, last land record") << false << 0x3FFF << "name";
+        QTest::newRow("newer: texture, last land record") << true << 0x3FFF << "texture";
+        QTest::newRow("newer: bit 32, last record of a group") << true << 31 << "bit 32";
+        QTest::newRow("newer: name") << true << 3 << "name";
     }
 
     void aLandEditWritesOnlyItsField()
     {
+        QFETCH(bool, newer);
         QFETCH(int, tile);
         QFETCH(QString, edit);
-        SetLand(Files->Writer.Bytes(), tile, 0x40, 3, "grass");
-        auto window = Open();
-        std::vector<unsigned char> expected = TestFiles::ReadBytes(Files->Path());
+        const LandLayout layout{newer};
+        std::vector<unsigned char> expected = newer ? NewerFile() : Files->Writer.Bytes();
+        SetLand(expected, tile, 0x40, 3, "grass", layout);
+        TestFiles::WriteBytes(Files->Path(), expected);
+        auto window = OpenWindow(*Answers, Files->Path());
         Shortcut(*window, Qt::CTRL | Qt::Key_Tab);
         Answers->Then(Type(QString::number(tile, 16)));
         Shortcut(*window, Qt::CTRL | Qt::Key_G);
@@ -204,14 +234,18 @@ private slots:
         if (edit == QLatin1String("texture")) {
             TypeInto(Texture(*window), QStringLiteral("4660"));
             QTest::keyClick(Texture(*window), Qt::Key_Return);
-            PutLittle(expected, LandOffset(tile) + 4, 4660, 2);
+            PutLittle(expected, layout.Offset(tile) + std::size_t(layout.FlagsSize()), 4660, 2);
         } else if (edit == QLatin1String("flag")) {
             QTest::mouseClick(window->cbWall, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
-            PutLittle(expected, LandOffset(tile), 0x40 | Wall, 4);
+            PutLittle(expected, layout.Offset(tile), 0x40 | Wall, 4);
+        } else if (edit == QLatin1String("bit 32")) {
+            window->UpperFlags->PageButton()->click();
+            QTest::mouseClick(window->UpperFlags->Box(0), Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+            PutLittle(expected, layout.Offset(tile), 0x40 | (std::uint64_t(1) << 32), 8);
         } else {
             TypeInto(window->Edit1, QStringLiteral("swamp"));
             QTest::keyClick(window->Edit1, Qt::Key_Return);
-            SetLand(expected, tile, 0x40, 3, "swamp");
+            SetLand(expected, tile, 0x40, 3, "swamp", layout);
             // The line shows the bare new name until the list is filled
             // again, as an item's does.
             QCOMPARE(ListLine(*window, tile), QStringLiteral("swamp"));
