@@ -243,6 +243,12 @@ void TArtReader::LoadIndex()
 void TArtReader::ReadIndexRecords(const SharedReadFile &File)
 {
     std::vector<unsigned char> chunk(std::size_t(IndexRecordSize) * IndexRecordsPerRead);
+    // Room for every record at once: growing the table by doubling would
+    // leave up to half of it unused for as long as the reader lives, a
+    // megabyte with the index of a newer client.
+    const std::int64_t records = File.Size() / IndexRecordSize;
+    FEntries.reserve(FEntries.size()
+                     + std::size_t(std::min<std::int64_t>(records, std::numeric_limits<std::int32_t>::max())));
     std::int64_t position = 0;
     while (position < File.Size()) {
         const std::size_t got = File.ReadAt(position, chunk.data(), chunk.size());

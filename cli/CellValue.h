@@ -27,7 +27,13 @@ std::uint32_t Decimal(std::string_view Cell, std::uint32_t Max);
 // that lost its leading zeros on the way through a spreadsheet reads the same.
 std::uint32_t Hex(std::string_view Cell, std::uint32_t Max);
 
-// A tile index as the dump writes it, "0x1A", in 0x0-0x3FFE.
+// A flags word of up to 64 bits in hexadecimal digits without a prefix.
+// Whether the file has room for its bits is for the caller to say.
+std::uint64_t Flags(std::string_view Cell);
+
+// A tile index as the dump writes it, "0x1A", in 0x0-Last; without Last,
+// a classic file's 0x0-0x3FFE.
 int TileIndex(std::string_view Cell);
+int TileIndex(std::string_view Cell, int Last);
 
 } // namespace CellValue

@@ -52,18 +52,25 @@ bool IsUtf16(std::string_view Text)
     return start == "\xFF\xFE" || start == "\xFE\xFF" || (start[0] == '\0') != (start[1] == '\0');
 }
 
-std::string FlagWord(std::uint32_t Flags)
-{
-    std::string word;
-    TextAppend::Hex(word, Flags, 8);
-    return word;
-}
-
 } // namespace
 
 EditsReader::EditsReader(std::string SourceName)
-    : FSourceName(std::move(SourceName))
+    : EditsReader(std::move(SourceName), TTileLayout::Classic(), TTileKind::Item)
 {
+}
+
+EditsReader::EditsReader(std::string SourceName, const TTileLayout &Layout, TTileKind Kind)
+    : FSourceName(std::move(SourceName))
+    , FLayout(Layout)
+    , FKind(Kind)
+{
+}
+
+std::string EditsReader::FlagWord(std::uint64_t Flags) const
+{
+    std::string word;
+    TextAppend::Hex(word, Flags, FLayout.FlagBits() / 4);
+    return word;
 }
 
 void EditsReader::Read(std::string_view Text, const std::function<void(const TileEdit &)> &Each) const
@@ -83,7 +90,7 @@ void EditsReader::Read(std::string_view Text, const std::function<void(const Til
 
     // The line that edits each tile, so that a second edit of one tile is
     // refused rather than silently overriding the first.
-    std::vector<int> lineOfTile(TileCount, 0);
+    std::vector<int> lineOfTile(std::size_t(FLayout.Count(FKind)), 0);
     while (lines.Next(line)) {
         if (line.empty())
             continue;
@@ -125,12 +132,14 @@ std::vector<EditsReader::Column> EditsReader::ReadHeader(const TsvCells &Headers
             column.What = Kind::FlagNames;
         else if (header == ColumnHeader::Name)
             column.What = Kind::Name;
-        for (int k = 0; k < NumberFieldCount; ++k) {
-            if (header == NumberFields()[std::size_t(k)].Header)
-                column.Field = k;
+        const std::vector<NumberField> &fields = NumberFields(FKind);
+        for (std::size_t k = 0; k < fields.size(); ++k) {
+            if (header == fields[k].Header)
+                column.Field = int(k);
         }
         if (column.What == Kind::Number && column.Field < 0)
-            Fail(1, TextAppend::Quoted(header) + " is not a column of the dump");
+            Fail(1, TextAppend::Quoted(header) + " is not a column of the "
+                        + (FKind == TTileKind::Land ? "land dump" : "dump"));
         const auto same = [&](const Column &c) { return c.Header == column.Header; };
         if (std::any_of(columns.begin(), columns.end(), same))
             Fail(1, TextAppend::Quoted(header) + " is given twice");
@@ -162,8 +171,11 @@ TileEdit EditsReader::ReadLine(const std::vector<Column> &Columns, const TsvCell
             Fail(LineNumber, Columns[c].Header + ": " + e.what());
         }
     }
-    if (names)
+    CheckFlagBits(edit, ColumnHeader::Flags, LineNumber);
+    if (names) {
         ReadFlagNames(edit, *names, LineNumber);
+        CheckFlagBits(edit, ColumnHeader::FlagNames, LineNumber);
+    }
     return edit;
 }
 
@@ -173,7 +185,7 @@ void EditsReader::ReadFlagNames(TileEdit &Edit, std::string_view Names, int Line
     // flags column says, they need no reading of their own.
     if (Edit.Flags && FlagText::NamesMatch(Names, *Edit.Flags))
         return;
-    std::uint32_t named = 0;
+    std::uint64_t named = 0;
     try {
         named = FlagText::ParseNames(Names);
     } catch (const Error &e) {
@@ -186,19 +198,27 @@ void EditsReader::ReadFlagNames(TileEdit &Edit, std::string_view Names, int Line
     Edit.Flags = named;
 }
 
+void EditsReader::CheckFlagBits(const TileEdit &Edit, const char *Header, int LineNumber) const
+{
+    const int bit = Edit.Flags ? FlagText::FirstBitBeyond(*Edit.Flags, FLayout.FlagBits()) : -1;
+    if (bit >= 0)
+        Fail(LineNumber, std::string(Header) + ": bit " + std::to_string(bit) + " does not exist in a "
+                             + std::to_string(FLayout.FlagBits()) + "-bit file");
+}
+
 void EditsReader::ReadCell(TileEdit &Edit, const Column &Where, std::string_view Cell) const
 {
     switch (Where.What) {
     case Kind::Index:
-        Edit.Index = CellValue::TileIndex(Cell);
+        Edit.Index = CellValue::TileIndex(Cell, FLayout.Count(FKind) - 1);
         break;
     case Kind::Flags:
-        Edit.Flags = CellValue::Hex(Cell, 0xFFFFFFFFu);
+        Edit.Flags = CellValue::Flags(Cell);
         break;
     case Kind::FlagNames:
         break; // read by ReadFlagNames, once the flags column is known
     case Kind::Number: {
-        const NumberField &field = NumberFields()[std::size_t(Where.Field)];
+        const NumberField &field = NumberFields(FKind)[std::size_t(Where.Field)];
         Edit.Numbers[std::size_t(Where.Field)] =
             field.HexDigits > 0 ? CellValue::Hex(Cell, field.Max) : CellValue::Decimal(Cell, field.Max);
         break;

@@ -2,6 +2,8 @@
 
 #include "cli/TileEdit.h"
 #include "cli/TsvCells.h"
+#include "tiledata/TileKind.h"
+#include "tiledata/TileLayout.h"
 
 #include <cstdint>
 #include <functional>
@@ -22,10 +24,15 @@
 // a quote mark that is not closed is refused with its line and column:
 //   edits.tsv:3: name: the quote mark at character 8 is not closed
 // A UTF-16 file is refused as such.
+// The columns and bounds follow the kind of tile and the file's layout: an
+// index past the file's last tile, or a flag bit its flags cannot hold
+// ("flags: bit 40 does not exist in a 32-bit file"), is a faulty line.
 class EditsReader
 {
 public:
+    // Item edits for a classic file.
     explicit EditsReader(std::string SourceName);
+    EditsReader(std::string SourceName, const TTileLayout &Layout, TTileKind Kind);
 
     // Hands each edit to Each as soon as its line is read; throws at the
     // first faulty line, so Each must keep what it does undoable until Read
@@ -49,7 +56,12 @@ private:
     void ReadCell(TileEdit &Edit, const Column &Where, std::string_view Cell) const;
     // Flag names must agree with a flags column beside them.
     void ReadFlagNames(TileEdit &Edit, std::string_view Names, int LineNumber) const;
+    // Refuses bits the file's flags cannot hold.
+    void CheckFlagBits(const TileEdit &Edit, const char *Header, int LineNumber) const;
+    std::string FlagWord(std::uint64_t Flags) const;
     [[noreturn]] void Fail(int LineNumber, const std::string &Reason) const;
 
     std::string FSourceName;
+    TTileLayout FLayout;
+    TTileKind FKind;
 };

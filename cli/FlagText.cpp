@@ -12,24 +12,28 @@ namespace FlagText {
 
 namespace {
 
-const std::array<std::string, FlagCount> &Names()
+constexpr int Parts = WideFlagCount / 8;
+
+// The window's captions, and "Bit32" to "Bit63": one word each, as the
+// captions of the upper bits are not.
+const std::array<std::string, WideFlagCount> &Names()
 {
-    static const std::array<std::string, FlagCount> names = [] {
-        std::array<std::string, FlagCount> table;
-        for (int bit = 0; bit < FlagCount; ++bit)
-            table[std::size_t(bit)] = FlagName(bit);
+    static const std::array<std::string, WideFlagCount> names = [] {
+        std::array<std::string, WideFlagCount> table;
+        for (int bit = 0; bit < WideFlagCount; ++bit)
+            table[std::size_t(bit)] = bit < FlagCount ? FlagName(bit) : "Bit" + std::to_string(bit);
         return table;
     }();
     return names;
 }
 
-std::uint32_t BitOf(std::string_view Word)
+std::uint64_t BitOf(std::string_view Word)
 {
     // Looked up by hash: an apply of a whole dump reads every tile's names.
-    static const std::unordered_map<std::string_view, std::uint32_t> bits = [] {
-        std::unordered_map<std::string_view, std::uint32_t> table;
-        for (int bit = 0; bit < FlagCount; ++bit)
-            table.emplace(Names()[std::size_t(bit)], std::uint32_t(1) << bit);
+    static const std::unordered_map<std::string_view, std::uint64_t> bits = [] {
+        std::unordered_map<std::string_view, std::uint64_t> table;
+        for (int bit = 0; bit < WideFlagCount; ++bit)
+            table.emplace(Names()[std::size_t(bit)], std::uint64_t(1) << bit);
         return table;
     }();
     const auto found = bits.find(Word);
@@ -38,14 +42,14 @@ std::uint32_t BitOf(std::string_view Word)
     return found->second;
 }
 
-// The names of each byte's set bits, joined, made once for all 4 x 256
-// values: a dump lists, and an apply of a dump checks, the flags of 16,383
-// tiles. Part p, value v is entry p * 256 + v.
+// The names of each byte's set bits, joined, made once for all 8 x 256
+// values: a dump lists, and an apply of a dump checks, the flags of every
+// tile. Part p, value v is entry p * 256 + v.
 const std::vector<std::string> &JoinedNames()
 {
     static const std::vector<std::string> joined = [] {
-        std::vector<std::string> table(4 * 256);
-        for (int part = 0; part < 4; ++part) {
+        std::vector<std::string> table(Parts * 256);
+        for (int part = 0; part < Parts; ++part) {
             for (int value = 1; value < 256; ++value) {
                 std::string &names = table[std::size_t(part * 256 + value)];
                 for (int bit = 0; bit < 8; ++bit) {
@@ -62,11 +66,11 @@ const std::vector<std::string> &JoinedNames()
 // Calls Piece with each text AppendNames writes for Flags, in order, until
 // Piece returns false; returns whether all were taken.
 template <typename Consumer>
-bool ForEachPiece(std::uint32_t Flags, Consumer Piece)
+bool ForEachPiece(std::uint64_t Flags, Consumer Piece)
 {
     const std::vector<std::string> &joined = JoinedNames();
     bool first = true;
-    for (int part = 0; part < 4; ++part) {
+    for (int part = 0; part < Parts && (Flags >> (8 * part)) != 0; ++part) {
         const unsigned value = (Flags >> (8 * part)) & 0xFFu;
         if (value == 0)
             continue;
@@ -83,10 +87,10 @@ bool ForEachPiece(std::uint32_t Flags, Consumer Piece)
 
 const std::string &Name(int Bit)
 {
-    return Names()[std::size_t(Bit) % FlagCount];
+    return Names()[std::size_t(Bit) % WideFlagCount];
 }
 
-void AppendNames(std::string &Out, std::uint32_t Flags)
+void AppendNames(std::string &Out, std::uint64_t Flags)
 {
     ForEachPiece(Flags, [&Out](std::string_view Piece) {
         Out += Piece;
@@ -94,7 +98,7 @@ void AppendNames(std::string &Out, std::uint32_t Flags)
     });
 }
 
-bool NamesMatch(std::string_view Text, std::uint32_t Flags)
+bool NamesMatch(std::string_view Text, std::uint64_t Flags)
 {
     const bool all = ForEachPiece(Flags, [&Text](std::string_view Piece) {
         if (Text.substr(0, Piece.size()) != Piece)
@@ -105,9 +109,9 @@ bool NamesMatch(std::string_view Text, std::uint32_t Flags)
     return all && Text.empty();
 }
 
-std::uint32_t ParseNames(std::string_view Text)
+std::uint64_t ParseNames(std::string_view Text)
 {
-    std::uint32_t flags = 0;
+    std::uint64_t flags = 0;
     if (Text.empty())
         return flags;
     for (std::size_t start = 0;;) {
@@ -117,6 +121,15 @@ std::uint32_t ParseNames(std::string_view Text)
             return flags;
         start = bar + 1;
     }
+}
+
+int FirstBitBeyond(std::uint64_t Flags, int Bits)
+{
+    for (int bit = Bits; bit < WideFlagCount; ++bit) {
+        if ((Flags >> bit) & 1u)
+            return bit;
+    }
+    return -1;
 }
 
 } // namespace FlagText

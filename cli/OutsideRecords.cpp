@@ -14,7 +14,7 @@ std::vector<ByteRange> Differences(const std::vector<unsigned char> &A, const st
     const std::size_t length = std::max(A.size(), B.size());
     for (std::size_t at = 0; at < length; ++at) {
         const bool differs = at >= A.size() || at >= B.size() || A[at] != B[at];
-        if (!differs || Layout.IsRecordByte(TTileKind::Item, std::int64_t(at)))
+        if (!differs || Layout.IsRecordByte(std::int64_t(at)))
             continue;
         if (!ranges.empty() && ranges.back().Last + 1 == at)
             ranges.back().Last = at;

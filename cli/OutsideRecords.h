@@ -7,7 +7,7 @@
 class TTileLayout;
 
 // The bytes of a tile data file that are not part of any record of its
-// layout: the group headers and the tail.
+// layout: the group headers of both sections and the tail.
 namespace OutsideRecords {
 
 struct ByteRange

@@ -14,25 +14,32 @@ const char *const HelpText =
     "\n"
     "The tile data file in text, for scripts, spreadsheets and version control.\n"
     "\n"
-    "dump    writes one line per tile: index, flags (8 hex digits), flagnames,\n"
-    "        weight, quality, unknown0, unknown1, quantity, anim (4 hex digits),\n"
-    "        unknown2, hue, unknown3, unknown4, height, name. Names are UTF-8;\n"
-    "        tab, newline and backslash are written \\t, \\n, \\\\ and other\n"
-    "        control bytes \\xNN.\n"
+    "dump    writes one line per item tile: index, flags (8 hex digits, 16 for\n"
+    "        a newer file), flagnames, weight, quality, unknown0, unknown1,\n"
+    "        quantity, anim (4 hex digits), unknown2, hue, unknown3, unknown4,\n"
+    "        height, name. Names are UTF-8; tab, newline and backslash are\n"
+    "        written \\t, \\n, \\\\ and other control bytes \\xNN.\n"
+    "          --land             the land tiles instead: index, flags,\n"
+    "                             flagnames, texture, name\n"
+    "          --all              both: the item table, a blank line, the land table\n"
     "          --format tsv|json  TSV with a header line (default), or JSON\n"
     "          --tiles A-B        only tiles A to B (0x1A or decimal)\n"
     "          --named            leave out tiles with an empty name\n"
     "          --raw-names        add a last column, rawname: the name field's\n"
     "                             bytes where some follow the name's end\n"
-    "diff    lists the tiles that differ, field by field, and the bytes outside\n"
-    "        the records that differ. Every byte counts, those after a name's\n"
-    "        end too. Exit status 0 equal, 1 different.\n"
+    "diff    lists the item and land tiles that differ, field by field, and\n"
+    "        the bytes outside the records that differ. Every byte counts,\n"
+    "        those after a name's end too. Exit status 0 equal, 1 different.\n"
     "apply   writes the edits of a TSV in the dump's form: the index column and\n"
     "        any of the others, by header name. Every line is checked first;\n"
     "        on any error nothing is written. Values equal to the tile's are\n"
     "        not rewritten.\n"
+    "          --land             the edits are of land tiles\n"
     "          --dry-run          show what would change, write nothing\n"
     "\n"
+    "The layout (classic: 32-bit flags; newer: 64-bit flags) comes from the\n"
+    "file's length. A length that fits neither is read as classic with a\n"
+    "warning, and apply refuses it unless --layout classic|newer says which.\n"
     "A file that is only read may be - for standard input, or a pipe. Cells\n"
     "may be quoted as spreadsheets write them: \"oak \"\"red\"\" barrel\".\n"
     "quorvane-tool --version prints the version.\n"
@@ -43,21 +50,35 @@ ToolRun Failed(const std::string &Message)
     return {ErrorStatus, std::string(), "quorvane-tool: " + Message + "\n"};
 }
 
+// Each line of Lines after the program's name, as every error line is.
+std::string Prefixed(const std::string &Lines)
+{
+    std::string out;
+    for (std::size_t start = 0; start < Lines.size();) {
+        const std::size_t end = Lines.find('\n', start);
+        const std::size_t next = end == std::string::npos ? Lines.size() : end + 1;
+        out += "quorvane-tool: " + Lines.substr(start, next - start);
+        start = next;
+    }
+    return out;
+}
+
 CommandResult Run(const ToolArguments &Arguments)
 {
     switch (Arguments.What) {
     case ToolArguments::Command::Dump:
-        return ToolCommands::Dump(Arguments.Paths[0], Arguments.Dump);
+        return ToolCommands::Dump(Arguments.Paths[0], Arguments.Dump, Arguments.Layout);
     case ToolArguments::Command::Diff:
-        return ToolCommands::Diff(Arguments.Paths[0], Arguments.Paths[1]);
+        return ToolCommands::Diff(Arguments.Paths[0], Arguments.Paths[1], Arguments.Layout);
     case ToolArguments::Command::Apply:
-        return ToolCommands::Apply(Arguments.Paths[0], Arguments.Paths[1], Arguments.DryRun);
+        return ToolCommands::Apply(Arguments.Paths[0], Arguments.Paths[1], Arguments.DryRun, Arguments.ApplyKind(),
+                                   Arguments.Layout);
     case ToolArguments::Command::Version:
-        return {0, std::string("quorvane-tool ") + QUORVANE_VERSION + '\n'};
+        return {0, std::string("quorvane-tool ") + QUORVANE_VERSION + '\n', std::string()};
     case ToolArguments::Command::Help:
         break;
     }
-    return {0, ToolArguments::Synopsis() + HelpText};
+    return {0, ToolArguments::Synopsis() + HelpText, std::string()};
 }
 
 } // namespace
@@ -72,7 +93,7 @@ ToolRun RunQuorvaneTool(const std::vector<std::string> &Arguments)
     }
     try {
         CommandResult result = Run(arguments);
-        return {result.Status, std::move(result.Output), std::string()};
+        return {result.Status, std::move(result.Output), Prefixed(result.Warnings)};
     } catch (const Error &e) {
         return Failed(e.what());
     } catch (const std::bad_alloc &) {

@@ -16,10 +16,11 @@ std::size_t NameEnd(std::string_view Field)
 
 } // namespace
 
-std::string Of(const TTileData &Store, int Index)
+std::string Of(const TTileData &Store, TTileKind Kind, int Index)
 {
-    // The name is the last part of every item record, whatever its layout.
-    const QByteArray record = Store.GetRecordBytes(TTileKind::Item, Index);
+    // The name is the last part of every record, land or item, whatever
+    // the layout.
+    const QByteArray record = Store.GetRecordBytes(Kind, Index);
     const qsizetype length = std::min<qsizetype>(record.size(), NameLength);
     return std::string(record.constData() + record.size() - length, std::size_t(length));
 }

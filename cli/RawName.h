@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tiledata/TileKind.h"
+
 #include <string>
 #include <string_view>
 
@@ -11,8 +13,8 @@ class TTileData;
 // here.
 namespace RawName {
 
-// The name field of item tile Index, all of its bytes.
-std::string Of(const TTileData &Store, int Index);
+// The name field of tile Index of Kind, all of its bytes.
+std::string Of(const TTileData &Store, TTileKind Kind, int Index);
 
 // True when a byte after the name's terminating zero is not zero: the
 // field then differs from the name written into a cleared field.

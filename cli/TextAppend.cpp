@@ -30,10 +30,10 @@ void Decimal(std::string &Out, std::uint32_t Value)
     Out.append(start, std::size_t(digits + sizeof digits - start));
 }
 
-void Hex(std::string &Out, std::uint32_t Value, int Digits)
+void Hex(std::string &Out, std::uint64_t Value, int Digits)
 {
-    char digits[8];
-    const int n = Digits < 1 ? 1 : Digits > 8 ? 8 : Digits;
+    char digits[16];
+    const int n = Digits < 1 ? 1 : Digits > 16 ? 16 : Digits;
     for (int k = n - 1; k >= 0; --k, Value >>= 4)
         digits[k] = HexDigits[Value & 0xF];
     Out.append(digits, std::size_t(n));

@@ -12,8 +12,8 @@ namespace TextAppend {
 
 void Decimal(std::string &Out, std::uint32_t Value);
 
-// Exactly Digits upper-case hexadecimal digits (the flags' 8, anim's 4).
-void Hex(std::string &Out, std::uint32_t Value, int Digits);
+// Exactly Digits upper-case hexadecimal digits (the flags' 8 or 16, anim's 4).
+void Hex(std::string &Out, std::uint64_t Value, int Digits);
 
 // Upper-case hexadecimal digits without leading zeros.
 void MinimalHex(std::string &Out, std::uint64_t Value);

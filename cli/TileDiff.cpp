@@ -17,17 +17,17 @@ void AppendQuotedName(std::string &Out, const std::string &Bytes)
     Out += '"';
 }
 
-void AppendFlagChange(std::string &Out, std::uint32_t Old, std::uint32_t New)
+void AppendFlagChange(std::string &Out, std::uint64_t Old, std::uint64_t New, int Digits)
 {
     Out += "\tflags: ";
-    TextAppend::Hex(Out, Old, 8);
+    TextAppend::Hex(Out, Old, Digits);
     Out += " -> ";
-    TextAppend::Hex(Out, New, 8);
+    TextAppend::Hex(Out, New, Digits);
     Out += " (";
     bool first = true;
     for (const bool set : {true, false}) {
-        for (int bit = 0; bit < FlagCount; ++bit) {
-            const std::uint32_t mask = std::uint32_t(1) << bit;
+        for (int bit = 0; bit < WideFlagCount; ++bit) {
+            const std::uint64_t mask = std::uint64_t(1) << bit;
             if ((Old & mask) == (New & mask) || ((New & mask) != 0) != set)
                 continue;
             if (!first)
@@ -40,25 +40,31 @@ void AppendFlagChange(std::string &Out, std::uint32_t Old, std::uint32_t New)
     Out += ')';
 }
 
+// "0x1A", or "land 0x3" for a land tile.
+std::string TileLabel(const TileRow &Row)
+{
+    std::string label = Row.Kind == TTileKind::Land ? "land " : "";
+    TextAppend::TileIndex(label, Row.Index);
+    return label;
+}
+
 } // namespace
 
 std::string Line(const TileRow &Old, const TileRow &New)
 {
     if (Old == New)
         return std::string();
-    std::string line;
-    TextAppend::TileIndex(line, New.Index);
-    line += '\t';
+    std::string line = TileLabel(New) + '\t';
     AppendQuotedName(line, Old.Name);
     line += " -> ";
     AppendQuotedName(line, New.Name);
     if (Old.Flags != New.Flags)
-        AppendFlagChange(line, Old.Flags, New.Flags);
-    for (int k = 0; k < NumberFieldCount; ++k) {
-        const std::size_t i = std::size_t(k);
+        AppendFlagChange(line, Old.Flags, New.Flags, New.FlagDigits());
+    const std::vector<NumberField> &fields = New.Fields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
         if (Old.Numbers[i] == New.Numbers[i])
             continue;
-        const NumberField &field = NumberFields()[i];
+        const NumberField &field = fields[i];
         line += '\t';
         line += field.Header;
         line += ": ";
@@ -76,7 +82,7 @@ std::string RecordLine(const TileRow &Old, const TileRow &New, bool BytesAfterNa
         return line;
     constexpr const char *Note = "name bytes after the end differ\n";
     if (line.empty())
-        return TextAppend::TileIndex(New.Index) + ": " + Note;
+        return TileLabel(New) + ": " + Note;
     line.back() = '\t';
     return line + Note;
 }

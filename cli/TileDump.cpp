@@ -6,6 +6,8 @@
 #include "cli/TextAppend.h"
 #include "cli/TileRow.h"
 #include "platform/AnsiCodePage.h"
+#include "platform/Error.h"
+#include "tiledata/TileDataReader.h"
 #include "tiledata/TileFlags.h"
 
 namespace {
@@ -39,11 +41,11 @@ void AppendJsonName(std::string &Out, const std::string &Bytes)
     Out += '"';
 }
 
-void AppendJsonFlagNames(std::string &Out, std::uint32_t Flags)
+void AppendJsonFlagNames(std::string &Out, std::uint64_t Flags)
 {
     Out += '[';
     bool first = true;
-    for (int bit = 0; bit < FlagCount; ++bit) {
+    for (int bit = 0; bit < WideFlagCount; ++bit) {
         if ((Flags >> bit) & 1u) {
             if (!first)
                 Out += ", ";
@@ -54,44 +56,97 @@ void AppendJsonFlagNames(std::string &Out, std::uint32_t Flags)
     Out += ']';
 }
 
+bool HasSection(const DumpOptions &Options, TTileKind Kind)
+{
+    if (Options.Sections == DumpSections::Both)
+        return true;
+    return (Options.Sections == DumpSections::Land) == (Kind == TTileKind::Land);
+}
+
+// The last tile to dump of a section of Count tiles.
+int LastTile(const DumpOptions &Options, int Count)
+{
+    if (Options.Last < 0)
+        return Count - 1;
+    if (Options.Last >= Count)
+        throw Error("--tiles: " + TextAppend::Quoted(Options.TilesText) + " goes past the last tile, "
+                    + TextAppend::TileIndex(Count - 1));
+    return Options.Last;
+}
+
+void AppendJsonHead(std::string &Out, const TTileLayout &Layout)
+{
+    Out += "{\"layout\": ";
+    AppendJsonString(Out, Layout.Name());
+    Out += ", \"flagbits\": ";
+    TextAppend::Decimal(Out, std::uint32_t(Layout.FlagBits()));
+    Out += ", \"itemtiles\": ";
+    TextAppend::Decimal(Out, std::uint32_t(Layout.Count(TTileKind::Item)));
+    Out += ", \"landtiles\": ";
+    TextAppend::Decimal(Out, std::uint32_t(Layout.Count(TTileKind::Land)));
+}
+
+// One section's lines: a TSV table, or the JSON member with its array.
+void AppendSection(std::string &Out, const TTileData &Store, TTileKind Kind, const DumpOptions &Options)
+{
+    const bool json = Options.Format == DumpFormat::Json;
+    const int last = LastTile(Options, Store.Count(Kind));
+    // Room for long lines up front: growing a megabyte string copies it
+    // whole, onto fresh pages. Pages reserved but never written cost nothing.
+    Out.reserve(Out.size() + std::size_t(last - Options.First + 1) * 256);
+    if (json) {
+        Out += Kind == TTileKind::Land ? ",\n\"land\": [\n" : ",\n\"items\": [\n";
+    } else {
+        Out += TileDump::TsvHeader(Kind);
+        if (Options.RawNames)
+            Out.insert(Out.size() - 1, std::string("\t") + ColumnHeader::RawName);
+    }
+    bool first = true;
+    for (int i = Options.First; i <= last; ++i) {
+        const TileRow row = TileRow::Read(Store, Kind, i);
+        if (Options.NamedOnly && row.Name.empty())
+            continue;
+        if (!json) {
+            TileDump::AppendTsvLine(Out, row);
+            if (Options.RawNames)
+                TileDump::AppendRawName(Out, Store, row, false);
+            continue;
+        }
+        if (!first)
+            Out += ",\n";
+        TileDump::AppendJsonObject(Out, row);
+        if (Options.RawNames)
+            TileDump::AppendRawName(Out, Store, row, true);
+        first = false;
+    }
+    if (json)
+        Out += first ? "]" : "\n]";
+}
+
 } // namespace
 
 std::string TileDump::Write(const TTileData &Store, const DumpOptions &Options)
 {
     const bool json = Options.Format == DumpFormat::Json;
-    std::string out = json ? std::string("[\n") : TsvHeader();
-    if (!json && Options.RawNames)
-        out.insert(out.size() - 1, std::string("\t") + ColumnHeader::RawName);
-    // Room for long lines up front: growing a megabyte string copies it
-    // whole, onto fresh pages. Pages reserved but never written cost nothing.
-    out.reserve(std::size_t(Options.Last - Options.First + 1) * 256);
-    bool first = true;
-    for (int i = Options.First; i <= Options.Last; ++i) {
-        const TileRow row = TileRow::Read(Store, i);
-        if (Options.NamedOnly && row.Name.empty())
+    std::string out;
+    if (json)
+        AppendJsonHead(out, Store.Layout());
+    for (const TTileKind kind : {TTileKind::Item, TTileKind::Land}) {
+        if (!HasSection(Options, kind))
             continue;
-        if (!json) {
-            AppendTsvLine(out, row);
-            if (Options.RawNames)
-                AppendRawName(out, Store, row, false);
-            continue;
-        }
-        if (!first)
-            out += ",\n";
-        AppendJsonObject(out, row);
-        if (Options.RawNames)
-            AppendRawName(out, Store, row, true);
-        first = false;
+        if (!json && !out.empty())
+            out += '\n';
+        AppendSection(out, Store, kind, Options);
     }
     if (json)
-        out += first ? "]\n" : "\n]\n";
+        out += "}\n";
     return out;
 }
 
-std::string TileDump::TsvHeader()
+std::string TileDump::TsvHeader(TTileKind Kind)
 {
     std::string header = std::string(ColumnHeader::Index) + '\t' + ColumnHeader::Flags + '\t' + ColumnHeader::FlagNames;
-    for (const NumberField &field : NumberFields())
+    for (const NumberField &field : NumberFields(Kind))
         header += std::string("\t") + field.Header;
     return header + '\t' + ColumnHeader::Name + '\n';
 }
@@ -100,12 +155,13 @@ void TileDump::AppendTsvLine(std::string &Out, const TileRow &Row)
 {
     TextAppend::TileIndex(Out, Row.Index);
     Out += '\t';
-    TextAppend::Hex(Out, Row.Flags, 8);
+    TextAppend::Hex(Out, Row.Flags, Row.FlagDigits());
     Out += '\t';
     FlagText::AppendNames(Out, Row.Flags);
-    for (int k = 0; k < NumberFieldCount; ++k) {
+    const std::vector<NumberField> &fields = Row.Fields();
+    for (std::size_t k = 0; k < fields.size(); ++k) {
         Out += '\t';
-        NumberFields()[std::size_t(k)].AppendValue(Out, Row.Numbers[std::size_t(k)]);
+        fields[k].AppendValue(Out, Row.Numbers[k]);
     }
     Out += '\t';
     NameText::AppendEscaped(Out, Row.Name);
@@ -121,20 +177,21 @@ void TileDump::AppendJsonObject(std::string &Out, const TileRow &Row)
     Out += ", \"";
     Out += ColumnHeader::Flags;
     Out += "\": \"";
-    TextAppend::Hex(Out, Row.Flags, 8);
+    TextAppend::Hex(Out, Row.Flags, Row.FlagDigits());
     Out += "\", \"";
     Out += ColumnHeader::FlagNames;
     Out += "\": ";
     AppendJsonFlagNames(Out, Row.Flags);
-    for (int k = 0; k < NumberFieldCount; ++k) {
-        const NumberField &field = NumberFields()[std::size_t(k)];
+    const std::vector<NumberField> &fields = Row.Fields();
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        const NumberField &field = fields[k];
         Out += ", \"";
         Out += field.Header;
         Out += "\": ";
         // Anim stays a hexadecimal text, as in the TSV form.
         if (field.HexDigits > 0)
             Out += '"';
-        field.AppendValue(Out, Row.Numbers[std::size_t(k)]);
+        field.AppendValue(Out, Row.Numbers[k]);
         if (field.HexDigits > 0)
             Out += '"';
     }
@@ -147,7 +204,7 @@ void TileDump::AppendJsonObject(std::string &Out, const TileRow &Row)
 
 void TileDump::AppendRawName(std::string &Out, const TTileData &Store, const TileRow &Row, bool Json)
 {
-    const std::string field = RawName::Of(Store, Row.Index);
+    const std::string field = RawName::Of(Store, Row.Kind, Row.Index);
     const bool raw = RawName::HasBytesAfterEnd(field);
     // In place of the line end or the closing brace just written.
     const char end = Out.back();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tiledata/TileRecord.h"
+#include "tiledata/TileKind.h"
 
 #include <string>
 
@@ -8,14 +8,21 @@ class TTileData;
 struct TileRow;
 
 enum class DumpFormat { Tsv, Json };
+enum class DumpSections { Items, Land, Both };
 
 struct DumpOptions
 {
     DumpFormat Format = DumpFormat::Tsv;
+    DumpSections Sections = DumpSections::Items;
+    // The tiles of each section dumped; Last -1 is the section's last tile.
     int First = 0;
-    int Last = TileCount - 1;
+    int Last = -1;
+    // The --tiles value as given, for the message when it goes past a
+    // section's last tile.
+    std::string TilesText;
     bool NamedOnly = false; // leave out tiles with an empty name
-    // Add a last column, "rawname", with the name field's bytes where some
+    // Add a last column, "rawname", to each table, item and land (a
+    // "rawname" member in JSON), with the name field's bytes where some
     // follow the name's terminating zero, so that a change of those shows
     // in a comparison of two dumps (git's textconv).
     bool RawNames = false;
@@ -24,19 +31,24 @@ struct DumpOptions
 // The tiles of a store as text, one line per tile. The same table always
 // gives the same bytes, whatever the locale, so that version control can
 // show a dump in place of the binary file.
+//
+// TSV: a header line, then one line per tile; with both sections, the item
+// table, a blank line, then the land table. JSON: one object naming the
+// layout, with an array of tile objects per section:
+//   {"layout": "newer", "flagbits": 64, "itemtiles": 65536, "landtiles": 16384,
+//   "items": [ {...}, ... ], "land": [ ... ]}
 class TileDump
 {
 public:
+    // Throws Error "--tiles: ..." when the range goes past a section's end.
     static std::string Write(const TTileData &Store, const DumpOptions &Options);
 
-    // The header line of the TSV form, newline included; the columns are
-    // index, flags, flagnames, the eleven number fields and name.
-    static std::string TsvHeader();
+    // The header line of the TSV form, newline included: index, flags,
+    // flagnames, the kind's number fields and name.
+    static std::string TsvHeader(TTileKind Kind = TTileKind::Item);
     static void AppendTsvLine(std::string &Out, const TileRow &Row);
     static void AppendJsonObject(std::string &Out, const TileRow &Row);
-
-private:
     // The rawname cell, or JSON member, at the end of the line or object
-    // just appended: empty where the field is clean.
+    // just appended: empty where the field is clean. Land names too.
     static void AppendRawName(std::string &Out, const TTileData &Store, const TileRow &Row, bool Json);
 };

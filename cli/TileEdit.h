@@ -12,7 +12,7 @@
 struct TileEdit
 {
     int Index = 0;
-    std::optional<std::uint32_t> Flags;
+    std::optional<std::uint64_t> Flags;
     std::array<std::optional<std::uint32_t>, NumberFieldCount> Numbers{};
     std::optional<std::string> Name; // Windows-1252 bytes
 

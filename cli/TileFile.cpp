@@ -9,6 +9,8 @@
 #include <QLocale>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 std::vector<unsigned char> ReadBytes(const std::string &Path, TileFile::Use How)
@@ -20,20 +22,66 @@ std::vector<unsigned char> ReadBytes(const std::string &Path, TileFile::Use How)
     return ToolInput::NamingFile(Path, [&] { return ReadWholeFile(Path); });
 }
 
+std::string WithThousands(std::int64_t Value)
+{
+    return QLocale(QLocale::English).toString(qlonglong(Value)).toStdString();
+}
+
+std::string LengthText(const std::string &Path, std::int64_t Size)
+{
+    return ToolInput::NameOf(Path) + " is " + WithThousands(Size) + " bytes long";
+}
+
+// The newer layout with as many whole item groups as Size bytes hold, up to
+// as many as an index can count.
+TTileLayout NewerWithin(std::int64_t Size)
+{
+    constexpr std::int64_t MostGroups = (std::int64_t(1) << 30) / TTileLayout::RecordsPerGroup;
+    const TTileLayout one = TTileLayout::Newer(1);
+    const std::int64_t groups = (Size - one.SectionStart(TTileKind::Item)) / one.GroupSize(TTileKind::Item);
+    return TTileLayout::Newer(int(std::clamp<std::int64_t>(groups, 1, MostGroups)));
+}
+
+TTileLayout ChosenLayout(const std::string &Path, std::int64_t Size, LayoutChoice Choice)
+{
+    const TTileLayout byLength = TTileLayout::ForFileSize(Size);
+    if (Choice == LayoutChoice::FromLength)
+        return byLength;
+    const bool newer = Choice == LayoutChoice::Newer;
+    if (TTileLayout::IsAmbiguousSize(Size))
+        return newer ? NewerWithin(Size) : TTileLayout::Classic();
+    if (byLength.IsNewer() != newer)
+        throw Error(LengthText(Path, Size) + ", the length of a " + byLength.Name() + " file; --layout "
+                    + (newer ? "newer" : "classic") + " does not fit it");
+    return byLength;
+}
+
 } // namespace
 
-TileFile::TileFile(const std::string &Path, Use How)
-    : FBytes(ReadBytes(Path, How))
+TileFile::TileFile(const std::string &Path, Use How, LayoutChoice Choice)
+    : FPath(Path)
+    , FChoice(Choice)
+    , FBytes(ReadBytes(Path, How))
 {
-    const std::size_t size = FBytes.size();
-    const TTileLayout layout = TTileLayout::ForFileSize(std::int64_t(size));
-    if (std::int64_t(size) < layout.RecordsEnd(TTileKind::Item))
+    const std::int64_t size = std::int64_t(FBytes.size());
+    const TTileLayout layout = ChosenLayout(Path, size, Choice);
+    if (size < layout.RecordsEnd(TTileKind::Item))
         throw Error(ToolInput::NameOf(Path) + ": the file is " + std::to_string(size) + " bytes long; the "
-                    + QLocale(QLocale::English).toString(layout.Count(TTileKind::Item)).toStdString()
-                    + " tile records need " + std::to_string(layout.RecordsEnd(TTileKind::Item)));
-    FStore = std::make_unique<TTileData>(AnsiString::FromPath(Path), FBytes);
+                    + WithThousands(layout.Count(TTileKind::Item)) + " tile records need "
+                    + std::to_string(layout.RecordsEnd(TTileKind::Item)));
+    if (TTileLayout::IsAmbiguousSize(size))
+        FWarning = LengthText(Path, size) + ", which fits neither layout exactly; it is read as the " + layout.Name()
+                   + " layout (" + layout.Description() + ")";
+    FStore = std::make_unique<TTileData>(AnsiString::FromPath(Path), FBytes, layout);
     QStringList lines;
     FStore->LoadTiles(lines);
 }
 
 TileFile::~TileFile() = default;
+
+void TileFile::RequireKnownLayout() const
+{
+    if (FChoice == LayoutChoice::FromLength && TTileLayout::IsAmbiguousSize(std::int64_t(FBytes.size())))
+        throw Error(LengthText(FPath, std::int64_t(FBytes.size()))
+                    + ", which fits neither layout exactly; give --layout classic or --layout newer to write to it");
+}

@@ -1,15 +1,24 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 class TTileData;
 
+// The layout the user names with --layout, or none.
+enum class LayoutChoice { FromLength, Classic, Newer };
+
 // A tile data file opened through the store, with its records loaded. The
-// tool refuses a file too short to hold all 16,383 records: the window
+// tool refuses a file too short to hold all its item records: the window
 // reads the missing part as zeros, but a dump of those zeros, or an apply
 // onto them, would pass off tiles the file does not have.
+//
+// The layout comes from the file's length. A file longer than the classic
+// records whose length fits neither layout exactly is read as classic with
+// a warning, or in the layout Choice names. A named layout that a file's
+// length plainly contradicts is refused.
 class TileFile
 {
 public:
@@ -19,8 +28,8 @@ public:
     };
 
     // Throws Error "Cannot open file ...", "<file>: Stream read error" or a
-    // line saying the file is too short.
-    TileFile(const std::string &Path, Use How);
+    // line saying the file is too short or is not of the named layout.
+    TileFile(const std::string &Path, Use How, LayoutChoice Choice = LayoutChoice::FromLength);
     ~TileFile();
 
     TileFile(const TileFile &) = delete;
@@ -31,7 +40,18 @@ public:
     // Every byte of the file as it was read.
     const std::vector<unsigned char> &Bytes() const { return FBytes; }
 
+    // For a length that fits neither layout: "tiledata.mul is 1,036,289
+    // bytes long, which fits neither layout exactly; it is read as the
+    // classic layout (16,383 tiles · 32-bit flags)". Empty otherwise.
+    const std::string &Warning() const { return FWarning; }
+    // Throws Error, unless the user named the layout, when the file's
+    // length fits neither layout: writing to it would be a guess.
+    void RequireKnownLayout() const;
+
 private:
+    std::string FPath;
+    LayoutChoice FChoice;
     std::vector<unsigned char> FBytes;
+    std::string FWarning;
     std::unique_ptr<TTileData> FStore;
 };

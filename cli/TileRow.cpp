@@ -5,9 +5,9 @@
 #include "platform/qt/AnsiString.h"
 #include "tiledata/TileDataReader.h"
 
-const std::array<NumberField, NumberFieldCount> &NumberFields()
+const std::vector<NumberField> &NumberFields(TTileKind Kind)
 {
-    static const std::array<NumberField, NumberFieldCount> fields = {{
+    static const std::vector<NumberField> items = {
         {"weight", 0xFF, 0, &TTileData::GetWeight, &TTileData::SetWeight},
         {"quality", 0xFF, 0, &TTileData::GetQuality, &TTileData::SetQuality},
         {"unknown0", 0xFFFF, 0, &TTileData::GetUnknown0, &TTileData::SetUnknown0},
@@ -19,8 +19,11 @@ const std::array<NumberField, NumberFieldCount> &NumberFields()
         {"unknown3", 0xFF, 0, &TTileData::GetUnknown3, &TTileData::SetUnknown3},
         {"unknown4", 0xFF, 0, &TTileData::GetUnknown4, &TTileData::SetUnknown4},
         {"height", 0xFF, 0, &TTileData::GetHeight, &TTileData::SetHeight},
-    }};
-    return fields;
+    };
+    static const std::vector<NumberField> land = {
+        {"texture", 0xFFFF, 0, &TTileData::GetTexture, &TTileData::SetTexture},
+    };
+    return Kind == TTileKind::Land ? land : items;
 }
 
 void NumberField::AppendValue(std::string &Out, std::uint32_t Value) const
@@ -31,16 +34,19 @@ void NumberField::AppendValue(std::string &Out, std::uint32_t Value) const
         TextAppend::Decimal(Out, Value);
 }
 
-TileRow TileRow::Read(const TTileData &Store, int Index)
+TileRow TileRow::Read(const TTileData &Store, TTileKind Kind, int Index)
 {
     TileRow row;
+    row.Kind = Kind;
     row.Index = Index;
-    row.Flags = Store.GetFlags(Index);
-    for (int k = 0; k < NumberFieldCount; ++k)
-        row.Numbers[std::size_t(k)] = static_cast<std::uint32_t>((Store.*NumberFields()[std::size_t(k)].Get)(Index));
+    row.FlagBits = Store.Layout().FlagBits();
+    row.Flags = Store.GetFlags(Kind, Index);
+    const std::vector<NumberField> &fields = NumberFields(Kind);
+    for (std::size_t k = 0; k < fields.size(); ++k)
+        row.Numbers[k] = static_cast<std::uint32_t>((Store.*fields[k].Get)(Index));
     // Every byte decodes to a character of its own, so encoding the name
     // again gives back exactly the stored bytes.
-    const QString name = Store.GetName(Index);
+    const QString name = Store.GetName(Kind, Index);
     row.Name.resize(std::size_t(name.size()));
     for (qsizetype k = 0; k < name.size(); ++k)
         row.Name[std::size_t(k)] = static_cast<char>(AnsiCodePage::FromUnicode(name[k].unicode()));
@@ -50,17 +56,18 @@ TileRow TileRow::Read(const TTileData &Store, int Index)
 void TileRow::WriteChangesTo(TTileData &Store, const TileRow &Old) const
 {
     if (Flags != Old.Flags)
-        Store.SetFlags(Index, Flags);
-    for (int k = 0; k < NumberFieldCount; ++k) {
-        const std::size_t i = std::size_t(k);
-        if (Numbers[i] != Old.Numbers[i])
-            (Store.*NumberFields()[i].Set)(Index, static_cast<int>(Numbers[i]));
+        Store.SetFlags(Kind, Index, Flags);
+    const std::vector<NumberField> &fields = Fields();
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        if (Numbers[k] != Old.Numbers[k])
+            (Store.*fields[k].Set)(Index, static_cast<int>(Numbers[k]));
     }
     if (Name != Old.Name)
-        Store.SetName(Index, AnsiString::Decode(Name.data(), static_cast<int>(Name.size())));
+        Store.SetName(Kind, Index, AnsiString::Decode(Name.data(), static_cast<int>(Name.size())));
 }
 
 bool TileRow::operator==(const TileRow &Other) const
 {
-    return Index == Other.Index && Flags == Other.Flags && Numbers == Other.Numbers && Name == Other.Name;
+    return Kind == Other.Kind && Index == Other.Index && Flags == Other.Flags && Numbers == Other.Numbers
+           && Name == Other.Name;
 }

@@ -9,10 +9,15 @@
 
 namespace {
 
-const char *const DumpUsage =
-    "quorvane-tool dump <tiledata.mul> [--format tsv|json] [--tiles A-B] [--named] [--raw-names]";
-const char *const DiffUsage = "quorvane-tool diff <a.mul> <b.mul>";
-const char *const ApplyUsage = "quorvane-tool apply <tiledata.mul> <edits.tsv> [--dry-run]";
+const char *const DumpUsage = "quorvane-tool dump <tiledata.mul> [--land|--all] [--format tsv|json] [--tiles A-B] "
+                              "[--named] [--raw-names] [--layout classic|newer]";
+const char *const DiffUsage = "quorvane-tool diff <a.mul> <b.mul> [--layout classic|newer]";
+const char *const ApplyUsage = "quorvane-tool apply <tiledata.mul> <edits.tsv> [--land] [--dry-run] "
+                               "[--layout classic|newer]";
+
+// The largest index --tiles takes before the file says how many tiles it
+// has; the file's own count bounds it when the dump runs.
+constexpr int MaxTileNumber = (1 << 30) - 1;
 
 std::size_t PathCount(ToolArguments::Command Which)
 {
@@ -23,12 +28,13 @@ std::size_t PathCount(ToolArguments::Command Which)
 int TileNumber(const std::string &Text)
 {
     if (Text.size() > 1 && Text[0] == '0' && (Text[1] == 'x' || Text[1] == 'X'))
-        return CellValue::TileIndex(Text);
-    return int(CellValue::Decimal(Text, TileCount - 1));
+        return CellValue::TileIndex(Text, MaxTileNumber);
+    return int(CellValue::Decimal(Text, MaxTileNumber));
 }
 
 void ReadTileRange(const std::string &Text, DumpOptions &Options)
 {
+    Options.TilesText = Text;
     const std::size_t dash = Text.find('-');
     Options.First = TileNumber(Text.substr(0, dash));
     Options.Last = dash == std::string::npos ? Options.First : TileNumber(Text.substr(dash + 1));
@@ -45,13 +51,54 @@ DumpFormat FormatNamed(const std::string &Text)
     throw Error(TextAppend::Quoted(Text) + " is not a format (tsv or json)");
 }
 
+LayoutChoice LayoutNamed(const std::string &Text)
+{
+    if (Text == "classic")
+        return LayoutChoice::Classic;
+    if (Text == "newer")
+        return LayoutChoice::Newer;
+    throw Error(TextAppend::Quoted(Text) + " is not a layout (classic or newer)");
+}
+
+bool IsOptionOf(ToolArguments::Command What, const std::string &Option)
+{
+    using Command = ToolArguments::Command;
+    if (Option == "--layout")
+        return true;
+    if (What == Command::Dump)
+        return Option == "--format" || Option == "--tiles" || Option == "--named" || Option == "--raw-names"
+               || Option == "--land" || Option == "--all";
+    return What == Command::Apply && (Option == "--dry-run" || Option == "--land");
+}
+
+void SetOption(ToolArguments &Result, const std::string &Option, const std::string &Value)
+{
+    if (Option == "--format")
+        Result.Dump.Format = FormatNamed(Value);
+    else if (Option == "--tiles")
+        ReadTileRange(Value, Result.Dump);
+    else if (Option == "--named")
+        Result.Dump.NamedOnly = true;
+    else if (Option == "--raw-names")
+        Result.Dump.RawNames = true;
+    else if (Option == "--land")
+        Result.Dump.Sections = DumpSections::Land;
+    else if (Option == "--all")
+        Result.Dump.Sections = DumpSections::Both;
+    else if (Option == "--layout")
+        Result.Layout = LayoutNamed(Value);
+    else
+        Result.DryRun = true;
+}
+
 // Reads the option at Arguments[At]; At moves past its value, if any.
 void ReadOption(ToolArguments &Result, const std::vector<std::string> &Arguments, std::size_t &At)
 {
     std::string option = Arguments[At];
     std::string value;
     const bool dump = Result.What == ToolArguments::Command::Dump;
-    const bool takesValue = dump && (option.rfind("--format", 0) == 0 || option.rfind("--tiles", 0) == 0);
+    const bool takesValue = (dump && (option.rfind("--format", 0) == 0 || option.rfind("--tiles", 0) == 0))
+                            || option.rfind("--layout", 0) == 0;
     if (takesValue) {
         const std::size_t equals = option.find('=');
         if (equals != std::string::npos) {
@@ -63,22 +110,10 @@ void ReadOption(ToolArguments &Result, const std::vector<std::string> &Arguments
             throw Error(TextAppend::Quoted(option) + " needs a value");
         }
     }
-    const bool known = (dump && (option == "--format" || option == "--tiles" || option == "--named"
-                                 || option == "--raw-names"))
-                       || (Result.What == ToolArguments::Command::Apply && option == "--dry-run");
-    if (!known)
+    if (!IsOptionOf(Result.What, option))
         throw Error(TextAppend::Quoted(option) + " is not an option of this command");
     try {
-        if (option == "--format")
-            Result.Dump.Format = FormatNamed(value);
-        else if (option == "--tiles")
-            ReadTileRange(value, Result.Dump);
-        else if (option == "--named")
-            Result.Dump.NamedOnly = true;
-        else if (option == "--raw-names")
-            Result.Dump.RawNames = true;
-        else
-            Result.DryRun = true;
+        SetOption(Result, option, value);
     } catch (const Error &e) {
         throw Error(option + ": " + e.what());
     }

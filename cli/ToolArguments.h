@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/TileDump.h"
+#include "cli/TileFile.h"
 
 #include <string>
 #include <vector>
@@ -14,11 +15,18 @@ struct ToolArguments
     std::vector<std::string> Paths; // the command's files, in order
     DumpOptions Dump;
     bool DryRun = false;
+    LayoutChoice Layout = LayoutChoice::FromLength;
     // What is wrong with the command line; empty when nothing is. What then
     // tells which usage line to show.
     std::string Problem;
 
     static ToolArguments Parse(const std::vector<std::string> &Arguments);
+
+    // The section apply edits: land with --land, else items.
+    TTileKind ApplyKind() const
+    {
+        return Dump.Sections == DumpSections::Land ? TTileKind::Land : TTileKind::Item;
+    }
 
     // The usage line shown after a problem: the command's synopsis, or a
     // pointer to --help when no command was recognised.

@@ -23,39 +23,58 @@ std::string LengthLine(std::size_t A, std::size_t B)
     return "length: " + std::to_string(A) + " -> " + std::to_string(B) + " bytes\n";
 }
 
-// How tile Index differs between two stores, every byte of its record
-// compared; empty when it does not.
-std::string TileLine(const TTileData &A, const TTileData &B, int Index)
+void AddWarning(CommandResult &Result, const TileFile &File)
 {
-    const bool afterEnd = RawName::BytesAfterEndDiffer(RawName::Of(A, Index), RawName::Of(B, Index));
-    return TileDiff::RecordLine(TileRow::Read(A, Index), TileRow::Read(B, Index), afterEnd);
+    if (!File.Warning().empty())
+        Result.Warnings += File.Warning() + '\n';
+}
+
+// How tile Index of Kind differs between two stores, every byte of its
+// record compared; empty when it does not.
+std::string TileLine(const TTileData &A, const TTileData &B, TTileKind Kind, int Index)
+{
+    const bool afterEnd
+        = RawName::BytesAfterEndDiffer(RawName::Of(A, Kind, Index), RawName::Of(B, Kind, Index));
+    return TileDiff::RecordLine(TileRow::Read(A, Kind, Index), TileRow::Read(B, Kind, Index), afterEnd);
+}
+
+// The lines of the tiles of Kind that differ; returns how many do.
+int DiffSection(std::string &Out, const TTileData &A, const TTileData &B, TTileKind Kind)
+{
+    int tiles = 0;
+    for (int i = 0; i < A.Count(Kind); ++i) {
+        const std::string line = TileLine(A, B, Kind, i);
+        if (!line.empty()) {
+            Out += line;
+            ++tiles;
+        }
+    }
+    return tiles;
 }
 
 } // namespace
 
-CommandResult Dump(const std::string &Path, const DumpOptions &Options)
+CommandResult Dump(const std::string &Path, const DumpOptions &Options, LayoutChoice Layout)
 {
-    const TileFile file(Path, TileFile::Use::Read);
-    return {0, TileDump::Write(file.Store(), Options)};
+    const TileFile file(Path, TileFile::Use::Read, Layout);
+    CommandResult result{0, TileDump::Write(file.Store(), Options), std::string()};
+    AddWarning(result, file);
+    return result;
 }
 
-CommandResult Diff(const std::string &PathA, const std::string &PathB)
+CommandResult Diff(const std::string &PathA, const std::string &PathB, LayoutChoice Layout)
 {
-    const TileFile a(PathA, TileFile::Use::Read);
-    const TileFile b(PathB, TileFile::Use::Read);
+    const TileFile a(PathA, TileFile::Use::Read, Layout);
+    const TileFile b(PathB, TileFile::Use::Read, Layout);
     const TTileLayout &layout = a.Store().Layout();
     if (layout != b.Store().Layout())
-        throw Error(PathA + " and " + PathB + " have different layouts (" + layout.Description() + ", "
+        throw Error(ToolInput::NameOf(PathA) + " and " + ToolInput::NameOf(PathB) + " have different layouts (" + layout.Description() + ", "
                     + b.Store().Layout().Description() + "); diff compares files of one layout");
     CommandResult result;
-    int tiles = 0;
-    for (int i = 0; i < layout.Count(TTileKind::Item); ++i) {
-        const std::string line = TileLine(a.Store(), b.Store(), i);
-        if (!line.empty()) {
-            result.Output += line;
-            ++tiles;
-        }
-    }
+    AddWarning(result, a);
+    AddWarning(result, b);
+    int tiles = DiffSection(result.Output, a.Store(), b.Store(), TTileKind::Item);
+    tiles += DiffSection(result.Output, a.Store(), b.Store(), TTileKind::Land);
     const std::vector<unsigned char> &bytesA = a.Bytes();
     const std::vector<unsigned char> &bytesB = b.Bytes();
     const std::vector<OutsideRecords::ByteRange> ranges = OutsideRecords::Differences(bytesA, bytesB, layout);
@@ -68,9 +87,11 @@ CommandResult Diff(const std::string &PathA, const std::string &PathB)
     return result;
 }
 
-CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool DryRun)
+CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool DryRun, TTileKind Kind,
+                    LayoutChoice Layout)
 {
-    TileFile file(Path, TileFile::Use::Write);
+    TileFile file(Path, TileFile::Use::Write, Layout);
+    file.RequireKnownLayout();
     TTileData &store = file.Store();
     const std::vector<unsigned char> text = ToolInput::Read(EditsPath);
     int changed = 0;
@@ -79,7 +100,7 @@ CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool 
     // changes only at the Save after the last line, so a fault on any line
     // throws past the Save and leaves the file untouched.
     const auto apply = [&](const TileEdit &Edit) {
-        const TileRow old = TileRow::Read(store, Edit.Index);
+        const TileRow old = TileRow::Read(store, Kind, Edit.Index);
         const TileRow edited = Edit.AppliedTo(old);
         if (edited == old)
             return;
@@ -89,7 +110,9 @@ CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool 
         else
             edited.WriteChangesTo(store, old);
     };
-    EditsReader(ToolInput::NameOf(EditsPath)).Read(std::string_view(reinterpret_cast<const char *>(text.data()), text.size()), apply);
+    EditsReader(ToolInput::NameOf(EditsPath), store.Layout(), Kind)
+        .Read(std::string_view(reinterpret_cast<const char *>(text.data()), text.size()), apply);
+    AddWarning(result, file);
     if (DryRun) {
         result.Output += TileDiff::CountLine(changed, "tile would change", "tiles would change");
         return result;

@@ -1,10 +1,12 @@
-// The edits file of quorvane-tool from arbitrary text: the reader either
-// refuses it with one line naming where and why, or hands back edits that
-// all fit their fields, so that nothing the store would truncate or wrap
-// reaches it.
+// The edits file of quorvane-tool from arbitrary text, for item or land
+// tiles of a classic or a newer file: the reader either refuses it with one
+// line naming where and why, or hands back edits that all fit their fields
+// and the file's tile count and flag width, so that nothing the store would
+// truncate or wrap reaches it.
 
 #include "cli/EditsReader.h"
 #include "cli/NameText.h"
+#include "fuzz/FuzzLayout.h"
 #include "fuzz/FuzzScratch.h"
 #include "platform/Error.h"
 #include "tiledata/TileRecord.h"
@@ -18,11 +20,14 @@ using FuzzScratch::Expect;
 
 namespace {
 
-void CheckEdit(const TileEdit &Edit)
+void CheckEdit(const TileEdit &Edit, const TTileLayout &Layout, TTileKind Kind)
 {
-    Expect(Edit.Index >= 0 && Edit.Index < TileCount, "an edit of a tile outside 0 to 0x3FFE");
+    Expect(Edit.Index >= 0 && Edit.Index < Layout.Count(Kind), "an edit of a tile outside the file");
+    Expect(!Edit.Flags || (*Edit.Flags & ~Layout.FlagMask()) == 0, "flags beyond the file's width");
+    const std::vector<NumberField> &fields = NumberFields(Kind);
     for (std::size_t k = 0; k < Edit.Numbers.size(); ++k)
-        Expect(!Edit.Numbers[k] || *Edit.Numbers[k] <= NumberFields()[k].Max, "a number beyond its field");
+        Expect(!Edit.Numbers[k] || (k < fields.size() && *Edit.Numbers[k] <= fields[k].Max),
+               "a number beyond its field");
     if (!Edit.Name)
         return;
     Expect(Edit.Name->size() <= std::size_t(NameLength), "a name longer than its field");
@@ -38,9 +43,14 @@ void CheckEdit(const TileEdit &Edit)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *Data, std::size_t Size)
 {
-    const std::string_view text(reinterpret_cast<const char *>(Data), Size);
+    if (Size == 0)
+        return 0;
+    const std::uint8_t shape = Data[0];
+    const TTileKind kind = shape & 1 ? TTileKind::Land : TTileKind::Item;
+    const TTileLayout layout = shape & 2 ? TTileLayout::Newer(1 + (shape >> 2)) : TTileLayout::Classic();
+    const std::string_view text(reinterpret_cast<const char *>(Data + 1), Size - 1);
     try {
-        EditsReader("edits.tsv").Read(text, CheckEdit);
+        EditsReader("edits.tsv", layout, kind).Read(text, [&](const TileEdit &Edit) { CheckEdit(Edit, layout, kind); });
     } catch (const Error &e) {
         const char *message = e.what();
         // "edits.tsv:<line>: ...", or for a whole file "edits.tsv is UTF-16; ...".

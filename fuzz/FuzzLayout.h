@@ -7,7 +7,9 @@
 namespace FuzzLayout {
 
 // Tile data harness:
-//   u32 file length (taken modulo MaxTileFileLength + 1)
+//   u32 file length (taken modulo MaxTileFileLength + 1); a length of
+//       493,568 + 1,316 * k is a newer-layout file of k item groups, any
+//       other a classic one
 //   u8  fill: FillCyclic repeats the pattern over the whole file; FillPlaced
 //       writes it once at the placement offset into a file of zeros
 //   u32 placement offset (modulo the file length)
@@ -30,6 +32,11 @@ enum TileOp : std::uint8_t {
     OpFillListBox,
     OpSave,
     OpReopen,
+    OpGetLand,        // tile
+    OpSetFlags64,     // u8 kind (even: item, odd: land), tile, u32 low half, u32 high half
+    OpSetTexture,     // tile, u32 value
+    OpSetLandName,    // tile, text
+    OpReplaceLandName, // text, text
     TileOpCount
 };
 
@@ -41,6 +48,10 @@ constexpr int MaxTextLength = 25;
 // Absent entries are drawn from a fixed patch file that the harness writes
 // once; its patches are for entries 0 to FixedPatchCount - 1.
 constexpr int FixedPatchCount = 4;
+
+// Edits harness:
+//   u8 shape: bit 0 set for land edits, bit 1 set for a newer file of
+//      1 + (shape >> 2) item groups (else a classic one); then the text.
 
 // Patch harness: the whole input is the patch file.
 // Hue harness:

@@ -5,7 +5,7 @@
 #include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzLayout.h"
 #include "fuzz/FuzzScratch.h"
-#include "tests/reliability/TileFileModel.h"
+#include "tests/support/LayoutTileWriter.h"
 #include "tiledata/TileDataReader.h"
 
 #include <QListWidget>
@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -57,10 +58,42 @@ const std::vector<std::uint8_t> &MakeFile(FuzzInput &Input, std::vector<std::uin
     return file;
 }
 
+using Span = std::pair<std::size_t, std::size_t>;
+
+// [begin, end) of every stretch of a file of Length bytes in Shape's layout
+// that belongs to no record: the group headers of both sections and the tail.
+std::vector<Span> OutsideSpans(const LayoutTileWriter &Shape, std::size_t Length)
+{
+    std::vector<Span> spans;
+    for (std::size_t i = 0; i < Length; ++i) {
+        if (Shape.IsRecordByte(i))
+            continue;
+        if (spans.empty() || spans.back().second != i)
+            spans.push_back({i, i + 1});
+        else
+            spans.back().second = i + 1;
+    }
+    return spans;
+}
+
+// Worked out by the test-support writer, once per layout: a newer file's
+// length gives its layout, every other length is classic.
+const std::vector<Span> &OutsideRecordsOf(std::size_t Length)
+{
+    static const std::vector<Span> classic = OutsideSpans(LayoutTileWriter::ShapeOf(0), MaxTileFileLength);
+    static std::map<int, std::vector<Span>> newer;
+    const LayoutTileWriter shape = LayoutTileWriter::ShapeOf(Length);
+    if (!shape.IsNewer())
+        return classic;
+    auto found = newer.find(shape.Items());
+    if (found == newer.end())
+        found = newer.emplace(shape.Items(), OutsideSpans(shape, Length)).first;
+    return found->second;
+}
+
 bool SameOutsideRecords(const std::vector<std::uint8_t> &A, const std::vector<std::uint8_t> &B)
 {
-    static const auto spans = TileFileModel::OutsideRecords(MaxTileFileLength);
-    for (const auto &[begin, end] : spans) {
+    for (const auto &[begin, end] : OutsideRecordsOf(A.size())) {
         const std::size_t last = std::min(end, A.size());
         if (begin >= last)
             break;
@@ -152,7 +185,75 @@ private:
             FStore = std::make_unique<TTileData>(FPath);
             FLoaded = false;
             break;
+        default:
+            LandStep(op, Script);
+            break;
         }
+    }
+
+    void LandStep(int Op, FuzzInput &Script)
+    {
+        switch (Op) {
+        case OpGetLand:
+            CheckLand(Tile(Script));
+            break;
+        case OpSetFlags64:
+            SetFlags64(Script);
+            break;
+        case OpSetTexture: {
+            const int tile = Tile(Script);
+            const std::uint32_t value = Script.Long();
+            FStore->SetTexture(tile, int(value));
+            Expect(!FStore->IsWhole(TTileKind::Land, tile) || FStore->GetTexture(tile) == int(value & 0xFFFF),
+                   "a texture does not read back");
+            CheckLand(tile);
+            break;
+        }
+        case OpSetLandName: {
+            const int tile = Tile(Script);
+            FStore->SetName(TTileKind::Land, tile, Text(Script));
+            CheckLand(tile);
+            break;
+        }
+        case OpReplaceLandName: {
+            const QString old = Text(Script);
+            FStore->ReplaceName(TTileKind::Land, old, Text(Script));
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
+    void SetFlags64(FuzzInput &Script)
+    {
+        const TTileKind kind = Script.Byte() % 2 ? TTileKind::Land : TTileKind::Item;
+        const int tile = Tile(Script);
+        const std::uint64_t low = Script.Long();
+        const std::uint64_t value = low | std::uint64_t(Script.Long()) << 32;
+        FStore->SetFlags(kind, tile, value);
+        Expect(!FStore->IsWhole(kind, tile) || FStore->GetFlags(kind, tile) == (value & FStore->Layout().FlagMask()),
+               "flags do not read back within the layout's width");
+        if (kind == TTileKind::Land)
+            CheckLand(tile);
+        else
+            CheckTile(tile);
+    }
+
+    void CheckLand(int tile) const
+    {
+        const bool inside = tile >= 0 && tile < FStore->LandCount();
+        const int texture = FStore->GetTexture(tile);
+        Expect(texture >= 0 && texture <= 0xFFFF, "a texture reads outside its width");
+        Expect(inside || texture == 0, "a texture of a land tile outside the table");
+        const std::uint64_t flags = FStore->GetFlags(TTileKind::Land, tile);
+        Expect(flags <= FStore->Layout().FlagMask(), "land flags read past the layout's width");
+        Expect(inside || flags == 0, "flags of a land tile outside the table");
+        const QString name = FStore->GetName(TTileKind::Land, tile);
+        Expect(name.size() <= NameLength && !name.contains(QChar(0)), "a land name outside its field");
+        if (inside)
+            Expect(FStore->ListLine(TTileKind::Land, tile).endsWith(QStringLiteral(" - ") + name),
+                   "the land list line lacks the name");
     }
 
     static void Skip(int Op, FuzzInput &Script)
@@ -190,13 +291,14 @@ private:
             {&TTileData::GetUnknown2, 0xFF},   {&TTileData::GetHue, 0xFF},      {&TTileData::GetUnknown3, 0xFF},
             {&TTileData::GetUnknown4, 0xFF},   {&TTileData::GetHeight, 0xFF},
         };
-        const bool inside = tile >= 0 && tile < TileCount;
+        const bool inside = tile >= 0 && tile < FStore->ItemCount();
         for (const auto &f : Fields) {
             const int value = (FStore.get()->*f.Get)(tile);
             Expect(value >= 0 && value <= f.Largest, "a field reads outside its width");
             Expect(inside || value == 0, "a tile outside the table reads non-zero");
         }
         Expect(inside || FStore->GetFlags(tile) == 0, "flags of a tile outside the table");
+        Expect(FStore->GetFlags(tile) <= FStore->Layout().FlagMask(), "flags read past the layout's width");
         const QString name = FStore->GetName(tile);
         Expect(name.size() <= NameLength, "a name longer than its field");
         Expect(!name.contains(QChar(0)), "a name holds its terminator");
@@ -207,7 +309,7 @@ private:
     void FindName(const QString &Text) const
     {
         const int found = FStore->FindName(Text);
-        Expect(found >= -1 && found < TileCount, "FindName returned no tile index");
+        Expect(found >= -1 && found < FStore->ItemCount(), "FindName returned no tile index");
         Expect(!Text.isEmpty() || found == -1, "an empty text was found");
         Expect(found == -1 || Text.size() <= FStore->GetName(found).size(), "found in a shorter name");
     }
@@ -217,12 +319,13 @@ private:
         FLoaded = true;
         QStringList lines;
         FStore->LoadTiles(lines);
-        Expect(lines.size() == TileCount, "LoadTiles gave a wrong number of lines");
+        const int count = FStore->ItemCount();
+        Expect(lines.size() == count, "LoadTiles gave a wrong number of lines");
         // The load writes all lines at once, apart from ListLine; the ends
         // of the table are where a slip would show. Read through at(): the
         // list shares its lines with the store, and a writable access would
         // copy all 16,383 of them.
-        for (const int tile : {0, 1, TileCount - 1})
+        for (const int tile : {0, 1, count - 1})
             Expect(lines.at(tile) == FStore->ListLine(tile), "a loaded line differs from ListLine");
     }
 
@@ -232,9 +335,10 @@ private:
         if (FFilled)
             return;
         FFilled = true;
-        if (!FLoaded) {
+        if (!FLoaded || FStore->ItemCount() != TileCount) {
             // A store reopened and not loaded yet fills a box that holds
-            // another number of lines, which it must replace, not renew.
+            // another number of lines, which it must replace, not renew; so
+            // does a newer file's.
             QListWidget list;
             list.addItem(QStringLiteral("left over"));
             FillAndCheck(list);
@@ -248,8 +352,9 @@ private:
     void FillAndCheck(QListWidget &List) const
     {
         FStore->FillListBox(&List);
-        Expect(List.count() == TileCount, "FillListBox gave a wrong number of lines");
-        for (const int tile : {0, TileCount - 1})
+        const int count = FStore->ItemCount();
+        Expect(List.count() == count, "FillListBox gave a wrong number of lines");
+        for (const int tile : {0, count - 1})
             Expect(List.item(tile)->text() == FStore->ListLine(tile), "a list line differs from ListLine");
     }
 

@@ -6,6 +6,7 @@
 #include "fuzz/TileScript.h"
 #include "tests/support/ArtWriter.h"
 #include "tests/support/HueWriter.h"
+#include "tests/support/LayoutTileWriter.h"
 #include "tests/support/TileDataWriter.h"
 
 #include <QDir>
@@ -59,7 +60,7 @@ std::vector<TileScript> TileScripts()
 {
     const QString twenty = QStringLiteral("abcdefghijklmnopqrst");
     const QString accented = QString::fromUtf8("\xC3\xA9p\xC3\xA9\x65 \xC5\xA0\xC3\xBF\xE2\x82\xAC");
-    std::vector<TileScript> scripts(6);
+    std::vector<TileScript> scripts(7);
     // Every setter with values beyond its field, on the first, a group's
     // last and the last tile.
     for (const int tile : {0, 31, 0x3FFE}) {
@@ -90,7 +91,47 @@ std::vector<TileScript> TileScripts()
     scripts[4].Save();
     // A new store saved before it is loaded, reloads and the list box.
     scripts[5].Reopen().Save().Reopen().LoadTiles().FillListBox().Save().Save();
+    // Land tiles and the upper flag bits: the first land record, a group's
+    // last, the last before the items, and past the land section.
+    for (const int tile : {0, 31, 32, 0x3FFF, 0x4000, -1}) {
+        scripts[6].SetFlags64(true, tile, 0xFFFFFFFFFFFFFFFFull).SetTexture(tile, 0x1FFFF)
+            .SetLandName(tile, twenty + QStringLiteral("u")).GetLand(tile);
+        scripts[6].SetFlags64(false, tile, 0x0000002000000010ull).GetAll(tile);
+    }
+    scripts[6].SetLandName(3, QStringLiteral("grass")).SetLandName(4, QStringLiteral("GRASS"))
+        .ReplaceLandName(QStringLiteral("Grass"), QStringLiteral("sand")).Save().LoadTiles().GetLand(3).Reopen()
+        .GetLand(0x3FFF).Save();
     return scripts;
+}
+
+// Files of the newer layout, and lengths one byte either side of one.
+void NewerTileDataSeeds(SeedFolder &Seeds, const std::vector<TileScript> &Scripts)
+{
+    LayoutTileWriter writer = LayoutTileWriter::Newer(3, 12);
+    writer.SetRawLandName(0x3FFF, "abcdefghijklmnopqrst");
+    writer.SetRawItemName(0x5F, "ABCDEFGHIJKLMNOPQRST");
+    const auto &file = writer.Bytes();
+    const std::size_t items = LayoutTileWriter::NewerLandSection;
+    // Stretches: the first land records, the end of the land section with
+    // the first item group, and the last item group with the end.
+    const std::vector<std::pair<std::size_t, Bytes>> stretches = {
+        {0, Slice(file, 0, 400)},
+        {writer.LandOffset(0x3FF0), Slice(file, writer.LandOffset(0x3FF0), items + 400)},
+        {writer.ItemOffset(0x40) - 4, Slice(file, writer.ItemOffset(0x40) - 4, file.size())},
+    };
+    int n = 0;
+    for (const std::size_t groups : {1, 2, 3, 413}) {
+        const std::size_t exact = items + LayoutTileWriter::NewerItemGroup * groups;
+        for (const std::size_t length : {exact - 1, exact, exact + 1}) {
+            for (std::size_t s = 0; s < Scripts.size(); s += 2) {
+                const auto &stretch = stretches[(n++) % stretches.size()];
+                Seeds.Add("newer" + std::to_string(length) + "-script" + std::to_string(s),
+                          Scripts[s].Placed(std::uint32_t(length), std::uint32_t(stretch.first), stretch.second));
+            }
+            Seeds.Add("newer" + std::to_string(length) + "-land",
+                      Scripts.back().Cyclic(std::uint32_t(length), Slice(file, 0, 4 + 30 * 32)));
+        }
+    }
 }
 
 void TileDataSeeds(SeedFolder &Seeds)
@@ -122,6 +163,7 @@ void TileDataSeeds(SeedFolder &Seeds)
                       scripts[s].Placed(length, std::uint32_t(stretch.first), stretch.second));
         }
     }
+    NewerTileDataSeeds(Seeds, scripts);
     const Bytes record = Slice(file, TileDataWriter::OffsetOf(31), TileDataWriter::OffsetOf(31) + 37);
     Seeds.Add("cyclic-record", scripts[1].Cyclic(std::uint32_t(TileDataWriter::FullSize), record));
     Seeds.Add("cyclic-ones", scripts[0].Cyclic(std::uint32_t(TileDataWriter::RecordsEnd), Bytes(1, 0xFF)));
@@ -370,9 +412,23 @@ void EditsSeeds(SeedFolder &Seeds)
         "index\n0x3FFF\n0X3ffe\n",
         "",
     };
+    // Land edits, and the upper flag bits, for files of either layout.
+    const std::vector<std::string> landTexts = {
+        "index\tflags\tflagnames\ttexture\tname\n0x0\t00000001\tBackground\t0\tgrass\n"
+        "0x3FFF\t0000000100000000\tBit32\t65535\tabcdefghijklmnopqrst\n",
+        "index\ttexture\n0x4000\t1\n0x3\t65536\n",
+        "index\tweight\n0x1\t1\n",
+        "index\tflagnames\n0x1F\tWall|Bit40|Bit63\n0x20\tBit64\n",
+    };
+    // The shape byte: bit 0 land, bit 1 a newer file of 1 + (shape >> 2) groups.
+    const std::uint8_t shapes[] = {0, 1, 2, 3, 0xFE, 0xFF};
     int n = 0;
-    for (const std::string &text : texts)
-        Seeds.Add("edits-" + std::to_string(n++), TextInput(text));
+    for (const std::uint8_t shape : shapes) {
+        for (const auto *list : {&texts, &landTexts}) {
+            for (const std::string &text : *list)
+                Seeds.Add("edits-" + std::to_string(n++), TextInput(char(shape) + text));
+        }
+    }
 }
 
 } // namespace

@@ -128,3 +128,44 @@ TileScript::Bytes TileScript::Placed(std::uint32_t Length, std::uint32_t Offset,
 {
     return Input(Length, FillPlaced, Offset, Pattern);
 }
+
+TileScript &TileScript::GetLand(int Tile)
+{
+    Op(OpGetLand);
+    this->Tile(Tile);
+    return *this;
+}
+
+TileScript &TileScript::SetFlags64(bool Land, int Tile, std::uint64_t Value)
+{
+    Op(OpSetFlags64);
+    FScript.push_back(Land ? 1 : 0);
+    this->Tile(Tile);
+    Long(std::uint32_t(Value));
+    Long(std::uint32_t(Value >> 32));
+    return *this;
+}
+
+TileScript &TileScript::SetTexture(int Tile, std::uint32_t Value)
+{
+    Op(OpSetTexture);
+    this->Tile(Tile);
+    Long(Value);
+    return *this;
+}
+
+TileScript &TileScript::SetLandName(int Tile, const QString &Name)
+{
+    Op(OpSetLandName);
+    this->Tile(Tile);
+    Text(Name);
+    return *this;
+}
+
+TileScript &TileScript::ReplaceLandName(const QString &Old, const QString &New)
+{
+    Op(OpReplaceLandName);
+    Text(Old);
+    Text(New);
+    return *this;
+}

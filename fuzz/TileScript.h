@@ -24,6 +24,11 @@ public:
     TileScript &FillListBox();
     TileScript &Save();
     TileScript &Reopen();
+    TileScript &GetLand(int Tile);
+    TileScript &SetFlags64(bool Land, int Tile, std::uint64_t Value);
+    TileScript &SetTexture(int Tile, std::uint32_t Value);
+    TileScript &SetLandName(int Tile, const QString &Name);
+    TileScript &ReplaceLandName(const QString &Old, const QString &New);
 
     // A file of Length bytes that repeats Pattern.
     Bytes Cyclic(std::uint32_t Length, const Bytes &Pattern) const;

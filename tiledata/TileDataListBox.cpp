@@ -45,8 +45,7 @@ void RenewLines(QListWidget *ListBox, const QStringList &Lines)
 void TTileData::FillListBox(QListWidget *ListBox) const
 {
     const UpdatesSuspended suspended(ListBox);
-    // Before the first LoadTiles every tile is empty and no lines are kept.
-    const QStringList lines = Lines.isEmpty() ? AllListLines() : Lines;
+    const QStringList lines = AllListLines();
     if (ListBox->count() == lines.size()) {
         RenewLines(ListBox, lines);
         return;

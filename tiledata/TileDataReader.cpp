@@ -172,12 +172,17 @@ TTileData::TTileData(const QString &FileName)
 {
 }
 
-TTileData::TTileData(const QString &FileName, std::vector<unsigned char> Image)
+TTileData::TTileData(const QString &FileName, std::vector<unsigned char> Image, std::optional<TTileLayout> Layout)
     : FileName(FileName)
     , FLayout(TTileLayout::Classic())
     , FileImage(std::move(Image))
 {
-    FLayout = TTileLayout::ForFileSize(FileSize());
+    FLayout = Layout ? *Layout : TTileLayout::ForFileSize(FileSize());
+    StartWithoutItems();
+}
+
+void TTileData::StartWithoutItems()
+{
     // Until LoadTiles decodes them, the item records read as zero; the rest
     // is the file's.
     ResetWorking();
@@ -196,14 +201,14 @@ void TTileData::ResetWorking()
 void TTileData::LoadTiles(QStringList &List)
 {
     ResetWorking();
-    Lines = AllListLines();
-    // The caller's list shares the texts of the kept lines; an empty one
-    // (as every caller passes) shares the whole array, without taking a
-    // reference to each text.
+    // The store keeps no lines of its own: a list reads each line when it
+    // draws it (ListLine), and 65,536 kept lines would cost megabytes. An
+    // empty list (as every caller passes) takes the whole array, without a
+    // reference taken to each text.
     if (List.isEmpty())
-        List = Lines;
+        List = AllListLines();
     else
-        List.append(Lines);
+        List.append(AllListLines());
 }
 
 QStringList TTileData::AllListLines() const
@@ -345,10 +350,8 @@ bool TTileData::Save(const TConfirmOverwrite &ConfirmOverwrite)
         std::memcpy(saved.data() + range.At, Working.data() + range.At, range.Size);
     }
     FileImage = std::move(saved);
-    if (changedElsewhere) {
+    if (changedElsewhere)
         ResetWorking();
-        Lines = AllListLines();
-    }
     return true;
 }
 
@@ -364,13 +367,6 @@ void TTileData::SetRecordBytes(TTileKind Kind, int Index, const QByteArray &Byte
     if (!IsWhole(Kind, Index) || Bytes.size() != FLayout.RecordSize(Kind))
         return;
     std::memcpy(Record(Kind, Index), Bytes.constData(), std::size_t(Bytes.size()));
-    RenewLine(Kind, Index);
-}
-
-void TTileData::RenewLine(TTileKind Kind, int Index)
-{
-    if (Kind == TTileKind::Item && !Lines.isEmpty())
-        Lines[Index] = ListLine(Kind, Index);
 }
 
 QString TTileData::GetName(TTileKind Kind, int Index) const
@@ -389,7 +385,6 @@ void TTileData::SetName(TTileKind Kind, int Index, const QString &Name)
     unsigned char *field = Record(Kind, Index) + FLayout.NameOffset(Kind);
     std::memset(field, 0, NameLength);
     std::memcpy(field, bytes.constData(), std::min<std::size_t>(NameLength, std::size_t(bytes.size())));
-    RenewLine(Kind, Index);
 }
 
 std::vector<int> TTileData::ReplaceName(TTileKind Kind, const QString &OldName, const QString &NewName)
@@ -407,18 +402,8 @@ std::vector<int> TTileData::ReplaceName(TTileKind Kind, const QString &OldName, 
     // The list lines are renewed below, all at once when most change (the
     // empty name of a fresh file stands on all of them), which also lets go
     // of the block the old lines shared.
-    const QStringList keptLines = std::move(Lines);
-    Lines.clear();
     for (const int i : renamed)
         SetName(Kind, i, NewName);
-    Lines = keptLines;
-    if (Kind == TTileKind::Item && !Lines.isEmpty()) {
-        if (renamed.size() > std::size_t(ItemCount() / 2))
-            Lines = AllListLines();
-        else
-            for (const int i : renamed)
-                Lines[i] = ListLine(Kind, i);
-    }
     return renamed;
 }
 

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,8 +48,11 @@ public:
     // "Stream read error" or "Out of memory while expanding memory stream".
     explicit TTileData(const QString &FileName);
     // A store over bytes already read from FileName, for files that can be
-    // read only once, such as a pipe.
-    TTileData(const QString &FileName, std::vector<unsigned char> Image);
+    // read only once, such as a pipe. Layout, when given, is used whatever
+    // the length: for a file whose length fits neither layout, when the
+    // user names the layout; otherwise the layout comes from the length.
+    TTileData(const QString &FileName, std::vector<unsigned char> Image,
+              std::optional<TTileLayout> Layout = std::nullopt);
 
     TTileData(const TTileData &) = delete;
     TTileData &operator=(const TTileData &) = delete;
@@ -188,7 +192,6 @@ private:
     void SetField(TTileKind Kind, int Index, int Offset, int Size, std::uint64_t Value);
     int GetItemField(int Index, int AfterFlags, int Size) const;
     void SetItemField(int Index, int AfterFlags, int Size, int Value);
-    void RenewLine(TTileKind Kind, int Index);
     // Calls Visit(kind, index, offset, size) for every record wholly in the
     // file, land first, in file order.
     template <typename Visit>
@@ -210,6 +213,8 @@ private:
     QStringList AllListLines() const;
     // Makes the working copy the image again, padded to the layout's end.
     void ResetWorking();
+    // The working copy with the item records zero, until LoadTiles.
+    void StartWithoutItems();
 
     QString FileName;
     TTileLayout FLayout;
@@ -219,9 +224,4 @@ private:
     // The image with every edit in it, at least as long as the layout's
     // records, so that a short file's missing records read as zero.
     std::vector<unsigned char> Working;
-    // ListLine of every item tile, kept from LoadTiles on and renewed by
-    // every name change, so that FillListBox hands the list box finished
-    // lines. The list box shares the texts, so they cost no second copy.
-    // Empty before the first LoadTiles.
-    QStringList Lines;
 };

@@ -15,10 +15,24 @@ constexpr std::array<const char *, FlagCount> Captions = {
     "Roof",        "Door",      "Stairsback",   "StairRight",
 };
 
+// "Bit 32" to "Bit 63", made once.
+const std::array<std::string, WideFlagCount - FlagCount> &UpperCaptions()
+{
+    static const std::array<std::string, WideFlagCount - FlagCount> captions = [] {
+        std::array<std::string, WideFlagCount - FlagCount> table;
+        for (int bit = FlagCount; bit < WideFlagCount; ++bit)
+            table[std::size_t(bit - FlagCount)] = "Bit " + std::to_string(bit);
+        return table;
+    }();
+    return captions;
+}
+
 } // namespace
 
 const char *FlagCaption(int Bit)
 {
+    if (Bit >= FlagCount && Bit < WideFlagCount)
+        return UpperCaptions()[std::size_t(Bit - FlagCount)].c_str();
     return Bit >= 0 && Bit < FlagCount ? Captions[std::size_t(Bit)] : "";
 }
 

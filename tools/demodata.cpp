@@ -3,6 +3,9 @@
 //
 //   quorvane-demo FOLDER                 tiledata.mul, artidx.mul, art.mul,
 //                                        verdata.mul and hues.mul
+//   quorvane-demo --newer FOLDER         the same with tiledata.mul in the
+//                                        newer layout: 65,536 item tiles,
+//                                        64-bit flags, named land tiles
 //   quorvane-demo --picture TILE OUT.png the picture of one tile as the
 //                                        editor shows it (white background)
 //
@@ -10,6 +13,7 @@
 
 #include "tests/support/ArtWriter.h"
 #include "tests/support/HueWriter.h"
+#include "tests/support/LayoutTileWriter.h"
 #include "tests/support/TileDataWriter.h"
 #include "tools/DemoCatalogue.h"
 #include "tools/DemoPictures.h"
@@ -27,28 +31,76 @@ namespace {
 constexpr std::uint32_t Seed = 20261207;
 constexpr std::uint16_t White = 0x7FFF;
 
+// The newer layout's demo: 2,048 item groups, as the real files have.
+constexpr int NewerGroups = 2048;
+// Bit 37 is in use on many tiles of real newer files; the demo sets it on
+// every floor, so that the upper flag boxes show something.
+constexpr std::uint64_t Bit37 = std::uint64_t(1) << 37;
+
+// A demo tile's record, for either writer's record type.
+template <typename Record>
+Record RecordOf(const DemoTile &Tile)
+{
+    Record r;
+    r.Flags = Tile.Flags;
+    r.Weight = std::uint8_t(Tile.Weight);
+    r.Quality = std::uint8_t(Tile.Quality);
+    r.Quantity = std::uint8_t(Tile.Quantity);
+    r.Anim = std::uint16_t(Tile.Anim);
+    r.Hue = std::uint8_t(Tile.Hue);
+    r.Height = std::uint8_t(Tile.Height);
+    r.Name = Tile.Name.substr(0, 20);
+    return r;
+}
+
 void WriteTileData(const QString &folder, const std::vector<DemoTile> &tiles)
 {
     TileDataWriter writer(Seed);
     // Real files leave most tiles empty.
     for (int t = 0; t < TileDataWriter::Tiles; ++t)
         writer.SetRecord(t, TileDataWriter::Record());
-    for (const DemoTile &tile : tiles) {
-        TileDataWriter::Record r;
-        r.Flags = tile.Flags;
-        r.Weight = std::uint8_t(tile.Weight);
-        r.Quality = std::uint8_t(tile.Quality);
-        r.Quantity = std::uint8_t(tile.Quantity);
-        r.Anim = std::uint16_t(tile.Anim);
-        r.Hue = std::uint8_t(tile.Hue);
-        r.Height = std::uint8_t(tile.Height);
-        r.Name = tile.Name.substr(0, 20);
-        writer.SetRecord(tile.Index, r);
-    }
+    for (const DemoTile &tile : tiles)
+        writer.SetRecord(tile.Index, RecordOf<TileDataWriter::Record>(tile));
     writer.WriteTo(folder + "/tiledata.mul");
 }
 
-void WriteArt(const QString &folder, const std::vector<DemoTile> &tiles)
+// A few named land tiles: texture sets of grass, water, rock and cave floor,
+// as a newer file has them.
+void SetDemoLand(LayoutTileWriter &Writer)
+{
+    const struct { const char *Name; std::uint64_t Flags; } kinds[] = {
+        {"grass", 0},
+        {"water", 0x40 | 0x80 | 0x100000000ull}, // Impassable, Liquid and bit 32
+        {"rock", 0x40},
+        {"cave floor", 0},
+    };
+    for (int k = 0; k < 4; ++k) {
+        for (int t = 0; t < 24; ++t) {
+            const int tile = 3 + k * 0x40 + t;
+            Writer.SetLand(tile, {kinds[k].Flags, std::uint16_t(tile), kinds[k].Name});
+        }
+    }
+}
+
+void WriteNewerTileData(const QString &folder, const std::vector<DemoTile> &tiles)
+{
+    LayoutTileWriter writer = LayoutTileWriter::Newer(NewerGroups, Seed);
+    for (int t = 0; t < writer.Items(); ++t)
+        writer.SetItem(t, LayoutTileWriter::Item());
+    for (int t = 0; t < LayoutTileWriter::LandTiles; ++t)
+        writer.SetLand(t, LayoutTileWriter::Land());
+    for (const DemoTile &tile : tiles) {
+        LayoutTileWriter::Item item = RecordOf<LayoutTileWriter::Item>(tile);
+        if (tile.Kind == DemoKind::Floor)
+            item.Flags |= Bit37;
+        writer.SetItem(tile.Index, item);
+    }
+    SetDemoLand(writer);
+    writer.WriteTo(folder + "/tiledata.mul");
+}
+
+// Art entries for Items item tiles.
+void WriteArt(const QString &folder, const std::vector<DemoTile> &tiles, int Items)
 {
     ArtWriter writer;
     // A few records of another game file share the patch file, as in real ones.
@@ -72,7 +124,7 @@ void WriteArt(const QString &folder, const std::vector<DemoTile> &tiles)
             writer.AddRunLength(picture.Width(), picture.Height(), picture.Pixels(), Canvas::Transparent);
         }
     }
-    writer.PadToEntry(ArtWriter::StaticArtBase + TileDataWriter::Tiles);
+    writer.PadToEntry(ArtWriter::StaticArtBase + Items);
     writer.WriteTo(folder);
 }
 
@@ -124,18 +176,23 @@ int main(int argc, char *argv[])
     try {
         if (argc == 4 && QString(argv[1]) == "--picture")
             return WritePicture(QString(argv[2]).toInt(nullptr, 0), QString::fromLocal8Bit(argv[3]));
-        if (argc != 2) {
-            std::fprintf(stderr, "usage: %s FOLDER | --picture TILE OUT.png\n", argv[0]);
+        const bool newer = argc == 3 && QString(argv[1]) == "--newer";
+        if (argc != 2 && !newer) {
+            std::fprintf(stderr, "usage: %s [--newer] FOLDER | --picture TILE OUT.png\n", argv[0]);
             return 2;
         }
-        const QString folder = QString::fromLocal8Bit(argv[1]);
+        const char *folderArgument = argv[argc - 1];
+        const QString folder = QString::fromLocal8Bit(folderArgument);
         if (!QDir().mkpath(folder)) {
-            std::fprintf(stderr, "cannot create %s\n", argv[1]);
+            std::fprintf(stderr, "cannot create %s\n", folderArgument);
             return 1;
         }
         const std::vector<DemoTile> tiles = DemoCatalogue();
-        WriteTileData(folder, tiles);
-        WriteArt(folder, tiles);
+        if (newer)
+            WriteNewerTileData(folder, tiles);
+        else
+            WriteTileData(folder, tiles);
+        WriteArt(folder, tiles, newer ? NewerGroups * 32 : TileDataWriter::Tiles);
         WriteHues(folder);
         return 0;
     } catch (const std::exception &e) {

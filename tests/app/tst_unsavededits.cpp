@@ -218,21 +218,24 @@ private slots:
     void saveAsksBeforeOverwritingAChangeOnDisk_data()
     {
         QTest::addColumn<QString>("answer"); // empty: the file is held and the save refused
-        QTest::newRow("Overwrite") << "Overwrite";
-        QTest::newRow("Cancel") << "Cancel";
-        QTest::newRow("Return") << "Return";
-        QTest::newRow("refused") << "";
+        QTest::addColumn<int>("theirTile");  // the tile the other program renames
+        QTest::newRow("Overwrite") << "Overwrite" << 9;
+        QTest::newRow("Overwrite, both changed tile 5") << "Overwrite" << 5;
+        QTest::newRow("Cancel") << "Cancel" << 9;
+        QTest::newRow("Return") << "Return" << 9;
+        QTest::newRow("refused") << "" << 9;
     }
 
     void saveAsksBeforeOverwritingAChangeOnDisk()
     {
         QFETCH(QString, answer);
+        QFETCH(int, theirTile);
         auto window = Open();
         ClickLine(*window, 5);
         QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
         QCOMPARE(window->StatusBar1->currentMessage(), Saved);
         QTest::mouseClick(window->cbDoor, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
-        QVERIFY(TestFiles::WriteByteElsewhere(Files->Path(), TileDataWriter::OffsetOf(9) + 17, 'T')); // a name
+        QVERIFY(TestFiles::WriteByteElsewhere(Files->Path(), TileDataWriter::OffsetOf(theirTile) + 17, 'T')); // a name
         const std::vector<unsigned char> theirs = TestFiles::ReadBytes(Files->Path());
         QProcess holder;
         if (answer.isEmpty())
@@ -250,15 +253,19 @@ private slots:
         } else {
             QCOMPARE(window->StatusBar1->currentMessage(), Saved);
             QCOMPARE(Files->SavedRecord(5).Flags, Files->Writer.ReadRecord(5).Flags ^ 0x20000000u);
-            // The other program's rename of tile 9 stays, in the file and in the window.
-            QCOMPARE(Files->SavedRecord(9).Name.front(), 'T');
-            QVERIFY(window->TileData->ListLine(9).startsWith(QLatin1String("0x9 - T")));
+            // The other program's rename of tile 9 stays, in the file and in
+            // the window; its rename of tile 5, which we changed too, does not.
+            QCOMPARE(Files->SavedRecord(theirTile).Name == DefaultName(theirTile), theirTile == 5);
+            QCOMPARE(window->TileData->ListLine(9).startsWith(QLatin1String("0x9 - T")), theirTile == 9);
         }
         if (!answer.isEmpty())
-            QCOMPARE(seen, QStringList({QStringLiteral("tiledata.mul has changed on disk since it was loaded. Overwrite it?\n\n"
-                                                       "Overwrite writes only the tiles you edited; the other program's "
-                                                       "changes to other tiles stay."),
-                                        QStringLiteral("Cancel"), QStringLiteral("Overwrite")}));
+            QCOMPARE(seen,
+                     QStringList({QStringLiteral("tiledata.mul has changed on disk since it was loaded. Overwrite it?\n\n")
+                                      + (theirTile == 5 ? QStringLiteral("0x5 was also changed by the other program; "
+                                                                         "Overwrite replaces it with yours.")
+                                                        : QStringLiteral("Overwrite writes only the tiles you edited; the "
+                                                                         "other program's changes to other tiles stay.")),
+                                  QStringLiteral("Cancel"), QStringLiteral("Overwrite")}));
         holder.kill();
         holder.waitForFinished();
     }

@@ -109,7 +109,7 @@ void QuorvaneToolTest::roundTrip()
     QVERIFY(OutsideRecords(TestFiles::ReadBytes(Path("other.mul"))) == OutsideRecords(other.Bytes()));
 
     // The JSON form carries the same fields.
-    const QJsonArray tiles = QJsonDocument::fromJson(Tool({"dump", "source.mul", "--format", "json"}).Out).array();
+    const QJsonArray tiles = QJsonDocument::fromJson(Tool({"dump", "source.mul", "--format", "json"}).Out)["items"].toArray();
     QCOMPARE(int(tiles.size()), 16383);
     TileDataWriter file;
     file.Bytes() = before;
@@ -161,7 +161,8 @@ void QuorvaneToolTest::namesKeepEveryByte()
     for (int tile = 0; tile < 13; ++tile)
         QCOMPARE(result.ReadRecord(tile).Name, writer.ReadRecord(tile).Name);
 
-    const QJsonArray json = QJsonDocument::fromJson(Tool({"dump", "names.mul", "--tiles", "6", "--format=json"}).Out).array();
+    const QJsonArray json =
+        QJsonDocument::fromJson(Tool({"dump", "names.mul", "--tiles", "6", "--format=json"}).Out)["items"].toArray();
     const QString name6 = json[0].toObject()["name"].toString(); // bytes 121 to 140
     QCOMPARE(name6.size(), 20);
     QCOMPARE(name6[128 - 121], QChar(0x20AC));
@@ -180,7 +181,9 @@ void QuorvaneToolTest::applyErrorLeavesFileUntouched_data()
     row("negative", "0x2\t-1\t0\t0\t0\tx\n", "edits.tsv:3: weight: -1 is out of range 0-255");
     row("word field", "0x2\t1\t70000\t0\t0\tx\n", "edits.tsv:3: unknown0: 70000 is out of range 0-65535");
     row("anim", "0x2\t1\t0\t10000\t0\tx\n", "edits.tsv:3: anim: 10000 is out of range 0-FFFF");
-    row("flags", "0x2\t1\t0\t0\t123456789\tx\n", "edits.tsv:3: flags: 123456789 is out of range 0-FFFFFFFF");
+    row("flags", "0x2\t1\t0\t0\t123456789\tx\n", "edits.tsv:3: flags: bit 32 does not exist in a 32-bit file");
+    row("flags past 64 bits", "0x2\t1\t0\t0\t10000000000000000\tx\n",
+        "edits.tsv:3: flags: 10000000000000000 is out of range 0-FFFFFFFFFFFFFFFF");
     row("not a number", "0x2\t1 \t0\t0\t0\tx\n", "edits.tsv:3: weight: \"1 \" is not a decimal number");
     row("long name", "0x2\t1\t0\t0\t0\tabcdefghijklmnopqrstu\n",
         "edits.tsv:3: name: \"abcdefghijklmnopqrstu\" is longer than the 20 bytes of a name");

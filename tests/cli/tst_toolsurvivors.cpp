@@ -66,7 +66,7 @@ void ToolSurvivorsTest::everyColumnIsItsOwnField()
                                 "\"weight\": 1, \"quality\": 2, \"unknown0\": 771, \"unknown1\": 4, \"quantity\": 5, "
                                 "\"anim\": \"0606\", \"unknown2\": 7, \"hue\": 8, \"unknown3\": 9, \"unknown4\": 10, "
                                 "\"height\": 11, \"name\": \"a \\\"b\\\" \\\\c\"}";
-    QCOMPARE(QJsonDocument::fromJson(json).array().at(0).toObject(), QJsonDocument::fromJson(expected).object());
+    QCOMPARE(QJsonDocument::fromJson(json)["items"].toArray().at(0).toObject(), QJsonDocument::fromJson(expected).object());
 
     TileDataWriter other(62);
     other.RandomizeRecords();

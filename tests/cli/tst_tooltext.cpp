@@ -169,6 +169,15 @@ void ToolTextTest::standardInputAndPipes()
              "quorvane-tool: standard input: the file is 0 bytes long; the 16,383 tile records need 1036251\n");
     QCOMPARE(QString::fromUtf8(Tool({"apply", "-", "edits.tsv"}, "a.mul").Err),
              "quorvane-tool: the tile data file of apply cannot be standard input: apply writes it\n");
+    // Bytes read from standard input, in the layout the user names.
+    std::vector<unsigned char> longer = TestFiles::ReadBytes(Path("a.mul"));
+    longer.push_back(0);
+    TestFiles::WriteBytes(Path("longer.mul"), longer);
+    const Run named = Tool({"dump", "-", "--layout", "newer", "--tiles", "0"}, "longer.mul");
+    QCOMPARE(QString::fromUtf8(named.Err), QString("quorvane-tool: standard input is 1,036,289 bytes long, which fits "
+                                                   "neither layout exactly; it is read as the newer layout (13,184 "
+                                                   "tiles \u00B7 64-bit flags)\n"));
+    QCOMPARE(named.Out.split('\n')[1].split('\t')[1].size(), 16);
 #ifndef _WIN32
     // A pipe, and process substitution's /dev/fd/N.
     QCOMPARE(Tool({"cat a.mul | \"$TOOL\" dump /dev/stdin"}, QString(), true).Out, dump);

@@ -1,0 +1,374 @@
+// quorvane-tool on both layouts of the file and on both sections: flag
+// widths, the upper flag bits, bounds from the file's own tile count, land
+// tiles, and lengths that fit neither layout. The tool runs in this
+// process on files built byte by byte by LayoutTileWriter.
+
+#include "cli/QuorvaneTool.h"
+#include "tests/support/LayoutTileWriter.h"
+#include "tests/support/TestFiles.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <map>
+
+namespace {
+
+using Writer = LayoutTileWriter;
+
+Writer::Item SomeItem(bool Newer)
+{
+    return {Newer ? 0x2000000010ull : 0x20000010ull, 1, 2, 771, 4, 5, 0x0606, 7, 8, 9, 10, 11, "a name of twenty b\xE9s"};
+}
+
+Writer::Land SomeLand(bool Newer)
+{
+    return {Newer ? 0x100000041ull : 0x41ull, 3, "grass and more grass"};
+}
+
+} // namespace
+
+class ToolLayoutsTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir FDir;
+    // The files every test starts from, by name.
+    std::map<QString, Writer> FFiles;
+
+    static ToolRun Tool(const QStringList &Arguments)
+    {
+        std::vector<std::string> arguments;
+        for (const QString &argument : Arguments)
+            arguments.push_back(argument.toStdString());
+        return RunQuorvaneTool(arguments);
+    }
+
+    void Add(const QString &Name, Writer File)
+    {
+        File.WriteTo(Name);
+        FFiles.emplace(Name, std::move(File));
+    }
+
+    static Writer Resized(Writer File, std::size_t Size)
+    {
+        File.Bytes().resize(Size, 0x5A);
+        return File;
+    }
+
+    static QStringList Section(bool Land) { return Land ? QStringList{"--land"} : QStringList{}; }
+
+private slots:
+    void initTestCase();
+    void fieldsAtTheirBytes_data();
+    void fieldsAtTheirBytes();
+    void refusals_data();
+    void refusals();
+    void lengthThatFitsNeitherLayout_data();
+    void lengthThatFitsNeitherLayout();
+    void diffReportsBothSections_data();
+    void diffReportsBothSections();
+    void wholeDumpNamesTheLayout_data();
+    void wholeDumpNamesTheLayout();
+    void bytesAfterNamesInBothSections_data();
+    void bytesAfterNamesInBothSections();
+};
+
+void ToolLayoutsTest::initTestCase()
+{
+    QVERIFY(QDir::setCurrent(FDir.path()));
+    Add("classic.mul", Writer::Classic(71));
+    Add("newer.mul", Writer::Newer(3, 72));
+    const Writer real = Writer::Newer(2048, 73);
+    Add("classic-plus.mul", Resized(Writer::Classic(74), Writer::ClassicFileSize + 1));
+    Add("newer-plus.mul", Resized(real, real.Bytes().size() + 1));
+    Add("newer-minus.mul", Resized(real, real.Bytes().size() - 1));
+}
+
+void ToolLayoutsTest::fieldsAtTheirBytes_data()
+{
+    QTest::addColumn<bool>("newer");
+    QTest::addColumn<bool>("land");
+    QTest::addColumn<int>("tile");
+    QTest::addColumn<QByteArray>("line");
+    const QByteArray item = "\t1\t2\t771\t4\t5\t0606\t7\t8\t9\t10\t11\ta name of twenty b\xC3\xA9s\n";
+    QTest::newRow("classic item") << false << false << 0x7 << "0x7\t20000010\tWall|Door" + item;
+    QTest::newRow("newer item after a group header") << true << false << 0x20
+                                                     << "0x20\t0000002000000010\tWall|Bit37" + item;
+    QTest::newRow("newer last item") << true << false << 0x5F << "0x5F\t0000002000000010\tWall|Bit37" + item;
+    const QByteArray land = "\t3\tgrass and more grass\n";
+    for (const bool newer : {false, true}) {
+        const QByteArray flags = newer ? "0000000100000041\tBackground|Impassable|Bit32"
+                                       : "00000041\tBackground|Impassable";
+        const char *layout = newer ? "newer" : "classic";
+        QTest::addRow("%s land name before the next record", layout) << newer << true << 0x3 << "0x3\t" + flags + land;
+        QTest::addRow("%s land name before a group header", layout) << newer << true << 0x1F << "0x1F\t" + flags + land;
+        QTest::addRow("%s last land record, before the items", layout)
+            << newer << true << 0x3FFF << "0x3FFF\t" + flags + land;
+    }
+}
+
+// Every field dumps from its own bytes, and applying the dump onto another
+// file writes those bytes and no others.
+void ToolLayoutsTest::fieldsAtTheirBytes()
+{
+    QFETCH(bool, newer);
+    QFETCH(bool, land);
+    QFETCH(int, tile);
+    QFETCH(QByteArray, line);
+    Writer file = newer ? Writer::Newer(3, 5) : Writer::Classic(5);
+    Writer other = newer ? Writer::Newer(3, 6) : Writer::Classic(6);
+    if (land)
+        file.SetLand(tile, SomeLand(newer));
+    else
+        file.SetItem(tile, SomeItem(newer));
+    file.WriteTo("fields.mul");
+    other.WriteTo("other.mul");
+    const QByteArray header = land ? "index\tflags\tflagnames\ttexture\tname\n"
+                                   : "index\tflags\tflagnames\tweight\tquality\tunknown0\tunknown1\tquantity\tanim"
+                                     "\tunknown2\thue\tunknown3\tunknown4\theight\tname\n";
+    const ToolRun dump = Tool(QStringList{"dump", "fields.mul", "--tiles", QString::number(tile)} + Section(land));
+    QCOMPARE(QByteArray::fromStdString(dump.Output), header + line);
+
+    TestFiles::WriteBytes("edits.tsv", header + line);
+    const ToolRun apply = Tool(QStringList{"apply", "other.mul", "edits.tsv"} + Section(land));
+    QCOMPARE(QString::fromStdString(apply.Errors), QString());
+    if (land)
+        other.SetLand(tile, SomeLand(newer));
+    else
+        other.SetItem(tile, SomeItem(newer));
+    QVERIFY(TestFiles::ReadBytes("other.mul") == other.Bytes());
+}
+
+void ToolLayoutsTest::refusals_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("edits");
+    QTest::addColumn<QString>("error");
+    const QStringList classic{"apply", "classic.mul", "edits.tsv"};
+    const QStringList newer{"apply", "newer.mul", "edits.tsv"};
+    QTest::newRow("upper flag name, classic") << classic << QByteArray("index\tflagnames\n0x7\tWall|Bit40\n")
+                                              << "edits.tsv:2: flagnames: bit 40 does not exist in a 32-bit file";
+    QTest::newRow("upper flag bit, classic") << classic << QByteArray("index\tflags\n0x7\t0000010000000010\n")
+                                             << "edits.tsv:2: flags: bit 40 does not exist in a 32-bit file";
+    QTest::newRow("upper land flag bit, classic")
+        << classic + QStringList{"--land"} << QByteArray("index\tflags\n0x3\t100000000\n")
+        << "edits.tsv:2: flags: bit 32 does not exist in a 32-bit file";
+    QTest::newRow("index past the file's items") << newer << QByteArray("index\tweight\n0x60\t1\n")
+                                                 << "edits.tsv:2: index: 0x60 is out of range 0x0-0x5F";
+    QTest::newRow("index past the land tiles") << newer + QStringList{"--land"} << QByteArray("index\ttexture\n0x4000\t1\n")
+                                               << "edits.tsv:2: index: 0x4000 is out of range 0x0-0x3FFF";
+    QTest::newRow("item column in land edits") << newer + QStringList{"--land"} << QByteArray("index\tweight\n0x1\t1\n")
+                                               << "edits.tsv:1: \"weight\" is not a column of the land dump";
+    QTest::newRow("dump to the tile count") << QStringList{"dump", "newer.mul", "--tiles", "90-96"} << QByteArray()
+                                            << "--tiles: \"90-96\" goes past the last tile, 0x5F";
+    QTest::newRow("dump to the tile count, hexadecimal") << QStringList{"dump", "newer.mul", "--tiles", "0x60"}
+                                                         << QByteArray() << "--tiles: \"0x60\" goes past the last tile, 0x5F";
+    QTest::newRow("newer length, one byte more")
+        << QStringList{"apply", "newer-plus.mul", "edits.tsv"} << QByteArray("index\tweight\n0x1\t1\n")
+        << "newer-plus.mul is 3,188,737 bytes long, which fits neither layout exactly; give --layout classic or "
+           "--layout newer to write to it";
+    QTest::newRow("classic length, one byte more")
+        << QStringList{"apply", "classic-plus.mul", "edits.tsv", "--dry-run"} << QByteArray("index\tweight\n0x1\t1\n")
+        << "classic-plus.mul is 1,036,289 bytes long, which fits neither layout exactly; give --layout classic or "
+           "--layout newer to write to it";
+    QTest::newRow("layout the length contradicts")
+        << newer + QStringList{"--layout", "classic"} << QByteArray("index\tweight\n0x1\t1\n")
+        << "newer.mul is 497,516 bytes long, the length of a newer file; --layout classic does not fit it";
+    QTest::newRow("diff of two layouts")
+        << QStringList{"diff", "classic.mul", "newer.mul"} << QByteArray()
+        << "classic.mul and newer.mul have different layouts (16,383 tiles \u00B7 32-bit flags, 96 tiles \u00B7 "
+           "64-bit flags); diff compares files of one layout";
+}
+
+// One line on stderr, status 2, and no file changed.
+void ToolLayoutsTest::refusals()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, edits);
+    QFETCH(QString, error);
+    TestFiles::WriteBytes("edits.tsv", edits);
+    const ToolRun run = Tool(arguments);
+    QCOMPARE(QString::fromStdString(run.Errors), "quorvane-tool: " + error + "\n");
+    QCOMPARE(run.Status, 2);
+    QCOMPARE(QString::fromStdString(run.Output), QString());
+    for (const auto &[name, file] : FFiles)
+        QVERIFY2(TestFiles::ReadBytes(name) == file.Bytes(), qPrintable(name));
+}
+
+void ToolLayoutsTest::lengthThatFitsNeitherLayout_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QString>("readAs");
+    QTest::addColumn<int>("groups"); // of the newer layout it is read in; 0: classic
+    QTest::newRow("one byte more, as classic") << "newer-plus.mul" << "classic"
+                                               << "classic layout (16,383 tiles \u00B7 32-bit flags)" << 0;
+    QTest::newRow("one byte more, as newer") << "newer-plus.mul" << "newer"
+                                             << "newer layout (65,536 tiles \u00B7 64-bit flags)" << 2048;
+    QTest::newRow("one byte less, as newer") << "newer-minus.mul" << "newer"
+                                             << "newer layout (65,504 tiles \u00B7 64-bit flags)" << 2047;
+}
+
+// The tool says on stderr how it reads such a file, and with --layout
+// writes where that layout puts the field.
+void ToolLayoutsTest::lengthThatFitsNeitherLayout()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, layout);
+    QFETCH(QString, readAs);
+    QFETCH(int, groups);
+    const QString warning = QString("quorvane-tool: %1 is %2 bytes long, which fits neither layout exactly; it is "
+                                    "read as the %3\n")
+                                .arg(file, QLocale(QLocale::English).toString(qlonglong(FFiles.at(file).Bytes().size())),
+                                     readAs);
+    const ToolRun plain = Tool({"dump", file, "--tiles", "0"});
+    QVERIFY(QString::fromStdString(plain.Errors).endsWith("classic layout (16,383 tiles \u00B7 32-bit flags)\n"));
+    const ToolRun dump = Tool({"dump", file, "--tiles", "0", "--layout", layout});
+    QCOMPARE(QString::fromStdString(dump.Errors), warning);
+    QCOMPARE(dump.Output.find('\t', dump.Output.find("0x0\t") + 4) - dump.Output.find("0x0\t") - 4,
+             std::size_t(groups > 0 ? 16 : 8));
+
+    TestFiles::WriteBytes("edits.tsv", QByteArray("index\tweight\n0x1F\t7\n"));
+    const ToolRun apply = Tool({"apply", file, "edits.tsv", "--layout", layout});
+    QCOMPARE(apply.Status, 0);
+    QCOMPARE(QString::fromStdString(apply.Errors), warning);
+    std::vector<unsigned char> expected = FFiles.at(file).Bytes();
+    const Writer shape = groups > 0 ? Writer::Newer(groups) : Writer::Classic();
+    expected[shape.ItemOffset(0x1F) + std::size_t(shape.FlagBytes())] = 7;
+    QVERIFY(TestFiles::ReadBytes(file) == expected);
+    FFiles.at(file).WriteTo(file);
+}
+
+void ToolLayoutsTest::diffReportsBothSections_data()
+{
+    QTest::addColumn<bool>("newer");
+    QTest::addColumn<QString>("output");
+    const QString item = "0x5\t\"a name of twenty b\u00E9s\" -> \"a name of twenty b\u00E9s\"\tweight: 1 -> 2\n";
+    QTest::newRow("classic") << false
+                             << item + "land 0x3\t\"grass and more grass\" -> \"grass and more grass\"\tflags: 00000041 -> "
+                                       "00000001 (-Impassable)\ttexture: 3 -> 4\n"
+                                       "byte %1 differs outside the records\n2 tiles differ\n";
+    QTest::newRow("newer") << true
+                           << item + "land 0x3\t\"grass and more grass\" -> \"grass and more grass\"\tflags: "
+                                     "0000000100000041 -> 0000000000000041 (-Bit32)\ttexture: 3 -> 4\n"
+                                     "byte %1 differs outside the records\n2 tiles differ\n";
+}
+
+// Item lines, then land lines after "land ", then bytes outside the
+// records; a change in either section makes the status 1.
+void ToolLayoutsTest::diffReportsBothSections()
+{
+    QFETCH(bool, newer);
+    QFETCH(QString, output);
+    Writer file = newer ? Writer::Newer(3, 8) : Writer::Classic(8);
+    file.SetItem(5, SomeItem(newer));
+    file.SetLand(3, SomeLand(newer));
+    file.WriteTo("a.mul");
+    Writer::Item item = SomeItem(newer);
+    item.Weight = 2;
+    file.SetItem(5, item);
+    Writer::Land land = SomeLand(newer);
+    land.Texture = 4;
+    land.Flags = newer ? 0x41 : 0x01;
+    file.SetLand(3, land);
+    // The header of the land group of tiles 0x20 to 0x3F.
+    file.Bytes()[newer ? 4 + 32 * 30 : 4 + 32 * 26] ^= 1;
+    file.WriteTo("b.mul");
+    const QString header = QString::number(newer ? 4 + 32 * 30 : 4 + 32 * 26, 16).toUpper();
+    const ToolRun run = Tool({"diff", "a.mul", "b.mul"});
+    QCOMPARE(QString::fromStdString(run.Output), output.arg("0x" + header));
+    QCOMPARE(run.Status, 1);
+}
+
+void ToolLayoutsTest::wholeDumpNamesTheLayout_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<int>("flagBits");
+    QTest::addColumn<int>("items");
+    QTest::newRow("classic") << "classic.mul" << "classic" << 32 << 16383;
+    QTest::newRow("newer") << "newer.mul" << "newer" << 64 << 96;
+}
+
+// --all: both sections, in TSV one table after the other, in JSON under an
+// object that names the layout.
+void ToolLayoutsTest::wholeDumpNamesTheLayout()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, layout);
+    QFETCH(int, flagBits);
+    QFETCH(int, items);
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(
+                                                         Tool({"dump", file, "--all", "--format", "json"}).Output))
+                                 .object();
+    QCOMPARE(json["layout"].toString(), layout);
+    QCOMPARE(json["flagbits"].toInt(), flagBits);
+    QCOMPARE(json["itemtiles"].toInt(), items);
+    QCOMPARE(json["landtiles"].toInt(), 16384);
+    QCOMPARE(int(json["items"].toArray().size()), items);
+    QCOMPARE(int(json["land"].toArray().size()), 16384);
+    QCOMPARE(json["land"].toArray().last().toObject()["index"].toString(), QString("0x3FFF"));
+
+    const QList<QByteArray> lines = QByteArray::fromStdString(Tool({"dump", file, "--all"}).Output).split('\n');
+    QCOMPARE(int(lines.size()), 1 + items + 1 + 1 + 16384 + 1);
+    QCOMPARE(lines[items + 1], QByteArray());
+    QCOMPARE(lines[items + 2], QByteArray("index\tflags\tflagnames\ttexture\tname"));
+}
+
+void ToolLayoutsTest::bytesAfterNamesInBothSections_data()
+{
+    QTest::addColumn<bool>("newer");
+    QTest::newRow("classic") << false;
+    QTest::newRow("newer") << true;
+}
+
+// Bytes after a name's zero count in land records as in item records: diff
+// notes them, and dump --all --raw-names shows them in both tables and in
+// each JSON tile object.
+void ToolLayoutsTest::bytesAfterNamesInBothSections()
+{
+    QFETCH(bool, newer);
+    Writer file = newer ? Writer::Newer(3, 9) : Writer::Classic(9);
+    for (const int tile : {2, 3}) {
+        file.SetItem(tile, SomeItem(newer));
+        file.SetLand(tile, SomeLand(newer));
+    }
+    file.SetRawItemName(2, std::string("nodraw\0wall", 11) + std::string(9, '\0'));
+    file.SetRawLandName(3, std::string("grass\0old", 9) + std::string(11, '\0'));
+    file.WriteTo("a.mul");
+    file.SetRawItemName(2, std::string("nodraw\0wxll", 11) + std::string(9, '\0'));
+    file.SetRawLandName(3, std::string("grass\0new", 9) + std::string(11, '\0'));
+    file.WriteTo("b.mul");
+
+    const ToolRun diff = Tool({"diff", "a.mul", "b.mul"});
+    QCOMPARE(QString::fromStdString(diff.Output), QString("0x2: name bytes after the end differ\n"
+                                                          "land 0x3: name bytes after the end differ\n"
+                                                          "2 tiles differ\n"));
+    QCOMPARE(diff.Status, 1);
+
+    const QList<QByteArray> lines
+        = QByteArray::fromStdString(Tool({"dump", "b.mul", "--all", "--raw-names", "--tiles", "2-3"}).Output).split('\n');
+    QCOMPARE(int(lines.size()), 8);
+    QVERIFY(lines[0].endsWith("\tname\trawname"));
+    QVERIFY(lines[1].endsWith("\tnodraw\tnodraw\\x00wxll"));
+    QVERIFY(lines[2].endsWith("\t"));
+    QCOMPARE(lines[4], QByteArray("index\tflags\tflagnames\ttexture\tname\trawname"));
+    QVERIFY(lines[5].endsWith("\tgrass and more grass\t"));
+    QVERIFY(lines[6].endsWith("\tgrass\tgrass\\x00new"));
+
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(
+                                                         Tool({"dump", "b.mul", "--all", "--raw-names", "--format",
+                                                               "json", "--tiles", "2-3"})
+                                                             .Output))
+                                 .object();
+    QCOMPARE(json["items"].toArray()[0].toObject()["rawname"].toString(), QString("nodraw") + QChar(0) + "wxll");
+    QVERIFY(!json["items"].toArray()[1].toObject().contains("rawname"));
+    QCOMPARE(json["land"].toArray()[1].toObject()["rawname"].toString(), QString("grass") + QChar(0) + "new");
+}
+
+QTEST_GUILESS_MAIN(ToolLayoutsTest)
+#include "tst_toollayouts.moc"
