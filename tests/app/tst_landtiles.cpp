@@ -8,6 +8,7 @@
 #include "app/UpperFlagBoxes.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/ArtWriter.h"
+#include "tests/support/LayoutTileWriter.h"
 #include "tests/support/TestFiles.h"
 #include "tiledata/TileDataReader.h"
 
@@ -26,49 +27,14 @@ namespace {
 constexpr int LandTiles = 16384;
 constexpr std::uint32_t Wall = 0x10;
 
-// The land section, from byte 0: 512 groups of a 4-byte header and 32
-// records: flags (u32 in a classic file, u64 in a newer one), texture
-// (u16), name (20 bytes).
-struct LandLayout
-{
-    bool Newer = false;
-    int FlagsSize() const { return Newer ? 8 : 4; }
-    int RecordSize() const { return FlagsSize() + 2 + 20; }
-    std::size_t Offset(int Tile) const
-    {
-        return std::size_t(Tile / 32) * std::size_t(4 + 32 * RecordSize()) + 4
-               + std::size_t(Tile % 32) * std::size_t(RecordSize());
-    }
-};
-
-constexpr LandLayout Classic;
-
-// A newer file of the land section and two item groups of 4 + 32 * 41
-// bytes, every byte a pattern.
-std::vector<unsigned char> NewerFile()
-{
-    std::vector<unsigned char> bytes(512 * (4 + 32 * 30) + 2 * (4 + 32 * 41));
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<unsigned char>(i * 7 + 3);
-    return bytes;
-}
-
-void PutLittle(std::vector<unsigned char> &Bytes, std::size_t At, std::uint64_t Value, int Size)
-{
-    for (int k = 0; k < Size; ++k)
-        Bytes[At + std::size_t(k)] = static_cast<unsigned char>(Value >> (8 * k));
-}
-
-// Writes a land record; the name is zero-padded to 20 bytes.
+// Writes a land record into the bytes of a file of either layout.
 void SetLand(std::vector<unsigned char> &Bytes, int Tile, std::uint64_t Flags, std::uint16_t Texture,
-             const std::string &Name, LandLayout Layout = Classic)
+             const std::string &Name)
 {
-    const std::size_t at = Layout.Offset(Tile);
-    const std::size_t flags = std::size_t(Layout.FlagsSize());
-    PutLittle(Bytes, at, Flags, Layout.FlagsSize());
-    PutLittle(Bytes, at + flags, Texture, 2);
-    for (std::size_t k = 0; k < 20; ++k)
-        Bytes[at + flags + 2 + k] = k < Name.size() ? static_cast<unsigned char>(Name[k]) : 0;
+    LayoutTileWriter file = LayoutTileWriter::ShapeOf(Bytes.size());
+    file.Bytes() = std::move(Bytes);
+    file.SetLand(Tile, {Flags, Texture, Name});
+    Bytes = std::move(file.Bytes());
 }
 
 void SetItemName(TileDataWriter &Writer, int Tile, const std::string &Name)
@@ -220,10 +186,10 @@ private slots:
         QFETCH(bool, newer);
         QFETCH(int, tile);
         QFETCH(QString, edit);
-        const LandLayout layout{newer};
-        std::vector<unsigned char> expected = newer ? NewerFile() : Files->Writer.Bytes();
-        SetLand(expected, tile, 0x40, 3, "grass", layout);
-        TestFiles::WriteBytes(Files->Path(), expected);
+        LayoutTileWriter file = newer ? LayoutTileWriter::Newer(2) : LayoutTileWriter::Classic();
+        LayoutTileWriter::Land land{0x40, 3, "grass"};
+        file.SetLand(tile, land);
+        file.WriteTo(Files->Path());
         auto window = OpenWindow(*Answers, Files->Path());
         Shortcut(*window, Qt::CTRL | Qt::Key_Tab);
         Answers->Then(Type(QString::number(tile, 16)));
@@ -234,24 +200,25 @@ private slots:
         if (edit == QLatin1String("texture")) {
             TypeInto(Texture(*window), QStringLiteral("4660"));
             QTest::keyClick(Texture(*window), Qt::Key_Return);
-            PutLittle(expected, layout.Offset(tile) + std::size_t(layout.FlagsSize()), 4660, 2);
+            land.Texture = 4660;
         } else if (edit == QLatin1String("flag")) {
             QTest::mouseClick(window->cbWall, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
-            PutLittle(expected, layout.Offset(tile), 0x40 | Wall, 4);
+            land.Flags |= Wall;
         } else if (edit == QLatin1String("bit 32")) {
             window->UpperFlags->PageButton()->click();
             QTest::mouseClick(window->UpperFlags->Box(0), Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
-            PutLittle(expected, layout.Offset(tile), 0x40 | (std::uint64_t(1) << 32), 8);
+            land.Flags |= std::uint64_t(1) << 32;
         } else {
             TypeInto(window->Edit1, QStringLiteral("swamp"));
             QTest::keyClick(window->Edit1, Qt::Key_Return);
-            SetLand(expected, tile, 0x40, 3, "swamp", layout);
+            land.Name = "swamp";
             // The line shows the bare new name until the list is filled
             // again, as an item's does.
             QCOMPARE(ListLine(*window, tile), QStringLiteral("swamp"));
         }
         QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
-        QVERIFY(TestFiles::ReadBytes(Files->Path()) == expected);
+        file.SetLand(tile, land);
+        QVERIFY(TestFiles::ReadBytes(Files->Path()) == file.Bytes());
     }
 
     void namesActOnTheListShown_data()
