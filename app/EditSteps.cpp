@@ -10,6 +10,11 @@ QString TileHex(int Tile)
     return QStringLiteral("0x") + QString::number(Tile, 16).toUpper();
 }
 
+QString TileLabel(TTileKind Kind, int Tile)
+{
+    return Kind == TTileKind::Land ? QStringLiteral("land ") + TileHex(Tile) : TileHex(Tile);
+}
+
 QString FieldName(void (TTileData::*Setter)(int, int))
 {
     static const std::pair<void (TTileData::*)(int, int), const char *> Fields[] = {
@@ -18,7 +23,7 @@ QString FieldName(void (TTileData::*Setter)(int, int))
         {&TTileData::SetHue, "Hue"},           {&TTileData::SetAnim, "AnimID"},
         {&TTileData::SetUnknown0, "Unknown0"}, {&TTileData::SetUnknown1, "Unknown1"},
         {&TTileData::SetUnknown2, "Unknown2"}, {&TTileData::SetUnknown3, "Unknown3"},
-        {&TTileData::SetUnknown4, "Unknown4"},
+        {&TTileData::SetUnknown4, "Unknown4"}, {&TTileData::SetTexture, "Texture"},
     };
     for (const auto &[setter, name] : Fields) {
         if (setter == Setter)
@@ -27,8 +32,14 @@ QString FieldName(void (TTileData::*Setter)(int, int))
     return QStringLiteral("Edit");
 }
 
-TRecordStep::TRecordStep(std::vector<int> Tiles, const QString &Text)
+TTileKind FieldKind(void (TTileData::*Setter)(int, int))
+{
+    return Setter == &TTileData::SetTexture ? TTileKind::Land : TTileKind::Item;
+}
+
+TRecordStep::TRecordStep(TTileKind Kind, std::vector<int> Tiles, const QString &Text)
     : QUndoCommand(Text)
+    , FKind(Kind)
 {
     for (const int tile : Tiles)
         FRecords.push_back({tile, QByteArray(), QByteArray()});
@@ -43,13 +54,13 @@ void TRecordStep::Bind(StoreSource Store, Changed Shown)
 void TRecordStep::Before(const TTileData &Store)
 {
     for (Record &record : FRecords)
-        record.Old = Store.GetRecordBytes(TTileKind::Item, record.Tile);
+        record.Old = Store.GetRecordBytes(FKind, record.Tile);
 }
 
 bool TRecordStep::After(const TTileData &Store)
 {
     for (Record &record : FRecords)
-        record.New = Store.GetRecordBytes(TTileKind::Item, record.Tile);
+        record.New = Store.GetRecordBytes(FKind, record.Tile);
     FRecords.erase(std::remove_if(FRecords.begin(), FRecords.end(),
                                   [](const Record &record) { return record.Old == record.New; }),
                    FRecords.end());
@@ -78,32 +89,33 @@ void TRecordStep::Put(bool New)
         return;
     std::vector<int> tiles;
     for (const Record &record : FRecords) {
-        store->SetRecordBytes(TTileKind::Item, record.Tile, New ? record.New : record.Old);
+        store->SetRecordBytes(FKind, record.Tile, New ? record.New : record.Old);
         tiles.push_back(record.Tile);
     }
     if (FShown)
-        FShown(tiles);
+        FShown(FKind, tiles);
 }
 
-TFlagStep::TFlagStep(int Tile, int Bit, bool Set)
-    : TRecordStep({Tile}, QStringLiteral("%1 %2 %3")
-                              .arg(Set ? QStringLiteral("Set") : QStringLiteral("Clear"),
-                                   QString::fromStdString(FlagName(Bit)), TileHex(Tile)))
+TFlagStep::TFlagStep(TTileKind Kind, int Tile, int Bit, bool Set)
+    : TRecordStep(Kind, {Tile}, QStringLiteral("%1 %2 %3")
+                                    .arg(Set ? QStringLiteral("Set") : QStringLiteral("Clear"),
+                                         QString::fromStdString(FlagName(Bit)), TileLabel(Kind, Tile)))
 {
 }
 
-TNumberStep::TNumberStep(int Tile, const QString &Field)
-    : TRecordStep({Tile}, Field + QLatin1Char(' ') + TileHex(Tile))
+TNumberStep::TNumberStep(TTileKind Kind, int Tile, const QString &Field)
+    : TRecordStep(Kind, {Tile}, Field + QLatin1Char(' ') + TileLabel(Kind, Tile))
 {
 }
 
-TRenameStep::TRenameStep(int Tile)
-    : TRecordStep({Tile}, QStringLiteral("Rename ") + TileHex(Tile))
+TRenameStep::TRenameStep(TTileKind Kind, int Tile)
+    : TRecordStep(Kind, {Tile}, QStringLiteral("Rename ") + TileLabel(Kind, Tile))
 {
 }
 
-TReplaceStep::TReplaceStep(const QString &OldName)
-    : TRecordStep({}, QStringLiteral("Replace ") + OldName)
+TReplaceStep::TReplaceStep(TTileKind Kind, const QString &OldName)
+    : TRecordStep(Kind, {}, (Kind == TTileKind::Land ? QStringLiteral("Replace land ") : QStringLiteral("Replace "))
+                                + OldName)
 {
 }
 
@@ -112,8 +124,8 @@ TReplaceStep::TReplaceStep(const QString &OldName)
 void TReplaceStep::Before(const TTileData &Store)
 {
     FRecords.clear();
-    const int count = Store.ItemCount();
+    const int count = Store.Count(FKind);
     FRecords.reserve(std::size_t(count));
     for (int tile = 0; tile < count; ++tile)
-        FRecords.push_back({tile, Store.GetRecordBytes(TTileKind::Item, tile), QByteArray()});
+        FRecords.push_back({tile, Store.GetRecordBytes(FKind, tile), QByteArray()});
 }

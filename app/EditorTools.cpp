@@ -9,6 +9,7 @@
 #include "app/ListBox.h"
 #include "app/MenuBar.h"
 #include "app/TileListModel.h"
+#include "app/TileSections.h"
 #include "app/UndoSteps.h"
 #include "app/Unit1.h"
 
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QStatusBar>
+#include <QTabBar>
 
 TEditorTools::TEditorTools(TForm1 &Form)
     : QObject(&Form)
@@ -26,16 +28,19 @@ TEditorTools::TEditorTools(TForm1 &Form)
 {
     auto say = [this](const QString &Text) { FForm.StatusBar1->showMessage(Text); };
     Undo = new TUndoSteps([this] { return FForm.TileData.get(); },
-                         [this](const std::vector<int> &Tiles) { StepShown(Tiles); }, this);
+                         [this](TTileKind Kind, const std::vector<int> &Tiles) { StepShown(Kind, Tiles); }, this);
     GoTo = new TGoToTile(&FForm, [this](int Tile) { ShowTile(Tile); }, say);
     FFind = std::make_unique<TFindNext>(say);
     Filter = new TFilterBar(FForm);
+    Sections = new TTileSections(FForm, *Filter);
     Watch = new TFileWatch(&FForm, [this] { return FForm.TileData && FForm.TileData->IsModified(); },
                            [this] { RunHandler(&FForm, [this] { Files->Reload(); }); });
     Files = new TFileActions(FForm);
     Menus = new TMenuBar(FForm, *this);
-    // The filter box comes just before the list it filters.
-    QWidget::setTabOrder(FForm.BitBtn3, Filter->Box);
+    // The section tabs and the filter box come just before the list they
+    // choose and filter, in the order they stand above it.
+    QWidget::setTabOrder(FForm.BitBtn3, Sections->Tabs);
+    QWidget::setTabOrder(Sections->Tabs, Filter->Box);
     QWidget::setTabOrder(Filter->Box, Filter->FlagsButton);
     connect(Watch, &TFileWatch::Toggled, this, &TEditorTools::Relayout);
     FForm.installEventFilter(this);
@@ -49,7 +54,7 @@ TEditorTools::~TEditorTools() = default;
 
 int TEditorTools::ListTop() const
 {
-    return FTop + TFilterBar::Height;
+    return FTop + TTileSections::TabsHeight + TFilterBar::Height;
 }
 
 // Everything of the form moves down by what the bars above it take, and the
@@ -62,7 +67,7 @@ void TEditorTools::Relayout()
         return PlaceBars();
     FTop = top;
     for (QWidget *child : FForm.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (child != Menus && child != Watch && child != Filter && !child->isWindow())
+        if (child != Menus && child != Watch && child != Filter && child != Sections->Tabs && !child->isWindow())
             child->move(child->x(), child->y() + delta);
     }
     FForm.resize(FForm.width(), FForm.height() + delta);
@@ -75,6 +80,7 @@ void TEditorTools::PlaceBars()
     Menus->setGeometry(0, 0, FForm.width(), menuHeight);
     Watch->setGeometry(0, menuHeight, FForm.width(), Watch->sizeHint().height());
     const QRect list = FForm.ListBox1->geometry();
+    Sections->Tabs->setGeometry(list.x(), FTop, list.width(), TTileSections::TabsHeight);
     Filter->setGeometry(list.x(), ListTop() - TFilterBar::Height, list.width(), TFilterBar::Height);
 }
 
@@ -100,13 +106,14 @@ void TEditorTools::Edit(std::unique_ptr<TRecordStep> Step, const std::function<v
     Undo->Edit(std::move(Step), Change);
 }
 
-// An undone or redone step shows its lines as the store now has them and
-// selects its first tile.
-void TEditorTools::StepShown(const std::vector<int> &Tiles)
+// An undone or redone step switches to its section's list, shows its lines
+// as the store now has them and selects its first tile.
+void TEditorTools::StepShown(TTileKind Kind, const std::vector<int> &Tiles)
 {
-    RunHandler(&FForm, [this, &Tiles] {
+    RunHandler(&FForm, [this, Kind, &Tiles] {
+        Sections->Show(Kind);
         if (Tiles.size() == 1)
-            FForm.ListModel->ReplaceLine(Tiles.front(), FForm.TileData->ListLine(Tiles.front()));
+            FForm.ListModel->ReplaceLine(Tiles.front(), FForm.TileData->ListLine(Kind, Tiles.front()));
         else
             FForm.ListModel->Refill();
         if (!Tiles.empty())
@@ -131,7 +138,7 @@ void TEditorTools::FindNext()
         FForm.Button5Click();
         return;
     }
-    const int found = FFind->Next(*FForm.TileData, FForm.SelectedTile());
+    const int found = FFind->Next(*FForm.TileData, FForm.ListModel->Kind(), FForm.SelectedTile());
     if (found >= 0)
         ShowTile(found);
 }

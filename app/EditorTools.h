@@ -13,11 +13,13 @@ class TFilterBar;
 class TFindNext;
 class TForm1;
 class TGoToTile;
+class TTileSections;
 class TUndoSteps;
 
 // What the window offers for a day's work around the form itself: the menu
 // bar, undo and redo, go to, the filter, Find Next, Open, Save As, Reload,
-// a dropped file and the watch on the file. The form's own controls keep
+// a dropped file, the watch on the file and the switch between the item and
+// the land tiles. The form's own controls keep
 // their places relative to each other, below the menu bar and the watch bar.
 class TEditorTools : public QObject
 {
@@ -27,7 +29,8 @@ public:
     explicit TEditorTools(TForm1 &Form);
     ~TEditorTools() override;
 
-    // Where the tile list begins, below the bars and the filter box.
+    // Where the tile list begins, below the bars, the section tabs and the
+    // filter box.
     int ListTop() const;
     // Selects Tile and shows it as a click on its line would, clearing the
     // filter when it hides the tile.
@@ -48,6 +51,7 @@ public:
     TUndoSteps *Undo = nullptr;
     TGoToTile *GoTo = nullptr;
     TFileActions *Files = nullptr;
+    TTileSections *Sections = nullptr;
 
 protected:
     bool eventFilter(QObject *Watched, QEvent *Event) override;
@@ -55,7 +59,7 @@ protected:
 private:
     void Relayout();
     void PlaceBars();
-    void StepShown(const std::vector<int> &Tiles);
+    void StepShown(TTileKind Kind, const std::vector<int> &Tiles);
 
     TForm1 &FForm;
     std::unique_ptr<TFindNext> FFind;

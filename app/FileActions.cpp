@@ -4,6 +4,7 @@
 #include "app/ErrorBox.h"
 #include "app/FileWatch.h"
 #include "app/FilterBar.h"
+#include "app/TileSections.h"
 #include "app/UndoSteps.h"
 #include "app/Unit1.h"
 
@@ -136,6 +137,8 @@ void TFileActions::Load(const QString &Path, bool KeepSelection)
     const int selected = KeepSelection ? FForm.SelectedTile() : -1;
     FForm.Tools->Filter->Clear();
     FForm.LoadStore(Path);
+    if (!KeepSelection)
+        FForm.Tools->Sections->ForgetOtherSelection();
     FForm.Edit3->setText(Path);
     FForm.TileShown = false;
     FForm.Image1->clear();

@@ -157,18 +157,24 @@ void TFilterBar::Apply()
 {
     ShowFlagStates();
     const int selected = FForm.SelectedTile();
-    const TTileData *store = FForm.TileData.get();
-    TTileListModel::TilePredicate keep;
-    if (!FFilter.IsEmpty() && store) {
-        keep = [store, this](int Tile) {
-            return FFilter.Matches(std::uint64_t(store->GetFlags(Tile)), [&] { return store->GetName(Tile); });
-        };
-    }
-    FForm.ListModel->SetFilter(keep);
+    Refilter();
     FForm.SetSelection(selected);
     const int row = FForm.ListModel->RowOf(selected);
     if (row >= 0)
         FForm.ListBox1->scrollTo(FForm.ListModel->index(row), QAbstractItemView::PositionAtCenter);
+}
+
+void TFilterBar::Refilter()
+{
+    const TTileData *store = FForm.TileData.get();
+    const TTileKind kind = FForm.ListModel->Kind();
+    TTileListModel::TilePredicate keep;
+    if (!FFilter.IsEmpty() && store) {
+        keep = [store, kind, this](int Tile) {
+            return FFilter.Matches(store->GetFlags(kind, Tile), [&] { return store->GetName(kind, Tile); });
+        };
+    }
+    FForm.ListModel->SetFilter(keep);
     if (!store)
         return;
     const int shown = FForm.ListModel->rowCount();

@@ -28,8 +28,12 @@ public:
     bool IsActive() const { return !FFilter.IsEmpty(); }
     // Clears the filter when it hides Tile, so that the tile can be shown.
     void Reveal(int Tile);
-    // Filters the list anew, for a file just loaded.
+    // Filters the list anew, for a file just loaded, keeping the selected
+    // tile selected and in view while it matches.
     void Apply();
+    // Filters the list's section anew and says how many tiles match; the
+    // selection is the caller's to set again.
+    void Refilter();
 
     void SetFlag(int Bit, TTileFilter::FlagState State);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/NameMatch.h"
+#include "tiledata/TileKind.h"
 
 #include <functional>
 
@@ -19,8 +20,9 @@ public:
     // What Find looked for and what it found (-1: nothing).
     void Found(const QString &Text, int Tile);
     bool HasText() const { return !FMatch.IsEmpty(); }
-    // The next match after tile From (-1: from the start), or -1.
-    int Next(const TTileData &Store, int From);
+    // The next match among the tiles of Kind after tile From (-1: from the
+    // start), or -1.
+    int Next(const TTileData &Store, TTileKind Kind, int From);
 
 private:
     TNameMatch FMatch;

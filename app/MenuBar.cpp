@@ -5,6 +5,8 @@
 #include "app/FileActions.h"
 #include "app/FilterBar.h"
 #include "app/GoToTile.h"
+#include "app/TileListModel.h"
+#include "app/TileSections.h"
 #include "app/UndoSteps.h"
 #include "app/Unit1.h"
 
@@ -43,10 +45,14 @@ TMenuBar::TMenuBar(TForm1 &Form, TEditorTools &Tools)
     Add(edit, QStringLiteral("&Find..."), {QKeySequence(Qt::CTRL | Qt::Key_F)}, [this] { FForm.Button5Click(); });
     Add(edit, QStringLiteral("Find &Next"), {QKeySequence(Qt::Key_F3)}, [tools] { tools->FindNext(); });
     Add(edit, QStringLiteral("&Go to Tile..."), {QKeySequence(Qt::CTRL | Qt::Key_G)}, [this, tools] {
-        tools->GoTo->Run(FForm.TileData ? FForm.TileData->ItemCount() : 0);
+        tools->GoTo->Run(FForm.TileData ? FForm.TileData->Count(FForm.ListModel->Kind()) : 0);
     });
 
     QMenu *view = addMenu(QStringLiteral("&View"));
+    Add(view, QStringLiteral("Switch Items/&Land"),
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)},
+        [tools] { tools->Sections->Toggle(); })
+        ->setObjectName(QStringLiteral("SwitchSectionAction"));
     Add(view, QStringLiteral("&Filter the List"), {QKeySequence(Qt::CTRL | Qt::Key_L)},
         [tools] { tools->Filter->FocusBox(); });
     Add(view, QStringLiteral("&Show Every Tile"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L)},

@@ -18,18 +18,13 @@ void TTileListModel::SetStore(StoreSource Store)
 int TTileListModel::SourceCount() const
 {
     const TTileData *store = FStore ? FStore() : nullptr;
-    if (!store)
-        return 0;
-    return FKind == TTileKind::Item ? store->ItemCount() : store->LandCount();
+    return store ? store->Count(FKind) : 0;
 }
 
 QString TTileListModel::SourceLine(int Tile) const
 {
     const TTileData *store = FStore ? FStore() : nullptr;
-    // Land lines come with the land list; until then the section is empty.
-    if (!store || FKind != TTileKind::Item)
-        return QString();
-    return store->ListLine(Tile);
+    return store ? store->ListLine(FKind, Tile) : QString();
 }
 
 void TTileListModel::Refill()

@@ -31,6 +31,10 @@ public:
     // or none.
     void SetStore(StoreSource Store);
     TTileKind Kind() const { return FKind; }
+    // Makes the model show the other section. Its lines change with the next
+    // SetFilter, which the caller runs next (a filter's tiles belong to one
+    // section): switching then costs one reset of the view, not two.
+    void SetKind(TTileKind Kind) { FKind = Kind; }
 
     // Takes the tile count and every line anew from the store; texts given
     // by ReplaceLine are dropped. The filter's tiles stay as they are.

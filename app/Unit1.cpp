@@ -10,6 +10,7 @@
 #include "app/SaveQuestions.h"
 #include "app/UpperFlagBoxes.h"
 #include "app/TileListModel.h"
+#include "app/TileSections.h"
 
 #include "art/ArtIndexEntry.h"
 #include "art/ArtPaths.h"
@@ -615,6 +616,11 @@ void TForm1::BindArtView(const QString &Path)
 // ---------------------------------------------------------------------------
 // The list and its selection
 
+TTileKind TForm1::ShownKind() const
+{
+    return ListModel->Kind();
+}
+
 int TForm1::SelectedTile() const
 {
     const QModelIndexList selected = ListBox1->selectionModel()->selectedIndexes();
@@ -658,7 +664,7 @@ void TForm1::ListSelectionChanged()
         return;
     // A tile whose record the file does not wholly hold shows its values
     // greyed out and takes no edit, as if nothing were selected.
-    EnableTileControls(HasSelectedTile() && TileData->IsWhole(TTileKind::Item, SelectedTile()));
+    EnableTileControls(HasSelectedTile() && TileData->IsWhole(ShownKind(), SelectedTile()));
     RunGuarded(&TForm1::ListBox1Click);
 }
 
@@ -694,17 +700,19 @@ void TForm1::ListBox1Click()
     TileShown = false;
     for (QCheckBox *box : FlagBoxes)
         box->setChecked(false);
-    Edit1->setText(TileData->GetName(tile));
+    Edit1->setText(TileData->GetName(ShownKind(), tile));
     FillNumberBoxes(tile);
     Label2->setText(Edit1->text());
     Edit2->clear();
     DrawTilePicture(tile);
-    ShowFlags(TileData->GetFlags(tile));
+    ShowFlags(TileData->GetFlags(ShownKind(), tile));
     TileShown = true;
 }
 
 void TForm1::FillNumberBoxes(int Tile)
 {
+    if (ShownKind() == TTileKind::Land)
+        return Tools->Sections->FillLandBoxes(Tile);
     const TTileData &store = *TileData;
     edWeight->setText(QString::number(store.GetWeight(Tile)));
     edQuality->setText(QString::number(store.GetQuality(Tile)));
@@ -724,7 +732,10 @@ void TForm1::DrawTilePicture(int Tile)
     if (!VellArtReader1)
         return;
     QPoint size;
-    VellArtReader1->DrawArt(Tile + int(StaticArtBase), Image1Bitmap, size);
+    if (ShownKind() == TTileKind::Land)
+        VellArtReader1->DrawLandArt(Tile, Image1Bitmap, size);
+    else
+        VellArtReader1->DrawArt(Tile + int(StaticArtBase), Image1Bitmap, size);
     Image1->setPixmap(QPixmap::fromImage(Image1Bitmap));
 }
 
@@ -775,14 +786,17 @@ void TForm1::FlagClick(QCheckBox *Box, int Bit)
     else
         CurrentFlags &= ~mask;
     const int tile = SelectedTile();
-    Tools->Edit(std::make_unique<TFlagStep>(tile, Bit, Box->isChecked()),
-                [&] { TileData->SetFlags(tile, CurrentFlags); });
+    Tools->Edit(std::make_unique<TFlagStep>(ShownKind(), tile, Bit, Box->isChecked()),
+                [&] { TileData->SetFlags(ShownKind(), tile, CurrentFlags); });
 }
 
 void TForm1::CommitNumber(int Value, void (TTileData::*Setter)(int, int))
 {
+    // A box of the other section never writes into this list's tile.
+    if (FieldKind(Setter) != ShownKind())
+        return;
     const int tile = SelectedTile();
-    Tools->Edit(std::make_unique<TNumberStep>(tile, FieldName(Setter)),
+    Tools->Edit(std::make_unique<TNumberStep>(ShownKind(), tile, FieldName(Setter)),
                 [&] { (TileData.get()->*Setter)(tile, Value); });
 }
 
@@ -803,6 +817,7 @@ void TForm1::edUnknown1Exit() { CommitDecimal(edUnknown1, &TTileData::SetUnknown
 void TForm1::edunknown2Exit() { CommitDecimal(edunknown2, &TTileData::SetUnknown2); }
 void TForm1::edUnknown3Exit() { CommitDecimal(edUnknown3, &TTileData::SetUnknown3); }
 void TForm1::edUnknown4Exit() { CommitDecimal(edUnknown4, &TTileData::SetUnknown4); }
+void TForm1::edTextureExit() { CommitDecimal(Tools->Sections->TextureBox, &TTileData::SetTexture); }
 
 void TForm1::edAnimExit()
 {
@@ -878,9 +893,10 @@ void TForm1::RenameSelectedTile()
         return;
     const int tile = SelectedTile();
     const QString line = ListModel->Line(ListModel->RowOf(tile));
-    Tools->Edit(std::make_unique<TRenameStep>(tile), [&] { TileData->SetName(tile, Edit1->text()); });
+    Tools->Edit(std::make_unique<TRenameStep>(ShownKind(), tile),
+                [&] { TileData->SetName(ShownKind(), tile, Edit1->text()); });
     StatusBar1->showMessage(QStringLiteral("updated ") + line + QStringLiteral(" to ") + Edit1->text());
-    ListModel->ReplaceLine(tile, TileData->GetName(tile));
+    ListModel->ReplaceLine(tile, TileData->GetName(ShownKind(), tile));
     ListBox1->setFocus();
 }
 
@@ -890,7 +906,7 @@ bool TForm1::IsRenamePending() const
 {
     if (!TileShown || !HasSelectedTile())
         return false;
-    return AnsiString::Encode(Edit1->text()) != AnsiString::Encode(TileData->GetName(SelectedTile()));
+    return AnsiString::Encode(Edit1->text()) != AnsiString::Encode(TileData->GetName(ShownKind(), SelectedTile()));
 }
 
 // Page Up, Page Down, Up and Down in a name box step through the list as if
@@ -929,7 +945,8 @@ void TForm1::Button1Click()
     }
     const int selected = SelectedTile();
     const int top = TopIndex();
-    Tools->Edit(std::make_unique<TReplaceStep>(oldName), [&] { TileData->ReplaceName(oldName, newName); });
+    Tools->Edit(std::make_unique<TReplaceStep>(ShownKind(), oldName),
+                [&] { TileData->ReplaceName(ShownKind(), oldName, newName); });
     StatusBar1->showMessage(Tools->ReplacedText(oldName, newName));
     {
         const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
@@ -955,7 +972,7 @@ void TForm1::Button5Click()
     dialog.setCancelButtonText(QStringLiteral("Cancel"));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    Tools->Found(dialog.textValue(), TileData->FindName(dialog.textValue()));
+    Tools->Found(dialog.textValue(), TileData->FindName(ShownKind(), dialog.textValue()));
 }
 
 int TForm1::TopIndex() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tiledata/TileKind.h"
+
 #include <QImage>
 #include <QStringList>
 #include <QWidget>
@@ -154,6 +156,7 @@ private:
     friend class TFileActions;
     friend class TFilterBar;
     friend class TMenuBar;
+    friend class TTileSections;
 
     // Building the window.
     void CreateControls();
@@ -236,8 +239,11 @@ private:
     void edunknown2Exit();
     void edUnknown3Exit();
     void edUnknown4Exit();
+    void edTextureExit();
 
     // Helpers.
+    // The section the list shows, item tiles or land tiles.
+    TTileKind ShownKind() const;
     int SelectedTile() const;
     bool HasSelectedTile() const;
     // Selects the line of Tile (-1, or a tile the filter hides: none).

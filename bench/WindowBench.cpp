@@ -1,5 +1,6 @@
-// The main window: start-up to a filled, shown window, and one selection
-// with its picture, against the least Qt can do for the same.
+// The main window: start-up to a filled, shown window, one selection with
+// its picture, and switching between the item and the land list, against
+// the least Qt can do for the same.
 
 #include "bench/BenchFiles.h"
 #include "bench/BenchPictures.h"
@@ -14,6 +15,7 @@
 #include <QFileDialog>
 #include "app/ListBox.h"
 #include "app/TileListModel.h"
+#include "app/TileSections.h"
 #include <QMainWindow>
 #include <QTimer>
 
@@ -31,11 +33,15 @@ constexpr int StaticArtBase = 0x4000;
 constexpr int IndexEntries = StaticArtBase + 16384; // a full index of land and static art
 
 // The art files beside the tile data file: every static tile has an index
-// record, two of them pictures, the rest absent, and an empty patch file.
+// record, two of them pictures, the rest absent, the land tiles of the same
+// numbers raw diamonds, and an empty patch file.
 const QString &ArtFolder()
 {
     static const QString folder = [] {
         ArtWriter writer;
+        writer.PadToEntry(PictureTiles[0]);
+        for (const int tile : PictureTiles)
+            writer.AddRawPicture(ItemPicture(44, 44, std::uint32_t(tile)));
         for (const int tile : PictureTiles) {
             writer.PadToEntry(StaticArtBase + tile);
             writer.AddRunLength(PictureWidth, PictureHeight,
@@ -167,6 +173,73 @@ BenchBody DecodeBaseline()
     };
 }
 
+// A shown window whose item list and land list each have a tile with a
+// picture selected, the item list showing.
+std::shared_ptr<TForm1> WindowWithBothLists()
+{
+    std::shared_ptr<TForm1> window = OpenedWindow(TileDataPath());
+    auto *sections = window->findChild<TTileSections *>();
+    for (int k = 0; k < 2; ++k) {
+        window->ListBox1->setCurrentIndex(window->ListModel->index(PictureTiles[0]));
+        sections->Toggle();
+    }
+    SettleWidgets();
+    if (sections->Shown() != TTileKind::Item || window->Image1Bitmap.size() != QSize(PictureWidth, PictureHeight))
+        throw std::logic_error("the window does not show the item tile");
+    return window;
+}
+
+// Switching is a fill of the list of the other section and the showing of
+// its selected tile, painted.
+BenchBody SwitchCase()
+{
+    std::shared_ptr<TForm1> window = WindowWithBothLists();
+    auto *sections = window->findChild<TTileSections *>();
+    return [window, sections] {
+        sections->Toggle();
+        SettleWidgets();
+    };
+}
+
+// Filling the shown list again from the store, painted: what the window
+// does after a save.
+BenchBody FillListBaseline()
+{
+    std::shared_ptr<TForm1> window = WindowWithBothLists();
+    return [window] {
+        window->ListModel->Refill();
+        SettleWidgets();
+    };
+}
+
+// Selecting a land tile: its name, flags and texture, and its 44 x 44
+// picture, painted; the selection moves between two land tiles.
+BenchBody LandSelectionCase()
+{
+    std::shared_ptr<TForm1> window = WindowWithBothLists();
+    window->findChild<TTileSections *>()->Toggle();
+    auto next = std::make_shared<std::size_t>(0);
+    BenchBody body = [window, next] {
+        window->ListBox1->setCurrentIndex(window->ListModel->index(PictureTiles[*next]));
+        *next = 1 - *next;
+        SettleWidgets();
+    };
+    body();
+    if (window->Image1Bitmap.size() != QSize(44, 44))
+        throw std::logic_error("the selection did not draw the land tile's picture");
+    return body;
+}
+
+BenchBody FillLandListBaseline()
+{
+    std::shared_ptr<TForm1> window = WindowWithBothLists();
+    window->findChild<TTileSections *>()->Toggle();
+    return [window] {
+        window->ListModel->Refill();
+        SettleWidgets();
+    };
+}
+
 const BenchPairRegistration StartUp({"start-up to a shown window with the list filled (dialog answered)", "StartUp",
                                      "EmptyMainWindow", 1.5},
                                     StartUpCase, EmptyMainWindowBaseline);
@@ -176,5 +249,12 @@ const BenchPairRegistration ColdStartUp({"start-up in a fresh process (dialog an
 const BenchPairRegistration Selection({"one selection, ListBox1Click with a run-length picture", "ListBox1Click",
                                        "DecodePicture", 1.5},
                                       SelectionCase, DecodeBaseline);
+
+const BenchPairRegistration SwitchLists({"switch between the item and the land list (fill, select, show, paint)",
+                                         "SwitchLists", "FillList", 0},
+                                        SwitchCase, FillListBaseline);
+const BenchPairRegistration LandSelection({"one land tile selected, with its 44 x 44 picture, painted",
+                                           "ShowLandTile", "FillLandList", 0},
+                                          LandSelectionCase, FillLandListBaseline);
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLineEdit>
 #include "app/ListBox.h"
 #include "app/TileListModel.h"
@@ -137,6 +138,19 @@ std::function<void(QWidget *)> ChooseFile(const QString &Path)
     };
 }
 
+std::function<void(QWidget *)> Type(const QString &Text)
+{
+    return [Text](QWidget *modal) {
+        auto *dialog = qobject_cast<QInputDialog *>(modal);
+        if (!dialog) {
+            modal->close();
+            return;
+        }
+        dialog->setTextValue(Text);
+        dialog->accept();
+    };
+}
+
 std::unique_ptr<TForm1> OpenWindow(ModalAnswers &Answers, const QString &Path)
 {
     Answers.Then(ChooseFile(Path));
@@ -179,6 +193,16 @@ QRect LineRect(const TForm1 &Window, int Row)
 void ClickInto(QWidget *Widget)
 {
     QTest::mouseClick(Widget, Qt::LeftButton, Qt::NoModifier, QPoint(4, Widget->height() / 2));
+}
+
+void Shortcut(TForm1 &Window, QKeyCombination Keys)
+{
+    // Shortcuts belong to the active window, which a dialog just closed
+    // may have left inactive on the offscreen platform.
+    Window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&Window));
+    Window.ListBox1->setFocus();
+    QTest::keyClick(Window.ListBox1, Keys.key(), Keys.keyboardModifiers());
 }
 
 void TypeInto(QLineEdit *Box, const QString &Text)

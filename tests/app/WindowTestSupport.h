@@ -76,6 +76,8 @@ std::string DefaultName(int Tile);
 std::function<void(QWidget *)> Press(const QString &Button, QStringList *Seen);
 // Answers a file dialog by choosing Path (an empty path cancels it).
 std::function<void(QWidget *)> ChooseFile(const QString &Path);
+// Answers an input dialog with Text.
+std::function<void(QWidget *)> Type(const QString &Text);
 
 // Builds the window, answering the start-up dialog with Path (an empty path
 // cancels it), shows it and waits until it is the active window.
@@ -92,6 +94,9 @@ QRect LineRect(const TForm1 &Window, int Row);
 // User actions on the window.
 void ClickLine(TForm1 &Window, int Row);
 void ClickInto(QWidget *Widget);
+// Presses a shortcut with the list focused: the boxes keep Ctrl+Z and the
+// like for their own text.
+void Shortcut(TForm1 &Window, QKeyCombination Keys);
 // Focuses the box with a click, selects its text and types Text over it.
 void TypeInto(QLineEdit *Box, const QString &Text);
 // Focuses the box and puts Text into it from the clipboard, as a user's

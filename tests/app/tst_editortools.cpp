@@ -48,32 +48,6 @@ QAction *Action(const TForm1 &Window, const char *Name)
     return Window.findChild<QAction *>(QLatin1String(Name));
 }
 
-// Presses a shortcut with the list focused: the boxes keep Ctrl+Z and the
-// like for their own text.
-void Shortcut(TForm1 &Window, QKeyCombination Keys)
-{
-    // Shortcuts belong to the active window, which a dialog just closed
-    // may have left inactive on the offscreen platform.
-    Window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&Window));
-    Window.ListBox1->setFocus();
-    QTest::keyClick(Window.ListBox1, Keys.key(), Keys.keyboardModifiers());
-}
-
-// Answers an input dialog with Text.
-std::function<void(QWidget *)> Type(const QString &Text)
-{
-    return [Text](QWidget *modal) {
-        auto *dialog = qobject_cast<QInputDialog *>(modal);
-        if (!dialog) {
-            modal->close();
-            return;
-        }
-        dialog->setTextValue(Text);
-        dialog->accept();
-    };
-}
-
 // Runs a shell command as another program would, with the file as $1.
 void RunOther(const QString &Command, const QString &Path)
 {

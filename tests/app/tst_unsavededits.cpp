@@ -34,12 +34,15 @@ class UnsavedEditsTest : public WindowTest
 
 private:
     // Edit1 and Rename, the number boxes and the flag boxes; the Global
-    // group and the buttons at the bottom stay enabled throughout.
+    // group and the buttons at the bottom stay enabled throughout. The land
+    // tiles' texture box stays disabled while the item tiles show.
     static void ExpectTileControlsEnabled(const TForm1 &window, bool enabled)
     {
         QList<QWidget *> controls = {window.Edit1, window.Button2};
-        for (QLineEdit *box : window.findChildren<QLineEdit *>())
-            controls << (box->objectName().startsWith(QLatin1String("ed")) ? box : nullptr);
+        for (QLineEdit *box : window.findChildren<QLineEdit *>()) {
+            const QString name = box->objectName();
+            controls << (name.startsWith(QLatin1String("ed")) && name != QLatin1String("edTexture") ? box : nullptr);
+        }
         for (QCheckBox *box : window.findChildren<QCheckBox *>())
             controls << box;
         controls.removeAll(nullptr);

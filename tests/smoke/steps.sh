@@ -7,9 +7,9 @@ floor=20                     # one with a raw diamond
 name_offset=$((428036 + 37 * tile + 17))
 new_name="smoke test"
 # The form stands below the menu bar (18 pixels with the 8-point face), and
-# the list below the filter box (22 pixels).
+# the list below the section tabs (25 pixels) and the filter box (22).
 form_top=18
-list_top=$((form_top + 22))
+list_top=$((form_top + 25 + 22))
 
 # A private X server on a display it picks itself; sets xvfb_pid and DISPLAY.
 start_xvfb() {
