@@ -583,7 +583,9 @@ void TForm1::BitBtn3Click()
 
 void TForm1::LoadStore(const QString &Path)
 {
-    auto store = std::make_unique<TTileData>(Path);
+    // However the path came (dialog, command line, drop), the window and
+    // its messages show it in the system's own separators.
+    auto store = std::make_unique<TTileData>(QDir::toNativeSeparators(Path));
     QStringList lines;
     store->LoadTiles(lines);
     TileData = std::move(store);

@@ -266,11 +266,11 @@ private slots:
         QCOMPARE(seen.value(0), button.isEmpty() ? QString() : QStringLiteral("Save changes to tiledata.mul?"));
         QCOMPARE(Files->SavedRecord(5).Flags == Files->Writer.ReadRecord(5).Flags, button != QLatin1String("Save"));
         if (button == QLatin1String("Cancel")) {
-            QCOMPARE(window->TileData->GetFileName(), Files->Path());
+            QCOMPARE(window->TileData->GetFileName(), QDir::toNativeSeparators(Files->Path()));
             QVERIFY(window->TileData->IsModified());
             return;
         }
-        QCOMPARE(window->TileData->GetFileName(), other.Path());
+        QCOMPARE(window->TileData->GetFileName(), QDir::toNativeSeparators(other.Path()));
         QCOMPARE(ListLine(*window, 0), QStringLiteral("0x0 - other"));
         QCOMPARE(SelectedRow(*window), -1);
         QVERIFY(!Action(*window, "UndoAction")->isEnabled());
@@ -286,7 +286,7 @@ private slots:
         const QString copy = Files->Folder() + QStringLiteral("/copy.mul");
         Answers->Then(ChooseFile(copy));
         Shortcut(*window, Qt::CTRL | Qt::SHIFT | Qt::Key_S);
-        QCOMPARE(window->TileData->GetFileName(), copy);
+        QCOMPARE(window->TileData->GetFileName(), QDir::toNativeSeparators(copy));
         QVERIFY(!window->TileData->IsModified());
         QVERIFY(TestFiles::ReadBytes(Files->Path()) == original);
         std::vector<unsigned char> expected = original;

@@ -2,6 +2,7 @@
 
 #include "platform/Error.h"
 #include "platform/FileProbe.h"
+#include "platform/FileSystem.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TileDataWriter.h"
 #include "tiledata/TileDataReader.h"
@@ -51,7 +52,16 @@ class SaveWritesTest : public QObject
         return QString();
     }
 
-    static QString Reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+    // The system's text for a failed write as the file seam makes one: EIO
+    // on POSIX, ERROR_WRITE_FAULT (29) on Windows.
+    static QString WriteFailure()
+    {
+#ifdef _WIN32
+        return QString::fromStdString(FileSystem::SystemErrorText(29));
+#else
+        return QString::fromStdString(FileSystem::SystemErrorText(EIO));
+#endif
+    }
 
 private slots:
     void cleanup() { FileProbe::Set({}); }
@@ -112,7 +122,7 @@ private slots:
                 return ++writes == failingWrite;
             return step == Step::Sync && failingWrite == 0 && writes == 4;
         });
-        QCOMPARE(SaveError(), QDir::toNativeSeparators(FPath) + ": " + Reason(EIO) + "; nothing was changed");
+        QCOMPARE(SaveError(), QDir::toNativeSeparators(FPath) + ": " + WriteFailure() + "; nothing was changed");
         FileProbe::Set({});
         QVERIFY(TestFiles::ReadBytes(FPath) == FBefore);
         QVERIFY(FStore->IsModified());
@@ -127,7 +137,7 @@ private slots:
         int writes = 0;
         // The second write fails, and so does putting the first one back.
         FileProbe::Set([&](Step step, const std::string &, std::int64_t) { return step == Step::Write && ++writes >= 2; });
-        QCOMPARE(SaveError(), QDir::toNativeSeparators(FPath) + ": " + Reason(EIO)
+        QCOMPARE(SaveError(), QDir::toNativeSeparators(FPath) + ": " + WriteFailure()
                                   + "; putting the old bytes back failed too, so the file may hold part of this "
                                     "save: land 0x3, 0x0, 0x64, 0x1388");
     }
