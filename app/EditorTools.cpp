@@ -84,6 +84,12 @@ void TEditorTools::PlaceBars()
     Filter->setGeometry(list.x(), ListTop() - TFilterBar::Height, list.width(), TFilterBar::Height);
 }
 
+void TEditorTools::Detach()
+{
+    FForm.removeEventFilter(this);
+    FForm.ListBox1->removeEventFilter(this);
+}
+
 bool TEditorTools::eventFilter(QObject *Watched, QEvent *Event)
 {
     if (Event->type() == QEvent::Resize || (Watched == FForm.ListBox1 && Event->type() == QEvent::Move))

@@ -29,6 +29,10 @@ public:
     explicit TEditorTools(TForm1 &Form);
     ~TEditorTools() override;
 
+    // Stops following the form's moves and resizes; the form calls it as it
+    // is destroyed.
+    void Detach();
+
     // Where the tile list begins, below the bars, the section tabs and the
     // filter box.
     int ListTop() const;

@@ -163,7 +163,13 @@ TForm1::TForm1(QWidget *Parent, const QString &StartFile)
     Tools = new TEditorTools(*this);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The tools outlive this part of the window (they are its children), and
+    // must not lay out controls of a window being taken apart.
+    if (Tools)
+        Tools->Detach();
+}
 
 // ---------------------------------------------------------------------------
 // Building the window
