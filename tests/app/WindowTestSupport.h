@@ -71,8 +71,8 @@ private:
 std::string DefaultName(int Tile);
 
 // Answers a message box by pressing the button with the given text, or the
-// Return key for "Return"; Seen
-// receives the box's text and its buttons' texts.
+// Return key for "Return"; Seen receives the box's text and its buttons'
+// texts.
 std::function<void(QWidget *)> Press(const QString &Button, QStringList *Seen);
 // Answers a file dialog by choosing Path (an empty path cancels it).
 std::function<void(QWidget *)> ChooseFile(const QString &Path);
