@@ -6,7 +6,7 @@
 # the programs run through the build's wine runner.
 #
 # usage: closed-pipe.sh TOOL DEMO-GENERATOR [RUNNER]
-set -uo pipefail
+set -u -o pipefail
 
 tool=$1
 generator=$2
