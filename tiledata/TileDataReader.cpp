@@ -198,9 +198,14 @@ void TTileData::ResetWorking()
         Working.resize(std::size_t(FLayout.RecordsEnd(TTileKind::Item)), 0);
 }
 
-void TTileData::LoadTiles(QStringList &List)
+void TTileData::LoadTiles()
 {
     ResetWorking();
+}
+
+void TTileData::LoadTiles(QStringList &List)
+{
+    LoadTiles();
     // The store keeps no lines of its own: a list reads each line when it
     // draws it (ListLine), and 65,536 kept lines would cost megabytes. An
     // empty list (as every caller passes) takes the whole array, without a

@@ -61,6 +61,9 @@ public:
     // item tile to List. Records, or parts of records, beyond the end of a
     // short file read as zero.
     void LoadTiles(QStringList &List);
+    // Decodes every record as LoadTiles does, without the lines, for a
+    // caller whose list reads each line when it draws it.
+    void LoadTiles();
 
     // Replaces the list box's lines with one ListLine per item tile,
     // reflecting the current records, with drawing suspended so the box
