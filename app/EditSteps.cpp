@@ -15,61 +15,44 @@ QString TileLabel(TTileKind Kind, int Tile)
     return Kind == TTileKind::Land ? QStringLiteral("land ") + TileHex(Tile) : TileHex(Tile);
 }
 
-QString FieldName(void (TTileData::*Setter)(int, int))
-{
-    static const std::pair<void (TTileData::*)(int, int), const char *> Fields[] = {
-        {&TTileData::SetWeight, "Weight"},     {&TTileData::SetQuality, "Quality/Layer"},
-        {&TTileData::SetHeight, "Height"},     {&TTileData::SetQuantity, "Quantity"},
-        {&TTileData::SetHue, "Hue"},           {&TTileData::SetAnim, "AnimID"},
-        {&TTileData::SetUnknown0, "Unknown0"}, {&TTileData::SetUnknown1, "Unknown1"},
-        {&TTileData::SetUnknown2, "Unknown2"}, {&TTileData::SetUnknown3, "Unknown3"},
-        {&TTileData::SetUnknown4, "Unknown4"}, {&TTileData::SetTexture, "Texture"},
-    };
-    for (const auto &[setter, name] : Fields) {
-        if (setter == Setter)
-            return QLatin1String(name);
-    }
-    return QStringLiteral("Edit");
-}
-
-TTileKind FieldKind(void (TTileData::*Setter)(int, int))
-{
-    return Setter == &TTileData::SetTexture ? TTileKind::Land : TTileKind::Item;
-}
-
 TRecordStep::TRecordStep(TTileKind Kind, std::vector<int> Tiles, const QString &Text)
     : QUndoCommand(Text)
     , FKind(Kind)
 {
     for (const int tile : Tiles)
-        FRecords.push_back({tile, QByteArray(), QByteArray()});
-}
-
-void TRecordStep::Bind(StoreSource Store, Changed Shown)
-{
-    FStore = std::move(Store);
-    FShown = std::move(Shown);
+        FRecords.push_back({tile, QByteArray()});
 }
 
 void TRecordStep::Before(const TTileData &Store)
 {
-    for (Record &record : FRecords)
-        record.Old = Store.GetRecordBytes(FKind, record.Tile);
+    for (TRecordBytes &record : FRecords)
+        record.Bytes = Store.GetRecordBytes(FKind, record.Tile);
 }
 
+// The step keeps the records as they were; the store has them as they are.
 bool TRecordStep::After(const TTileData &Store)
 {
-    for (Record &record : FRecords)
-        record.New = Store.GetRecordBytes(FKind, record.Tile);
     FRecords.erase(std::remove_if(FRecords.begin(), FRecords.end(),
-                                  [](const Record &record) { return record.Old == record.New; }),
+                                  [&](const TRecordBytes &record) {
+                                      return record.Bytes == Store.GetRecordBytes(FKind, record.Tile);
+                                  }),
                    FRecords.end());
     return !FRecords.empty();
 }
 
+std::vector<int> TRecordStep::Tiles() const
+{
+    std::vector<int> tiles;
+    tiles.reserve(FRecords.size());
+    for (const TRecordBytes &record : FRecords)
+        tiles.push_back(record.Tile);
+    return tiles;
+}
+
 void TRecordStep::undo()
 {
-    Put(false);
+    if (FSwap)
+        FSwap(FKind, FRecords);
 }
 
 // The first redo comes from the push, after the edit itself.
@@ -79,21 +62,7 @@ void TRecordStep::redo()
         FPushed = true;
         return;
     }
-    Put(true);
-}
-
-void TRecordStep::Put(bool New)
-{
-    TTileData *store = FStore ? FStore() : nullptr;
-    if (!store)
-        return;
-    std::vector<int> tiles;
-    for (const Record &record : FRecords) {
-        store->SetRecordBytes(FKind, record.Tile, New ? record.New : record.Old);
-        tiles.push_back(record.Tile);
-    }
-    if (FShown)
-        FShown(FKind, tiles);
+    undo();
 }
 
 TFlagStep::TFlagStep(TTileKind Kind, int Tile, int Bit, bool Set)
@@ -103,8 +72,8 @@ TFlagStep::TFlagStep(TTileKind Kind, int Tile, int Bit, bool Set)
 {
 }
 
-TNumberStep::TNumberStep(TTileKind Kind, int Tile, const QString &Field)
-    : TRecordStep(Kind, {Tile}, Field + QLatin1Char(' ') + TileLabel(Kind, Tile))
+TNumberStep::TNumberStep(TTileKind Kind, int Tile, TTileField Field)
+    : TRecordStep(Kind, {Tile}, FieldName(Field) + QLatin1Char(' ') + TileLabel(Kind, Tile))
 {
 }
 
@@ -127,5 +96,5 @@ void TReplaceStep::Before(const TTileData &Store)
     const int count = Store.Count(FKind);
     FRecords.reserve(std::size_t(count));
     for (int tile = 0; tile < count; ++tile)
-        FRecords.push_back({tile, Store.GetRecordBytes(FKind, tile), QByteArray()});
+        FRecords.push_back({tile, Store.GetRecordBytes(FKind, tile)});
 }

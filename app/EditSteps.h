@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/TileField.h"
 #include "tiledata/TileKind.h"
 
 #include <QByteArray>
@@ -10,24 +11,32 @@
 
 class TTileData;
 
+// A tile's whole record as bytes.
+struct TRecordBytes
+{
+    int Tile;
+    QByteArray Bytes;
+};
+
 // One undoable change to the tile data: the exact bytes of every record it
-// changed in one section, land or item, before and after. Undo and redo each put one set back, so undoing
-// to the state last saved leaves the store with the very bytes it saved,
-// and the close question asks nothing.
+// changed in one section, land or item. The step holds the version of each
+// record that the store does not hold at the moment, so undo and redo are
+// the same swap. Undoing to the state last saved leaves the store with the
+// very bytes it saved, and the close question asks nothing.
 class TRecordStep : public QUndoCommand
 {
 public:
-    using StoreSource = std::function<TTileData *()>;
-    // Called after an undo or redo with the section and the tiles it
-    // changed, lowest first; not called when the step is pushed, the edit
-    // being done already.
-    using Changed = std::function<void(TTileKind Kind, const std::vector<int> &Tiles)>;
+    // Exchanges the records' bytes with the store's, and tells the window.
+    using Swapper = std::function<void(TTileKind Kind, std::vector<TRecordBytes> &Records)>;
 
-    void Bind(StoreSource Store, Changed Shown);
-    // Takes the records the step may change as they are before the edit, and
-    // after it; false when the edit changed no byte.
+    // Takes the records the step may change as they are before the edit.
     virtual void Before(const TTileData &Store);
+    // Keeps the records the edit changed; false when it changed no byte.
     bool After(const TTileData &Store);
+    void Bind(Swapper Swap) { FSwap = std::move(Swap); }
+    TTileKind Kind() const { return FKind; }
+    // The tiles the step changes, lowest first.
+    std::vector<int> Tiles() const;
 
     void undo() override;
     void redo() override;
@@ -35,20 +44,11 @@ public:
 protected:
     TRecordStep(TTileKind Kind, std::vector<int> Tiles, const QString &Text);
 
-    struct Record
-    {
-        int Tile;
-        QByteArray Old;
-        QByteArray New;
-    };
     TTileKind FKind;
-    std::vector<Record> FRecords;
+    std::vector<TRecordBytes> FRecords;
 
 private:
-    void Put(bool New);
-
-    StoreSource FStore;
-    Changed FShown;
+    Swapper FSwap;
     bool FPushed = false;
 };
 
@@ -63,7 +63,7 @@ public:
 class TNumberStep : public TRecordStep
 {
 public:
-    TNumberStep(TTileKind Kind, int Tile, const QString &Field);
+    TNumberStep(TTileKind Kind, int Tile, TTileField Field);
 };
 
 // A rename of the selected tile: "Rename 0x1A", "Rename land 0x3".
@@ -86,8 +86,3 @@ public:
 QString TileHex(int Tile);
 // "0x1A" for an item tile, "land 0x3" for a land tile.
 QString TileLabel(TTileKind Kind, int Tile);
-
-// The name of the number field a store setter writes, as its box's label
-// reads ("Weight"), and the section whose tiles have that field.
-QString FieldName(void (TTileData::*Setter)(int, int));
-TTileKind FieldKind(void (TTileData::*Setter)(int, int));

@@ -1,61 +1,68 @@
 #pragma once
 
-#include "app/EditSteps.h"
-
 #include <QObject>
 
 #include <memory>
 
-class QMenuBar;
+class QFileDialog;
+class QGroupBox;
+class QLineEdit;
 class TFileActions;
 class TFileWatch;
 class TFilterBar;
 class TFindNext;
-class TForm1;
 class TGoToTile;
+class TMenuBar;
+class TTileDocument;
 class TTileSections;
-class TUndoSteps;
 
 // What the window offers for a day's work around the form itself: the menu
-// bar, undo and redo, go to, the filter, Find Next, Open, Save As, Reload,
-// a dropped file, the watch on the file and the switch between the item and
-// the land tiles. The form's own controls keep
-// their places relative to each other, below the menu bar and the watch bar.
+// bar, go to, the filter, Find Next, the file actions, the watch on the file
+// and the switch between the item and the land tiles, each working on the
+// document. The form's own controls keep their places relative to each
+// other, below the menu bar and the watch bar.
 class TEditorTools : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit TEditorTools(TForm1 &Form);
+    // The window's controls the tools stand beside or copy.
+    struct Anchors
+    {
+        QWidget *List;           // the tile list, below the bars
+        QGroupBox *OneTile;      // where the texture box stands
+        const QLineEdit *NumberBox; // the face and height of a number box
+        QFileDialog *OpenDialog; // the window's open-file dialog
+    };
+
+    TEditorTools(TTileDocument &Document, QWidget &Window, const Anchors &Parts);
     ~TEditorTools() override;
 
-    // Stops following the form's moves and resizes; the form calls it as it
-    // is destroyed.
+    // Stops following the window's moves and resizes; the window calls it as
+    // it is destroyed.
     void Detach();
 
     // Where the tile list begins, below the bars, the section tabs and the
     // filter box.
     int ListTop() const;
-    // Selects Tile and shows it as a click on its line would, clearing the
-    // filter when it hides the tile.
-    void ShowTile(int Tile);
-    // Runs Change, the edit Step describes, as one undoable step.
-    void Edit(std::unique_ptr<TRecordStep> Step, const std::function<void()> &Change);
-    // What the form's Find looked for and found (-1: nothing).
+    void GoToTile();
+    // What Find looked for and found (-1: nothing); selects what it found.
     void Found(const QString &Text, int Tile);
-    void FindNext();
-    // The form has just saved the file.
-    void Saved();
+    // False while there is nothing to look for yet: Find must ask first.
+    bool FindNext();
     // "Replaced ... with ...", and whether it reached hidden tiles too.
     QString ReplacedText(const QString &OldName, const QString &NewName) const;
 
-    QMenuBar *Menus = nullptr;
+    TMenuBar *Menus = nullptr;
     TFilterBar *Filter = nullptr;
     TFileWatch *Watch = nullptr;
-    TUndoSteps *Undo = nullptr;
     TGoToTile *GoTo = nullptr;
     TFileActions *Files = nullptr;
     TTileSections *Sections = nullptr;
+
+signals:
+    // A message for the status bar.
+    void Say(const QString &Text);
 
 protected:
     bool eventFilter(QObject *Watched, QEvent *Event) override;
@@ -63,9 +70,10 @@ protected:
 private:
     void Relayout();
     void PlaceBars();
-    void StepShown(TTileKind Kind, const std::vector<int> &Tiles);
 
-    TForm1 &FForm;
+    TTileDocument &FDocument;
+    QWidget &FWindow;
+    QWidget *FList;
     std::unique_ptr<TFindNext> FFind;
     int FTop = 0;
 };

@@ -1,30 +1,16 @@
 #include "app/FileActions.h"
 
-#include "app/EditorTools.h"
 #include "app/ErrorBox.h"
-#include "app/FileWatch.h"
-#include "app/FilterBar.h"
-#include "app/TileSections.h"
-#include "app/UndoSteps.h"
-#include "app/Unit1.h"
+#include "app/SaveQuestions.h"
+#include "app/TileDocument.h"
 
-#include "platform/Error.h"
-#include "platform/SharedReadFile.h"
-#include "platform/qt/AnsiString.h"
-#include "tiledata/TileDataReader.h"
-
+#include <QDir>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
-#include <QStatusBar>
-#include <QRandomGenerator>
-
-#include <filesystem>
 
 namespace {
 
@@ -43,162 +29,93 @@ bool AskDiscardAndReload(QWidget *Parent, const QString &FileName)
     return box.clickedButton() == discard;
 }
 
-void WriteAll(QFile &File, const std::vector<unsigned char> &Bytes)
-{
-    const auto size = qint64(Bytes.size());
-    if (File.write(reinterpret_cast<const char *>(Bytes.data()), size) != size || !File.flush())
-        throw Error("Stream write error");
-}
-
-// A file of our own beside Target, under a name nobody else uses, removed
-// again unless it is renamed into place.
-class TNewFile
-{
-public:
-    explicit TNewFile(const QFileInfo &Target)
-    {
-        for (int attempt = 0; attempt < 100 && !File.isOpen(); ++attempt) {
-            File.setFileName(Target.absolutePath() + QLatin1Char('/') + Target.fileName() + QLatin1Char('.')
-                             + QString::number(QRandomGenerator::global()->generate(), 36));
-            File.open(QIODevice::WriteOnly | QIODevice::NewOnly);
-        }
-        if (!File.isOpen())
-            throw CannotOpenFileError(AnsiString::ToPath(QDir::toNativeSeparators(File.fileName())),
-                                      File.errorString().toStdString());
-    }
-    ~TNewFile()
-    {
-        if (!FRenamed) {
-            File.close();
-            File.remove();
-        }
-    }
-    TNewFile(const TNewFile &) = delete;
-    TNewFile &operator=(const TNewFile &) = delete;
-
-    void RenameTo(const QString &Target)
-    {
-        std::error_code failed;
-        std::filesystem::rename(std::filesystem::path(AnsiString::ToPath(File.fileName())),
-                                std::filesystem::path(AnsiString::ToPath(Target)), failed);
-        if (failed)
-            throw CannotOpenFileError(AnsiString::ToPath(QDir::toNativeSeparators(Target)), failed.message());
-        FRenamed = true;
-    }
-
-    QFile File;
-
-private:
-    bool FRenamed = false;
-};
-
 } // namespace
 
-TFileActions::TFileActions(TForm1 &Form)
-    : QObject(&Form)
-    , FForm(Form)
+TFileActions::TFileActions(TTileDocument &Document, QWidget *Window, QFileDialog *OpenDialog)
+    : QObject(Window)
+    , FDocument(Document)
+    , FWindow(Window)
+    , FOpenDialog(OpenDialog)
 {
-    FForm.setAcceptDrops(true);
+    FWindow->setAcceptDrops(true);
     // The boxes of the window would take a dropped file as text.
-    FForm.installEventFilter(this);
-    for (QWidget *child : FForm.findChildren<QWidget *>())
+    FWindow->installEventFilter(this);
+    for (QWidget *child : FWindow->findChildren<QWidget *>())
         child->installEventFilter(this);
 }
 
 void TFileActions::Open()
 {
-    if (!FForm.FormCloseQuery())
+    if (!MayDropEdits())
         return;
-    if (FForm.OpenDialog1->exec() != QDialog::Accepted || FForm.OpenDialog1->selectedFiles().isEmpty())
+    if (FOpenDialog->exec() != QDialog::Accepted || FOpenDialog->selectedFiles().isEmpty())
         return;
-    Load(FForm.OpenDialog1->selectedFiles().constFirst(), false);
+    FDocument.Load(FOpenDialog->selectedFiles().constFirst(), TLoadKind::Open);
 }
 
 void TFileActions::OpenAsked(const QString &Path)
 {
-    if (FForm.FormCloseQuery())
-        Load(Path, false);
+    if (MayDropEdits())
+        FDocument.Load(Path, TLoadKind::Open);
+}
+
+void TFileActions::Save()
+{
+    const QString path = FDocument.FileName();
+    FDocument.Save([this, path](const TSaveConflicts &Conflicts) {
+        return AskOverwriteChangedFile(FWindow, path, Conflicts);
+    });
+}
+
+bool TFileActions::MayDropEdits()
+{
+    if (!FDocument.Store())
+        return true;
+    FDocument.CommitPendingEdits();
+    const bool renamePending = FDocument.HasPendingName();
+    if (!renamePending && !FDocument.IsModified())
+        return true;
+    const QString path = FDocument.FileName();
+    switch (AskSaveChanges(FWindow, path)) {
+    case QMessageBox::Save:
+        if (renamePending)
+            FDocument.Rename(FDocument.PendingName());
+        return FDocument.Save([this, path](const TSaveConflicts &Conflicts) {
+            return AskOverwriteChangedFile(FWindow, path, Conflicts);
+        });
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TFileActions::Reload()
 {
-    if (!FForm.TileData)
+    if (!FDocument.Store())
         return;
-    FForm.CommitFocusedNumberBox();
-    const QString path = FForm.TileData->GetFileName();
-    if (FForm.TileData->IsModified() && !AskDiscardAndReload(&FForm, path))
+    FDocument.CommitPendingEdits();
+    const QString path = FDocument.FileName();
+    if (FDocument.IsModified() && !AskDiscardAndReload(FWindow, path))
         return;
-    Load(path, true);
-}
-
-// A file that cannot be read leaves the window on the file it had.
-void TFileActions::Load(const QString &Path, bool KeepSelection)
-{
-    const int selected = KeepSelection ? FForm.SelectedTile() : -1;
-    FForm.Tools->Filter->Clear();
-    FForm.LoadStore(Path);
-    if (!KeepSelection)
-        FForm.Tools->Sections->ForgetOtherSelection();
-    FForm.Edit3->setText(Path);
-    FForm.TileShown = false;
-    FForm.Image1->clear();
-    if (!FForm.VellArtReader1)
-        FForm.CreateArtView();
-    FForm.BindArtView(Path);
-    FForm.Tools->Undo->Clear();
-    FForm.Tools->Watch->Watch(Path);
-    if (selected >= 0)
-        FForm.Tools->ShowTile(selected);
+    FDocument.Load(path, TLoadKind::Reload);
 }
 
 void TFileActions::SaveAs()
 {
-    if (!FForm.TileData)
+    if (!FDocument.Store())
         return;
-    FForm.CommitFocusedNumberBox();
-    QFileDialog dialog(&FForm, QStringLiteral("Save Tiledata As"));
+    FDocument.CommitPendingEdits();
+    QFileDialog dialog(FWindow, QStringLiteral("Save Tiledata As"));
     dialog.setObjectName(QStringLiteral("SaveAsDialog"));
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(FForm.OpenDialog1->nameFilters());
+    dialog.setNameFilters(FOpenDialog->nameFilters());
     dialog.setDefaultSuffix(QStringLiteral("mul"));
-    dialog.selectFile(FForm.TileData->GetFileName());
+    dialog.selectFile(FDocument.FileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    const QString target = dialog.selectedFiles().constFirst();
-    WriteCopy(*FForm.TileData, target);
-    // The window now edits the copy; its records are what the window shows,
-    // so the selection, the filter and the undo history stay.
-    const int selected = FForm.SelectedTile();
-    FForm.LoadStore(target);
-    FForm.Edit3->setText(target);
-    FForm.SetSelection(selected);
-    FForm.Tools->Filter->Apply();
-    FForm.Tools->Watch->Watch(target);
-    FForm.StatusBar1->showMessage(QStringLiteral("Saved as %1").arg(QDir::toNativeSeparators(target)));
-}
-
-void TFileActions::WriteCopy(const TTileData &Store, const QString &Target)
-{
-    const QFileInfo target(Target);
-    const QFileInfo source(Store.GetFileName());
-    const std::vector<unsigned char> bytes = ReadWholeFile(AnsiString::ToPath(Store.GetFileName()));
-    TNewFile temp(target);
-    temp.File.setPermissions(target.exists() ? target.permissions() : source.permissions());
-    WriteAll(temp.File, bytes);
-    temp.File.close();
-    {
-        TTileData copy(temp.File.fileName());
-        QStringList lines;
-        copy.LoadTiles(lines);
-        for (const TTileKind kind : {TTileKind::Item, TTileKind::Land}) {
-            const int count = kind == TTileKind::Item ? Store.ItemCount() : Store.LandCount();
-            for (int tile = 0; tile < count; ++tile)
-                copy.SetRecordBytes(kind, tile, Store.GetRecordBytes(kind, tile));
-        }
-        copy.Save();
-    }
-    temp.RenameTo(Target);
+    FDocument.SaveAs(dialog.selectedFiles().constFirst());
 }
 
 QString TFileActions::DroppedFile(const QMimeData *Data)
@@ -225,7 +142,7 @@ bool TFileActions::eventFilter(QObject *Watched, QEvent *Event)
         if (path.isEmpty())
             return false;
         drop->acceptProposedAction();
-        RunHandler(&FForm, [this, path] { OpenAsked(path); });
+        RunHandler(FWindow, [this, path] { OpenAsked(path); });
         return true;
     }
     default:

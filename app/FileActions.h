@@ -3,32 +3,36 @@
 #include <QObject>
 #include <QString>
 
+class QFileDialog;
 class QMimeData;
-class TForm1;
-class TTileData;
+class QWidget;
+class TTileDocument;
 
-// Open (Ctrl+O), Save As (Ctrl+Shift+S), Reload, and a tile data file
-// dropped on the window. Open and a drop first ask the close question when
-// there are unsaved edits, then load the file in the same window with its
-// art beside it and a fresh undo history.
+// Open (Ctrl+O), Save, Save As (Ctrl+Shift+S), Reload, a tile data file
+// dropped on the window, and the question before unsaved edits could be
+// lost. Open and a drop first ask that question when there are unsaved
+// edits, then load the file in the same window with its art beside it and a
+// fresh undo history.
 class TFileActions : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit TFileActions(TForm1 &Form);
+    // Window is the parent of the questions and takes the drops; OpenDialog
+    // is the window's open-file dialog.
+    TFileActions(TTileDocument &Document, QWidget *Window, QFileDialog *OpenDialog);
 
     void Open();
+    void Save();
     void SaveAs();
     void Reload();
-    // Loads Path in place of the current file, after the close question.
+    // Loads Path in place of the current file, after the question.
     void OpenAsked(const QString &Path);
-
-    // Writes Store's records into a copy of its file named Target: a new
-    // file under a temporary name beside Target, written and flushed as a
-    // save writes, then renamed over Target. Nothing is left behind on an
-    // error, and Target stays as it was.
-    static void WriteCopy(const TTileData &Store, const QString &Target);
+    // Edits are not dropped unasked: with unsaved edits, or a name typed
+    // into the rename box and not yet confirmed, asks whether to save them
+    // (Save, Discard or Cancel). Save confirms the name, then saves. False
+    // when the edits must stay: Cancel, or a save that did not happen.
+    bool MayDropEdits();
 
     // The one local file a drag carries, or an empty text.
     static QString DroppedFile(const QMimeData *Data);
@@ -37,8 +41,7 @@ protected:
     bool eventFilter(QObject *Watched, QEvent *Event) override;
 
 private:
-    // Loads Path; KeepSelection keeps the selected tile (a reload).
-    void Load(const QString &Path, bool KeepSelection);
-
-    TForm1 &FForm;
+    TTileDocument &FDocument;
+    QWidget *FWindow;
+    QFileDialog *FOpenDialog;
 };

@@ -1,14 +1,16 @@
 #include "app/FileWatch.h"
 
+#include "app/TileDocument.h"
+
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
 
-TFileWatch::TFileWatch(QWidget *Parent, std::function<bool()> HasEdits, std::function<void()> Reload)
+TFileWatch::TFileWatch(TTileDocument &Document, QWidget *Parent)
     : QFrame(Parent)
-    , FHasEdits(std::move(HasEdits))
+    , FDocument(Document)
 {
     setObjectName(QStringLiteral("FileWatchBar"));
     setFrameStyle(QFrame::StyledPanel | QFrame::Plain);
@@ -32,13 +34,15 @@ TFileWatch::TFileWatch(QWidget *Parent, std::function<bool()> HasEdits, std::fun
     layout->addWidget(Text, 1);
     layout->addWidget(ReloadButton);
     layout->addWidget(dismiss);
-    connect(ReloadButton, &QPushButton::clicked, this, [this, Reload] {
+    connect(ReloadButton, &QPushButton::clicked, this, [this] {
         ShowBar(false);
-        Reload();
+        emit ReloadRequested();
     });
     connect(dismiss, &QToolButton::clicked, this, [this] { ShowBar(false); });
     connect(&FWatcher, &QFileSystemWatcher::fileChanged, this, &TFileWatch::Check);
     connect(&FWatcher, &QFileSystemWatcher::directoryChanged, this, &TFileWatch::Check);
+    connect(&FDocument, &TTileDocument::Loaded, this, [this] { Watch(FDocument.FileName()); });
+    connect(&FDocument, &TTileDocument::Saved, this, &TFileWatch::Wrote);
     hide();
 }
 
@@ -82,7 +86,7 @@ void TFileWatch::Check()
     if (now == FKnown || now.Size < 0)
         return;
     const QString name = QFileInfo(FPath).fileName();
-    if (FHasEdits())
+    if (FDocument.IsModified())
         Text->setText(QStringLiteral("%1 was changed by another program. Your edits are not saved: Save will ask "
                                      "before overwriting it.")
                           .arg(name));

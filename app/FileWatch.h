@@ -4,10 +4,9 @@
 #include <QFileSystemWatcher>
 #include <QFrame>
 
-#include <functional>
-
 class QLabel;
 class QPushButton;
+class TTileDocument;
 
 // Watches the open tile data file for changes by other programs, and says so
 // in a bar at the top of the window rather than in a box that stops the
@@ -15,14 +14,13 @@ class QPushButton;
 // as they were right after the save. Programs that save by writing a new
 // file and renaming it over the old one leave the watch on a file that is
 // gone: the path is watched anew, through its folder while it is missing.
+// The watch follows the document: each load watches its file anew.
 class TFileWatch : public QFrame
 {
     Q_OBJECT
 
 public:
-    // HasEdits: whether the window holds unsaved edits. Reload: the bar's
-    // button.
-    TFileWatch(QWidget *Parent, std::function<bool()> HasEdits, std::function<void()> Reload);
+    TFileWatch(TTileDocument &Document, QWidget *Parent);
 
     // Watches Path (empty: nothing), which the window has just loaded.
     void Watch(const QString &Path);
@@ -35,6 +33,8 @@ public:
 signals:
     // The bar came or went.
     void Toggled();
+    // The bar's Reload button.
+    void ReloadRequested();
 
 private:
     struct Stamp
@@ -51,5 +51,5 @@ private:
     QFileSystemWatcher FWatcher;
     QString FPath;
     Stamp FKnown;
-    std::function<bool()> FHasEdits;
+    TTileDocument &FDocument;
 };

@@ -1,8 +1,6 @@
 #include "app/FilterBar.h"
 
-#include "app/ListBox.h"
-#include "app/TileListModel.h"
-#include "app/Unit1.h"
+#include "app/TileDocument.h"
 
 #include "tiledata/TileDataReader.h"
 #include "tiledata/TileFlags.h"
@@ -11,7 +9,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QStatusBar>
 #include <QToolButton>
 
 namespace {
@@ -63,9 +60,9 @@ QString StateWord(State Now)
 
 } // namespace
 
-TFilterBar::TFilterBar(TForm1 &Form)
-    : QWidget(&Form)
-    , FForm(Form)
+TFilterBar::TFilterBar(TTileDocument &Document, QWidget *Parent)
+    : QWidget(Parent)
+    , FDocument(Document)
 {
     setObjectName(QStringLiteral("FilterBar"));
     auto *layout = new QHBoxLayout(this);
@@ -87,6 +84,10 @@ TFilterBar::TFilterBar(TForm1 &Form)
     connect(Box, &QLineEdit::textChanged, this, [this](const QString &Text) {
         FFilter.SetName(Text);
         Apply();
+    });
+    connect(&FDocument, &TTileDocument::Loaded, this, [this](TLoadKind How) {
+        if (How != TLoadKind::Adopt)
+            Forget();
     });
 }
 
@@ -141,46 +142,31 @@ void TFilterBar::FocusBox()
 
 void TFilterBar::Clear()
 {
-    FFilter = TTileFilter();
-    const QSignalBlocker quiet(Box);
-    Box->clear();
+    Forget();
     Apply();
 }
 
-void TFilterBar::Reveal(int Tile)
+void TFilterBar::Forget()
 {
-    if (IsActive() && FForm.ListModel->RowOf(Tile) < 0)
-        Clear();
+    FFilter = TTileFilter();
+    const QSignalBlocker quiet(Box);
+    Box->clear();
+    ShowFlagStates();
 }
 
 void TFilterBar::Apply()
 {
     ShowFlagStates();
-    const int selected = FForm.SelectedTile();
-    Refilter();
-    FForm.SetSelection(selected);
-    const int row = FForm.ListModel->RowOf(selected);
-    if (row >= 0)
-        FForm.ListBox1->scrollTo(FForm.ListModel->index(row), QAbstractItemView::PositionAtCenter);
+    emit Changed();
 }
 
-void TFilterBar::Refilter()
+TFilterBar::TilePredicate TFilterBar::Predicate() const
 {
-    const TTileData *store = FForm.TileData.get();
-    const TTileKind kind = FForm.ListModel->Kind();
-    TTileListModel::TilePredicate keep;
-    if (!FFilter.IsEmpty() && store) {
-        keep = [store, kind, this](int Tile) {
-            return FFilter.Matches(store->GetFlags(kind, Tile), [&] { return store->GetName(kind, Tile); });
-        };
-    }
-    FForm.ListModel->SetFilter(keep);
-    if (!store)
-        return;
-    const int shown = FForm.ListModel->rowCount();
-    if (keep)
-        FForm.StatusBar1->showMessage(shown == 1 ? QStringLiteral("1 tile matches")
-                                                 : QStringLiteral("%1 tiles match").arg(shown));
-    else
-        FForm.StatusBar1->clearMessage();
+    const TTileData *store = FDocument.Store();
+    if (FFilter.IsEmpty() || !store)
+        return {};
+    const TTileKind kind = FDocument.Section();
+    return [store, kind, this](int Tile) {
+        return FFilter.Matches(store->GetFlags(kind, Tile), [&] { return store->GetName(kind, Tile); });
+    };
 }

@@ -4,15 +4,17 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QLineEdit;
 class QMenu;
 class QToolButton;
-class TForm1;
+class TTileDocument;
 
 // The box above the tile list that filters it: a part of the name, and a
-// drop-down of the flags, each "any", "set" or "clear". The list then shows
-// only the matching tiles, the status bar says how many, and the selected
-// tile stays selected and in view while it matches.
+// drop-down of the flags, each "any", "set" or "clear". The list shows only
+// the tiles the filter's predicate keeps. Another file, or the same file
+// read again, starts unfiltered.
 class TFilterBar : public QWidget
 {
     Q_OBJECT
@@ -20,31 +22,34 @@ class TFilterBar : public QWidget
 public:
     static constexpr int Height = 22;
 
-    explicit TFilterBar(TForm1 &Form);
+    using TilePredicate = std::function<bool(int Tile)>;
+
+    TFilterBar(TTileDocument &Document, QWidget *Parent);
 
     void FocusBox();
     // Shows every tile again.
     void Clear();
     bool IsActive() const { return !FFilter.IsEmpty(); }
-    // Clears the filter when it hides Tile, so that the tile can be shown.
-    void Reveal(int Tile);
-    // Filters the list anew, for a file just loaded, keeping the selected
-    // tile selected and in view while it matches.
-    void Apply();
-    // Filters the list's section anew and says how many tiles match; the
-    // selection is the caller's to set again.
-    void Refilter();
+    // Which tiles of the document's section the list shows; empty while the
+    // filter takes every tile.
+    TilePredicate Predicate() const;
 
     void SetFlag(int Bit, TTileFilter::FlagState State);
 
     QLineEdit *Box = nullptr;
     QToolButton *FlagsButton = nullptr;
 
+signals:
+    // The user changed what the filter asks.
+    void Changed();
+
 private:
     void FillFlagsMenu();
     void ShowFlagStates();
+    void Forget();
+    void Apply();
 
-    TForm1 &FForm;
+    TTileDocument &FDocument;
     TTileFilter FFilter;
     QMenu *FFlagsMenu = nullptr;
 };

@@ -2,22 +2,32 @@
 
 #include <QMenuBar>
 
-class TEditorTools;
-class TForm1;
+class QUndoStack;
 
-// The File, Edit, View and Help menus. Entries for what the form's buttons
-// do (Save, Find, Close, About) run the buttons' own handlers.
+// The File, Edit, View and Help menus. Each entry asks for its action by a
+// signal, which the window connects to the handler that does it; Undo and
+// Redo work the undo history directly.
 class TMenuBar : public QMenuBar
 {
     Q_OBJECT
 
 public:
-    TMenuBar(TForm1 &Form, TEditorTools &Tools);
+    TMenuBar(QUndoStack &Undo, QWidget *Parent);
+
+signals:
+    void OpenRequested();
+    void SaveRequested();
+    void SaveAsRequested();
+    void ReloadRequested();
+    void CloseRequested();
+    void FindRequested();
+    void FindNextRequested();
+    void GoToRequested();
+    void SwitchSectionRequested();
+    void FilterRequested();
+    void ShowEveryTileRequested();
+    void AboutRequested();
 
 private:
-    QAction *Add(QMenu *Menu, const QString &Text, const QList<QKeySequence> &Keys,
-                 const std::function<void()> &Handler);
-    void Guarded(const std::function<void()> &Handler);
-
-    TForm1 &FForm;
+    QAction *Add(QMenu *Menu, const QString &Text, const QList<QKeySequence> &Keys, void (TMenuBar::*Request)());
 };

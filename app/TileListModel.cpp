@@ -46,6 +46,14 @@ void TTileListModel::ReplaceLine(int Tile, const QString &Text)
         emit dataChanged(index(row), index(row), {Qt::DisplayRole});
 }
 
+void TTileListModel::Renew(int Tile)
+{
+    FReplaced.remove(Tile);
+    const int row = RowOf(Tile);
+    if (row >= 0)
+        emit dataChanged(index(row), index(row), {Qt::DisplayRole});
+}
+
 QString TTileListModel::Line(int Row) const
 {
     const int tile = TileAt(Row);

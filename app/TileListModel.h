@@ -41,6 +41,8 @@ public:
     void Refill();
     // Line of Tile shows Text until the next Refill.
     void ReplaceLine(int Tile, const QString &Text);
+    // Line of Tile shows the store's line again, as the store has it now.
+    void Renew(int Tile);
     QString Line(int Row) const;
 
     // Shows only the tiles Keep accepts; an empty predicate shows them all.

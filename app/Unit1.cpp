@@ -3,21 +3,24 @@
 #include "app/ClickDropper.h"
 #include "app/EditorTools.h"
 #include "app/ErrorBox.h"
+#include "app/FileActions.h"
+#include "app/FilterBar.h"
 #include "app/HexToInt.h"
 #include "app/ListBox.h"
 #include "app/ListLineDelegate.h"
+#include "app/MenuBar.h"
 #include "app/OpenWarnings.h"
-#include "app/SaveQuestions.h"
-#include "app/UpperFlagBoxes.h"
+#include "app/TileDocument.h"
 #include "app/TileListModel.h"
 #include "app/TileSections.h"
+#include "app/UpperFlagBoxes.h"
 
 #include "art/ArtIndexEntry.h"
 #include "art/ArtPaths.h"
 #include "art/VellArtReader.h"
 #include "platform/FileSystem.h"
-#include "platform/qt/IntegerText.h"
 #include "platform/qt/AnsiString.h"
+#include "platform/qt/IntegerText.h"
 #include "tiledata/TileDataReader.h"
 #include "tiledata/TileFlags.h"
 
@@ -27,7 +30,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QFontDatabase>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QInputDialog>
@@ -40,6 +43,8 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTabBar>
+#include <QToolButton>
 
 TForm1 *Form1 = nullptr;
 
@@ -49,73 +54,15 @@ constexpr int ClientWidth = 718;
 constexpr int ClientHeight = 535;
 constexpr int ListWidth = 209;
 constexpr int StatusHeight = 19;
-constexpr int EditHeight = 21;
-constexpr int CheckBoxHeight = 17;
-constexpr int FontPoints = 8;
 
 QString SavedStatus()
 {
     return QStringLiteral("Tiledata has been saved");
 }
 
-// The form's pixel positions leave room for a narrow 8-point face; common
-// sans-serif faces run wider, so ask for their semi-condensed cut (the
-// font engine narrows the face itself when there is none).
-QFont SansFont()
+std::size_t Slot(TTileKind Kind)
 {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(FontPoints);
-    font.setStretch(QFont::SemiCondensed);
-    return font;
-}
-
-QFont FixedFont()
-{
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPointSize(FontPoints);
-    return font;
-}
-
-template <typename Widget>
-Widget *Named(Widget *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-// Labels size themselves to their text, as the toolkit's auto-sizing labels do.
-QLabel *NewLabel(QWidget *parent, const char *name, const QString &text, int left, int top)
-{
-    auto *label = Named(new QLabel(text, parent), name);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-
-QLineEdit *NewEdit(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *edit = Named(new QLineEdit(parent), name);
-    edit->setGeometry(geometry);
-    return edit;
-}
-
-// A box for a tile name, which the name field limits to 20 characters; its
-// label's accelerator focuses it.
-QLineEdit *NewNameBox(QWidget *parent, const char *name, const QRect &geometry, QLabel *label)
-{
-    QLineEdit *edit = NewEdit(parent, name, geometry);
-    edit->setMaxLength(NameLength);
-    label->setBuddy(edit);
-    return edit;
-}
-
-QPushButton *NewButton(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
-{
-    auto *button = Named(new QPushButton(text, parent), name);
-    button->setGeometry(geometry);
-    return button;
+    return Kind == TTileKind::Land ? 1 : 0;
 }
 
 // A box loses the focus to another control of the window, not because the
@@ -124,25 +71,6 @@ bool IsExitReason(Qt::FocusReason reason)
 {
     return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
-
-struct NumberField
-{
-    QLineEdit *TForm1::*Box;
-    const char *Name;
-    const char *LabelName;
-    const char *Caption;
-    QPoint LabelAt;
-    QRect Geometry;
-    void (TForm1::*Exit)();
-};
-
-struct FlagField
-{
-    QCheckBox *TForm1::*Box;
-    const char *Name;
-    QPoint At;
-    void (TForm1::*Click)();
-};
 
 } // namespace
 
@@ -153,6 +81,7 @@ TForm1::TForm1(QWidget *Parent, const QString &StartFile)
     setWindowTitle(QStringLiteral("Quorvane"));
     setFont(SansFont());
     resize(ClientWidth, ClientHeight);
+    Document = new TTileDocument(this);
     CreateControls();
     // The picture is drawn into a 15-bit bitmap, as the art files store it.
     Image1Bitmap = QImage(0, 0, QImage::Format_RGB555);
@@ -160,242 +89,65 @@ TForm1::TForm1(QWidget *Parent, const QString &StartFile)
     // shown yet: put the window where it will appear first.
     CenterOnScreen();
     FormCreate(StartFile);
-    Tools = new TEditorTools(*this);
 }
 
 TForm1::~TForm1()
 {
     // The tools outlive this part of the window (they are its children), and
-    // must not lay out controls of a window being taken apart.
+    // must not lay out controls of a window being taken apart; nor may the
+    // document tell controls that are gone.
     if (Tools)
         Tools->Detach();
+    Document->disconnect(this);
+}
+
+const TTileData *TForm1::TileData() const
+{
+    return Document->Store();
 }
 
 // ---------------------------------------------------------------------------
 // Building the window
 
+// The tools come before the window follows the document, so that they have
+// followed a load (the filter forgets itself) before the list shows it.
 void TForm1::CreateControls()
 {
-    CreateTopLevelControls();
-    CreatePictureButtons();
-    CreateHiddenRow();
-    CreateOneTileGroup();
-    CreateGlobalGroup();
-    CreatePropertiesGroup();
-    CreateFlagsGroup();
-    CreateOpenDialog();
+    BuildControls(this, [this] { return Document->Store(); });
+    Tools = new TEditorTools(*Document, *this, {ListBox1, GroupBox3, edWeight, OpenDialog1.get()});
+    // In the order of the Properties' fields, then the texture.
+    const std::array<void (TForm1::*)(), 12> exits = {
+        &TForm1::edWeightExit,   &TForm1::edQualityExit,  &TForm1::edHeightExit,   &TForm1::edQuantityExit,
+        &TForm1::edHueExit,      &TForm1::edAnimExit,     &TForm1::edUnknown0Exit, &TForm1::edUnknown1Exit,
+        &TForm1::edunknown2Exit, &TForm1::edUnknown3Exit, &TForm1::edUnknown4Exit, &TForm1::edTextureExit,
+    };
+    for (std::size_t k = 0; k < NumberBoxes.size(); ++k)
+        ExitHandlers.emplace_back(NumberBoxes[k], exits[k]);
+    ExitHandlers.emplace_back(Tools->Sections->TextureBox, exits.back());
     SetTabOrder();
     ConnectHandlers();
+    ConnectFlagBoxes();
+    ConnectDocument();
+    ConnectMenus();
     InstallKeyFilters();
     ClickDropper = new TClickDropper(this);
-    // Nothing is selected yet.
+    // Nothing is selected yet; the item tiles show first.
     EnableTileControls(false);
-}
-
-void TForm1::CreateTopLevelControls()
-{
-    ListBox1 = Named(new TListBox(this), "ListBox1");
-    ListBox1->setFont(FixedFont());
-    ListBox1->setUniformItemSizes(true);
-    ListModel = new TTileListModel(TTileKind::Item, ListBox1);
-    ListModel->SetStore([this] { return TileData.get(); });
-    ListBox1->setModel(ListModel);
-    ListBox1->setItemDelegate(new TListLineDelegate(ListBox1));
-    ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ListBox1->setTextElideMode(Qt::ElideNone);
-
-    StatusBar1 = Named(new QStatusBar(this), "StatusBar1");
-    LayoutField = Named(new QLabel(StatusBar1), "LayoutField");
-    StatusBar1->addPermanentWidget(LayoutField);
-    StatusBar1->setSizeGripEnabled(true);
-
-    GroupBox3 = Named(new QGroupBox(QStringLiteral("One Tile"), this), "GroupBox3");
-    GroupBox3->setGeometry(224, 8, 225, 73);
-    GroupBox4 = Named(new QGroupBox(QStringLiteral("Global"), this), "GroupBox4");
-    GroupBox4->setGeometry(224, 80, 225, 97);
-    GroupBox2 = Named(new QGroupBox(QStringLiteral("Properties"), this), "GroupBox2");
-    GroupBox2->setGeometry(456, 8, 249, 169);
-    GroupBox1 = Named(new QGroupBox(QStringLiteral("Tileflags"), this), "GroupBox1");
-    GroupBox1->setGeometry(456, 184, 249, 293);
-
-    Panel1 = Named(new QFrame(this), "Panel1");
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel1->setGeometry(224, 192, 217, 233);
-    Image1 = Named(new QLabel(Panel1), "Image1");
-    Image1->setGeometry(1, 1, 215, 231);
-    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-    CreateArtView();
-}
-
-// Kept only as the keeper of the art reader; never shown.
-void TForm1::CreateArtView()
-{
-    VellArtReader1 = std::make_unique<TVellArtReader>(this);
-    VellArtReader1->setObjectName(QStringLiteral("VellArtReader1"));
-    VellArtReader1->hide();
-    VellArtReader1->setGeometry(216, 160, 25, 25);
-    VellArtReader1->SetArtIndex(0);
-    VellArtReader1->SetCanStretch(true);
-}
-
-void TForm1::CreatePictureButtons()
-{
-    BitBtn3 = NewButton(this, "BitBtn3", QStringLiteral("About"), QRect(376, 488, 75, 25));
-    BitBtn3->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
-    Button5 = NewButton(this, "Button5", QStringLiteral("Find..."), QRect(464, 488, 75, 25));
-    BitBtn1 = NewButton(this, "BitBtn1", QStringLiteral("&Save"), QRect(544, 488, 75, 25));
-    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    BitBtn2 = NewButton(this, "BitBtn2", QStringLiteral("&Close"), QRect(624, 488, 75, 25));
-    BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    for (QPushButton *button : {BitBtn1, BitBtn2, BitBtn3})
-        button->setIconSize(QSize(16, 16));
-}
-
-// A row for choosing and loading another file. It is never shown.
-void TForm1::CreateHiddenRow()
-{
-    Label5 = NewLabel(this, "Label5", QStringLiteral("Tiledata:"), 224, 8);
-    Edit3 = NewEdit(this, "Edit3", QRect(272, 8, 121, EditHeight));
-    Button4 = NewButton(this, "Button4", QStringLiteral("..."), QRect(392, 8, 19, 19));
-    Button3 = NewButton(this, "Button3", QStringLiteral("load"), QRect(417, 7, 36, 19));
-    for (QWidget *widget : {static_cast<QWidget *>(Label5), static_cast<QWidget *>(Edit3),
-                            static_cast<QWidget *>(Button4), static_cast<QWidget *>(Button3)})
-        widget->hide();
-}
-
-void TForm1::CreateOneTileGroup()
-{
-    Label4 = NewLabel(GroupBox3, "Label4", QStringLiteral("Rename &To"), 16, 16);
-    Edit1 = NewNameBox(GroupBox3, "Edit1", QRect(96, 16, 121, EditHeight), Label4);
-    Button2 = NewButton(GroupBox3, "Button2", QStringLiteral("Rename"), QRect(128, 40, 89, 25));
-}
-
-void TForm1::CreateGlobalGroup()
-{
-    Label1 = NewLabel(GroupBox4, "Label1", QStringLiteral("Replace this:"), 8, 16);
-    Label2 = NewLabel(GroupBox4, "Label2", QString(), 88, 16);
-    // Tile names are shown as they are, never as markup.
-    Label2->setTextFormat(Qt::PlainText);
-    Label2->resize(GroupBox4->width() - 88 - 8, Label1->height());
-    Label3 = NewLabel(GroupBox4, "Label3", QStringLiteral("&With"), 8, 40);
-    Edit2 = NewNameBox(GroupBox4, "Edit2", QRect(88, 32, 121, EditHeight), Label3);
-    Button1 = NewButton(GroupBox4, "Button1", QStringLiteral("Global &Replace"), QRect(120, 64, 89, 25));
-}
-
-void TForm1::CreatePropertiesGroup()
-{
-    static const NumberField Fields[] = {
-        {&TForm1::edWeight, "edWeight", "Label6", "Weight:", {8, 19}, {80, 16, 33, EditHeight}, &TForm1::edWeightExit},
-        {&TForm1::edQuality, "edQuality", "Label7", "Quality/Layer", {8, 43}, {80, 40, 33, EditHeight}, &TForm1::edQualityExit},
-        {&TForm1::edHeight, "edHeight", "Label8", "Height", {8, 67}, {80, 64, 33, EditHeight}, &TForm1::edHeightExit},
-        {&TForm1::edQuantity, "edQuantity", "Label13", "Quantity", {8, 91}, {80, 88, 33, EditHeight}, &TForm1::edQuantityExit},
-        {&TForm1::edHue, "edHue", "Label9", "Hue", {8, 115}, {80, 112, 33, EditHeight}, &TForm1::edHueExit},
-        {&TForm1::edAnim, "edAnim", "Label12", "AnimID", {10, 140}, {80, 136, 49, EditHeight}, &TForm1::edAnimExit},
-        {&TForm1::edUnknown0, "edUnknown0", "Label15", "Unknown0", {136, 19}, {208, 16, 33, EditHeight}, &TForm1::edUnknown0Exit},
-        {&TForm1::edUnknown1, "edUnknown1", "Label14", "Unknown1", {136, 43}, {208, 40, 33, EditHeight}, &TForm1::edUnknown1Exit},
-        {&TForm1::edunknown2, "edunknown2", "Label11", "Unknown2", {136, 67}, {208, 64, 33, EditHeight}, &TForm1::edunknown2Exit},
-        {&TForm1::edUnknown3, "edUnknown3", "Label10", "Unknown3", {136, 91}, {208, 88, 33, EditHeight}, &TForm1::edUnknown3Exit},
-        {&TForm1::edUnknown4, "edUnknown4", "Label16", "Unknown4", {136, 115}, {208, 112, 33, EditHeight}, &TForm1::edUnknown4Exit},
-    };
-    for (const NumberField &field : Fields) {
-        NewLabel(GroupBox2, field.LabelName, QLatin1String(field.Caption), field.LabelAt.x(), field.LabelAt.y());
-        QLineEdit *box = NewEdit(GroupBox2, field.Name, field.Geometry);
-        box->setFont(FixedFont());
-        box->setText(QStringLiteral("0"));
-        this->*field.Box = box;
-        ExitHandlers.emplace_back(box, field.Exit);
-    }
-    edAnim->clear();
-    QFont bold = FixedFont();
-    bold.setBold(true);
-    NewLabel(GroupBox2, "Label17", QStringLiteral("0x"), 59, 140)->setFont(bold);
-}
-
-void TForm1::CreateFlagsGroup()
-{
-    // Bit k of the flags word is entry k.
-    static const FlagField Fields[] = {
-        {&TForm1::cbBackground, "cbBackground", {8, 16}, &TForm1::cbBackgroundClick},
-        {&TForm1::cbWeapon, "cbWeapon", {8, 32}, &TForm1::cbWeaponClick},
-        {&TForm1::cbTransparent, "cbTransparent", {8, 48}, &TForm1::cbTransparentClick},
-        {&TForm1::cbTranslucent, "cbTranslucent", {8, 64}, &TForm1::cbTranslucentClick},
-        {&TForm1::cbWall, "cbWall", {8, 80}, &TForm1::cbWallClick},
-        {&TForm1::cbDamaging, "cbDamaging", {8, 96}, &TForm1::cbDamagingClick},
-        {&TForm1::cbImpassable, "cbImpassable", {8, 112}, &TForm1::cbImpassableClick},
-        {&TForm1::cbWet, "cbWet", {8, 128}, &TForm1::cbWetClick},
-        {&TForm1::cbUnknown1, "cbUnknown1", {144, 16}, &TForm1::cbUnknown1Click},
-        {&TForm1::cbSurface, "cbSurface", {144, 32}, &TForm1::cbSurfaceClick},
-        {&TForm1::cbBridge, "cbBridge", {144, 48}, &TForm1::cbBridgeClick},
-        {&TForm1::cbGeneric, "cbGeneric", {144, 64}, &TForm1::cbGenericClick},
-        {&TForm1::cbWindow, "cbWindow", {144, 80}, &TForm1::cbWindowClick},
-        {&TForm1::cbNoShoot, "cbNoShoot", {144, 96}, &TForm1::cbNoShootClick},
-        {&TForm1::cbPrefixA, "cbPrefixA", {144, 112}, &TForm1::cbPrefixAClick},
-        {&TForm1::cbPrefixAN, "cbPrefixAN", {144, 128}, &TForm1::cbPrefixANClick},
-        {&TForm1::cbMongen, "cbMongen", {8, 160}, &TForm1::cbMongenClick},
-        {&TForm1::cbFoliage, "cbFoliage", {8, 176}, &TForm1::cbFoliageClick},
-        {&TForm1::cbPartialhue, "cbPartialhue", {8, 192}, &TForm1::cbPartialhueClick},
-        {&TForm1::cbUnknown2, "cbUnknown2", {8, 208}, &TForm1::cbUnknown2Click},
-        {&TForm1::cbMap, "cbMap", {8, 224}, &TForm1::cbMapClick},
-        {&TForm1::cbContainer, "cbContainer", {8, 240}, &TForm1::cbContainerClick},
-        {&TForm1::cbWearable, "cbWearable", {8, 256}, &TForm1::cbWearableClick},
-        {&TForm1::cbLightsource, "cbLightsource", {8, 272}, &TForm1::cbLightsourceClick},
-        {&TForm1::cbAnimated, "cbAnimated", {144, 160}, &TForm1::cbAnimatedClick},
-        {&TForm1::cbnodiagonal, "cbnodiagonal", {144, 176}, &TForm1::cbnodiagonalClick},
-        {&TForm1::cbUnknown3, "cbUnknown3", {144, 192}, &TForm1::cbUnknown3Click},
-        {&TForm1::cbArmor, "cbArmor", {144, 208}, &TForm1::cbArmorClick},
-        {&TForm1::cbRoof, "cbRoof", {144, 224}, &TForm1::cbRoofClick},
-        {&TForm1::cbDoor, "cbDoor", {144, 240}, &TForm1::cbDoorClick},
-        // "StairRight" (bit 31) stands above "Stairsback" (bit 30).
-        {&TForm1::cbStairsback, "cbStairsback", {144, 272}, &TForm1::cbStairsbackClick},
-        {&TForm1::cbStairRight, "cbStairRight", {144, 256}, &TForm1::cbStairRightClick},
-    };
-    static_assert(std::size(Fields) == 32, "one box per bit");
-    for (std::size_t bit = 0; bit < std::size(Fields); ++bit) {
-        const FlagField &field = Fields[bit];
-        auto *box = Named(new QCheckBox(QLatin1String(FlagCaption(int(bit))), GroupBox1), field.Name);
-        box->setGeometry(field.At.x(), field.At.y(), bit == 0 ? 81 : 97, CheckBoxHeight);
-        this->*field.Box = box;
-        FlagBoxes[bit] = box;
-        const auto click = field.Click;
-        connect(box, &QCheckBox::toggled, this, [this, click] { RunGuarded(click); });
-    }
-    std::array<QCheckBox *, 32> lower{};
-    std::copy_n(FlagBoxes.begin(), lower.size(), lower.begin());
-    UpperFlags = new TUpperFlagBoxes(GroupBox1, lower);
-    for (int k = 0; k < 32; ++k) {
-        QCheckBox *box = UpperFlags->Box(k);
-        FlagBoxes[std::size_t(32 + k)] = box;
-        connect(box, &QCheckBox::toggled, this, [this, box, k] { RunHandler(this, [&] { FlagClick(box, 32 + k); }); });
-    }
-}
-
-void TForm1::CreateOpenDialog()
-{
-    OpenDialog1 = std::make_unique<QFileDialog>(nullptr, QStringLiteral("Choose Tiledata"));
-    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-    OpenDialog1->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
-    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-    // Any name may be typed; one that cannot be opened is reported when the
-    // file is read.
-    OpenDialog1->setFileMode(QFileDialog::AnyFile);
-    OpenDialog1->setNameFilters({QStringLiteral("Mul Filez (*.mul)"), QStringLiteral("all Filez (*)")});
-    OpenDialog1->selectNameFilter(QStringLiteral("Mul Filez (*.mul)"));
-    OpenDialog1->setDefaultSuffix(QStringLiteral("mul"));
-    OpenDialog1->selectFile(QStringLiteral("tiledata.mul"));
+    Tools->Sections->LandFields->setEnabled(false);
 }
 
 void TForm1::SetTabOrder()
 {
-    // Group boxes and panels take no focus themselves; their controls stand
-    // in their place. Hidden controls are skipped when the focus moves.
-    std::vector<QWidget *> order = {ListBox1, VellArtReader1.get(), BitBtn1, Edit3, Button3, Button4, Button5};
-    order.insert(order.end(), FlagBoxes.begin(), FlagBoxes.end());
-    order.insert(order.end(), {BitBtn2, edWeight, edQuality, edHeight, edHue, edUnknown3, edunknown2, edAnim,
-                               edQuantity, edUnknown1, edUnknown0, edUnknown4, Edit1, Button2, Edit2, Button1,
-                               BitBtn3});
-    for (std::size_t k = 1; k < order.size(); ++k)
-        QWidget::setTabOrder(order[k - 1], order[k]);
+    SetFormTabOrder();
+    // The texture box stands between the rename box and its button; the
+    // section tabs and the filter box come just before the list they choose
+    // and filter, in the order they stand above it.
+    const std::vector<QWidget *> tools = {Edit1, Tools->Sections->TextureBox, Button2};
+    const std::vector<QWidget *> bars = {BitBtn3, Tools->Sections->Tabs, Tools->Filter->Box, Tools->Filter->FlagsButton};
+    for (const auto *chain : {&tools, &bars}) {
+        for (std::size_t k = 1; k < chain->size(); ++k)
+            QWidget::setTabOrder((*chain)[k - 1], (*chain)[k]);
+    }
 }
 
 void TForm1::ConnectHandlers()
@@ -410,6 +162,78 @@ void TForm1::ConnectHandlers()
     for (const auto &[button, handler] : clicks) {
         const auto click = handler;
         connect(button, &QPushButton::clicked, this, [this, click] { RunGuarded(click); });
+    }
+    // Only what the user types makes a rename pending, never what a tile shows.
+    connect(Edit1, &QLineEdit::textEdited, this, [this](const QString &Text) { Document->SetPendingName(Text); });
+    connect(Tools->Filter, &TFilterBar::Changed, this, [this] { Guarded([this] { FilterChanged(); }); });
+    connect(Tools, &TEditorTools::Say, StatusBar1, [this](const QString &Text) { StatusBar1->showMessage(Text); });
+}
+
+void TForm1::ConnectFlagBoxes()
+{
+    // Bit k of the flags word is entry k.
+    const std::array<void (TForm1::*)(), 32> clicks = {
+        &TForm1::cbBackgroundClick, &TForm1::cbWeaponClick,    &TForm1::cbTransparentClick, &TForm1::cbTranslucentClick,
+        &TForm1::cbWallClick,       &TForm1::cbDamagingClick,  &TForm1::cbImpassableClick,  &TForm1::cbWetClick,
+        &TForm1::cbUnknown1Click,   &TForm1::cbSurfaceClick,   &TForm1::cbBridgeClick,      &TForm1::cbGenericClick,
+        &TForm1::cbWindowClick,     &TForm1::cbNoShootClick,   &TForm1::cbPrefixAClick,     &TForm1::cbPrefixANClick,
+        &TForm1::cbMongenClick,     &TForm1::cbFoliageClick,   &TForm1::cbPartialhueClick,  &TForm1::cbUnknown2Click,
+        &TForm1::cbMapClick,        &TForm1::cbContainerClick, &TForm1::cbWearableClick,    &TForm1::cbLightsourceClick,
+        &TForm1::cbAnimatedClick,   &TForm1::cbnodiagonalClick, &TForm1::cbUnknown3Click,   &TForm1::cbArmorClick,
+        &TForm1::cbRoofClick,       &TForm1::cbDoorClick,      &TForm1::cbStairsbackClick,  &TForm1::cbStairRightClick,
+    };
+    for (std::size_t bit = 0; bit < clicks.size(); ++bit) {
+        const auto click = clicks[bit];
+        connect(FlagBoxes[bit], &QCheckBox::toggled, this, [this, click] { RunGuarded(click); });
+    }
+    for (int bit = 32; bit < 64; ++bit) {
+        QCheckBox *box = FlagBoxes[std::size_t(bit)];
+        connect(box, &QCheckBox::toggled, this, [this, box, bit] { Guarded([=] { FlagClick(box, bit); }); });
+    }
+}
+
+void TForm1::ConnectDocument()
+{
+    Document->SetPendingEdits([this] { CommitFocusedNumberBox(); });
+    connect(Document, &TTileDocument::Loaded, this, &TForm1::DocumentLoaded);
+    connect(Document, &TTileDocument::TilesChanged, this, &TForm1::TilesChanged);
+    connect(Document, &TTileDocument::SelectionChanged, this, &TForm1::SelectionChanged);
+    connect(Document, &TTileDocument::SectionChanged, this, &TForm1::SectionChanged);
+    connect(Document, &TTileDocument::ModifiedChanged, this, &QWidget::setWindowModified);
+    connect(Document, &TTileDocument::Saved, this, [this] { StatusBar1->showMessage(SavedStatus()); });
+    connect(Document, &TTileDocument::StatusText, this, [this](const QString &Text) { StatusBar1->showMessage(Text); });
+}
+
+void TForm1::ConnectMenus()
+{
+    TMenuBar *menus = Tools->Menus;
+    const std::pair<void (TMenuBar::*)(), void (TForm1::*)()> handlers[] = {
+        {&TMenuBar::SaveRequested, &TForm1::BitBtn1Click},
+        {&TMenuBar::CloseRequested, &TForm1::BitBtn2Click},
+        {&TMenuBar::FindRequested, &TForm1::Button5Click},
+        {&TMenuBar::AboutRequested, &TForm1::BitBtn3Click},
+    };
+    for (const auto &[request, handler] : handlers) {
+        const auto run = handler;
+        connect(menus, request, this, [this, run] { RunGuarded(run); });
+    }
+    TEditorTools *tools = Tools;
+    const std::pair<void (TMenuBar::*)(), std::function<void()>> actions[] = {
+        {&TMenuBar::OpenRequested, [tools] { tools->Files->Open(); }},
+        {&TMenuBar::SaveAsRequested, [tools] { tools->Files->SaveAs(); }},
+        {&TMenuBar::ReloadRequested, [tools] { tools->Files->Reload(); }},
+        {&TMenuBar::FindNextRequested, [this, tools] {
+             if (!tools->FindNext())
+                 Button5Click();
+         }},
+        {&TMenuBar::GoToRequested, [tools] { tools->GoToTile(); }},
+        {&TMenuBar::SwitchSectionRequested, [tools] { tools->Sections->Toggle(); }},
+        {&TMenuBar::FilterRequested, [tools] { tools->Filter->FocusBox(); }},
+        {&TMenuBar::ShowEveryTileRequested, [tools] { tools->Filter->Clear(); }},
+    };
+    for (const auto &[request, action] : actions) {
+        const auto run = action;
+        connect(menus, request, this, [this, run] { Guarded(run); });
     }
 }
 
@@ -518,6 +342,11 @@ void TForm1::RunGuarded(void (TForm1::*Handler)())
     RunHandler(this, [this, Handler] { (this->*Handler)(); });
 }
 
+void TForm1::Guarded(const std::function<void()> &Handler)
+{
+    RunHandler(this, Handler);
+}
+
 // ---------------------------------------------------------------------------
 // Start-up, showing and closing
 
@@ -532,8 +361,7 @@ void TForm1::FormCreate(const QString &StartFile)
             path = QDir::toNativeSeparators(OpenDialog1->selectedFiles().constFirst());
         }
         Edit3->setText(path);
-        LoadStore(path);
-        BindArtView(path);
+        Document->Load(path, TLoadKind::Open);
     });
 }
 
@@ -543,33 +371,16 @@ void TForm1::FormShow()
     activateWindow();
 }
 
-// Edits are not dropped unasked. A value typed into the number box that has
-// the focus counts as an edit, as it does for a save; one that does not
-// convert keeps the window open. So does a name typed into the rename box
-// and not yet confirmed, which Save confirms before it saves.
+// Edits are not dropped unasked; a value typed into the number box that has
+// the focus counts as an edit, as it does for a save.
 bool TForm1::FormCloseQuery()
 {
-    if (!TileData)
-        return true;
-    CommitFocusedNumberBox();
-    const bool renamePending = IsRenamePending();
-    if (!renamePending && !TileData->IsModified())
-        return true;
-    switch (AskSaveChanges(this, TileData->GetFileName())) {
-    case QMessageBox::Save:
-        if (renamePending)
-            RenameSelectedTile();
-        return SaveTileData();
-    case QMessageBox::Discard:
-        return true;
-    default:
-        return false;
-    }
+    return Tools->Files->MayDropEdits();
 }
 
 void TForm1::FormClose()
 {
-    TileData.reset();
+    Document->Close();
 }
 
 void TForm1::BitBtn2Click()
@@ -587,38 +398,133 @@ void TForm1::BitBtn3Click()
     box.exec();
 }
 
-void TForm1::LoadStore(const QString &Path)
+// ---------------------------------------------------------------------------
+// Following the document
+
+void TForm1::DocumentLoaded(TLoadKind How)
 {
-    // However the path came (dialog, command line, drop), the window and
-    // its messages show it in the system's own separators.
-    auto store = std::make_unique<TTileData>(QDir::toNativeSeparators(Path));
-    QStringList lines;
-    store->LoadTiles(lines);
-    TileData = std::move(store);
-    ReplaceListLines();
+    const TTileData *store = Document->Store();
+    if (store && How != TLoadKind::Adopt) {
+        Edit3->setText(store->GetFileName());
+        Image1->clear();
+        if (!VellArtReader1)
+            CreateArtView(this);
+        BindArtView(store->GetFileName());
+    }
+    if (How == TLoadKind::Open)
+        TopTiles = {-1, -1};
     ShowLayout();
-    TOpenWarnings::Show(this, *TileData);
+    ShowTitle();
+    {
+        const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
+        ListModel->Refill();
+    }
+    Refilter();
+    SelectionChanged();
+    if (store && How != TLoadKind::Adopt)
+        TOpenWarnings::Show(this, *store);
 }
 
-// The layout is told where it is always in sight, and only a file that has
-// bits 32 to 63 offers their boxes.
-void TForm1::ShowLayout()
+// The window's title names the file, with Qt's mark of unsaved edits.
+void TForm1::ShowTitle()
 {
-    LayoutField->setText(QString::fromStdString(TileData->Layout().Description()));
-    UpperFlags->SetAvailable(TileData->Layout().IsNewer());
+    const QString name = QFileInfo(Document->FileName()).fileName();
+    setWindowTitle(name.isEmpty() ? QStringLiteral("Quorvane") : name + QStringLiteral("[*] - Quorvane"));
+    setWindowModified(Document->IsModified());
 }
 
-// Points the art view at the tile data file's directory when the art lies
-// there; otherwise the window does without pictures.
-void TForm1::BindArtView(const QString &Path)
+// A few changed tiles renew their lines; a change that may reach any tile
+// rebuilds the list.
+void TForm1::TilesChanged(TTileKind Kind, const std::vector<int> &Tiles)
 {
-    if (!VellArtReader1)
+    if (Kind != ShownKind())
         return;
-    const QString directory = DirectoryPart(Path);
-    if (FileSystem::FileExists(AnsiString::ToPath(directory + QStringLiteral("art.mul"))))
-        VellArtReader1->SetArtMulPath(directory);
+    const int current = SelectedTile();
+    if (Tiles.empty() || Tiles.size() > 64)
+        RebuildList();
     else
-        VellArtReader1.reset();
+        for (const int tile : Tiles)
+            ListModel->Renew(tile);
+    if (current >= 0 && (Tiles.empty() || std::find(Tiles.begin(), Tiles.end(), current) != Tiles.end()))
+        RefreshTile();
+}
+
+void TForm1::RebuildList()
+{
+    const int top = TopIndex();
+    {
+        const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
+        ListModel->Refill();
+    }
+    SetTopIndex(top);
+    SetSelection(SelectedTile());
+}
+
+// A tile the filter hides is shown by showing every tile again.
+void TForm1::SelectionChanged()
+{
+    const int tile = SelectedTile();
+    if (tile >= 0 && ListModel->RowOf(tile) < 0 && Tools->Filter->IsActive())
+        Tools->Filter->Clear();
+    SetSelection(tile);
+    ShowTile();
+}
+
+// Each list keeps its own selection and scroll place. The focus leaves the
+// tile controls first: what a box holds goes into no tile of the other list.
+void TForm1::SectionChanged(TTileKind Kind)
+{
+    LeaveTileControls();
+    TopTiles[Slot(ShownKind())] = ListModel->TileAt(TopIndex());
+    ListModel->SetKind(Kind);
+    GroupBox2->setEnabled(Kind == TTileKind::Item);
+    Tools->Sections->LandFields->setEnabled(Kind == TTileKind::Land);
+    Refilter();
+    SetTopIndex(ListModel->RowOf(TopTiles[Slot(Kind)]));
+    const int tile = SelectedTile();
+    if (tile >= 0 && ListModel->RowOf(tile) < 0)
+        return Document->Select(-1);
+    SelectionChanged();
+}
+
+void TForm1::LeaveTileControls()
+{
+    QWidget *focus = QApplication::focusWidget();
+    for (QWidget *group : {GroupBox1, GroupBox2, GroupBox3}) {
+        if (focus && group->isAncestorOf(focus))
+            return ListBox1->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TForm1::Refilter()
+{
+    const TFilterBar::TilePredicate keep = Tools->Filter->Predicate();
+    {
+        const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
+        ListModel->SetFilter(keep);
+    }
+    if (!TileData())
+        return;
+    const int shown = ListModel->rowCount();
+    if (keep)
+        StatusBar1->showMessage(shown == 1 ? QStringLiteral("1 tile matches")
+                                           : QStringLiteral("%1 tiles match").arg(shown));
+    else
+        StatusBar1->clearMessage();
+}
+
+// The selected tile stays selected and in view while it matches; a tile
+// the filter hides is no longer selected.
+void TForm1::FilterChanged()
+{
+    const int tile = SelectedTile();
+    Refilter();
+    if (tile >= 0 && ListModel->RowOf(tile) < 0)
+        return Document->Select(-1);
+    SetSelection(tile);
+    const int row = ListModel->RowOf(tile);
+    if (row >= 0)
+        ListBox1->scrollTo(ListModel->index(row), QAbstractItemView::PositionAtCenter);
 }
 
 // ---------------------------------------------------------------------------
@@ -626,19 +532,18 @@ void TForm1::BindArtView(const QString &Path)
 
 TTileKind TForm1::ShownKind() const
 {
-    return ListModel->Kind();
+    return Document->Section();
 }
 
 int TForm1::SelectedTile() const
 {
-    const QModelIndexList selected = ListBox1->selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? -1 : ListModel->TileAt(selected.constFirst().row());
+    return Document->CurrentTile();
 }
 
-// Without a store or a selected line there is no tile to act on.
+// Without a store or a selected tile there is no tile to act on.
 bool TForm1::HasSelectedTile() const
 {
-    return TileData && SelectedTile() >= 0;
+    return TileData() && SelectedTile() >= 0;
 }
 
 // The list itself never lets the user clear its selection, so the program
@@ -650,46 +555,27 @@ void TForm1::SetSelection(int Tile)
         const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
         QItemSelectionModel *selection = ListBox1->selectionModel();
         if (row >= 0)
-            selection->setCurrentIndex(ListBox1->model()->index(row, 0), QItemSelectionModel::ClearAndSelect);
+            selection->setCurrentIndex(ListModel->index(row), QItemSelectionModel::ClearAndSelect);
         else
             selection->clear();
     }
-    EnableTileControls(HasSelectedTile());
-}
-
-void TForm1::ReplaceListLines(int Selected)
-{
-    {
-        const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
-        ListModel->Refill();
-    }
-    SetSelection(Selected);
+    if (row >= 0)
+        ListBox1->scrollTo(ListModel->index(row));
+    // A tile whose record the file does not wholly hold shows its values
+    // greyed out and takes no edit.
+    EnableTileControls(Document->IsCurrentEditable());
 }
 
 void TForm1::ListSelectionChanged()
 {
-    if (SelectingByProgram)
-        return;
-    // A tile whose record the file does not wholly hold shows its values
-    // greyed out and takes no edit, as if nothing were selected.
-    EnableTileControls(HasSelectedTile() && TileData->IsWhole(ShownKind(), SelectedTile()));
-    RunGuarded(&TForm1::ListBox1Click);
+    if (!SelectingByProgram)
+        RunGuarded(&TForm1::ListBox1Click);
 }
 
-// The controls that edit one tile look editable only while a line is
-// selected. Changed only when the selection really comes or goes: disabling
-// the control that has the focus moves the focus, and with it commits a
-// number box.
-void TForm1::EnableTileControls(bool Enabled)
+void TForm1::ListBox1Click()
 {
-    if (Edit1->isEnabled() == Enabled)
-        return;
-    Edit1->setEnabled(Enabled);
-    Button2->setEnabled(Enabled);
-    for (const auto &entry : ExitHandlers)
-        entry.first->setEnabled(Enabled);
-    for (QCheckBox *box : FlagBoxes)
-        box->setEnabled(Enabled);
+    const QModelIndexList selected = ListBox1->selectionModel()->selectedIndexes();
+    Document->Select(selected.isEmpty() ? -1 : ListModel->TileAt(selected.constFirst().row()));
 }
 
 // A click on the line that is already selected changes no selection but
@@ -700,28 +586,66 @@ void TForm1::ListPressed(const QModelIndex &Index)
         RunGuarded(&TForm1::ListBox1Click);
 }
 
-void TForm1::ListBox1Click()
+// Every control shows the current tile: its name, numbers, flags and
+// picture, and the Global group offers to replace its name.
+void TForm1::ShowTile()
 {
     if (!HasSelectedTile())
-        return;
+        return ShowNoTile();
     const int tile = SelectedTile();
     TileShown = false;
     for (QCheckBox *box : FlagBoxes)
         box->setChecked(false);
-    Edit1->setText(TileData->GetName(ShownKind(), tile));
+    ShownName = TileData()->GetName(ShownKind(), tile);
+    Edit1->setText(ShownName);
+    Document->ForgetPendingName();
     FillNumberBoxes(tile);
     Label2->setText(Edit1->text());
     Edit2->clear();
     DrawTilePicture(tile);
-    ShowFlags(TileData->GetFlags(ShownKind(), tile));
+    ShowFlags(TileData()->GetFlags(ShownKind(), tile));
     TileShown = true;
 }
 
+// With no tile selected in the list shown, the boxes show none either.
+void TForm1::ShowNoTile()
+{
+    TileShown = false;
+    ShowFlags(0);
+    for (QLineEdit *box : {Edit1, Edit2})
+        box->clear();
+    for (const auto &entry : ExitHandlers)
+        entry.first->clear();
+    ShownName.clear();
+    Label2->clear();
+    Image1->clear();
+}
+
+void TForm1::RefreshTile()
+{
+    const int tile = SelectedTile();
+    const QString name = TileData()->GetName(ShownKind(), tile);
+    TileShown = false;
+    if (name != ShownName) {
+        ShownName = name;
+        Edit1->setText(name);
+        Document->ForgetPendingName();
+    }
+    FillNumberBoxes(tile);
+    ShowFlags(TileData()->GetFlags(ShownKind(), tile));
+    TileShown = true;
+}
+
+// Boxes of the other section are emptied, as well as greyed out.
 void TForm1::FillNumberBoxes(int Tile)
 {
-    if (ShownKind() == TTileKind::Land)
-        return Tools->Sections->FillLandBoxes(Tile);
-    const TTileData &store = *TileData;
+    const TTileData &store = *TileData();
+    for (const auto &[box, exit] : ExitHandlers)
+        box->clear();
+    if (ShownKind() == TTileKind::Land) {
+        Tools->Sections->TextureBox->setText(QString::number(store.GetTexture(Tile)));
+        return;
+    }
     edWeight->setText(QString::number(store.GetWeight(Tile)));
     edQuality->setText(QString::number(store.GetQuality(Tile)));
     edHeight->setText(QString::number(store.GetHeight(Tile)));
@@ -786,53 +710,33 @@ bool TForm1::ListBox1KeyDown(QKeyEvent *Key)
 
 void TForm1::FlagClick(QCheckBox *Box, int Bit)
 {
-    if (!TileShown || !HasSelectedTile())
+    if (!TileShown || !Document->IsCurrentEditable())
         return;
     const std::uint64_t mask = std::uint64_t(1) << Bit;
-    if (Box->isChecked())
-        CurrentFlags |= mask;
-    else
-        CurrentFlags &= ~mask;
-    const int tile = SelectedTile();
-    Tools->Edit(std::make_unique<TFlagStep>(ShownKind(), tile, Bit, Box->isChecked()),
-                [&] { TileData->SetFlags(ShownKind(), tile, CurrentFlags); });
+    CurrentFlags = Box->isChecked() ? CurrentFlags | mask : CurrentFlags & ~mask;
+    Document->SetFlag(Bit, Box->isChecked());
 }
 
-void TForm1::CommitNumber(int Value, void (TTileData::*Setter)(int, int))
+// A box of the other section is empty and writes nothing.
+void TForm1::CommitDecimal(QLineEdit *Box, TTileField Field)
 {
-    // A box of the other section never writes into this list's tile.
-    if (FieldKind(Setter) != ShownKind())
+    if (!Document->IsCurrentEditable() || FieldKind(Field) != ShownKind())
         return;
-    const int tile = SelectedTile();
-    Tools->Edit(std::make_unique<TNumberStep>(ShownKind(), tile, FieldName(Setter)),
-                [&] { (TileData.get()->*Setter)(tile, Value); });
+    Document->SetNumber(Field, Field == TTileField::Anim ? HexToInt(Box->text()) : StrToInt(Box->text()));
 }
 
-void TForm1::CommitDecimal(QLineEdit *Box, void (TTileData::*Setter)(int, int))
-{
-    if (!HasSelectedTile())
-        return;
-    CommitNumber(StrToInt(Box->text()), Setter);
-}
-
-void TForm1::edWeightExit() { CommitDecimal(edWeight, &TTileData::SetWeight); }
-void TForm1::edQualityExit() { CommitDecimal(edQuality, &TTileData::SetQuality); }
-void TForm1::edHeightExit() { CommitDecimal(edHeight, &TTileData::SetHeight); }
-void TForm1::edQuantityExit() { CommitDecimal(edQuantity, &TTileData::SetQuantity); }
-void TForm1::edHueExit() { CommitDecimal(edHue, &TTileData::SetHue); }
-void TForm1::edUnknown0Exit() { CommitDecimal(edUnknown0, &TTileData::SetUnknown0); }
-void TForm1::edUnknown1Exit() { CommitDecimal(edUnknown1, &TTileData::SetUnknown1); }
-void TForm1::edunknown2Exit() { CommitDecimal(edunknown2, &TTileData::SetUnknown2); }
-void TForm1::edUnknown3Exit() { CommitDecimal(edUnknown3, &TTileData::SetUnknown3); }
-void TForm1::edUnknown4Exit() { CommitDecimal(edUnknown4, &TTileData::SetUnknown4); }
-void TForm1::edTextureExit() { CommitDecimal(Tools->Sections->TextureBox, &TTileData::SetTexture); }
-
-void TForm1::edAnimExit()
-{
-    if (!HasSelectedTile())
-        return;
-    CommitNumber(HexToInt(edAnim->text()), &TTileData::SetAnim);
-}
+void TForm1::edWeightExit() { CommitDecimal(edWeight, TTileField::Weight); }
+void TForm1::edQualityExit() { CommitDecimal(edQuality, TTileField::Quality); }
+void TForm1::edHeightExit() { CommitDecimal(edHeight, TTileField::Height); }
+void TForm1::edQuantityExit() { CommitDecimal(edQuantity, TTileField::Quantity); }
+void TForm1::edHueExit() { CommitDecimal(edHue, TTileField::Hue); }
+void TForm1::edAnimExit() { CommitDecimal(edAnim, TTileField::Anim); }
+void TForm1::edUnknown0Exit() { CommitDecimal(edUnknown0, TTileField::Unknown0); }
+void TForm1::edUnknown1Exit() { CommitDecimal(edUnknown1, TTileField::Unknown1); }
+void TForm1::edunknown2Exit() { CommitDecimal(edunknown2, TTileField::Unknown2); }
+void TForm1::edUnknown3Exit() { CommitDecimal(edUnknown3, TTileField::Unknown3); }
+void TForm1::edUnknown4Exit() { CommitDecimal(edUnknown4, TTileField::Unknown4); }
+void TForm1::edTextureExit() { CommitDecimal(Tools->Sections->TextureBox, TTileField::Texture); }
 
 void TForm1::RunExitHandler(QObject *Box)
 {
@@ -897,24 +801,16 @@ void TForm1::Button2Click()
 // group keeps offering the name the tile had when it was selected.
 void TForm1::RenameSelectedTile()
 {
-    if (!HasSelectedTile())
+    if (!Document->IsCurrentEditable())
         return;
     const int tile = SelectedTile();
     const QString line = ListModel->Line(ListModel->RowOf(tile));
-    Tools->Edit(std::make_unique<TRenameStep>(ShownKind(), tile),
-                [&] { TileData->SetName(ShownKind(), tile, Edit1->text()); });
-    StatusBar1->showMessage(QStringLiteral("updated ") + line + QStringLiteral(" to ") + Edit1->text());
-    ListModel->ReplaceLine(tile, TileData->GetName(ShownKind(), tile));
+    const QString name = Edit1->text();
+    Document->Rename(name);
+    Document->ForgetPendingName();
+    StatusBar1->showMessage(QStringLiteral("updated ") + line + QStringLiteral(" to ") + name);
+    ListModel->ReplaceLine(tile, TileData()->GetName(ShownKind(), tile));
     ListBox1->setFocus();
-}
-
-// Compared as the bytes a rename would store, so that a character the code
-// page lacks, stored as '?', does not stay pending after the rename.
-bool TForm1::IsRenamePending() const
-{
-    if (!TileShown || !HasSelectedTile())
-        return false;
-    return AnsiString::Encode(Edit1->text()) != AnsiString::Encode(TileData->GetName(ShownKind(), SelectedTile()));
 }
 
 // Page Up, Page Down, Up and Down in a name box step through the list as if
@@ -941,9 +837,10 @@ bool TForm1::Edit1KeyUp(QLineEdit *Box, QKeyEvent *Key)
     return true;
 }
 
+// Every line is rebuilt, in its full form.
 void TForm1::Button1Click()
 {
-    if (!TileData)
+    if (!TileData())
         return;
     const QString oldName = Label2->text();
     const QString newName = Edit2->text();
@@ -951,17 +848,9 @@ void TForm1::Button1Click()
         StatusBar1->showMessage(QStringLiteral("Couldn't replace with one thing empty"));
         return;
     }
-    const int selected = SelectedTile();
-    const int top = TopIndex();
-    Tools->Edit(std::make_unique<TReplaceStep>(ShownKind(), oldName),
-                [&] { TileData->ReplaceName(ShownKind(), oldName, newName); });
+    Document->ReplaceName(oldName, newName);
     StatusBar1->showMessage(Tools->ReplacedText(oldName, newName));
-    {
-        const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
-        ListModel->Refill();
-    }
-    SetTopIndex(top);
-    SetSelection(selected);
+    RebuildList();
     Edit2->setFocus();
 }
 
@@ -970,7 +859,7 @@ void TForm1::Button1Click()
 // their edits go into another. A miss leaves no line selected.
 void TForm1::Button5Click()
 {
-    if (!TileData)
+    if (!TileData())
         return;
     QInputDialog dialog(this);
     dialog.setWindowTitle(QStringLiteral("Lookup Tilename"));
@@ -980,7 +869,7 @@ void TForm1::Button5Click()
     dialog.setCancelButtonText(QStringLiteral("Cancel"));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    Tools->Found(dialog.textValue(), TileData->FindName(ShownKind(), dialog.textValue()));
+    Tools->Found(dialog.textValue(), TileData()->FindName(ShownKind(), dialog.textValue()));
 }
 
 int TForm1::TopIndex() const
@@ -1000,31 +889,14 @@ void TForm1::SetTopIndex(int Row)
 // Writes what the window shows: a value typed into the number box that has
 // the focus goes into the tile first, as leaving the box would (a save by
 // its accelerator key leaves the focus where it is). A value that does not
-// convert stops the save.
+// convert stops the save. A save that does not happen, for whatever reason,
+// takes away the word of an earlier one.
 void TForm1::BitBtn1Click()
 {
-    if (TileData)
-        SaveTileData();
-}
-
-// False when the user chose not to overwrite another program's change. A
-// save that does not happen, for whatever reason, takes away the word of an
-// earlier one.
-bool TForm1::SaveTileData()
-{
+    if (!TileData())
+        return;
     ForgetSavedStatus();
-    CommitFocusedNumberBox();
-    const int selected = SelectedTile();
-    const QString path = TileData->GetFileName();
-    if (!TileData->Save(
-            [this, path](const TSaveConflicts &Conflicts) { return AskOverwriteChangedFile(this, path, Conflicts); }))
-        return false;
-    Tools->Saved();
-    QStringList lines;
-    TileData->LoadTiles(lines);
-    ReplaceListLines(selected);
-    StatusBar1->showMessage(SavedStatus());
-    return true;
+    Tools->Files->Save();
 }
 
 void TForm1::ForgetSavedStatus()
@@ -1044,13 +916,49 @@ void TForm1::Button4Click()
         Edit3->setText(QDir::toNativeSeparators(OpenDialog1->selectedFiles().constFirst()));
 }
 
+// Points the art view at the tile data file's directory when the art lies
+// there; otherwise the window does without pictures.
+void TForm1::BindArtView(const QString &Path)
+{
+    if (!VellArtReader1)
+        return;
+    const QString directory = DirectoryPart(Path);
+    if (FileSystem::FileExists(AnsiString::ToPath(directory + QStringLiteral("art.mul"))))
+        VellArtReader1->SetArtMulPath(directory);
+    else
+        VellArtReader1.reset();
+}
+
+// The controls that edit one tile look editable only while a line is
+// selected. Changed only when the selection really comes or goes: disabling
+// the control that has the focus moves the focus, and with it commits a
+// number box.
+void TForm1::EnableTileControls(bool Enabled)
+{
+    if (Edit1->isEnabled() == Enabled)
+        return;
+    Edit1->setEnabled(Enabled);
+    Button2->setEnabled(Enabled);
+    for (const auto &entry : ExitHandlers)
+        entry.first->setEnabled(Enabled);
+    for (QCheckBox *box : FlagBoxes)
+        box->setEnabled(Enabled);
+}
+
 // Loads the file named in Edit3 in place of the current one, as at start-up:
 // every line listed, none selected. When it fails there is no store at all,
 // never one whose records were not read.
 void TForm1::Button3Click()
 {
-    TileData.reset();
-    TileShown = false;
-    ReplaceListLines();
-    LoadStore(Edit3->text());
+    Document->Close();
+    Document->Load(Edit3->text(), TLoadKind::Open);
+}
+
+// The layout is told where it is always in sight, and only a file that has
+// bits 32 to 63 offers their boxes.
+void TForm1::ShowLayout()
+{
+    const TTileData *store = TileData();
+    LayoutField->setText(store ? QString::fromStdString(store->Layout().Description()) : QString());
+    UpperFlags->SetAvailable(store && store->Layout().IsNewer());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/FormControls.h"
+#include "app/TileField.h"
 #include "tiledata/TileKind.h"
 
 #include <QImage>
@@ -8,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -25,18 +28,21 @@ class QStatusBar;
 class TClickDropper;
 class TEditorTools;
 class TListBox;
+class TTileDocument;
 class TTileListModel;
 class TTileData;
 class TUpperFlagBoxes;
 class TVellArtReader;
+enum class TLoadKind;
 
 // The editor's one window: the tile list on the left, the name, property and
 // flag controls on the right, and the picture of the selected tile.
 //
-// The selected tile is always the list's selected line: line i is tile i,
-// unless the list is filtered. Every edit goes straight into the store, as
-// one undoable step; only Save writes the file.
-class TForm1 : public QWidget
+// The window's document owns the file and makes every edit; the handlers
+// here ask it to, and the controls follow its signals. The list's selected
+// line is the document's current tile: line i is tile i, unless the list is
+// filtered. Only Save writes the file.
+class TForm1 : public QWidget, public TFormControls
 {
     Q_OBJECT
 
@@ -47,98 +53,16 @@ public:
     explicit TForm1(QWidget *Parent = nullptr, const QString &StartFile = QString());
     ~TForm1() override;
 
-    // The loaded tile data; empty when the start-up dialog was cancelled or
-    // the file could not be opened. Destroyed when the window closes.
-    std::unique_ptr<TTileData> TileData;
+    // The open file, its edits and the selection.
+    TTileDocument *Document = nullptr;
+    // The loaded tile data; none when the start-up dialog was cancelled or
+    // the file could not be opened, and after the window closed.
+    const TTileData *TileData() const;
     // True while the controls show a selected tile; the flag boxes write
     // nothing while it is false.
     bool TileShown = false;
-    // The selected tile's flags word, edited bit by bit by the flag boxes.
+    // The shown tile's flags word, as the flag boxes show it.
     std::uint64_t CurrentFlags = 0;
-
-    // Controls. All are owned by the window through Qt parenting, except the
-    // art view, which start-up may destroy (held here so that the reference
-    // really becomes empty then), and the open-file dialog.
-    TListBox *ListBox1 = nullptr;
-    TTileListModel *ListModel = nullptr; // the lines of ListBox1
-    QStatusBar *StatusBar1 = nullptr;
-    // The file's layout, "16,383 tiles · 32-bit flags", at the right of the status bar.
-    QLabel *LayoutField = nullptr;
-    QGroupBox *GroupBox1 = nullptr;
-    QGroupBox *GroupBox2 = nullptr;
-    QGroupBox *GroupBox3 = nullptr;
-    QGroupBox *GroupBox4 = nullptr;
-    QFrame *Panel1 = nullptr;
-    QLabel *Image1 = nullptr;
-    QPushButton *BitBtn1 = nullptr;
-    QPushButton *BitBtn2 = nullptr;
-    QPushButton *BitBtn3 = nullptr;
-    QPushButton *Button1 = nullptr;
-    QPushButton *Button2 = nullptr;
-    QPushButton *Button3 = nullptr;
-    QPushButton *Button4 = nullptr;
-    QPushButton *Button5 = nullptr;
-    QLineEdit *Edit1 = nullptr;
-    QLineEdit *Edit2 = nullptr;
-    QLineEdit *Edit3 = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *Label5 = nullptr;
-    std::unique_ptr<TVellArtReader> VellArtReader1;
-    // A window of its own, not a child of this one: its controls and their
-    // accelerators must not count as the main window's.
-    std::unique_ptr<QFileDialog> OpenDialog1;
-
-    // The eleven number boxes of "Properties".
-    QLineEdit *edWeight = nullptr;
-    QLineEdit *edQuality = nullptr;
-    QLineEdit *edHeight = nullptr;
-    QLineEdit *edQuantity = nullptr;
-    QLineEdit *edHue = nullptr;
-    QLineEdit *edAnim = nullptr;
-    QLineEdit *edUnknown0 = nullptr;
-    QLineEdit *edUnknown1 = nullptr;
-    QLineEdit *edunknown2 = nullptr;
-    QLineEdit *edUnknown3 = nullptr;
-    QLineEdit *edUnknown4 = nullptr;
-
-    // The 32 flag boxes of "Tileflags", bit 0 to bit 31.
-    QCheckBox *cbBackground = nullptr;
-    QCheckBox *cbWeapon = nullptr;
-    QCheckBox *cbTransparent = nullptr;
-    QCheckBox *cbTranslucent = nullptr;
-    QCheckBox *cbWall = nullptr;
-    QCheckBox *cbDamaging = nullptr;
-    QCheckBox *cbImpassable = nullptr;
-    QCheckBox *cbWet = nullptr;
-    QCheckBox *cbUnknown1 = nullptr;
-    QCheckBox *cbSurface = nullptr;
-    QCheckBox *cbBridge = nullptr;
-    QCheckBox *cbGeneric = nullptr;
-    QCheckBox *cbWindow = nullptr;
-    QCheckBox *cbNoShoot = nullptr;
-    QCheckBox *cbPrefixA = nullptr;
-    QCheckBox *cbPrefixAN = nullptr;
-    QCheckBox *cbMongen = nullptr;
-    QCheckBox *cbFoliage = nullptr;
-    QCheckBox *cbPartialhue = nullptr;
-    QCheckBox *cbUnknown2 = nullptr;
-    QCheckBox *cbMap = nullptr;
-    QCheckBox *cbContainer = nullptr;
-    QCheckBox *cbWearable = nullptr;
-    QCheckBox *cbLightsource = nullptr;
-    QCheckBox *cbAnimated = nullptr;
-    QCheckBox *cbnodiagonal = nullptr;
-    QCheckBox *cbUnknown3 = nullptr;
-    QCheckBox *cbArmor = nullptr;
-    QCheckBox *cbRoof = nullptr;
-    QCheckBox *cbDoor = nullptr;
-    QCheckBox *cbStairsback = nullptr;
-    QCheckBox *cbStairRight = nullptr;
-    // Bits 32 to 63, the second page of "Tileflags", for newer files only.
-    TUpperFlagBoxes *UpperFlags = nullptr;
 
     // The bitmap that the selected tile's picture is drawn into; Image1
     // shows it.
@@ -151,26 +75,13 @@ protected:
     void resizeEvent(QResizeEvent *Event) override;
 
 private:
-    // The window's tools beyond the form reach into its handlers.
-    friend class TEditorTools;
-    friend class TFileActions;
-    friend class TFilterBar;
-    friend class TMenuBar;
-    friend class TTileSections;
-
     // Building the window.
     void CreateControls();
-    void CreateTopLevelControls();
-    void CreatePictureButtons();
-    void CreateHiddenRow();
-    void CreateOneTileGroup();
-    void CreateGlobalGroup();
-    void CreatePropertiesGroup();
-    void CreateFlagsGroup();
-    void CreateOpenDialog();
-    void CreateArtView();
     void SetTabOrder();
     void ConnectHandlers();
+    void ConnectFlagBoxes();
+    void ConnectDocument();
+    void ConnectMenus();
     void InstallKeyFilters();
 
     // Handlers of the window.
@@ -180,6 +91,7 @@ private:
     void FormClose();
     void BitBtn2Click();
     void BitBtn3Click();
+    // The user selected a line, or clicked the selected one again.
     void ListBox1Click();
     bool ListBox1KeyDown(QKeyEvent *Key);
     bool edWeightKeyPress(QKeyEvent *Key);
@@ -246,24 +158,25 @@ private:
     TTileKind ShownKind() const;
     int SelectedTile() const;
     bool HasSelectedTile() const;
-    // Selects the line of Tile (-1, or a tile the filter hides: none).
+    // Selects the line of Tile (-1, or a tile the filter hides: none) and
+    // scrolls it into view.
     void SetSelection(int Tile);
-    // Renews the list's lines and selects tile Selected (-1: none).
-    void ReplaceListLines(int Selected = -1);
     void EnableTileControls(bool Enabled);
-    bool SaveTileData();
     // Takes away the word of an earlier save, for a save that did not happen.
     void ForgetSavedStatus();
-    // True when the rename box holds a name the selected tile does not have.
-    bool IsRenamePending() const;
-    void LoadStore(const QString &Path);
     void BindArtView(const QString &Path);
     void ShowLayout();
+    void ShowTitle();
+    // The controls show the current tile anew; ShowNoTile empties them.
+    void ShowTile();
+    void ShowNoTile();
+    // The current tile changed: its values are shown again, the name only
+    // when it changed, so that a name being typed stays.
+    void RefreshTile();
     void FillNumberBoxes(int Tile);
     void ShowFlags(std::uint64_t Flags);
     void DrawTilePicture(int Tile);
-    void CommitNumber(int Value, void (TTileData::*Setter)(int, int));
-    void CommitDecimal(QLineEdit *Box, void (TTileData::*Setter)(int, int));
+    void CommitDecimal(QLineEdit *Box, TTileField Field);
     void RunExitHandler(QObject *Box);
     void CommitFocusedNumberBox();
     void RenameSelectedTile();
@@ -271,10 +184,24 @@ private:
     void SetTopIndex(int Row);
     bool IsDecimalBox(QObject *Object) const;
     void RunGuarded(void (TForm1::*Handler)());
+    void Guarded(const std::function<void()> &Handler);
     void ListSelectionChanged();
     void ListPressed(const QModelIndex &Index);
     bool FilterEvent(QObject *Watched, QEvent *Event);
     void CenterOnScreen();
+
+    // Following the document.
+    void DocumentLoaded(TLoadKind How);
+    void TilesChanged(TTileKind Kind, const std::vector<int> &Tiles);
+    void SelectionChanged();
+    void SectionChanged(TTileKind Kind);
+    // The list's lines anew from the store, its scroll place and selection kept.
+    void RebuildList();
+    // The list shows what the filter keeps; the status bar says how many.
+    void Refilter();
+    void FilterChanged();
+    // Moves the focus from the tile controls to the list before they change.
+    void LeaveTileControls();
 
     // Set while a handler changes the list's lines or selection itself: such
     // a change must not show a tile.
@@ -285,9 +212,11 @@ private:
     bool ShownBefore = false;
     TClickDropper *ClickDropper = nullptr;
     TEditorTools *Tools = nullptr;
-    // The flag boxes by bit number, and each number box with its exit handler.
-    // Bits 32 to 63 are the second page of boxes, which only a newer file shows.
-    std::array<QCheckBox *, 64> FlagBoxes{};
+    // The first line in view of each list, items and land, while the other shows.
+    std::array<int, 2> TopTiles{-1, -1};
+    // The name the rename box showed the current tile with.
+    QString ShownName;
+    // Each number box with its exit handler.
     std::vector<std::pair<QLineEdit *, void (TForm1::*)()>> ExitHandlers;
 };
 

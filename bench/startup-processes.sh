@@ -106,10 +106,10 @@ run_once() { # who program window-title-regex [program arguments...]
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 # A first round, thrown away, brings both programs' libraries into memory.
-run_once warm-up "$work/bin/quorvane" '^Quorvane$'
+run_once warm-up "$work/bin/quorvane" '(^| - )Quorvane$'
 run_once warm-up "$baseline" '^Bare Start$' "${baseline_options[@]}"
 for run in $(seq "$runs"); do
-    run_once editor "$work/bin/quorvane" '^Quorvane$'
+    run_once editor "$work/bin/quorvane" '(^| - )Quorvane$'
     run_once baseline "$baseline" '^Bare Start$' "${baseline_options[@]}"
     echo "run $run of $runs done" >&2
 done

@@ -66,10 +66,10 @@ one_start() { # program, main window title; prints milliseconds
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-one_start "$build/quorvane.exe" '^Quorvane$' >/dev/null
+one_start "$build/quorvane.exe" '(^| - )Quorvane$' >/dev/null
 one_start "$build/bench/barestart/barestart.exe" '^Bare Start$' >/dev/null
 for _ in $(seq "$rounds"); do
-    one_start "$build/quorvane.exe" '^Quorvane$' >>"$work/quorvane.ms"
+    one_start "$build/quorvane.exe" '(^| - )Quorvane$' >>"$work/quorvane.ms"
     one_start "$build/bench/barestart/barestart.exe" '^Bare Start$' >>"$work/bare.ms"
 done
 

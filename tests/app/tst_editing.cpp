@@ -86,7 +86,7 @@ private slots:
 
         QCOMPARE(Status(*window), QStringLiteral("updated 0x1A - Rock to ") + typed);
         QCOMPARE(ListLine(*window, 0x1A), typed);
-        QCOMPARE(window->TileData->GetName(0x1A), typed);
+        QCOMPARE(window->TileData()->GetName(0x1A), typed);
         QCOMPARE(FocusName(), QStringLiteral("ListBox1"));
         QCOMPARE(window->Label2->text(), QStringLiteral("Rock"));
 
@@ -174,7 +174,7 @@ private slots:
         QCOMPARE(window->ListBox1->indexAt(QPoint(0, 0)).row(), top);
         QCOMPARE(SelectedRow(*window), 8000);
         QCOMPARE(ListLine(*window, 8000), QStringLiteral("0x1F40 - Rock"));
-        QCOMPARE(window->TileData->GetName(3), QStringLiteral("Rock"));
+        QCOMPARE(window->TileData()->GetName(3), QStringLiteral("Rock"));
     }
 
     void globalReplaceRefusesEmptyNames_data()
@@ -200,8 +200,8 @@ private slots:
         QTest::mouseClick(window->Button1, Qt::LeftButton);
         QCOMPARE(Status(*window), QStringLiteral("Couldn't replace with one thing empty"));
         QCOMPARE(ListLine(*window, 5), QStringLiteral("short"));
-        QCOMPARE(window->TileData->GetName(21), QString());
-        QCOMPARE(window->TileData->GetName(6), QStringLiteral("n6"));
+        QCOMPARE(window->TileData()->GetName(21), QString());
+        QCOMPARE(window->TileData()->GetName(6), QStringLiteral("n6"));
     }
 
     // -- find ------------------------------------------------------------------
@@ -239,19 +239,19 @@ private slots:
         QCOMPARE(SelectedRow(*window), row);
         if (row >= 0) {
             // The window shows the tile it found, and edits go into it.
-            QCOMPARE(window->Edit1->text(), window->TileData->GetName(row));
-            QCOMPARE(window->Label2->text(), window->TileData->GetName(row));
+            QCOMPARE(window->Edit1->text(), window->TileData()->GetName(row));
+            QCOMPARE(window->Label2->text(), window->TileData()->GetName(row));
             const QRect line = LineRect(*window, row);
             QVERIFY(window->ListBox1->viewport()->rect().contains(line));
             return;
         }
         // Nothing selected: no tile takes the edits the controls offer.
-        const quint32 before = window->TileData->GetFlags(250);
+        const quint32 before = window->TileData()->GetFlags(250);
         QTest::mouseClick(window->cbDoor, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
         TypeInto(window->edWeight, QStringLiteral("9"));
         QTest::keyClick(window->edWeight, Qt::Key_Tab);
-        QCOMPARE(window->TileData->GetFlags(250), before);
-        QCOMPARE(window->TileData->GetWeight(250), int(Files->Writer.ReadRecord(250).Weight));
+        QCOMPARE(window->TileData()->GetFlags(250), before);
+        QCOMPARE(window->TileData()->GetWeight(250), int(Files->Writer.ReadRecord(250).Weight));
     }
 
     // -- save ------------------------------------------------------------------
@@ -316,7 +316,7 @@ private slots:
                  TestFiles::CannotOpenText(Files->Path(), "The file is in use by another process."));
         QCOMPARE(Status(*window), QStringLiteral("updated 0x5 - n5 to renamed"));
         QCOMPARE(ListLine(*window, 5), QStringLiteral("renamed")); // not refreshed
-        QCOMPARE(window->TileData->GetName(5), QStringLiteral("renamed"));
+        QCOMPARE(window->TileData()->GetName(5), QStringLiteral("renamed"));
         QVERIFY(TestFiles::ReadBytes(Files->Path()) == before);
 
         holder.kill();
@@ -395,7 +395,7 @@ private slots:
         if (!exists) {
             QCOMPARE(Answers->Boxes.size(), 1);
             QVERIFY(Answers->Boxes[0].Text.startsWith(QStringLiteral("Cannot open file")));
-            QVERIFY(!window->TileData);
+            QVERIFY(!window->TileData());
             QCOMPARE(ListCount(*window), 0);
             return;
         }

@@ -96,7 +96,7 @@ private slots:
         Files->Writer.SetRecord(0x30, Named("rock"));
         auto window = Open();
         ClickLine(*window, 0x1A);
-        const QByteArray before = window->TileData->GetRecordBytes(TTileKind::Item, 0x1A);
+        const QByteArray before = window->TileData()->GetRecordBytes(TTileKind::Item, 0x1A);
         if (kind == QLatin1String("flag")) {
             QTest::mouseClick(window->cbWall, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
         } else if (kind == QLatin1String("number")) {
@@ -108,24 +108,24 @@ private slots:
         } else {
             TypeInto(window->Edit2, QStringLiteral("Pebble"));
             QTest::mouseClick(window->Button1, Qt::LeftButton);
-            QCOMPARE(window->TileData->GetName(0x30), QStringLiteral("Pebble"));
+            QCOMPARE(window->TileData()->GetName(0x30), QStringLiteral("Pebble"));
         }
-        const QByteArray after = window->TileData->GetRecordBytes(TTileKind::Item, 0x1A);
+        const QByteArray after = window->TileData()->GetRecordBytes(TTileKind::Item, 0x1A);
         QVERIFY(after != before);
         QCOMPARE(Action(*window, "UndoAction")->text(), undoText);
 
         ClickLine(*window, 3); // undo goes back to the changed tile
         Shortcut(*window, Qt::CTRL | Qt::Key_Z);
-        QCOMPARE(window->TileData->GetRecordBytes(TTileKind::Item, 0x1A), before);
-        QCOMPARE(window->TileData->GetName(0x30), QStringLiteral("rock")); // a replace is one step
+        QCOMPARE(window->TileData()->GetRecordBytes(TTileKind::Item, 0x1A), before);
+        QCOMPARE(window->TileData()->GetName(0x30), QStringLiteral("rock")); // a replace is one step
         QCOMPARE(SelectedRow(*window), 0x1A);
         QCOMPARE(window->Edit1->text(), QStringLiteral("Rock"));
         QCOMPARE(ListLine(*window, 0x1A), QStringLiteral("0x1A - Rock"));
-        QVERIFY(!window->TileData->IsModified());
+        QVERIFY(!window->TileData()->IsModified());
 
         for (const QKeyCombination redo : {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z}) {
             Shortcut(*window, redo);
-            QCOMPARE(window->TileData->GetRecordBytes(TTileKind::Item, 0x1A), after);
+            QCOMPARE(window->TileData()->GetRecordBytes(TTileKind::Item, 0x1A), after);
             Shortcut(*window, Qt::CTRL | Qt::Key_Z);
         }
         // Back at the bytes on disk: closing asks nothing.
@@ -140,9 +140,9 @@ private slots:
         ClickLine(*window, 7);
         QTest::mouseClick(window->cbWall, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
         QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
-        QVERIFY(!window->TileData->IsModified());
+        QVERIFY(!window->TileData()->IsModified());
         Shortcut(*window, Qt::CTRL | Qt::Key_Z);
-        QVERIFY(window->TileData->IsModified());
+        QVERIFY(window->TileData()->IsModified());
         QVERIFY(!Action(*window, "UndoAction")->isEnabled()); // the save was no step
         QStringList seen;
         Answers->Then(Press(QStringLiteral("Discard"), &seen));
@@ -214,14 +214,14 @@ private slots:
         TypeInto(window->edWeight, QStringLiteral("42"));
         TypeInto(window->Edit1, QStringLiteral("slate"));
         QTest::keyClick(window->Edit1, Qt::Key_Return);
-        QCOMPARE(window->TileData->GetWeight(200), 42);
-        QCOMPARE(window->TileData->GetName(200), QStringLiteral("slate"));
-        QCOMPARE(window->TileData->GetName(0), QStringLiteral("n0"));
+        QCOMPARE(window->TileData()->GetWeight(200), 42);
+        QCOMPARE(window->TileData()->GetName(200), QStringLiteral("slate"));
+        QCOMPARE(window->TileData()->GetName(0), QStringLiteral("n0"));
 
         TypeInto(window->Edit2, QStringLiteral("pebble"));
         QTest::mouseClick(window->Button1, Qt::LeftButton);
         QCOMPARE(Status(*window), QStringLiteral("Replaced stone with pebble in all tiles, shown or not"));
-        QCOMPARE(window->TileData->GetName(300), QStringLiteral("pebble"));
+        QCOMPARE(window->TileData()->GetName(300), QStringLiteral("pebble"));
 
         // Cleared, the list shows every tile with the selected one in view.
         Shortcut(*window, Qt::CTRL | Qt::SHIFT | Qt::Key_L);
@@ -266,11 +266,11 @@ private slots:
         QCOMPARE(seen.value(0), button.isEmpty() ? QString() : QStringLiteral("Save changes to tiledata.mul?"));
         QCOMPARE(Files->SavedRecord(5).Flags == Files->Writer.ReadRecord(5).Flags, button != QLatin1String("Save"));
         if (button == QLatin1String("Cancel")) {
-            QCOMPARE(window->TileData->GetFileName(), QDir::toNativeSeparators(Files->Path()));
-            QVERIFY(window->TileData->IsModified());
+            QCOMPARE(window->TileData()->GetFileName(), QDir::toNativeSeparators(Files->Path()));
+            QVERIFY(window->TileData()->IsModified());
             return;
         }
-        QCOMPARE(window->TileData->GetFileName(), QDir::toNativeSeparators(other.Path()));
+        QCOMPARE(window->TileData()->GetFileName(), QDir::toNativeSeparators(other.Path()));
         QCOMPARE(ListLine(*window, 0), QStringLiteral("0x0 - other"));
         QCOMPARE(SelectedRow(*window), -1);
         QVERIFY(!Action(*window, "UndoAction")->isEnabled());
@@ -286,8 +286,8 @@ private slots:
         const QString copy = Files->Folder() + QStringLiteral("/copy.mul");
         Answers->Then(ChooseFile(copy));
         Shortcut(*window, Qt::CTRL | Qt::SHIFT | Qt::Key_S);
-        QCOMPARE(window->TileData->GetFileName(), QDir::toNativeSeparators(copy));
-        QVERIFY(!window->TileData->IsModified());
+        QCOMPARE(window->TileData()->GetFileName(), QDir::toNativeSeparators(copy));
+        QVERIFY(!window->TileData()->IsModified());
         QVERIFY(TestFiles::ReadBytes(Files->Path()) == original);
         std::vector<unsigned char> expected = original;
         TileDataWriter edited(0, 0);
@@ -299,7 +299,7 @@ private slots:
         QCOMPARE(QDir(Files->Folder()).entryList(QDir::Files).size(), 2); // no temporary left
         // Undo reaches the copy, which now is the window's file.
         Shortcut(*window, Qt::CTRL | Qt::Key_Z);
-        QVERIFY(window->TileData->IsModified());
+        QVERIFY(window->TileData()->IsModified());
     }
 
     // -- a file changed by another program -----------------------------------
@@ -355,7 +355,7 @@ private slots:
                                        : QString());
         QVERIFY(!bar->isVisible());
         QCOMPARE(window->GroupBox3->y(), top + 8);
-        QVERIFY(window->TileData->GetName(0).startsWith(QStringLiteral("XY")));
+        QVERIFY(window->TileData()->GetName(0).startsWith(QStringLiteral("XY")));
         QCOMPARE(SelectedRow(*window), 0); // a reload keeps the selected tile
         // The watch goes on after a reload, and after a rename.
         changed.Writer.SetRecord(0, Named("again"));

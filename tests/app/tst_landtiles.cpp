@@ -93,13 +93,13 @@ private slots:
         QCOMPARE(Tabs(*window)->currentIndex(), 0);
         QCOMPARE(Tabs(*window)->tabText(1), QStringLiteral("Land"));
         ClickLine(*window, 5);
-        const QByteArray land5 = window->TileData->GetRecordBytes(TTileKind::Land, 5);
+        const QByteArray land5 = window->TileData()->GetRecordBytes(TTileKind::Land, 5);
         // A weight typed and not yet committed goes into item 5, never into
         // a land tile.
         TypeInto(window->edWeight, QStringLiteral("42"));
         SwitchBy(*window, way);
-        QCOMPARE(window->TileData->GetWeight(5), 42);
-        QCOMPARE(window->TileData->GetRecordBytes(TTileKind::Land, 5), land5);
+        QCOMPARE(window->TileData()->GetWeight(5), 42);
+        QCOMPARE(window->TileData()->GetRecordBytes(TTileKind::Land, 5), land5);
         QCOMPARE(Tabs(*window)->currentIndex(), 1);
         QCOMPARE(ListCount(*window), LandTiles);
         QCOMPARE(ListLine(*window, 3), QStringLiteral("0x3 - grass"));
@@ -251,10 +251,10 @@ private slots:
         QTest::mouseClick(window->Button1, Qt::LeftButton);
         const TTileKind shown = land ? TTileKind::Land : TTileKind::Item;
         const TTileKind other = land ? TTileKind::Item : TTileKind::Land;
-        QCOMPARE(window->TileData->GetName(shown, first), QStringLiteral("meadow"));
-        QCOMPARE(window->TileData->GetName(shown, 9), QStringLiteral("meadow"));
-        QVERIFY(window->TileData->GetName(other, 9).compare(QStringLiteral("grass"), Qt::CaseInsensitive) == 0);
-        QCOMPARE(window->TileData->GetName(other, land ? 7 : 3), QStringLiteral("grass"));
+        QCOMPARE(window->TileData()->GetName(shown, first), QStringLiteral("meadow"));
+        QCOMPARE(window->TileData()->GetName(shown, 9), QStringLiteral("meadow"));
+        QVERIFY(window->TileData()->GetName(other, 9).compare(QStringLiteral("grass"), Qt::CaseInsensitive) == 0);
+        QCOMPARE(window->TileData()->GetName(other, land ? 7 : 3), QStringLiteral("grass"));
         QCOMPARE(ListLine(*window, 9), QStringLiteral("0x9 - meadow"));
     }
 
@@ -276,7 +276,7 @@ private slots:
         auto window = Open();
         Shortcut(*window, Qt::CTRL | Qt::Key_Tab);
         ClickLine(*window, 3);
-        const QByteArray before = window->TileData->GetRecordBytes(TTileKind::Land, 3);
+        const QByteArray before = window->TileData()->GetRecordBytes(TTileKind::Land, 3);
         if (edit == QLatin1String("texture")) {
             TypeInto(Texture(*window), QStringLiteral("7"));
             QTest::keyClick(Texture(*window), Qt::Key_Return);
@@ -289,14 +289,14 @@ private slots:
             TypeInto(window->Edit2, QStringLiteral("swamp"));
             QTest::mouseClick(window->Button1, Qt::LeftButton);
         }
-        const QByteArray after = window->TileData->GetRecordBytes(TTileKind::Land, 3);
+        const QByteArray after = window->TileData()->GetRecordBytes(TTileKind::Land, 3);
         QVERIFY(after != before);
         QCOMPARE(window->findChild<QAction *>(QStringLiteral("UndoAction"))->text(), undoText);
 
         Shortcut(*window, Qt::CTRL | Qt::Key_Tab);
         ClickLine(*window, 5);
         Shortcut(*window, Qt::CTRL | Qt::Key_Z);
-        QCOMPARE(window->TileData->GetRecordBytes(TTileKind::Land, 3), before);
+        QCOMPARE(window->TileData()->GetRecordBytes(TTileKind::Land, 3), before);
         QCOMPARE(Tabs(*window)->currentIndex(), 1);
         QCOMPARE(SelectedRow(*window), 3);
         QCOMPARE(window->Edit1->text(), QStringLiteral("grass"));
@@ -305,7 +305,7 @@ private slots:
 
         Shortcut(*window, Qt::CTRL | Qt::Key_Tab);
         Shortcut(*window, Qt::CTRL | Qt::Key_Y);
-        QCOMPARE(window->TileData->GetRecordBytes(TTileKind::Land, 3), after);
+        QCOMPARE(window->TileData()->GetRecordBytes(TTileKind::Land, 3), after);
         QCOMPARE(Tabs(*window)->currentIndex(), 1);
         Shortcut(*window, Qt::CTRL | Qt::Key_Z);
         // Back at the bytes on disk: closing asks nothing.

@@ -76,7 +76,7 @@ private slots:
         auto window = OpenWindow(*Answers, QString());
         QVERIFY(window->isVisible());
         QCOMPARE(ListCount(*window), 0);
-        QVERIFY(!window->TileData);
+        QVERIFY(!window->TileData());
         QVERIFY(window->VellArtReader1); // kept, never pointed anywhere
         QCOMPARE(window->VellArtReader1->ArtMulPath(), QString());
         QVERIFY(Answers->Boxes.isEmpty());
@@ -96,7 +96,7 @@ private slots:
         QVERIFY((Answers->Boxes[0].Geometry.center() - centre).manhattanLength() <= 4);
         QVERIFY(window->isVisible());
         QCOMPARE(ListCount(*window), 0);
-        QVERIFY(!window->TileData);
+        QVERIFY(!window->TileData());
         QVERIFY(window->VellArtReader1);
     }
 
@@ -127,12 +127,12 @@ private slots:
             QCOMPARE(Answers->Boxes[0].Icon, QMessageBox::Critical);
             QCOMPARE(Answers->Boxes[0].Text,
                      TestFiles::CannotOpenText(path, TestFiles::OpenFailureReason(TestFiles::OpenFailure::NoFile)) + '.');
-            QVERIFY(!window.TileData);
+            QVERIFY(!window.TileData());
             return;
         }
         QVERIFY(Answers->Boxes.isEmpty());
         QCOMPARE(ListCount(window), TileCount);
-        QCOMPARE(window.TileData->GetFileName(), path);
+        QCOMPARE(window.TileData()->GetFileName(), path);
         QCOMPARE(window.VellArtReader1->ArtMulPath(), QDir::toNativeSeparators(Files->Folder() + QLatin1Char('/')));
     }
 
@@ -157,7 +157,7 @@ private slots:
     void loadedStartUpListsEveryTileWithNothingSelected()
     {
         auto window = Open();
-        QVERIFY(window->TileData);
+        QVERIFY(window->TileData());
         QCOMPARE(ListCount(*window), TileCount);
         QCOMPARE(ListLine(*window, 0), QStringLiteral("0x0 - n0"));
         QCOMPARE(ListLine(*window, 0xFF), QStringLiteral("0xFF - n255"));
@@ -548,10 +548,10 @@ private slots:
         ClickLine(*window, 3);
         auto *check = window->findChild<QCheckBox *>(box);
         QTest::mouseClick(check, Qt::LeftButton, Qt::NoModifier, QPoint(6, check->height() / 2));
-        QCOMPARE(window->TileData->GetFlags(3), after);
+        QCOMPARE(window->TileData()->GetFlags(3), after);
         QCOMPARE(window->CurrentFlags, after);
-        QCOMPARE(window->TileData->GetFlags(2), Files->Writer.ReadRecord(2).Flags);
-        QCOMPARE(window->TileData->GetFlags(4), Files->Writer.ReadRecord(4).Flags);
+        QCOMPARE(window->TileData()->GetFlags(2), Files->Writer.ReadRecord(2).Flags);
+        QCOMPARE(window->TileData()->GetFlags(4), Files->Writer.ReadRecord(4).Flags);
     }
 
     void fillingTheFlagBoxesWritesNothing()
@@ -566,11 +566,11 @@ private slots:
         ClickLine(*window, 20);
         ClickLine(*window, 21); // 31 boxes go off while tile 21 is filled in
         ClickLine(*window, 20);
-        QCOMPARE(window->TileData->GetFlags(20), 0xFFFFFFFFu);
-        QCOMPARE(window->TileData->GetFlags(21), 0x00000010u);
+        QCOMPARE(window->TileData()->GetFlags(20), 0xFFFFFFFFu);
+        QCOMPARE(window->TileData()->GetFlags(21), 0x00000010u);
         QTest::mouseClick(window->cbWall, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
-        QCOMPARE(window->TileData->GetFlags(20), 0xFFFFFFEFu);
-        QCOMPARE(window->TileData->GetFlags(21), 0x00000010u);
+        QCOMPARE(window->TileData()->GetFlags(20), 0xFFFFFFEFu);
+        QCOMPARE(window->TileData()->GetFlags(21), 0x00000010u);
     }
 
     // -- number boxes ----------------------------------------------------------
@@ -580,10 +580,10 @@ private slots:
         auto window = OpenSample();
         ClickLine(*window, 5);
         TypeInto(window->edWeight, QStringLiteral("77"));
-        QCOMPARE(window->TileData->GetWeight(5), 12); // not before it loses the focus
+        QCOMPARE(window->TileData()->GetWeight(5), 12); // not before it loses the focus
         ClickLine(*window, 6);
-        QCOMPARE(window->TileData->GetWeight(5), 77);
-        QCOMPARE(window->TileData->GetWeight(6), int(Files->Writer.ReadRecord(6).Weight));
+        QCOMPARE(window->TileData()->GetWeight(5), 77);
+        QCOMPARE(window->TileData()->GetWeight(6), int(Files->Writer.ReadRecord(6).Weight));
         QCOMPARE(window->edWeight->text(), QString::number(Files->Writer.ReadRecord(6).Weight));
     }
 
@@ -593,8 +593,8 @@ private slots:
         ClickLine(*window, 5);
         TypeInto(window->edHue, QStringLiteral("99"));
         QTest::mouseClick(window->cbBackground, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
-        QCOMPARE(window->TileData->GetHue(5), 99);
-        QCOMPARE(window->TileData->GetFlags(5), 0x00000011u);
+        QCOMPARE(window->TileData()->GetHue(5), 99);
+        QCOMPARE(window->TileData()->GetFlags(5), 0x00000011u);
     }
 
     void enterMovesOnLikeTab_data()
@@ -620,9 +620,9 @@ private slots:
         QCOMPARE(FocusName(), next);
         QCOMPARE(edit->text(), QStringLiteral("42"));
         if (box == QLatin1String("edWeight"))
-            QCOMPARE(window->TileData->GetWeight(5), 42); // moving on committed it
+            QCOMPARE(window->TileData()->GetWeight(5), 42); // moving on committed it
         if (box == QLatin1String("edAnim"))
-            QCOMPARE(window->TileData->GetAnim(5), int(Files->Writer.ReadRecord(5).Anim));
+            QCOMPARE(window->TileData()->GetAnim(5), int(Files->Writer.ReadRecord(5).Anim));
     }
 
     void decimalBoxesTakeDigitsOnly()
@@ -704,7 +704,7 @@ private slots:
         QCOMPARE(Answers->Boxes.size(), 1);
         QCOMPARE(Answers->Boxes[0].Text, message);
         QCOMPARE(Answers->Boxes[0].Title, ApplicationTitle());
-        QCOMPARE(window->TileData->GetHue(5), 34);
+        QCOMPARE(window->TileData()->GetHue(5), 34);
         QCOMPARE(window->edHue->text(), pasted); // until the next selection
         // The window goes on working.
         ClickLine(*window, 6);
@@ -731,7 +731,7 @@ private slots:
         PasteInto(window->edHue, pasted);
         QTest::keyClick(window->edHue, Qt::Key_Tab);
         QVERIFY(Answers->Boxes.isEmpty());
-        QCOMPARE(window->TileData->GetHue(5), stored);
+        QCOMPARE(window->TileData()->GetHue(5), stored);
     }
 
     void leavingTheWindowCommitsNothing()
@@ -744,12 +744,12 @@ private slots:
         other->show();
         other->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(other.get()));
-        QCOMPARE(window->TileData->GetWeight(5), 12);
+        QCOMPARE(window->TileData()->GetWeight(5), 12);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         QCOMPARE(FocusName(), QStringLiteral("edWeight"));
         QTest::keyClick(window->edWeight, Qt::Key_Tab);
-        QCOMPARE(window->TileData->GetWeight(5), 99);
+        QCOMPARE(window->TileData()->GetWeight(5), 99);
     }
 
     // -- no tile ----------------------------------------------------------------
@@ -763,7 +763,7 @@ private slots:
         window->ListBox1->setFocus();
         QTest::keyClick(window->ListBox1, Qt::Key_Down);
         QVERIFY(Answers->Boxes.isEmpty());
-        QVERIFY(!window->TileData);
+        QVERIFY(!window->TileData());
         QVERIFY(!window->TileShown);
     }
 
@@ -778,7 +778,7 @@ private slots:
         QVERIFY(Answers->Boxes.isEmpty());
         for (int tile = 0; tile < TileCount; ++tile) {
             const TileDataWriter::Record r = Files->Writer.ReadRecord(tile);
-            if (window->TileData->GetWeight(tile) != r.Weight || window->TileData->GetFlags(tile) != r.Flags)
+            if (window->TileData()->GetWeight(tile) != r.Weight || window->TileData()->GetFlags(tile) != r.Flags)
                 QFAIL(qPrintable(QStringLiteral("tile %1 changed").arg(tile)));
         }
     }

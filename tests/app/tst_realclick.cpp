@@ -54,7 +54,7 @@ private slots:
         auto window = Open();
         const std::vector<unsigned char> before = TestFiles::ReadBytes(Files->Path());
         ClickLine(*window, 5);
-        const quint32 flags = window->TileData->GetFlags(5);
+        const quint32 flags = window->TileData()->GetFlags(5);
         auto *target = window->findChild<QAbstractButton *>(control);
         // Twice in the same window: the first dropped click must leave
         // nothing behind that changes the second.
@@ -75,14 +75,14 @@ private slots:
 
             QVERIFY(!target->isDown());
             QCOMPARE(window->cbDamaging->isChecked(), bool(flags & 0x20u));
-            QCOMPARE(window->TileData->GetFlags(5), flags);
+            QCOMPARE(window->TileData()->GetFlags(5), flags);
             QCOMPARE(window->StatusBar1->currentMessage(), QString());
             QVERIFY(TestFiles::ReadBytes(Files->Path()) == before);
         }
 
         // The next click is the user's own again.
         RealClick(target);
-        QTRY_VERIFY(window->TileData->GetFlags(5) != flags
+        QTRY_VERIFY(window->TileData()->GetFlags(5) != flags
                     || window->StatusBar1->currentMessage() == QStringLiteral("Tiledata has been saved"));
         QCOMPARE(Answers->Boxes.size(), 2);
     }

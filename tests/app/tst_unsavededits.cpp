@@ -85,7 +85,7 @@ private slots:
         ExpectTileControlsEnabled(*window, true);
         // Edits still reach the tile.
         QTest::mouseClick(window->cbWall, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
-        QCOMPARE(window->TileData->GetFlags(row), Files->Writer.ReadRecord(row).Flags ^ 0x10u);
+        QCOMPARE(window->TileData()->GetFlags(row), Files->Writer.ReadRecord(row).Flags ^ 0x10u);
     }
 
     void tileControlsAreDisabledWhileNoLineIsSelected()
@@ -178,12 +178,12 @@ private slots:
                                         QStringLiteral("Discard"), QStringLiteral("Save")}));
         QCOMPARE(Answers->Boxes.size(), held ? 1 : 0); // the error box of the refused save
         QCOMPARE(window->isVisible(), !closes);
-        QCOMPARE(bool(window->TileData), !closes);
+        QCOMPARE(bool(window->TileData()), !closes);
         QCOMPARE(TestFiles::ReadBytes(Files->Path()) != before, written);
         if (written && edit == QLatin1String("typed name"))
             QCOMPARE(Files->SavedRecord(5).Name, std::string("typed"));
         if (!closes && edit != QLatin1String("typed name"))
-            QVERIFY(window->TileData->IsModified());
+            QVERIFY(window->TileData()->IsModified());
         holder.kill();
         holder.waitForFinished();
     }
@@ -249,14 +249,14 @@ private slots:
             QCOMPARE(Answers->Boxes.size(), answer.isEmpty() ? 1 : 0); // the error box
             QVERIFY(TestFiles::ReadBytes(Files->Path()) == theirs);
             QCOMPARE(window->StatusBar1->currentMessage(), QString());
-            QVERIFY(window->TileData->IsModified());
+            QVERIFY(window->TileData()->IsModified());
         } else {
             QCOMPARE(window->StatusBar1->currentMessage(), Saved);
             QCOMPARE(Files->SavedRecord(5).Flags, Files->Writer.ReadRecord(5).Flags ^ 0x20000000u);
             // The other program's rename of tile 9 stays, in the file and in
             // the window; its rename of tile 5, which we changed too, does not.
             QCOMPARE(Files->SavedRecord(theirTile).Name == DefaultName(theirTile), theirTile == 5);
-            QCOMPARE(window->TileData->ListLine(9).startsWith(QLatin1String("0x9 - T")), theirTile == 9);
+            QCOMPARE(window->TileData()->ListLine(9).startsWith(QLatin1String("0x9 - T")), theirTile == 9);
         }
         if (!answer.isEmpty())
             QCOMPARE(seen,

@@ -65,7 +65,7 @@ check_session_log "$work/bin/quorvane.log"
 (cd "$work/demo" && exec "$work/bin/quorvane") >"$work/app.log" 2>&1 &
 app_pid=$!
 press_return_in '^Choose Tiledata$' "the open-file dialog"
-window=$(find_window '^Quorvane$' 30) || true
+window=$(find_window '(^| - )Quorvane$' 30) || true
 [ -n "$window" ] || fail "the main window never appeared"
 check_picture "$tile"
 close_editor

@@ -62,7 +62,7 @@ close_editor() {
 
 # Started on a file, the editor opens straight into its main window.
 main_window_without_dialog() {
-    window=$(find_window '^Quorvane$' 60) || true
+    window=$(find_window '(^| - )Quorvane$' 60) || true
     [ -n "$window" ] || fail "the main window never appeared ($(cat "$work/app.log"))"
     [ -z "$(xdotool search --onlyvisible --name '^Choose Tiledata$' 2>/dev/null)" ] ||
         fail "the open-file dialog appeared for a file named on the command line"

@@ -1,0 +1,132 @@
+#pragma once
+
+#include "app/TileField.h"
+#include "tiledata/TileKind.h"
+
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TRecordStep;
+class TTileData;
+struct TRecordBytes;
+struct TSaveConflicts;
+
+// How a load treats what the window shows.
+enum class TLoadKind
+{
+    // Another file: nothing selected, no filter, a fresh undo history.
+    Open,
+    // The same file again from disk: the selection stays; no filter, a fresh
+    // undo history.
+    Reload,
+    // A copy written by Save As, which the window edits from now on: its
+    // records are what the window shows, so the selection, the filter and
+    // the undo history stay.
+    Adopt,
+};
+
+// The one open tile data file of the window and everything the user does to
+// it. The document owns the store, the undo history, the file's path, the
+// section shown (items or land) and the selection; it makes every edit,
+// load and save, and announces each change by a signal that the window's
+// controls follow. Nothing else changes the store.
+//
+// The selection is a set of tiles of the section shown with a current one,
+// whose values the controls show; each section keeps its own.
+class TTileDocument : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TTileDocument(QObject *Parent);
+    ~TTileDocument() override;
+
+    // The store, or none before a file is loaded and after Close.
+    const TTileData *Store() const { return FStore.get(); }
+    // The path the store was loaded from; empty without a store.
+    QString FileName() const;
+    bool IsModified() const;
+    QUndoStack &UndoStack() { return FUndo; }
+
+    TTileKind Section() const { return FSection; }
+    // Switches as the user asks: pending edits go into their tile first.
+    void SwitchSection(TTileKind Kind);
+
+    // The current tile of the section shown, -1 for none.
+    int CurrentTile() const { return FCurrent[Slot(FSection)]; }
+    std::vector<int> SelectedTiles() const;
+    // Makes Tile of the section shown the current and only selected tile
+    // (-1: none), and shows it anew even when it already was.
+    void Select(int Tile);
+    // Whether the current tile takes edits: a tile whose record the file
+    // does not wholly hold is shown, greyed out, but never edited.
+    bool IsCurrentEditable() const;
+
+    // What the window holds but the store does not yet: a value typed into
+    // the focused number box. Saving, reloading and switching lists run it
+    // first; it throws when the value is refused, and the action stops.
+    void SetPendingEdits(std::function<void()> Commit) { FPendingEdits = std::move(Commit); }
+    void CommitPendingEdits();
+
+    // A name typed into the rename box since the current tile was shown, and
+    // not yet confirmed. It is pending only while it would change the name.
+    void SetPendingName(const QString &Name);
+    void ForgetPendingName() { FHasPendingName = false; }
+    bool HasPendingName() const;
+    const QString &PendingName() const { return FPendingName; }
+
+    // Edits of the current tile, each one undoable step, none for a change
+    // of no byte; nothing without an editable current tile.
+    void SetFlag(int Bit, bool Set);
+    void SetNumber(TTileField Field, int Value);
+    void Rename(const QString &Name);
+    // Renames every tile of the section shown named OldName, as one step.
+    void ReplaceName(const QString &OldName, const QString &NewName);
+
+    // Reads Path in place of the file loaded now. A file that cannot be read
+    // throws and leaves everything as it was.
+    void Load(const QString &Path, TLoadKind How);
+    // Drops the store, as closing the window does.
+    void Close();
+    // Writes the edits, asking Confirm when another program changed the file
+    // (false: nothing written). Pending edits go in first.
+    bool Save(const std::function<bool(const TSaveConflicts &)> &Confirm);
+    // Writes a copy of the file with the edits under Target, then edits the
+    // copy. Nothing is left behind on an error, and Target stays as it was.
+    void SaveAs(const QString &Target);
+
+signals:
+    void Loaded(TLoadKind How);
+    // Tiles of Kind changed (empty: any of them might have).
+    void TilesChanged(TTileKind Kind, const std::vector<int> &Tiles);
+    void SelectionChanged();
+    void SectionChanged(TTileKind Kind);
+    void Saved();
+    void ModifiedChanged(bool Modified);
+    void StatusText(const QString &Text);
+
+private:
+    static std::size_t Slot(TTileKind Kind) { return Kind == TTileKind::Land ? 1 : 0; }
+    void SetSection(TTileKind Kind);
+    // Runs Change, the edit Step describes, and records it as one step.
+    void Edit(std::unique_ptr<TRecordStep> Step, const std::function<void(TTileData &)> &Change);
+    // An undo or redo: switches to the step's section, shows its first tile.
+    void SwapRecords(TTileKind Kind, std::vector<TRecordBytes> &Records);
+    void Changed(TTileKind Kind, const std::vector<int> &Tiles);
+    void TellModified();
+
+    std::unique_ptr<TTileData> FStore;
+    QUndoStack FUndo;
+    TTileKind FSection = TTileKind::Item;
+    std::array<int, 2> FCurrent{-1, -1};
+    std::function<void()> FPendingEdits;
+    bool FModified = false;
+    QString FPendingName;
+    bool FHasPendingName = false;
+};
