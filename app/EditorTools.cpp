@@ -31,12 +31,32 @@ TEditorTools::TEditorTools(TTileDocument &Document, QWidget &Window, const Ancho
     Menus = new TMenuBar(FDocument.UndoStack(), &FWindow);
     connect(Watch, &TFileWatch::ReloadRequested, this, [this] { RunHandler(&FWindow, [this] { Files->Reload(); }); });
     connect(Watch, &TFileWatch::Toggled, this, &TEditorTools::Relayout);
+    ConnectMenus();
     FWindow.installEventFilter(this);
     FList->installEventFilter(this);
     Relayout();
 }
 
 TEditorTools::~TEditorTools() = default;
+
+// The menu entries of the tools; the window connects those of its own handlers.
+void TEditorTools::ConnectMenus()
+{
+    const std::pair<void (TMenuBar::*)(), std::function<void()>> actions[] = {
+        {&TMenuBar::OpenRequested, [this] { Files->Open(); }},
+        {&TMenuBar::SaveAsRequested, [this] { Files->SaveAs(); }},
+        {&TMenuBar::ReloadRequested, [this] { Files->Reload(); }},
+        {&TMenuBar::FindNextRequested, [this] { FindNext(); }},
+        {&TMenuBar::GoToRequested, [this] { GoToTile(); }},
+        {&TMenuBar::SwitchSectionRequested, [this] { Sections->Toggle(); }},
+        {&TMenuBar::FilterRequested, [this] { Filter->FocusBox(); }},
+        {&TMenuBar::ShowEveryTileRequested, [this] { Filter->Clear(); }},
+    };
+    for (const auto &[request, action] : actions) {
+        const auto run = action;
+        connect(Menus, request, this, [this, run] { RunHandler(&FWindow, run); });
+    }
+}
 
 int TEditorTools::ListTop() const
 {
@@ -95,16 +115,15 @@ void TEditorTools::Found(const QString &Text, int Tile)
     FDocument.Select(Tile);
 }
 
-bool TEditorTools::FindNext()
+void TEditorTools::FindNext()
 {
     if (!FDocument.Store())
-        return true;
+        return;
     if (!FFind->HasText())
-        return false;
+        return emit FindAsked();
     const int found = FFind->Next(*FDocument.Store(), FDocument.Section(), FDocument.CurrentTile());
     if (found >= 0)
         FDocument.Select(found);
-    return true;
 }
 
 QString TEditorTools::ReplacedText(const QString &OldName, const QString &NewName) const

@@ -48,8 +48,7 @@ public:
     void GoToTile();
     // What Find looked for and found (-1: nothing); selects what it found.
     void Found(const QString &Text, int Tile);
-    // False while there is nothing to look for yet: Find must ask first.
-    bool FindNext();
+    void FindNext();
     // "Replaced ... with ...", and whether it reached hidden tiles too.
     QString ReplacedText(const QString &OldName, const QString &NewName) const;
 
@@ -63,11 +62,14 @@ public:
 signals:
     // A message for the status bar.
     void Say(const QString &Text);
+    // Find Next has nothing to look for yet: Find must ask first.
+    void FindAsked();
 
 protected:
     bool eventFilter(QObject *Watched, QEvent *Event) override;
 
 private:
+    void ConnectMenus();
     void Relayout();
     void PlaceBars();
 

@@ -59,7 +59,7 @@ void TFileActions::OpenAsked(const QString &Path)
         FDocument.Load(Path, TLoadKind::Open);
 }
 
-void TFileActions::Save()
+void TFileActions::SaveEdits()
 {
     const QString path = FDocument.FileName();
     FDocument.Save([this, path](const TSaveConflicts &Conflicts) {

@@ -23,7 +23,7 @@ public:
     TFileActions(TTileDocument &Document, QWidget *Window, QFileDialog *OpenDialog);
 
     void Open();
-    void Save();
+    void SaveEdits();
     void SaveAs();
     void Reload();
     // Loads Path in place of the current file, after the question.

@@ -5,7 +5,12 @@
 #include "app/TileListModel.h"
 #include "app/UpperFlagBoxes.h"
 
+#include "art/ArtIndexEntry.h"
+#include "art/ArtPaths.h"
 #include "art/VellArtReader.h"
+#include "platform/FileSystem.h"
+#include "platform/qt/AnsiString.h"
+#include "tiledata/TileDataReader.h"
 #include "tiledata/TileFlags.h"
 #include "tiledata/TileRecord.h"
 
@@ -320,4 +325,46 @@ void TFormControls::SetFormTabOrder()
                                BitBtn3});
     for (std::size_t k = 1; k < order.size(); ++k)
         QWidget::setTabOrder(order[k - 1], order[k]);
+}
+
+void TFormControls::BindArtView(const QString &Path)
+{
+    if (!VellArtReader1)
+        return;
+    const QString directory = DirectoryPart(Path);
+    if (FileSystem::FileExists(AnsiString::ToPath(directory + QStringLiteral("art.mul"))))
+        VellArtReader1->SetArtMulPath(directory);
+    else
+        VellArtReader1.reset();
+}
+
+void TFormControls::DrawTilePicture(TTileKind Kind, int Tile)
+{
+    if (!VellArtReader1)
+        return;
+    QPoint size;
+    if (Kind == TTileKind::Land)
+        VellArtReader1->DrawLandArt(Tile, Image1Bitmap, size);
+    else
+        VellArtReader1->DrawArt(Tile + int(StaticArtBase), Image1Bitmap, size);
+    Image1->setPixmap(QPixmap::fromImage(Image1Bitmap));
+}
+
+// The layout is told where it is always in sight, and only a file that has
+// bits 32 to 63 offers their boxes.
+void TFormControls::ShowLayout(const TTileData *Store)
+{
+    LayoutField->setText(Store ? QString::fromStdString(Store->Layout().Description()) : QString());
+    UpperFlags->SetAvailable(Store && Store->Layout().IsNewer());
+}
+
+int TFormControls::TopIndex() const
+{
+    return ListBox1->indexAt(QPoint(0, 0)).row();
+}
+
+void TFormControls::SetTopIndex(int Row)
+{
+    if (Row >= 0)
+        ListBox1->scrollTo(ListBox1->model()->index(Row, 0), QAbstractItemView::PositionAtTop);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "tiledata/TileKind.h"
+
 #include <QFont>
+#include <QImage>
 #include <QRect>
 #include <QString>
 
@@ -112,6 +115,9 @@ public:
     // Bits 32 to 63, the second page of "Tileflags", for newer files only.
     TUpperFlagBoxes *UpperFlags = nullptr;
 
+    // The bitmap that the selected tile's picture is drawn into; Image1
+    // shows it.
+    QImage Image1Bitmap;
     // The flag boxes by bit number. Bits 32 to 63 are the second page of
     // boxes, which only a newer file shows.
     std::array<QCheckBox *, 64> FlagBoxes{};
@@ -131,6 +137,15 @@ protected:
     void CreateArtView(QWidget *Form);
     // The tab order of the form's own controls.
     void SetFormTabOrder();
+    // Points the art view at the tile data file's directory when the art lies
+    // there; otherwise the window does without pictures.
+    void BindArtView(const QString &Path);
+    void DrawTilePicture(TTileKind Kind, int Tile);
+    // The file's layout, and the second page of flags for a file that has it.
+    void ShowLayout(const TTileData *Store);
+    // The row at the top of the list's view, and scrolling a row there.
+    int TopIndex() const;
+    void SetTopIndex(int Row);
 
     static QFont SansFont();
     static QFont FixedFont();

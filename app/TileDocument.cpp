@@ -227,14 +227,14 @@ void TTileDocument::Edit(std::unique_ptr<TRecordStep> Step, const std::function<
     Change(*FStore);
     if (!Step->After(*FStore)) {
         if (!asked.empty())
-            Changed(Step->Kind(), asked);
+            Announce(Step->Kind(), asked);
         return;
     }
     const TTileKind kind = Step->Kind();
     const std::vector<int> tiles = Step->Tiles();
     Step->Bind([this](TTileKind Kind, std::vector<TRecordBytes> &Records) { SwapRecords(Kind, Records); });
     FUndo.push(Step.release());
-    Changed(kind, tiles);
+    Announce(kind, tiles);
 }
 
 void TTileDocument::SwapRecords(TTileKind Kind, std::vector<TRecordBytes> &Records)
@@ -249,12 +249,12 @@ void TTileDocument::SwapRecords(TTileKind Kind, std::vector<TRecordBytes> &Recor
         tiles.push_back(record.Tile);
     }
     SetSection(Kind);
-    Changed(Kind, tiles);
+    Announce(Kind, tiles);
     if (!tiles.empty())
         Select(tiles.front());
 }
 
-void TTileDocument::Changed(TTileKind Kind, const std::vector<int> &Tiles)
+void TTileDocument::Announce(TTileKind Kind, const std::vector<int> &Tiles)
 {
     emit TilesChanged(Kind, Tiles);
     TellModified();
@@ -306,8 +306,8 @@ bool TTileDocument::Save(const std::function<bool(const TSaveConflicts &)> &Conf
         return false;
     emit Saved();
     // After an Overwrite the store holds the other program's changes too.
-    Changed(TTileKind::Item, {});
-    Changed(TTileKind::Land, {});
+    Announce(TTileKind::Item, {});
+    Announce(TTileKind::Land, {});
     return true;
 }
 

@@ -118,7 +118,7 @@ private:
     void Edit(std::unique_ptr<TRecordStep> Step, const std::function<void(TTileData &)> &Change);
     // An undo or redo: switches to the step's section, shows its first tile.
     void SwapRecords(TTileKind Kind, std::vector<TRecordBytes> &Records);
-    void Changed(TTileKind Kind, const std::vector<int> &Tiles);
+    void Announce(TTileKind Kind, const std::vector<int> &Tiles);
     void TellModified();
 
     std::unique_ptr<TTileData> FStore;

@@ -7,22 +7,14 @@
 #include "app/FilterBar.h"
 #include "app/HexToInt.h"
 #include "app/ListBox.h"
-#include "app/ListLineDelegate.h"
 #include "app/MenuBar.h"
 #include "app/OpenWarnings.h"
 #include "app/TileDocument.h"
 #include "app/TileListModel.h"
 #include "app/TileSections.h"
-#include "app/UpperFlagBoxes.h"
 
-#include "art/ArtIndexEntry.h"
-#include "art/ArtPaths.h"
-#include "art/VellArtReader.h"
-#include "platform/FileSystem.h"
-#include "platform/qt/AnsiString.h"
 #include "platform/qt/IntegerText.h"
 #include "tiledata/TileDataReader.h"
-#include "tiledata/TileFlags.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -31,7 +23,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFrame>
 #include <QGroupBox>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -42,7 +33,6 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTabBar>
 #include <QToolButton>
 
@@ -195,10 +185,10 @@ void TForm1::ConnectFlagBoxes()
 void TForm1::ConnectDocument()
 {
     Document->SetPendingEdits([this] { CommitFocusedNumberBox(); });
-    connect(Document, &TTileDocument::Loaded, this, &TForm1::DocumentLoaded);
-    connect(Document, &TTileDocument::TilesChanged, this, &TForm1::TilesChanged);
-    connect(Document, &TTileDocument::SelectionChanged, this, &TForm1::SelectionChanged);
-    connect(Document, &TTileDocument::SectionChanged, this, &TForm1::SectionChanged);
+    connect(Document, &TTileDocument::Loaded, this, &TForm1::FollowLoad);
+    connect(Document, &TTileDocument::TilesChanged, this, &TForm1::FollowTiles);
+    connect(Document, &TTileDocument::SelectionChanged, this, &TForm1::FollowSelection);
+    connect(Document, &TTileDocument::SectionChanged, this, &TForm1::FollowSection);
     connect(Document, &TTileDocument::ModifiedChanged, this, &QWidget::setWindowModified);
     connect(Document, &TTileDocument::Saved, this, [this] { StatusBar1->showMessage(SavedStatus()); });
     connect(Document, &TTileDocument::StatusText, this, [this](const QString &Text) { StatusBar1->showMessage(Text); });
@@ -217,24 +207,8 @@ void TForm1::ConnectMenus()
         const auto run = handler;
         connect(menus, request, this, [this, run] { RunGuarded(run); });
     }
-    TEditorTools *tools = Tools;
-    const std::pair<void (TMenuBar::*)(), std::function<void()>> actions[] = {
-        {&TMenuBar::OpenRequested, [tools] { tools->Files->Open(); }},
-        {&TMenuBar::SaveAsRequested, [tools] { tools->Files->SaveAs(); }},
-        {&TMenuBar::ReloadRequested, [tools] { tools->Files->Reload(); }},
-        {&TMenuBar::FindNextRequested, [this, tools] {
-             if (!tools->FindNext())
-                 Button5Click();
-         }},
-        {&TMenuBar::GoToRequested, [tools] { tools->GoToTile(); }},
-        {&TMenuBar::SwitchSectionRequested, [tools] { tools->Sections->Toggle(); }},
-        {&TMenuBar::FilterRequested, [tools] { tools->Filter->FocusBox(); }},
-        {&TMenuBar::ShowEveryTileRequested, [tools] { tools->Filter->Clear(); }},
-    };
-    for (const auto &[request, action] : actions) {
-        const auto run = action;
-        connect(menus, request, this, [this, run] { Guarded(run); });
-    }
+    // Find Next asks for the text first when there is none yet.
+    connect(Tools, &TEditorTools::FindAsked, this, [this] { RunGuarded(&TForm1::Button5Click); });
 }
 
 void TForm1::InstallKeyFilters()
@@ -401,7 +375,7 @@ void TForm1::BitBtn3Click()
 // ---------------------------------------------------------------------------
 // Following the document
 
-void TForm1::DocumentLoaded(TLoadKind How)
+void TForm1::FollowLoad(TLoadKind How)
 {
     const TTileData *store = Document->Store();
     if (store && How != TLoadKind::Adopt) {
@@ -413,14 +387,14 @@ void TForm1::DocumentLoaded(TLoadKind How)
     }
     if (How == TLoadKind::Open)
         TopTiles = {-1, -1};
-    ShowLayout();
+    ShowLayout(TileData());
     ShowTitle();
     {
         const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
         ListModel->Refill();
     }
     Refilter();
-    SelectionChanged();
+    FollowSelection();
     if (store && How != TLoadKind::Adopt)
         TOpenWarnings::Show(this, *store);
 }
@@ -435,7 +409,7 @@ void TForm1::ShowTitle()
 
 // A few changed tiles renew their lines; a change that may reach any tile
 // rebuilds the list.
-void TForm1::TilesChanged(TTileKind Kind, const std::vector<int> &Tiles)
+void TForm1::FollowTiles(TTileKind Kind, const std::vector<int> &Tiles)
 {
     if (Kind != ShownKind())
         return;
@@ -461,7 +435,7 @@ void TForm1::RebuildList()
 }
 
 // A tile the filter hides is shown by showing every tile again.
-void TForm1::SelectionChanged()
+void TForm1::FollowSelection()
 {
     const int tile = SelectedTile();
     if (tile >= 0 && ListModel->RowOf(tile) < 0 && Tools->Filter->IsActive())
@@ -472,7 +446,7 @@ void TForm1::SelectionChanged()
 
 // Each list keeps its own selection and scroll place. The focus leaves the
 // tile controls first: what a box holds goes into no tile of the other list.
-void TForm1::SectionChanged(TTileKind Kind)
+void TForm1::FollowSection(TTileKind Kind)
 {
     LeaveTileControls();
     TopTiles[Slot(ShownKind())] = ListModel->TileAt(TopIndex());
@@ -484,7 +458,7 @@ void TForm1::SectionChanged(TTileKind Kind)
     const int tile = SelectedTile();
     if (tile >= 0 && ListModel->RowOf(tile) < 0)
         return Document->Select(-1);
-    SelectionChanged();
+    FollowSelection();
 }
 
 void TForm1::LeaveTileControls()
@@ -602,7 +576,7 @@ void TForm1::ShowTile()
     FillNumberBoxes(tile);
     Label2->setText(Edit1->text());
     Edit2->clear();
-    DrawTilePicture(tile);
+    DrawTilePicture(ShownKind(), tile);
     ShowFlags(TileData()->GetFlags(ShownKind(), tile));
     TileShown = true;
 }
@@ -657,18 +631,6 @@ void TForm1::FillNumberBoxes(int Tile)
     edUnknown0->setText(QString::number(store.GetUnknown0(Tile)));
     edAnim->setText(QString::number(store.GetAnim(Tile), 16).toUpper());
     edQuantity->setText(QString::number(store.GetQuantity(Tile)));
-}
-
-void TForm1::DrawTilePicture(int Tile)
-{
-    if (!VellArtReader1)
-        return;
-    QPoint size;
-    if (ShownKind() == TTileKind::Land)
-        VellArtReader1->DrawLandArt(Tile, Image1Bitmap, size);
-    else
-        VellArtReader1->DrawArt(Tile + int(StaticArtBase), Image1Bitmap, size);
-    Image1->setPixmap(QPixmap::fromImage(Image1Bitmap));
 }
 
 void TForm1::ShowFlags(std::uint64_t Flags)
@@ -872,17 +834,6 @@ void TForm1::Button5Click()
     Tools->Found(dialog.textValue(), TileData()->FindName(ShownKind(), dialog.textValue()));
 }
 
-int TForm1::TopIndex() const
-{
-    return ListBox1->indexAt(QPoint(0, 0)).row();
-}
-
-void TForm1::SetTopIndex(int Row)
-{
-    if (Row >= 0)
-        ListBox1->scrollTo(ListBox1->model()->index(Row, 0), QAbstractItemView::PositionAtTop);
-}
-
 // ---------------------------------------------------------------------------
 // Saving and loading
 
@@ -896,7 +847,7 @@ void TForm1::BitBtn1Click()
     if (!TileData())
         return;
     ForgetSavedStatus();
-    Tools->Files->Save();
+    Tools->Files->SaveEdits();
 }
 
 void TForm1::ForgetSavedStatus()
@@ -914,19 +865,6 @@ void TForm1::Button4Click()
 {
     if (OpenDialog1->exec() == QDialog::Accepted && !OpenDialog1->selectedFiles().isEmpty())
         Edit3->setText(QDir::toNativeSeparators(OpenDialog1->selectedFiles().constFirst()));
-}
-
-// Points the art view at the tile data file's directory when the art lies
-// there; otherwise the window does without pictures.
-void TForm1::BindArtView(const QString &Path)
-{
-    if (!VellArtReader1)
-        return;
-    const QString directory = DirectoryPart(Path);
-    if (FileSystem::FileExists(AnsiString::ToPath(directory + QStringLiteral("art.mul"))))
-        VellArtReader1->SetArtMulPath(directory);
-    else
-        VellArtReader1.reset();
 }
 
 // The controls that edit one tile look editable only while a line is
@@ -954,11 +892,3 @@ void TForm1::Button3Click()
     Document->Load(Edit3->text(), TLoadKind::Open);
 }
 
-// The layout is told where it is always in sight, and only a file that has
-// bits 32 to 63 offers their boxes.
-void TForm1::ShowLayout()
-{
-    const TTileData *store = TileData();
-    LayoutField->setText(store ? QString::fromStdString(store->Layout().Description()) : QString());
-    UpperFlags->SetAvailable(store && store->Layout().IsNewer());
-}

@@ -64,9 +64,6 @@ public:
     // The shown tile's flags word, as the flag boxes show it.
     std::uint64_t CurrentFlags = 0;
 
-    // The bitmap that the selected tile's picture is drawn into; Image1
-    // shows it.
-    QImage Image1Bitmap;
 
 protected:
     bool eventFilter(QObject *Watched, QEvent *Event) override;
@@ -164,8 +161,6 @@ private:
     void EnableTileControls(bool Enabled);
     // Takes away the word of an earlier save, for a save that did not happen.
     void ForgetSavedStatus();
-    void BindArtView(const QString &Path);
-    void ShowLayout();
     void ShowTitle();
     // The controls show the current tile anew; ShowNoTile empties them.
     void ShowTile();
@@ -175,13 +170,10 @@ private:
     void RefreshTile();
     void FillNumberBoxes(int Tile);
     void ShowFlags(std::uint64_t Flags);
-    void DrawTilePicture(int Tile);
     void CommitDecimal(QLineEdit *Box, TTileField Field);
     void RunExitHandler(QObject *Box);
     void CommitFocusedNumberBox();
     void RenameSelectedTile();
-    int TopIndex() const;
-    void SetTopIndex(int Row);
     bool IsDecimalBox(QObject *Object) const;
     void RunGuarded(void (TForm1::*Handler)());
     void Guarded(const std::function<void()> &Handler);
@@ -191,10 +183,10 @@ private:
     void CenterOnScreen();
 
     // Following the document.
-    void DocumentLoaded(TLoadKind How);
-    void TilesChanged(TTileKind Kind, const std::vector<int> &Tiles);
-    void SelectionChanged();
-    void SectionChanged(TTileKind Kind);
+    void FollowLoad(TLoadKind How);
+    void FollowTiles(TTileKind Kind, const std::vector<int> &Tiles);
+    void FollowSelection();
+    void FollowSection(TTileKind Kind);
     // The list's lines anew from the store, its scroll place and selection kept.
     void RebuildList();
     // The list shows what the filter keeps; the status bar says how many.
