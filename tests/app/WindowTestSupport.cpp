@@ -14,6 +14,8 @@
 #include "app/TileListModel.h"
 
 #include <QListView>
+#include <QMimeData>
+#include <QUrl>
 #include <QProcess>
 #include <QTest>
 
@@ -260,4 +262,16 @@ void WindowTest::cleanup()
     QVERIFY2(Answers->Unexpected.isEmpty(), qPrintable(Answers->Unexpected.join(QStringLiteral(", "))));
     Answers.reset();
     Files.reset();
+}
+
+void DropFile(TForm1 &Window, const QString &Path)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(Path)});
+    const QPoint at(300, 300);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Window, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Window, &drop);
 }

@@ -103,6 +103,8 @@ void TypeInto(QLineEdit *Box, const QString &Text);
 // paste does, past the key filter.
 void PasteInto(QLineEdit *Box, const QString &Text);
 int SelectedRow(const TForm1 &Window);
+// Drops the file on the window, as from a file manager.
+void DropFile(TForm1 &Window, const QString &Path);
 QString FocusName();
 
 // Starts a process of its own that keeps the file open, so that a save is

@@ -57,18 +57,6 @@ void RunOther(const QString &Command, const QString &Path)
     QCOMPARE(other.exitCode(), 0);
 }
 
-void Drop(TForm1 &Window, const QString &Path)
-{
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(Path)});
-    const QPoint at(300, 300);
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&Window, &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&Window, &drop);
-}
-
 } // namespace
 
 class EditorToolsTest : public WindowTest
@@ -258,7 +246,7 @@ private slots:
         if (!button.isEmpty())
             Answers->Then(Press(button, &seen));
         if (dropped) {
-            Drop(*window, other.Path());
+            DropFile(*window, other.Path());
         } else {
             Answers->Then(ChooseFile(other.Path()));
             Shortcut(*window, Qt::CTRL | Qt::Key_O);

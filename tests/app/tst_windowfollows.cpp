@@ -28,16 +28,6 @@ std::string SavedName(const QString &Path, bool Land, int Tile)
     return std::string(begin, std::find(begin, begin + 20, 0));
 }
 
-void Drop(TForm1 &Window, const QString &Path)
-{
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(Path)});
-    QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&Window, &enter);
-    QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&Window, &drop);
-}
-
 } // namespace
 
 class WindowFollowsTest : public WindowTest
@@ -117,7 +107,7 @@ private slots:
             Answers->Then(ChooseFile(Files->Path()));
             Shortcut(*window, Qt::CTRL | Qt::Key_O);
         } else if (way == QLatin1String("drop")) {
-            Drop(*window, Files->Path());
+            DropFile(*window, Files->Path());
         } else if (way == QLatin1String("reload")) {
             for (QAction *action : window->findChildren<QAction *>())
                 if (action->text() == QLatin1String("&Reload"))
