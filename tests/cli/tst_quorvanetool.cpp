@@ -409,9 +409,7 @@ void QuorvaneToolTest::outputThatCannotBeWritten()
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), status);
     QCOMPARE(QString::fromUtf8(process.readAllStandardError()), error);
-    TileDataWriter written;
-    written.Bytes() = TestFiles::ReadBytes(Path("target.mul"));
-    QCOMPARE(int(written.ReadRecord(7).Weight), arguments[0] == "apply" ? 9 : int(TileDataWriter(81).ReadRecord(7).Weight));
+    QCOMPARE(TestFiles::ReadBytes(Path("target.mul")) != TileDataWriter(81).Bytes(), arguments[0] == "apply");
 #endif
 }
 

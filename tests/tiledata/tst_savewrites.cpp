@@ -227,10 +227,7 @@ private slots:
         QFETCH(int, atCall);
         QFETCH(bool, writeFails);
         OpenEdited();
-        struct sigaction note {}, previous {};
-        note.sa_handler = RecordSignal;
-        sigemptyset(&note.sa_mask);
-        ::sigaction(signal, &note, &previous);
+        const auto previous = std::signal(signal, RecordSignal);
         Syncs = 0;
         SyncsWhenSignalled = -1;
         int calls = 0;
@@ -243,7 +240,7 @@ private slots:
             return writeFails && calls == 4;
         });
         const QString error = SaveError();
-        ::sigaction(signal, &previous, nullptr);
+        std::signal(signal, previous);
         QCOMPARE(int(SyncsWhenSignalled), 1);
         QCOMPARE(error.isEmpty(), !writeFails);
         QCOMPARE(TestFiles::ReadBytes(FPath) == FBefore, writeFails);
