@@ -82,11 +82,20 @@ void EditsReader::Read(std::string_view Text, const std::function<void(const Til
         Text.remove_prefix(ByteOrderMark.size());
     LineCursor lines(Text);
     std::string_view line;
-    if (!lines.Next(line))
-        Fail(1, "no header line; the first line names the columns, such as index<TAB>weight");
+    const auto nextHeader = [&] {
+        if (!lines.Next(line))
+            Fail(lines.Number() + 1, "no header line; the first line names the columns, such as index<TAB>weight");
+    };
+    nextHeader();
     TsvCells cells;
     Split(cells, line, 1, nullptr);
-    const std::vector<Column> columns = ReadHeader(cells);
+    // A dump begins with the layout it came from; hand-written edits need not.
+    if (cells.Size() > 0 && cells[0] == ColumnHeader::Layout) {
+        CheckLayoutMark(cells);
+        nextHeader();
+        Split(cells, line, lines.Number(), nullptr);
+    }
+    const std::vector<Column> columns = ReadHeader(cells, lines.Number());
 
     // The line that edits each tile, so that a second edit of one tile is
     // refused rather than silently overriding the first.
@@ -116,13 +125,34 @@ void EditsReader::Split(TsvCells &Cells, std::string_view Line, int LineNumber,
                          + fault.Reason);
 }
 
-std::vector<EditsReader::Column> EditsReader::ReadHeader(const TsvCells &Headers) const
+void EditsReader::CheckLayoutMark(const TsvCells &Mark) const
+{
+    // A spreadsheet may add empty cells up to its widest row.
+    for (std::size_t c = 2; c < Mark.Size(); ++c) {
+        if (!Mark[c].empty())
+            Fail(1, std::string(ColumnHeader::Layout) + ": " + TextAppend::Quoted(Mark[c]) + " follows the layout");
+    }
+    const std::string_view theirs = Mark.Size() > 1 ? Mark[1] : std::string_view();
+    const TTileLayout newer = TTileLayout::Newer(1);
+    const TTileLayout classic = TTileLayout::Classic();
+    if (theirs != classic.Name() && theirs != newer.Name())
+        Fail(1, std::string(ColumnHeader::Layout) + ": " + TextAppend::Quoted(theirs) + " is neither "
+                    + classic.Name() + " nor " + newer.Name());
+    if (theirs == FLayout.Name())
+        return;
+    const TTileLayout &dumped = theirs == newer.Name() ? newer : classic;
+    Fail(1, std::string(ColumnHeader::Layout) + ": this is a dump of a " + dumped.Name() + " file ("
+                + std::to_string(dumped.FlagBits()) + "-bit flags); it cannot be applied to a " + FLayout.Name()
+                + " file (" + std::to_string(FLayout.FlagBits()) + "-bit flags)");
+}
+
+std::vector<EditsReader::Column> EditsReader::ReadHeader(const TsvCells &Headers, int LineNumber) const
 {
     std::vector<Column> columns;
     for (std::size_t c = 0; c < Headers.Size(); ++c) {
         const std::string_view header = Headers[c];
         if (header == ColumnHeader::RawName)
-            Fail(1, TextAppend::Quoted(header) + " is the dump's for reading only; leave it out of the edits");
+            Fail(LineNumber, TextAppend::Quoted(header) + " is the dump's for reading only; leave it out of the edits");
         Column column{Kind::Number, -1, std::string(header)};
         if (header == ColumnHeader::Index)
             column.What = Kind::Index;
@@ -138,18 +168,18 @@ std::vector<EditsReader::Column> EditsReader::ReadHeader(const TsvCells &Headers
                 column.Field = int(k);
         }
         if (column.What == Kind::Number && column.Field < 0)
-            Fail(1, TextAppend::Quoted(header) + " is not a column of the "
+            Fail(LineNumber, TextAppend::Quoted(header) + " is not a column of the "
                         + (FKind == TTileKind::Land ? "land dump" : "dump"));
         const auto same = [&](const Column &c) { return c.Header == column.Header; };
         if (std::any_of(columns.begin(), columns.end(), same))
-            Fail(1, TextAppend::Quoted(header) + " is given twice");
+            Fail(LineNumber, TextAppend::Quoted(header) + " is given twice");
         columns.push_back(column);
     }
     const auto has = [&](Kind what) {
         return std::any_of(columns.begin(), columns.end(), [&](const Column &c) { return c.What == what; });
     };
     if (!has(Kind::Index))
-        Fail(1, "there is no index column");
+        Fail(LineNumber, "there is no index column");
     return columns;
 }
 

@@ -23,7 +23,11 @@
 // skipped. Cells may be quoted as spreadsheets quote them (see TsvCells);
 // a quote mark that is not closed is refused with its line and column:
 //   edits.tsv:3: name: the quote mark at character 8 is not closed
-// A UTF-16 file is refused as such.
+// A UTF-16 file is refused as such. A dump's first line names its layout
+// ("layout<TAB>classic"); a dump of the other layout is refused:
+//   edits.tsv:1: layout: this is a dump of a classic file (32-bit flags);
+//   it cannot be applied to a newer file (64-bit flags)
+// Edits without that line are read for the file's own layout.
 // The columns and bounds follow the kind of tile and the file's layout: an
 // index past the file's last tile, or a flag bit its flags cannot hold
 // ("flags: bit 40 does not exist in a 32-bit file"), is a faulty line.
@@ -48,7 +52,9 @@ private:
         std::string Header;
     };
 
-    std::vector<Column> ReadHeader(const TsvCells &Headers) const;
+    std::vector<Column> ReadHeader(const TsvCells &Headers, int LineNumber) const;
+    // Refuses a dump of the other layout, by the line a dump begins with.
+    void CheckLayoutMark(const TsvCells &Mark) const;
     // Splits Line into Cells or fails naming the cell's column (by its
     // header, where Columns are known already).
     void Split(TsvCells &Cells, std::string_view Line, int LineNumber, const std::vector<Column> *Columns) const;

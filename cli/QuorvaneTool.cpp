@@ -43,12 +43,15 @@ const char *const HelpText =
     "warning, and apply refuses it unless --layout classic|newer says which.\n"
     "A file that is only read may be - for standard input, or a pipe. Cells\n"
     "may be quoted as spreadsheets write them: \"oak \"\"red\"\" barrel\".\n"
+    "A TSV dump begins with a line naming its layout, layout<TAB>classic or\n"
+    "layout<TAB>newer; apply refuses a dump of the other layout.\n"
     "quorvane-tool --version prints the version.\n"
-    "Errors go to standard error as one line, with exit status 2.\n";
+    "Errors go to standard error as one line, with exit status 2. Once apply\n"
+    "has written the file its status is 0, even if its report cannot be.\n";
 
 ToolRun Failed(const std::string &Message)
 {
-    return {ErrorStatus, std::string(), "quorvane-tool: " + Message + "\n"};
+    return {ErrorStatus, std::string(), "quorvane-tool: " + Message + "\n", std::string()};
 }
 
 // Each line of Lines after the program's name, as every error line is.
@@ -75,11 +78,11 @@ CommandResult Run(const ToolArguments &Arguments)
         return ToolCommands::Apply(Arguments.Paths[0], Arguments.Paths[1], Arguments.DryRun, Arguments.ApplyKind(),
                                    Arguments.Layout);
     case ToolArguments::Command::Version:
-        return {0, std::string("quorvane-tool ") + QUORVANE_VERSION + '\n', std::string()};
+        return {0, std::string("quorvane-tool ") + QUORVANE_VERSION + '\n', std::string(), std::string()};
     case ToolArguments::Command::Help:
         break;
     }
-    return {0, ToolArguments::Synopsis() + HelpText, std::string()};
+    return {0, ToolArguments::Synopsis() + HelpText, std::string(), std::string()};
 }
 
 } // namespace
@@ -97,7 +100,11 @@ ToolRun RunQuorvaneTool(const std::vector<std::string> &Arguments)
         path = FileSystem::NativeSeparators(path);
     try {
         CommandResult result = Run(arguments);
-        return {result.Status, std::move(result.Output), Prefixed(result.Warnings)};
+        ToolRun run{result.Status, std::move(result.Output), Prefixed(result.Warnings), std::string()};
+        if (!result.Written.empty())
+            run.UnwrittenReport = Prefixed("warning: " + result.Written
+                                           + " holds the edits, but the report of them cannot be written\n");
+        return run;
     } catch (const Error &e) {
         return Failed(e.what());
     } catch (const std::bad_alloc &) {

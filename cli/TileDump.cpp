@@ -5,6 +5,7 @@
 #include "cli/RawName.h"
 #include "cli/TextAppend.h"
 #include "cli/TileRow.h"
+#include "cli/TsvCells.h"
 #include "platform/AnsiCodePage.h"
 #include "platform/Error.h"
 #include "tiledata/TileDataReader.h"
@@ -54,6 +55,20 @@ void AppendJsonFlagNames(std::string &Out, std::uint64_t Flags)
         }
     }
     Out += ']';
+}
+
+// A name in its text form, as a cell that apply reads back as the same
+// bytes: a name beginning with a quote mark is quoted, as a spreadsheet
+// writes it. Most names go straight into the line.
+void AppendNameCell(std::string &Out, const std::string &Bytes)
+{
+    if (Bytes.empty() || Bytes.front() != '"') {
+        NameText::AppendEscaped(Out, Bytes);
+        return;
+    }
+    std::string text;
+    NameText::AppendEscaped(text, Bytes);
+    TsvCells::AppendCell(Out, text);
 }
 
 bool HasSection(const DumpOptions &Options, TTileKind Kind)
@@ -129,12 +144,20 @@ std::string TileDump::Write(const TTileData &Store, const DumpOptions &Options)
 {
     const bool json = Options.Format == DumpFormat::Json;
     std::string out;
-    if (json)
+    if (json) {
         AppendJsonHead(out, Store.Layout());
+    } else {
+        // A line of its own, which a spreadsheet keeps as a row, so that
+        // apply can refuse the dump on a file of the other layout.
+        out += ColumnHeader::Layout;
+        out += '\t';
+        out += Store.Layout().Name();
+        out += '\n';
+    }
     for (const TTileKind kind : {TTileKind::Item, TTileKind::Land}) {
         if (!HasSection(Options, kind))
             continue;
-        if (!json && !out.empty())
+        if (!json && kind == TTileKind::Land && Options.Sections == DumpSections::Both)
             out += '\n';
         AppendSection(out, Store, kind, Options);
     }
@@ -164,7 +187,7 @@ void TileDump::AppendTsvLine(std::string &Out, const TileRow &Row)
         fields[k].AppendValue(Out, Row.Numbers[k]);
     }
     Out += '\t';
-    NameText::AppendEscaped(Out, Row.Name);
+    AppendNameCell(Out, Row.Name);
     Out += '\n';
 }
 
@@ -216,8 +239,11 @@ void TileDump::AppendRawName(std::string &Out, const TTileData &Store, const Til
         AppendJsonName(Out, field.substr(0, field.find_last_not_of('\0') + 1));
     } else if (!Json) {
         Out += '\t';
-        if (raw)
-            RawName::AppendEscaped(Out, field);
+        if (raw) {
+            std::string text;
+            RawName::AppendEscaped(text, field);
+            TsvCells::AppendCell(Out, text);
+        }
     }
     Out += end;
 }

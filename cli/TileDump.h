@@ -32,8 +32,9 @@ struct DumpOptions
 // gives the same bytes, whatever the locale, so that version control can
 // show a dump in place of the binary file.
 //
-// TSV: a header line, then one line per tile; with both sections, the item
-// table, a blank line, then the land table. JSON: one object naming the
+// TSV: a line naming the layout ("layout<TAB>classic"), a header line, then
+// one line per tile; with both sections, the item table, a blank line, then
+// the land table. JSON: one object naming the
 // layout, with an array of tile objects per section:
 //   {"layout": "newer", "flagbits": 64, "itemtiles": 65536, "landtiles": 16384,
 //   "items": [ {...}, ... ], "land": [ ... ]}

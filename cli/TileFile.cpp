@@ -27,7 +27,7 @@ std::string WithThousands(std::int64_t Value)
     return QLocale(QLocale::English).toString(qlonglong(Value)).toStdString();
 }
 
-std::string LengthText(const std::string &Path, std::int64_t Size)
+std::string FileLengthText(const std::string &Path, std::int64_t Size)
 {
     return ToolInput::NameOf(Path) + " is " + WithThousands(Size) + " bytes long";
 }
@@ -42,6 +42,19 @@ TTileLayout NewerWithin(std::int64_t Size)
     return TTileLayout::Newer(int(std::clamp<std::int64_t>(groups, 1, MostGroups)));
 }
 
+// Why a file of Size bytes is too short for Layout's item records. A newer
+// file cut right after its land section would otherwise be measured against
+// the classic layout, which it never was.
+std::string ShortFileText(std::int64_t Size, const TTileLayout &Layout)
+{
+    const TTileLayout newer = TTileLayout::Newer(1);
+    if (Size == newer.SectionStart(TTileKind::Item))
+        return "the file is " + WithThousands(Size) + " bytes long: the land section of the newer layout, with no "
+               "item tiles after it";
+    return "the file is " + WithThousands(Size) + " bytes long; the " + WithThousands(Layout.Count(TTileKind::Item))
+           + " tile records need " + WithThousands(Layout.RecordsEnd(TTileKind::Item));
+}
+
 TTileLayout ChosenLayout(const std::string &Path, std::int64_t Size, LayoutChoice Choice)
 {
     const TTileLayout byLength = TTileLayout::ForFileSize(Size);
@@ -51,7 +64,7 @@ TTileLayout ChosenLayout(const std::string &Path, std::int64_t Size, LayoutChoic
     if (TTileLayout::IsAmbiguousSize(Size))
         return newer ? NewerWithin(Size) : TTileLayout::Classic();
     if (byLength.IsNewer() != newer)
-        throw Error(LengthText(Path, Size) + ", the length of a " + byLength.Name() + " file; --layout "
+        throw Error(FileLengthText(Path, Size) + ", the length of a " + byLength.Name() + " file; --layout "
                     + (newer ? "newer" : "classic") + " does not fit it");
     return byLength;
 }
@@ -66,11 +79,9 @@ TileFile::TileFile(const std::string &Path, Use How, LayoutChoice Choice)
     const std::int64_t size = std::int64_t(FBytes.size());
     const TTileLayout layout = ChosenLayout(Path, size, Choice);
     if (size < layout.RecordsEnd(TTileKind::Item))
-        throw Error(ToolInput::NameOf(Path) + ": the file is " + std::to_string(size) + " bytes long; the "
-                    + WithThousands(layout.Count(TTileKind::Item)) + " tile records need "
-                    + std::to_string(layout.RecordsEnd(TTileKind::Item)));
+        throw Error(ToolInput::NameOf(Path) + ": " + ShortFileText(size, layout));
     if (TTileLayout::IsAmbiguousSize(size))
-        FWarning = LengthText(Path, size) + ", which fits neither layout exactly; it is read as the " + layout.Name()
+        FWarning = FileLengthText(Path, size) + ", which fits neither layout exactly; it is read as the " + layout.Name()
                    + " layout (" + layout.Description() + ")";
     FStore = std::make_unique<TTileData>(AnsiString::FromPath(Path), FBytes, layout);
     QStringList lines;
@@ -79,9 +90,19 @@ TileFile::TileFile(const std::string &Path, Use How, LayoutChoice Choice)
 
 TileFile::~TileFile() = default;
 
+bool TileFile::FitsNeitherLayout() const
+{
+    return FChoice == LayoutChoice::FromLength && TTileLayout::IsAmbiguousSize(std::int64_t(FBytes.size()));
+}
+
+std::string TileFile::LengthText() const
+{
+    return FileLengthText(FPath, std::int64_t(FBytes.size()));
+}
+
 void TileFile::RequireKnownLayout() const
 {
-    if (FChoice == LayoutChoice::FromLength && TTileLayout::IsAmbiguousSize(std::int64_t(FBytes.size())))
-        throw Error(LengthText(FPath, std::int64_t(FBytes.size()))
-                    + ", which fits neither layout exactly; give --layout classic or --layout newer to write to it");
+    if (FitsNeitherLayout())
+        throw Error(LengthText() + ", which fits neither layout exactly; give --layout classic or --layout newer to "
+                                   "write to it");
 }

@@ -47,6 +47,11 @@ public:
     // Throws Error, unless the user named the layout, when the file's
     // length fits neither layout: writing to it would be a guess.
     void RequireKnownLayout() const;
+    // True when the layout is a guess: no --layout, and a length that fits
+    // neither layout exactly.
+    bool FitsNeitherLayout() const;
+    // "tiledata.mul is 1,036,289 bytes long".
+    std::string LengthText() const;
 
 private:
     std::string FPath;

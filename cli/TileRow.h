@@ -34,6 +34,9 @@ constexpr const char *Flags = "flags";
 constexpr const char *FlagNames = "flagnames";
 constexpr const char *Name = "name";
 constexpr const char *RawName = "rawname"; // the dump's, for reading only
+// Not a column: the first cell of the line before a dump's header, whose
+// second cell names the layout the dump came from ("layout<TAB>newer").
+constexpr const char *Layout = "layout";
 } // namespace ColumnHeader
 
 // Every field of one tile as the tool reads, compares and writes it.

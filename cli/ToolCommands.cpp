@@ -57,7 +57,7 @@ int DiffSection(std::string &Out, const TTileData &A, const TTileData &B, TTileK
 CommandResult Dump(const std::string &Path, const DumpOptions &Options, LayoutChoice Layout)
 {
     const TileFile file(Path, TileFile::Use::Read, Layout);
-    CommandResult result{0, TileDump::Write(file.Store(), Options), std::string()};
+    CommandResult result{0, TileDump::Write(file.Store(), Options), std::string(), std::string()};
     AddWarning(result, file);
     return result;
 }
@@ -67,6 +67,12 @@ CommandResult Diff(const std::string &PathA, const std::string &PathB, LayoutCho
     const TileFile a(PathA, TileFile::Use::Read, Layout);
     const TileFile b(PathB, TileFile::Use::Read, Layout);
     const TTileLayout &layout = a.Store().Layout();
+    // A file whose layout is only a guess is named as such, not blamed for
+    // a layout it may never have had.
+    for (const TileFile *file : {&a, &b}) {
+        if (layout != b.Store().Layout() && file->FitsNeitherLayout())
+            throw Error(file->LengthText() + ", which fits neither layout exactly; diff compares files of one layout");
+    }
     if (layout != b.Store().Layout())
         throw Error(ToolInput::NameOf(PathA) + " and " + ToolInput::NameOf(PathB) + " have different layouts (" + layout.Description() + ", "
                     + b.Store().Layout().Description() + "); diff compares files of one layout");
@@ -123,6 +129,7 @@ CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool 
     if (changed > 0 && !ToolInput::NamingFile(Path, [&] { return store.Save([](const TSaveConflicts &) { return false; }); }))
         throw Error(Path + ": another program changed the file while the edits were read; nothing was written");
     result.Output = TileDiff::CountLine(changed, "tile changed", "tiles changed");
+    result.Written = Path;
     return result;
 }
 

@@ -15,6 +15,8 @@ struct CommandResult
     int Status = 0;
     std::string Output;
     std::string Warnings;
+    // The file the command has written, whose Output is only a report of it.
+    std::string Written;
 };
 
 namespace ToolCommands {

@@ -19,6 +19,21 @@ bool TsvCells::Split(std::string_view Line)
     }
 }
 
+void TsvCells::AppendCell(std::string &Out, std::string_view Text)
+{
+    if (Text.empty() || Text.front() != '"') {
+        Out += Text;
+        return;
+    }
+    Out += '"';
+    for (const char c : Text) {
+        if (c == '"')
+            Out += '"';
+        Out += c;
+    }
+    Out += '"';
+}
+
 bool TsvCells::ReadQuoted(std::string_view Line, std::size_t &At)
 {
     const std::size_t open = At;

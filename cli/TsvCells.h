@@ -26,6 +26,11 @@ public:
     // its closing quote mark; LastFault() then tells where.
     bool Split(std::string_view Line);
 
+    // Appends Text (without tabs or line ends) as a cell that Split reads
+    // back as Text: quoted, its quote marks doubled, when it begins with a
+    // quote mark, which would otherwise open a quoted cell; as it is else.
+    static void AppendCell(std::string &Out, std::string_view Text);
+
     std::size_t Size() const { return FCells.size(); }
     std::string_view operator[](std::size_t Cell) const { return FCells[Cell]; }
     const Fault &LastFault() const { return FFault; }

@@ -10,7 +10,17 @@ int main(int argc, char **argv)
     // A dump is the same bytes on every system, for version control.
     Process::UseBinaryStandardStreams();
     const ToolRun run = RunQuorvaneTool(Process::Arguments(argc, argv));
-    switch (StandardStream::Write(StandardStream::Stream::Output, run.Output)) {
+    // Once apply has changed the file, its status must say so, whatever
+    // becomes of the report: a closed pipe must not end it by SIGPIPE.
+    const bool reportOnly = !run.UnwrittenReport.empty();
+    if (reportOnly)
+        Process::KeepRunningOnClosedPipe();
+    const Outcome written = StandardStream::Write(StandardStream::Stream::Output, run.Output);
+    if (written != Outcome::Written && reportOnly) {
+        StandardStream::Write(StandardStream::Stream::Error, run.Errors + run.UnwrittenReport);
+        return run.Status;
+    }
+    switch (written) {
     case Outcome::Written:
         break;
     // A reader that has all it wants (`| head`) is no error: the tool stops

@@ -6,6 +6,7 @@
 
 #include "cli/EditsReader.h"
 #include "cli/NameText.h"
+#include "cli/TsvCells.h"
 #include "fuzz/FuzzLayout.h"
 #include "fuzz/FuzzScratch.h"
 #include "platform/Error.h"
@@ -37,6 +38,11 @@ void CheckEdit(const TileEdit &Edit, const TTileLayout &Layout, TTileKind Kind)
     NameText::AppendEscaped(text, *Edit.Name);
     Expect(text.find_first_of("\t\n\r") == std::string::npos, "an escaped name that breaks its line");
     Expect(NameText::Parse(text) == *Edit.Name, "a name that does not survive its escapes");
+    // And the dump's cell of it is read back as that text.
+    std::string cell;
+    TsvCells::AppendCell(cell, text);
+    TsvCells cells;
+    Expect(cells.Split(cell) && cells.Size() == 1 && cells[0] == text, "a name cell that reads back otherwise");
 }
 
 } // namespace

@@ -389,6 +389,11 @@ void EditsSeeds(SeedFolder &Seeds)
         // Few columns in another order, CRLF ends, a byte-order mark.
         "\xEF\xBB\xBFname\tindex\tflagnames\r\nnew\t0x5\tDoor|Roof\r\n\r\nold\t0x6\t\r\n",
         "index\tanim\n0x7\t1\n0x8\t0001E\n",
+        // A dump's layout line: its own layout, the other, a spreadsheet's
+        // padding, an unknown one; a name that begins with a quote mark.
+        "layout\tclassic\nindex\tname\n0x3\t\"\"\"\"\"x\"\"\"\n",
+        "layout\tnewer\t\t\nindex\tweight\n0x3\t1\n",
+        "layout\tplain\nindex\n",
         // Quoted cells as spreadsheets write them, and their faults.
         "\"index\"\tname\tweight\n0x4\t\"oak \"\"red\"\" barrel\"\t\"7\"\n0x5\t\"a\tb\"\t\"\"\n",
         "index\tname\n0x4\t\"oak\n0x5\t\"a\"b\n",

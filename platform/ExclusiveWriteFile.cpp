@@ -5,10 +5,12 @@
 #include "platform/FileSystem.h"
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -29,6 +31,22 @@ void IgnoreLeaseBreakSignal()
     }
 }
 
+// A call interrupted by a signal is simply made again. A descriptor opened
+// without blocking may also be turned away for a moment (EAGAIN, while the
+// kernel breaks another program's lease, say); that is retried after a
+// short pause, but only so often: a file that stays unavailable fails the
+// call with its reason rather than keep the program waiting for ever.
+bool MayRetry(int error, int &busy)
+{
+    constexpr int MostBusyRetries = 50;
+    if (error == EINTR)
+        return true;
+    if (error != EAGAIN || ++busy > MostBusyRetries)
+        return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return true;
+}
+
 } // namespace
 
 ExclusiveWriteFile::ExclusiveWriteFile(const std::string &path)
@@ -46,7 +64,7 @@ ExclusiveWriteFile::ExclusiveWriteFile(const std::string &path)
     if (::fstat(FHandle, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(FHandle);
         FHandle = -1;
-        throw CannotOpenFileError(path, FileSystem::SystemErrorText(EINVAL));
+        throw CannotOpenFileError(path, FileSystem::NotRegularFileText());
     }
     TakeExclusiveHold();
 }
@@ -98,34 +116,56 @@ void ExclusiveWriteFile::ReadExactAt(std::int64_t offset, void *data, std::size_
 {
     auto *bytes = static_cast<unsigned char *>(data);
     std::size_t done = 0;
+    int busy = 0;
     while (done < length) {
-        const ssize_t n = ::pread(FHandle, bytes + done, length - done,
-                                  static_cast<off_t>(offset) + static_cast<off_t>(done));
-        if (n < 0 && (errno == EINTR || errno == EAGAIN))
-            continue;
-        if (n <= 0)
+        const std::int64_t position = offset + static_cast<std::int64_t>(done);
+        const ssize_t n = FileProbe::Fails(FileProbe::Step::Read, FPath, position)
+                              ? (errno = FileProbe::FailureError(), -1)
+                              : ::pread(FHandle, bytes + done, length - done, static_cast<off_t>(position));
+        if (n < 0) {
+            const int error = errno;
+            if (MayRetry(error, busy))
+                continue;
+            throw Error(FileSystem::NativeSeparators(FPath) + ": " + FileSystem::SystemErrorText(error));
+        }
+        if (n == 0)
             throw Error("Stream read error");
         done += static_cast<std::size_t>(n);
     }
 }
 
-void ExclusiveWriteFile::WriteAllAt(std::int64_t offset, const void *data, std::size_t length)
+void ExclusiveWriteFile::WriteAllAt(std::int64_t offset, const void *data, std::size_t length, std::size_t *written)
 {
     const auto *bytes = static_cast<const unsigned char *>(data);
     std::size_t done = 0;
+    int busy = 0;
     while (done < length) {
+        if (written)
+            *written = done;
         const std::int64_t position = offset + static_cast<std::int64_t>(done);
-        const ssize_t n = FileProbe::Fails(FileProbe::Step::Write, FPath, position)
-                              ? (errno = EIO, -1)
-                              : ::pwrite(FHandle, bytes + done, length - done, static_cast<off_t>(position));
-        if (n < 0 && (errno == EINTR || errno == EAGAIN))
-            continue;
+        std::size_t piece = length - done;
+        ssize_t n = -1;
+        if (FileProbe::Fails(FileProbe::Step::Write, FPath, position)) {
+            errno = FileProbe::FailureError();
+        } else {
+            if (piece > 1 && FileProbe::Fails(FileProbe::Step::Cut, FPath, position))
+                piece /= 2;
+            n = ::pwrite(FHandle, bytes + done, piece, static_cast<off_t>(position));
+        }
+        if (n < 0) {
+            const int error = errno;
+            if (MayRetry(error, busy))
+                continue;
+            errno = error;
+        }
         if (n == 0)
             errno = EIO;
         if (n <= 0)
             FailWrite();
         done += static_cast<std::size_t>(n);
     }
+    if (written)
+        *written = done;
 }
 
 void ExclusiveWriteFile::Flush()

@@ -25,12 +25,15 @@ public:
     std::int64_t Size() const;
 
     // Reads exactly length bytes from offset on; throws Error "Stream read
-    // error" when the file holds fewer or the read fails.
+    // error" when the file holds fewer, and "<path>: <system's reason>"
+    // when a read fails.
     void ReadExactAt(std::int64_t offset, void *data, std::size_t length) const;
 
     // Writes all length bytes from offset on, retrying partial writes.
     // Throws Error "Stream write error" only when a write really fails.
-    void WriteAllAt(std::int64_t offset, const void *data, std::size_t length);
+    // Written, when given, counts the bytes that reached the file, also
+    // when a write fails after part of them did.
+    void WriteAllAt(std::int64_t offset, const void *data, std::size_t length, std::size_t *written = nullptr);
 
     // Puts the written bytes on the disk; throws "Stream write error".
     void Flush();

@@ -1,5 +1,6 @@
 #include "platform/FileProbe.h"
 
+#include <cerrno>
 #include <utility>
 
 namespace FileProbe {
@@ -10,6 +11,12 @@ Probe &Current()
 {
     static Probe probe;
     return probe;
+}
+
+int &CurrentError()
+{
+    static int error = EIO;
+    return error;
 }
 
 } // namespace
@@ -23,6 +30,16 @@ bool Fails(Step step, const std::string &path, std::int64_t offset)
 {
     const Probe &probe = Current();
     return probe && probe(step, path, offset);
+}
+
+int SetFailureError(int error)
+{
+    return std::exchange(CurrentError(), error);
+}
+
+int FailureError()
+{
+    return CurrentError();
 }
 
 } // namespace FileProbe

@@ -10,14 +10,18 @@
 // before it closed. Every implementation of SharedReadFile and
 // ExclusiveWriteFile (POSIX, Windows) reports each step below to the probe
 // right before the system call that performs it; a probe that answers true
-// makes that call fail as a failing device would (on POSIX: -1 with EIO,
-// handled like any real failure of the call). With no probe set, the
-// program's case, every step simply goes ahead.
+// makes that call fail as a failing device would (on POSIX: -1 with EIO, or
+// the error SetFailureError chose, handled like any real failure of the
+// call). With no probe set, the program's case, every step simply goes
+// ahead.
 namespace FileProbe {
 
 enum class Step {
-    Read,  // SharedReadFile reads from Offset on (pread, ReadFile)
+    Read,  // SharedReadFile or ExclusiveWriteFile reads from Offset on (pread, ReadFile)
     Write, // ExclusiveWriteFile writes from Offset on (pwrite, WriteFile)
+    Cut,   // asked once a Write step goes ahead: true makes that call write only
+           // the first half of its bytes (at least one), as a nearly full disk
+           // does; the rest comes with the next call, a Write step of its own
     Sync,  // ExclusiveWriteFile puts its bytes on the disk (fdatasync, FlushFileBuffers)
     Close, // ExclusiveWriteFile closes after writing (close, CloseHandle); a failed
            // close still gives the file up
@@ -31,5 +35,11 @@ Probe Set(Probe probe);
 
 // Reports a step; true when the step must fail.
 bool Fails(Step step, const std::string &path, std::int64_t offset = 0);
+
+// The error number a failed step leaves on POSIX: EIO, or another that a
+// test chooses, such as EAGAIN; returns the previous one. Windows steps
+// fail with their own write-fault code whatever is set.
+int SetFailureError(int error);
+int FailureError();
 
 } // namespace FileProbe

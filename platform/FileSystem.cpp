@@ -21,4 +21,9 @@ std::string FileInUseText()
     return "The file is in use by another process";
 }
 
+std::string NotRegularFileText()
+{
+    return "Not a regular file";
+}
+
 } // namespace FileSystem

@@ -35,4 +35,8 @@ std::string SystemErrorText(int errorNumber);
 // this one) holds open while we want it to ourselves.
 std::string FileInUseText();
 
+// The text given for a path that names a pipe, a device or a socket where a
+// file is wanted: such a thing has no length and cannot be written in place.
+std::string NotRegularFileText();
+
 } // namespace FileSystem

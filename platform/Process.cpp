@@ -4,6 +4,7 @@
 #include "platform/FileSystem.h"
 
 #include <cerrno>
+#include <csignal>
 #include <unistd.h>
 #include <vector>
 
@@ -32,6 +33,11 @@ std::vector<std::string> Arguments(int argc, char **argv)
 void UseBinaryStandardStreams()
 {
     // Standard streams carry bytes unchanged here already.
+}
+
+void KeepRunningOnClosedPipe()
+{
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 } // namespace Process

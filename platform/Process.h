@@ -21,4 +21,10 @@ std::vector<std::string> Arguments(int argc, char **argv);
 // output would differ from one system to the other.
 void UseBinaryStandardStreams();
 
+// Makes a write into a pipe whose reader has gone fail (StandardStream's
+// Closed) rather than end the process by SIGPIPE, for a program whose work
+// is done and that must still end with a status of its own choosing.
+// Windows never ends a program for it, so there it does nothing.
+void KeepRunningOnClosedPipe();
+
 } // namespace Process

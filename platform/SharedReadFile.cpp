@@ -24,17 +24,17 @@ SharedReadFile::SharedReadFile(const std::string &path)
                                                                  : FileSystem::SystemErrorText(openError));
     }
     struct stat info {};
-    int failure = 0;
+    std::string failure;
     if (::fstat(FHandle, &info) != 0)
-        failure = errno;
+        failure = FileSystem::SystemErrorText(errno);
     else if (S_ISDIR(info.st_mode))
-        failure = EISDIR;
+        failure = FileSystem::SystemErrorText(EISDIR);
     else if (!S_ISREG(info.st_mode))
-        failure = EINVAL;
-    if (failure != 0) {
+        failure = FileSystem::NotRegularFileText();
+    if (!failure.empty()) {
         ::close(FHandle);
         FHandle = -1;
-        throw CannotOpenFileError(path, FileSystem::SystemErrorText(failure));
+        throw CannotOpenFileError(path, failure);
     }
     FSize = static_cast<std::int64_t>(info.st_size);
 }

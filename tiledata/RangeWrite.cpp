@@ -2,8 +2,7 @@
 
 #include "platform/Error.h"
 #include "platform/ExclusiveWriteFile.h"
-
-#include <algorithm>
+#include "platform/SignalDeferral.h"
 
 TRangeWrite::TRangeWrite(ExclusiveWriteFile &File, const std::vector<unsigned char> &Old,
                          const std::vector<unsigned char> &New)
@@ -13,43 +12,65 @@ TRangeWrite::TRangeWrite(ExclusiveWriteFile &File, const std::vector<unsigned ch
 {
 }
 
-void TRangeWrite::Write(const std::vector<TByteRange> &Ranges, const std::string &Name,
-                        const std::string &Affected)
+void TRangeWrite::Write(const std::vector<TByteRange> &Ranges, const std::string &Name, const Describe &Holding)
 {
-    std::size_t written = 0;
+    // From the first write until the old bytes are back, a request to stop
+    // would leave part of the save behind.
+    const SignalDeferral deferral;
+    std::vector<TByteRange> touched;
     try {
-        for (const TByteRange &range : Ranges) {
-            // A write that fails partway may already have changed part of
-            // its stretch: count it as written before trying.
-            ++written;
-            FFile.WriteAllAt(static_cast<std::int64_t>(range.At), FNew.data() + range.At, range.Size);
-        }
-        if (!Ranges.empty())
-            FFile.Flush();
+        WriteAll(Ranges, touched);
     } catch (const Error &) {
         const std::string reason = Reason();
-        if (PutBack(written, Ranges))
+        const std::vector<TByteRange> left = PutBack(touched);
+        if (left.empty())
             throw Error(Name + ": " + reason + "; nothing was changed");
         throw Error(Name + ": " + reason + "; putting the old bytes back failed too, so the file may hold part of this save: "
-                    + Affected);
+                    + Holding(left));
     }
 }
 
-bool TRangeWrite::PutBack(std::size_t WrittenCount, const std::vector<TByteRange> &Ranges)
+void TRangeWrite::WriteAll(const std::vector<TByteRange> &Ranges, std::vector<TByteRange> &Touched)
 {
-    try {
-        for (std::size_t k = 0; k < WrittenCount; ++k) {
-            const TByteRange &range = Ranges[k];
+    for (const TByteRange &range : Ranges) {
+        // A range counts as touched by what reached the file, so that a
+        // write failing partway has its part put back too.
+        std::size_t written = 0;
+        try {
+            FFile.WriteAllAt(static_cast<std::int64_t>(range.At), FNew.data() + range.At, range.Size, &written);
+        } catch (const Error &) {
+            if (written > 0)
+                Touched.push_back({range.At, written});
+            throw;
+        }
+        Touched.push_back(range);
+    }
+    if (!Ranges.empty())
+        FFile.Flush();
+}
+
+std::vector<TByteRange> TRangeWrite::PutBack(const std::vector<TByteRange> &Touched)
+{
+    std::vector<TByteRange> left;
+    for (const TByteRange &range : Touched) {
+        try {
             // Bytes past the old end have nothing to go back to.
             if (range.At + range.Size > FOld.size())
-                return false;
+                throw Error("Stream write error");
             FFile.WriteAllAt(static_cast<std::int64_t>(range.At), FOld.data() + range.At, range.Size);
+        } catch (const Error &) {
+            left.push_back(range);
         }
-        FFile.Flush();
-        return true;
-    } catch (const Error &) {
-        return false;
     }
+    if (Touched.empty() || left.size() == Touched.size())
+        return left;
+    try {
+        FFile.Flush();
+    } catch (const Error &) {
+        // Nothing put back is sure to be on the disk.
+        return Touched;
+    }
+    return left;
 }
 
 std::string TRangeWrite::Reason() const

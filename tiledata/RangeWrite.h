@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,12 +16,16 @@ struct TByteRange
 
 // Writes stretches of new bytes over a held file and flushes them, so that
 // the file ends either with all of them or, as far as the system lets us,
-// with none: when a write or the flush fails, every stretch already written
-// gets its old bytes back and is flushed again before the failure is
-// reported.
+// with none: when a write or the flush fails, every byte already written
+// gets its old value back and is flushed again before the failure is
+// reported. Requests to stop the program (Ctrl+C, say) wait until the file
+// is whole again.
 class TRangeWrite
 {
 public:
+    // "0x1A, land 0x3": what the given stretches hold, in the caller's words.
+    using Describe = std::function<std::string(const std::vector<TByteRange> &)>;
+
     // Old holds the file's bytes before the write (the ones put back), New
     // the bytes to write; both outlive the object.
     TRangeWrite(ExclusiveWriteFile &File, const std::vector<unsigned char> &Old,
@@ -28,15 +33,19 @@ public:
 
     // Writes and flushes Ranges. On a failure throws Error
     //   "<Name>: <reason>; nothing was changed"
-    // when the old bytes are back, or, when they could not be put back,
+    // when the old bytes are back, or, when some could not be put back,
     //   "<Name>: <reason>; putting the old bytes back failed too, so the file
-    //    may hold part of this save: <Affected>"
-    // where Affected names what the ranges hold (the caller's words).
-    void Write(const std::vector<TByteRange> &Ranges, const std::string &Name,
-               const std::string &Affected);
+    //    may hold part of this save: <what Holding says of those stretches>"
+    // naming only the stretches whose bytes may really have changed.
+    void Write(const std::vector<TByteRange> &Ranges, const std::string &Name, const Describe &Holding);
 
 private:
-    bool PutBack(std::size_t WrittenCount, const std::vector<TByteRange> &Ranges);
+    // Writes Ranges; Touched gets every stretch whose bytes reached the
+    // file, the part of one whose write failed partway included.
+    void WriteAll(const std::vector<TByteRange> &Ranges, std::vector<TByteRange> &Touched);
+    // Puts the old bytes of Touched back and flushes them; returns the
+    // stretches that may still hold new bytes (none when all went well).
+    std::vector<TByteRange> PutBack(const std::vector<TByteRange> &Touched);
     std::string Reason() const;
 
     ExclusiveWriteFile &FFile;

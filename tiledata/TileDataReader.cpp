@@ -320,44 +320,64 @@ std::string TTileData::TilesIn(const std::vector<TByteRange> &Ranges) const
 
 bool TTileData::Save(const TConfirmOverwrite &ConfirmOverwrite)
 {
-    ExclusiveWriteFile file(AnsiString::ToPath(FileName));
-    // What the file holds before this save, and so what a failed write puts
-    // back: the bytes last loaded or saved here, unless another program has
-    // changed them since.
-    std::vector<unsigned char> before;
-    const bool changedElsewhere = !FileHolds(file, FileImage);
-    if (changedElsewhere) {
-        before = ReadHeld(file);
-        if (ConfirmOverwrite && !ConfirmOverwrite(ConflictsWith(before)))
+    // The version of the file the user last said to overwrite, once asked.
+    std::optional<std::vector<unsigned char>> answered;
+    for (;;) {
+        std::optional<std::vector<unsigned char>> found
+            = SaveIfFileHolds(answered ? *answered : FileImage, answered.has_value(), !ConfirmOverwrite);
+        if (!found)
+            return true;
+        // The file is free while the question is open: the other program
+        // may even change it again, which the next round finds.
+        if (!ConfirmOverwrite(ConflictsWith(*found)))
             return false;
+        answered = std::move(found);
     }
-    const std::vector<unsigned char> &old = changedElsewhere ? before : FileImage;
+}
+
+std::optional<std::vector<unsigned char>> TTileData::SaveIfFileHolds(const std::vector<unsigned char> &Expected,
+                                                                     bool Elsewhere, bool Unasked)
+{
+    ExclusiveWriteFile file(AnsiString::ToPath(FileName));
+    if (FileHolds(file, Expected)) {
+        WriteHeld(file, Expected, Elsewhere);
+        return std::nullopt;
+    }
+    std::vector<unsigned char> found = ReadHeld(file);
+    if (!Unasked)
+        return found;
+    WriteHeld(file, found, true);
+    return std::nullopt;
+}
+
+void TTileData::WriteHeld(ExclusiveWriteFile &File, const std::vector<unsigned char> &Old, bool Elsewhere)
+{
     // A file another program cut or grew no longer has its records where
     // ours lie, so there is nothing to merge with: the whole file as we hold
     // it is written over it (a longer file keeps its extra bytes).
-    const std::vector<TByteRange> ranges = old.size() == FileImage.size()
+    const std::vector<TByteRange> ranges = Old.size() == FileImage.size()
                                                ? ChangedRanges()
                                                : std::vector<TByteRange>{{0, FileImage.size()}};
-    TRangeWrite(file, old, Working)
-        .Write(ranges, QDir::toNativeSeparators(FileName).toStdString(), TilesIn(ranges));
+    TRangeWrite(File, Old, Working)
+        .Write(ranges, QDir::toNativeSeparators(FileName).toStdString(),
+               [this](const std::vector<TByteRange> &Left) { return TilesIn(Left); });
     try {
-        file.Close();
+        File.Close();
     } catch (const Error &) {
-        throw Error(QDir::toNativeSeparators(FileName).toStdString() + ": " + file.FailureReason()
+        throw Error(QDir::toNativeSeparators(FileName).toStdString() + ": " + File.FailureReason()
                     + " when closing it; the file may not hold all of this save");
     }
     // The store now holds what the file holds: this save's records over
     // whatever else the file had.
-    std::vector<unsigned char> saved = old;
+    std::vector<unsigned char> saved = Old;
     for (const TByteRange &range : ranges) {
         if (saved.size() < range.At + range.Size)
             saved.resize(range.At + range.Size, 0);
         std::memcpy(saved.data() + range.At, Working.data() + range.At, range.Size);
     }
     FileImage = std::move(saved);
-    if (changedElsewhere)
+    if (Elsewhere)
         ResetWorking();
-    return true;
 }
 
 QByteArray TTileData::GetRecordBytes(TTileKind Kind, int Index) const

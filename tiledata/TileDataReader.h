@@ -78,20 +78,26 @@ public:
     //
     // Under the same exclusive hold as the write, the file is first compared
     // with the bytes last loaded or saved here. When another program has
-    // changed it since, ConfirmOverwrite is asked (while the file is held)
-    // with the records both changed; false leaves the file and the store as
-    // they were, and Save returns false. Without ConfirmOverwrite the edited
-    // records are written unasked. Either way the other program's changes
-    // to other records and to bytes outside the records stay, and after the
-    // save the store holds what the file now holds. Only a file whose length
-    // another program changed gets all of our bytes written over it.
+    // changed it since, the hold is given up and ConfirmOverwrite is asked
+    // with the records both changed, so that nobody waits for the file
+    // while a person decides; false leaves the file and the store as they
+    // were, and Save returns false. After a yes the hold is taken again and
+    // the file compared with the version the answer was about; if it changed
+    // once more, ConfirmOverwrite is asked again about that one. Without
+    // ConfirmOverwrite the edited records are written unasked, under the
+    // first hold. Either way the other program's changes to other records
+    // and to bytes outside the records stay, and after the save the store
+    // holds what the file now holds. Only a file whose length another
+    // program changed gets all of our bytes written over it.
     //
     // When a write or the flush fails, the bytes this save already wrote are
     // put back and flushed, and Error says why, naming the file, and that
     // nothing was changed; if putting back fails too, it says the file may
     // hold part of the save and which tiles. The edits stay in the store.
+    // Requests to stop the program wait while the save writes or puts back.
     // Throws Error "Cannot open file ..." (missing, read-only or open
-    // elsewhere: the file is unchanged) or "Stream read error" too.
+    // elsewhere: the file is unchanged), "Stream read error" or
+    // "<file>: <reason>" for a read that fails too.
     bool Save(const TConfirmOverwrite &ConfirmOverwrite = {});
 
     // True when a save would write other bytes than the file held when last
@@ -213,6 +219,13 @@ private:
     TSaveConflicts ConflictsWith(const std::vector<unsigned char> &Disk) const;
     // "0x1A, land 0x3": the tiles whose records lie in Ranges.
     std::string TilesIn(const std::vector<TByteRange> &Ranges) const;
+    // Takes the hold and saves when the file holds Expected, or whatever it
+    // holds when Unasked. Otherwise returns what it holds, the hold given up
+    // again. Elsewhere: Expected is another program's version of the file.
+    std::optional<std::vector<unsigned char>> SaveIfFileHolds(const std::vector<unsigned char> &Expected,
+                                                              bool Elsewhere, bool Unasked);
+    // Writes the changed records over the held file, whose bytes are Old.
+    void WriteHeld(ExclusiveWriteFile &File, const std::vector<unsigned char> &Old, bool Elsewhere);
     QStringList AllListLines() const;
     // Makes the working copy the image again, padded to the layout's end.
     void ResetWorking();

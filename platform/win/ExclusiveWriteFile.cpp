@@ -2,6 +2,7 @@
 
 #include "platform/Error.h"
 #include "platform/FileProbe.h"
+#include "platform/FileSystem.h"
 #include "platform/win/FileHandle.h"
 
 ExclusiveWriteFile::ExclusiveWriteFile(const std::string &path)
@@ -33,29 +34,52 @@ void ExclusiveWriteFile::ReadExactAt(std::int64_t offset, void *data, std::size_
     auto *bytes = static_cast<unsigned char *>(data);
     std::size_t done = 0;
     while (done < length) {
-        OVERLAPPED at = FileHandle::At(static_cast<std::uint64_t>(offset) + done);
+        const std::uint64_t position = static_cast<std::uint64_t>(offset) + done;
+        OVERLAPPED at = FileHandle::At(position);
         DWORD n = 0;
-        if (!::ReadFile(FileHandle::Of(FHandle), bytes + done, FileHandle::Piece(length - done), &n, &at) || n == 0)
+        // A failure the probe makes has no system code of its own.
+        const bool failed = FileProbe::Fails(FileProbe::Step::Read, FPath, static_cast<std::int64_t>(position))
+                                ? (::SetLastError(ERROR_SUCCESS), true)
+                                : !::ReadFile(FileHandle::Of(FHandle), bytes + done, FileHandle::Piece(length - done),
+                                              &n, &at);
+        if (failed) {
+            const DWORD error = ::GetLastError();
+            if (error == ERROR_HANDLE_EOF)
+                throw Error("Stream read error");
+            throw Error(FileSystem::NativeSeparators(FPath) + ": "
+                        + FileHandle::ReasonFor(error == ERROR_SUCCESS ? ERROR_READ_FAULT : error));
+        }
+        if (n == 0)
             throw Error("Stream read error");
         done += n;
     }
 }
 
-void ExclusiveWriteFile::WriteAllAt(std::int64_t offset, const void *data, std::size_t length)
+void ExclusiveWriteFile::WriteAllAt(std::int64_t offset, const void *data, std::size_t length, std::size_t *written)
 {
     if (offset < 0)
         throw Error("Stream write error");
     const auto *bytes = static_cast<const unsigned char *>(data);
     std::size_t done = 0;
     while (done < length) {
+        if (written)
+            *written = done;
         const std::uint64_t position = static_cast<std::uint64_t>(offset) + done;
         OVERLAPPED at = FileHandle::At(position);
+        DWORD piece = FileHandle::Piece(length - done);
         DWORD n = 0;
-        if (FileProbe::Fails(FileProbe::Step::Write, FPath, static_cast<std::int64_t>(position))
-            || !::WriteFile(FileHandle::Of(FHandle), bytes + done, FileHandle::Piece(length - done), &n, &at) || n == 0)
+        if (FileProbe::Fails(FileProbe::Step::Write, FPath, static_cast<std::int64_t>(position))) {
+            ::SetLastError(ERROR_SUCCESS);
+            FailWrite();
+        }
+        if (piece > 1 && FileProbe::Fails(FileProbe::Step::Cut, FPath, static_cast<std::int64_t>(position)))
+            piece /= 2;
+        if (!::WriteFile(FileHandle::Of(FHandle), bytes + done, piece, &n, &at) || n == 0)
             FailWrite();
         done += n;
     }
+    if (written)
+        *written = done;
 }
 
 void ExclusiveWriteFile::Flush()

@@ -28,7 +28,7 @@ HANDLE OpenExisting(const std::string &path, DWORD access, DWORD share)
         throw CannotOpenFileError(path, ReasonFor(::GetLastError()));
     if (::GetFileType(handle) != FILE_TYPE_DISK) {
         ::CloseHandle(handle);
-        throw CannotOpenFileError(path, ReasonFor(ERROR_INVALID_PARAMETER));
+        throw CannotOpenFileError(path, FileSystem::NotRegularFileText());
     }
     return handle;
 }

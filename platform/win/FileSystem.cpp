@@ -35,4 +35,9 @@ std::string FileInUseText()
     return "The file is in use by another process";
 }
 
+std::string NotRegularFileText()
+{
+    return "Not a regular file";
+}
+
 } // namespace FileSystem

@@ -8,6 +8,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 // quorvane-tool as its users run it: a process with arguments, output,
 // error text and an exit status.
 class QuorvaneToolTest : public QObject
@@ -68,6 +72,8 @@ private slots:
     void applyRefusedWhileAnotherProcessHoldsTheFile();
     void badFilesAndArguments_data();
     void badFilesAndArguments();
+    void outputThatCannotBeWritten_data();
+    void outputThatCannotBeWritten();
 };
 
 void QuorvaneToolTest::roundTrip_data()
@@ -95,7 +101,7 @@ void QuorvaneToolTest::roundTrip()
     const std::vector<unsigned char> before = TestFiles::ReadBytes(source);
     const Run dump = Tool({"dump", "source.mul"});
     QCOMPARE(dump.Status, 0);
-    QCOMPARE(dump.Out.count('\n'), 16384);
+    QCOMPARE(dump.Out.count('\n'), 16385);
     QCOMPARE(Tool({"dump", "source.mul"}).Out, dump.Out);
 
     Apply("source.mul", dump.Out);
@@ -124,10 +130,10 @@ void QuorvaneToolTest::roundTrip()
 
     // A range and named tiles only: the same lines as the whole dump.
     const QList<QByteArray> lines = dump.Out.split('\n');
-    QByteArray named = lines[0] + '\n';
+    QByteArray named = lines[0] + '\n' + lines[1] + '\n';
     for (int tile = 0x20; tile <= 0x40; ++tile) {
         if (!file.ReadRecord(tile).Name.empty())
-            named += lines[tile + 1] + '\n';
+            named += lines[tile + 2] + '\n';
     }
     QCOMPARE(Tool({"dump", "source.mul", "--tiles", "0x20-0x40", "--named"}).Out, named);
 }
@@ -146,8 +152,8 @@ void QuorvaneToolTest::namesKeepEveryByte()
     writer.WriteTo(Path("names.mul"));
     const Run dump = Tool({"dump", "names.mul", "--tiles", "0x0-0xC"});
     QCOMPARE(dump.Status, 0);
-    QCOMPARE(dump.Out.count('\n'), 14);
-    QCOMPARE(dump.Out.count('\t'), 14 * 14);
+    QCOMPARE(dump.Out.count('\n'), 15);
+    QCOMPARE(dump.Out.count('\t'), 1 + 14 * 14);
     const QString text = QString::fromUtf8(dump.Out);
     for (const char *expected : {"\\x01\\x02", "\\x08\\t\\n\\x0B", "\\x1F !", "[\\\\]", "~\\x7F\u20AC\\x81\u201A",
                                  "\\x9D\u017E\u0178\u00A0", "\u00FE\u00FF\n"})
@@ -325,10 +331,10 @@ void QuorvaneToolTest::badFilesAndArguments_data()
     QTest::newRow("missing") << QStringList{"dump", "missing.mul"} << "Cannot open file \"missing.mul\". " << false;
     QTest::newRow("directory") << QStringList{"dump", "."} << "Cannot open file \".\". " << false;
     QTest::newRow("short") << QStringList{"dump", "short.mul"}
-                           << "short.mul: the file is 1036250 bytes long; the 16,383 tile records need 1036251"
+                           << "short.mul: the file is 1,036,250 bytes long; the 16,383 tile records need 1,036,251"
                            << false;
     QTest::newRow("apply onto a short file") << QStringList{"apply", "short.mul", "none.tsv"}
-                                   << "short.mul: the file is 1036250 bytes long; the 16,383 tile records need 1036251"
+                                   << "short.mul: the file is 1,036,250 bytes long; the 16,383 tile records need 1,036,251"
                                    << false;
     QTest::newRow("no command") << QStringList{} << "no command given" << true;
     QTest::newRow("unknown command") << QStringList{"show", "x"} << "\"show\" is not a command" << true;
@@ -358,6 +364,53 @@ void QuorvaneToolTest::badFilesAndArguments()
     if (usage)
         QVERIFY(lines[1].startsWith("usage: quorvane-tool"));
     QVERIFY(run.Out.isEmpty());
+}
+
+void QuorvaneToolTest::outputThatCannotBeWritten_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("closedPipe"); // else a full device
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("error");
+    const QStringList apply{"apply", "target.mul", "edits.tsv"};
+    const QString saved = "quorvane-tool: warning: target.mul holds the edits, but the report of them cannot be written\n";
+    QTest::newRow("dump onto a full device") << QStringList{"dump", "target.mul"} << false << 2
+                                             << "quorvane-tool: cannot write the output\n";
+    QTest::newRow("apply onto a full device") << apply << false << 0 << saved;
+    QTest::newRow("apply into a closed pipe") << apply << true << 0 << saved;
+}
+
+// A cut-off dump is a failure; apply's status says whether the file
+// changed, whatever becomes of its report.
+void QuorvaneToolTest::outputThatCannotBeWritten()
+{
+#ifdef _WIN32
+    QSKIP("/dev/full and a pipe closed before the start are POSIX set-ups");
+#else
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, closedPipe);
+    QFETCH(int, status);
+    QFETCH(QString, error);
+    TileDataWriter(81).WriteTo(Path("target.mul"));
+    TestFiles::WriteBytes(Path("edits.tsv"), QByteArray("index\tweight\n0x7\t9\n"));
+    QProcess process;
+    process.setWorkingDirectory(FDir.path());
+    if (closedPipe) {
+        process.setChildProcessModifier([] {
+            int ends[2];
+            if (::pipe(ends) == 0 && ::close(ends[0]) == 0)
+                ::dup2(ends[1], STDOUT_FILENO);
+        });
+    } else {
+        process.setStandardOutputFile("/dev/full");
+    }
+    process.start(QUORVANE_TOOL, arguments);
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), status);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardError()), error);
+    QCOMPARE(TestFiles::ReadBytes(Path("target.mul")) != TileDataWriter(81).Bytes(), arguments[0] == "apply");
+#endif
 }
 
 QTEST_GUILESS_MAIN(QuorvaneToolTest)

@@ -15,6 +15,10 @@
 
 #include <map>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 using Writer = LayoutTileWriter;
@@ -86,6 +90,10 @@ void ToolLayoutsTest::initTestCase()
     Add("classic-plus.mul", Resized(Writer::Classic(74), Writer::ClassicFileSize + 1));
     Add("newer-plus.mul", Resized(real, real.Bytes().size() + 1));
     Add("newer-minus.mul", Resized(real, real.Bytes().size() - 1));
+    Add("newer-land.mul", Resized(real, Writer::NewerLandSection));
+#ifndef _WIN32
+    QCOMPARE(::mkfifo("fifo.mul", 0600), 0);
+#endif
 }
 
 void ToolLayoutsTest::fieldsAtTheirBytes_data()
@@ -131,9 +139,9 @@ void ToolLayoutsTest::fieldsAtTheirBytes()
                                    : "index\tflags\tflagnames\tweight\tquality\tunknown0\tunknown1\tquantity\tanim"
                                      "\tunknown2\thue\tunknown3\tunknown4\theight\tname\n";
     const ToolRun dump = Tool(QStringList{"dump", "fields.mul", "--tiles", QString::number(tile)} + Section(land));
-    QCOMPARE(QByteArray::fromStdString(dump.Output), header + line);
+    QCOMPARE(QByteArray::fromStdString(dump.Output), (newer ? "layout\tnewer\n" : "layout\tclassic\n") + header + line);
 
-    TestFiles::WriteBytes("edits.tsv", header + line);
+    TestFiles::WriteBytes("edits.tsv", QByteArray::fromStdString(dump.Output));
     const ToolRun apply = Tool(QStringList{"apply", "other.mul", "edits.tsv"} + Section(land));
     QCOMPARE(QString::fromStdString(apply.Errors), QString());
     if (land)
@@ -182,6 +190,26 @@ void ToolLayoutsTest::refusals_data()
         << QStringList{"diff", "classic.mul", "newer.mul"} << QByteArray()
         << "classic.mul and newer.mul have different layouts (16,383 tiles \u00B7 32-bit flags, 96 tiles \u00B7 "
            "64-bit flags); diff compares files of one layout";
+    QTest::newRow("diff against a file that fits neither layout")
+        << QStringList{"diff", "newer.mul", "newer-plus.mul"} << QByteArray()
+        << "newer-plus.mul is 3,188,737 bytes long, which fits neither layout exactly; diff compares files of one "
+           "layout";
+    QTest::newRow("newer file cut to its land section")
+        << QStringList{"dump", "newer-land.mul"} << QByteArray()
+        << "newer-land.mul: the file is 493,568 bytes long: the land section of the newer layout, with no item "
+           "tiles after it";
+    QTest::newRow("classic dump onto a newer file")
+        << newer << QByteArray("layout\tclassic\nindex\tweight\n0x1\t1\n")
+        << "edits.tsv:1: layout: this is a dump of a classic file (32-bit flags); it cannot be applied to a newer "
+           "file (64-bit flags)";
+    QTest::newRow("newer dump as a spreadsheet saves it, onto a classic file")
+        << classic << QByteArray("\"layout\"\tnewer\t\t\r\nindex\tweight\t\t\r\n0x1\t1\t\t\r\n")
+        << "edits.tsv:1: layout: this is a dump of a newer file (64-bit flags); it cannot be applied to a classic "
+           "file (32-bit flags)";
+#ifndef _WIN32
+    QTest::newRow("a pipe for the file") << QStringList{"apply", "fifo.mul", "edits.tsv"} << QByteArray()
+                                         << "Cannot open file \"fifo.mul\". Not a regular file";
+#endif
 }
 
 // One line on stderr, status 2, and no file changed.
@@ -314,9 +342,10 @@ void ToolLayoutsTest::wholeDumpNamesTheLayout()
     QCOMPARE(json["land"].toArray().last().toObject()["index"].toString(), QString("0x3FFF"));
 
     const QList<QByteArray> lines = QByteArray::fromStdString(Tool({"dump", file, "--all"}).Output).split('\n');
-    QCOMPARE(int(lines.size()), 1 + items + 1 + 1 + 16384 + 1);
-    QCOMPARE(lines[items + 1], QByteArray());
-    QCOMPARE(lines[items + 2], QByteArray("index\tflags\tflagnames\ttexture\tname"));
+    QCOMPARE(int(lines.size()), 1 + 1 + items + 1 + 1 + 16384 + 1);
+    QCOMPARE(lines[0], "layout\t" + layout.toUtf8());
+    QCOMPARE(lines[items + 2], QByteArray());
+    QCOMPARE(lines[items + 3], QByteArray("index\tflags\tflagnames\ttexture\tname"));
 }
 
 void ToolLayoutsTest::bytesAfterNamesInBothSections_data()
@@ -352,13 +381,13 @@ void ToolLayoutsTest::bytesAfterNamesInBothSections()
 
     const QList<QByteArray> lines
         = QByteArray::fromStdString(Tool({"dump", "b.mul", "--all", "--raw-names", "--tiles", "2-3"}).Output).split('\n');
-    QCOMPARE(int(lines.size()), 8);
-    QVERIFY(lines[0].endsWith("\tname\trawname"));
-    QVERIFY(lines[1].endsWith("\tnodraw\tnodraw\\x00wxll"));
-    QVERIFY(lines[2].endsWith("\t"));
-    QCOMPARE(lines[4], QByteArray("index\tflags\tflagnames\ttexture\tname\trawname"));
-    QVERIFY(lines[5].endsWith("\tgrass and more grass\t"));
-    QVERIFY(lines[6].endsWith("\tgrass\tgrass\\x00new"));
+    QCOMPARE(int(lines.size()), 9);
+    QVERIFY(lines[1].endsWith("\tname\trawname"));
+    QVERIFY(lines[2].endsWith("\tnodraw\tnodraw\\x00wxll"));
+    QVERIFY(lines[3].endsWith("\t"));
+    QCOMPARE(lines[5], QByteArray("index\tflags\tflagnames\ttexture\tname\trawname"));
+    QVERIFY(lines[6].endsWith("\tgrass and more grass\t"));
+    QVERIFY(lines[7].endsWith("\tgrass\tgrass\\x00new"));
 
     const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(
                                                          Tool({"dump", "b.mul", "--all", "--raw-names", "--format",

@@ -39,6 +39,7 @@ private slots:
     void tileRangeStopsAtTheLastTile();
     void applyFailsWhenItsSaveDoesNot_data();
     void applyFailsWhenItsSaveDoesNot();
+    void namesWithEveryEdgeByteRoundTrip();
 };
 
 void ToolSurvivorsTest::everyColumnIsItsOwnField_data()
@@ -56,7 +57,8 @@ void ToolSurvivorsTest::everyColumnIsItsOwnField()
     TileDataWriter writer(61);
     writer.SetRecord(7, {0x20000010, 1, 2, 771, 4, 5, 0x0606, 7, 8, 9, 10, 11, "a \"b\" \\c"});
     writer.WriteTo(Path("distinct.mul"));
-    const QByteArray tsv = "index\tflags\tflagnames\tweight\tquality\tunknown0\tunknown1\tquantity\tanim\tunknown2\thue"
+    const QByteArray tsv = "layout\tclassic\n"
+                           "index\tflags\tflagnames\tweight\tquality\tunknown0\tunknown1\tquantity\tanim\tunknown2\thue"
                            "\tunknown3\tunknown4\theight\tname\n"
                            "0x7\t20000010\tWall|Door\t1\t2\t771\t4\t5\t0606\t7\t8\t9\t10\t11\ta \"b\" \\\\c\n";
     QCOMPARE(QByteArray::fromStdString(Tool({"dump", "distinct.mul", "--tiles", "7"}).Output), tsv);
@@ -134,7 +136,7 @@ void ToolSurvivorsTest::tileRangeStopsAtTheLastTile()
     const ToolRun run = Tool({"dump", "range.mul", "--tiles", tiles});
     QCOMPARE(run.Status, status);
     if (status == 0)
-        QCOMPARE(std::count(run.Output.begin(), run.Output.end(), '\n'), std::ptrdiff_t(2));
+        QCOMPARE(std::count(run.Output.begin(), run.Output.end(), '\n'), std::ptrdiff_t(3));
     else
         QVERIFY2(QString::fromStdString(run.Errors).startsWith("quorvane-tool: --tiles: "), run.Errors.c_str());
 }
@@ -176,6 +178,29 @@ void ToolSurvivorsTest::applyFailsWhenItsSaveDoesNot()
         expected[theirs] = 'T';
         QVERIFY(TestFiles::ReadBytes(Path("target.mul")) == expected);
     }
+}
+
+// Every byte value first and last in a name, short and 20 bytes long (a
+// quote mark first makes a cell look quoted): an unchanged dump changes
+// nothing, and on another file gives the same names.
+void ToolSurvivorsTest::namesWithEveryEdgeByteRoundTrip()
+{
+    TileDataWriter writer(66);
+    for (int b = 1; b < 256; ++b) {
+        const std::string edge(1, char(b));
+        writer.SetRawName(b - 1, edge + "x" + edge + std::string(17, '\0'));
+        writer.SetRawName(254 + b, edge + std::string(18, 'y') + edge);
+    }
+    writer.WriteTo(Path("edges.mul"));
+    TileDataWriter(67).WriteTo(Path("blank.mul"));
+    TestFiles::WriteBytes(Path("edges.tsv"),
+                          QByteArray::fromStdString(Tool({"dump", "edges.mul", "--tiles", "0-509"}).Output));
+    QCOMPARE(QString::fromStdString(Tool({"apply", "edges.mul", "edges.tsv"}).Output), QString("0 tiles changed\n"));
+    QCOMPARE(Tool({"apply", "blank.mul", "edges.tsv"}).Status, 0);
+    TileDataWriter blank;
+    blank.Bytes() = TestFiles::ReadBytes(Path("blank.mul"));
+    for (int tile = 0; tile < 510; ++tile)
+        QCOMPARE(blank.ReadRecord(tile).Name, writer.ReadRecord(tile).Name);
 }
 
 QTEST_GUILESS_MAIN(ToolSurvivorsTest)

@@ -45,9 +45,16 @@ bool WriteByteElsewhere(const QString &path, std::size_t offset, char byte)
     return file.open(QIODevice::ReadWrite) && file.seek(qint64(offset)) && file.write(&byte, 1) == 1;
 #else
     const QString script = QStringLiteral("printf '%s' \"$3\" | dd of=\"$1\" bs=1 seek=\"$2\" conv=notrunc status=none");
-    return QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), script, QStringLiteral("sh"), path,
-                                                   QString::number(offset), QString(QChar(byte))})
-           == 0;
+    QProcess writer;
+    writer.start(QStringLiteral("sh"), {QStringLiteral("-c"), script, QStringLiteral("sh"), path,
+                                        QString::number(offset), QString(QChar(byte))});
+    // A writer kept waiting (by a lease on the file, say) counts as failed.
+    if (!writer.waitForFinished(10000)) {
+        writer.kill();
+        writer.waitForFinished(1000);
+        return false;
+    }
+    return writer.exitStatus() == QProcess::NormalExit && writer.exitCode() == 0;
 #endif
 }
 

@@ -14,7 +14,8 @@ void WriteBytes(const QString &path, const QByteArray &bytes);
 std::vector<unsigned char> ReadBytes(const QString &path);
 
 // Another program writes one byte into the file, from a process of its own,
-// as a second editor or a game patcher would. False when it could not.
+// as a second editor or a game patcher would. False when it could not, or
+// could not within 10 seconds.
 bool WriteByteElsewhere(const QString &path, std::size_t offset, char byte);
 
 // Little-endian stores into a byte buffer, growing it as needed.

@@ -16,6 +16,23 @@
 
 using FileProbe::Step;
 
+#ifndef _WIN32
+#include <csignal>
+#include <unistd.h>
+
+namespace {
+
+volatile std::sig_atomic_t Syncs = 0;
+volatile std::sig_atomic_t SyncsWhenSignalled = -1;
+
+extern "C" void RecordSignal(int)
+{
+    SyncsWhenSignalled = Syncs;
+}
+
+} // namespace
+#endif
+
 class SaveWritesTest : public QObject
 {
     Q_OBJECT
@@ -131,16 +148,104 @@ private slots:
         QVERIFY(!FStore->IsModified());
     }
 
+    // Write calls are counted, so a write cut short takes two: the first
+    // half lands, the call for the rest fails. Only bytes that reached the
+    // file are put back, and only tiles whose bytes did are named.
+    void failedPutBackSaysTheFileMayHoldPartOfTheSave_data()
+    {
+        QTest::addColumn<int>("failingCall");
+        QTest::addColumn<int>("cutCall"); // 0: no write is cut short
+        QTest::addColumn<bool>("putBackFails");
+        QTest::addColumn<QString>("left"); // empty: the file is whole again
+        QTest::newRow("second write fails, putting back the first fails") << 2 << 0 << true << "land 0x3";
+        QTest::newRow("first write fails, nothing landed") << 1 << 0 << true << "";
+        QTest::newRow("second write cut short, then fails") << 3 << 2 << false << "";
+        QTest::newRow("second write cut short, then fails, putting back fails") << 3 << 2 << true << "land 0x3, 0x0";
+    }
+
     void failedPutBackSaysTheFileMayHoldPartOfTheSave()
     {
+        QFETCH(int, failingCall);
+        QFETCH(int, cutCall);
+        QFETCH(bool, putBackFails);
+        QFETCH(QString, left);
         OpenEdited();
-        int writes = 0;
-        // The second write fails, and so does putting the first one back.
-        FileProbe::Set([&](Step step, const std::string &, std::int64_t) { return step == Step::Write && ++writes >= 2; });
-        QCOMPARE(SaveError(), QDir::toNativeSeparators(FPath) + ": " + WriteFailure()
-                                  + "; putting the old bytes back failed too, so the file may hold part of this "
-                                    "save: land 0x3, 0x0, 0x64, 0x1388");
+        int calls = 0;
+        FileProbe::Set([&](Step step, const std::string &, std::int64_t) {
+            if (step == Step::Cut)
+                return calls == cutCall;
+            return step == Step::Write && (++calls == failingCall || (putBackFails && calls > failingCall));
+        });
+        const QString failure = QDir::toNativeSeparators(FPath) + ": " + WriteFailure();
+        QCOMPARE(SaveError(), left.isEmpty() ? failure + "; nothing was changed"
+                                             : failure + "; putting the old bytes back failed too, so the file may "
+                                                         "hold part of this save: " + left);
+        if (left.isEmpty())
+            QVERIFY(TestFiles::ReadBytes(FPath) == FBefore);
     }
+
+#ifndef _WIN32
+    // A file turned away for good with EAGAIN fails the save with the
+    // file's name, after a bounded number of tries.
+    void busyFileFailsTheSave_data()
+    {
+        QTest::addColumn<int>("step");
+        QTest::newRow("reading it") << int(Step::Read);
+        QTest::newRow("writing it") << int(Step::Write);
+    }
+
+    void busyFileFailsTheSave()
+    {
+        QFETCH(int, step);
+        OpenEdited();
+        int calls = 0;
+        FileProbe::SetFailureError(EAGAIN);
+        // Far more tries than anyone would wait for, then the file is free.
+        FileProbe::Set([&](Step at, const std::string &, std::int64_t) { return int(at) == step && ++calls < 100000; });
+        const QString error = SaveError();
+        FileProbe::SetFailureError(EIO);
+        QVERIFY2(error.startsWith(QDir::toNativeSeparators(FPath) + ": Resource temporarily unavailable"),
+                 qPrintable(error));
+        QVERIFY(calls < 1000);
+    }
+
+    void stopRequestWaitsUntilTheFileIsWhole_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<int>("atCall");
+        QTest::addColumn<bool>("writeFails"); // the fourth write, so that three are put back
+        QTest::newRow("SIGTERM at the third write") << SIGTERM << 3 << false;
+        QTest::newRow("SIGINT at the first write") << SIGINT << 1 << false;
+        QTest::newRow("SIGHUP while putting back") << SIGHUP << 5 << true;
+    }
+
+    // A real signal, sent at a chosen write, is acted on (here by the
+    // test's handler) only after the flush that makes the file whole.
+    void stopRequestWaitsUntilTheFileIsWhole()
+    {
+        QFETCH(int, signal);
+        QFETCH(int, atCall);
+        QFETCH(bool, writeFails);
+        OpenEdited();
+        const auto previous = std::signal(signal, RecordSignal);
+        Syncs = 0;
+        SyncsWhenSignalled = -1;
+        int calls = 0;
+        FileProbe::Set([&](Step step, const std::string &, std::int64_t) {
+            Syncs = Syncs + (step == Step::Sync ? 1 : 0);
+            if (step != Step::Write)
+                return false;
+            if (++calls == atCall)
+                ::kill(::getpid(), signal);
+            return writeFails && calls == 4;
+        });
+        const QString error = SaveError();
+        std::signal(signal, previous);
+        QCOMPARE(int(SyncsWhenSignalled), 1);
+        QCOMPARE(error.isEmpty(), !writeFails);
+        QCOMPARE(TestFiles::ReadBytes(FPath) == FBefore, writeFails);
+    }
+#endif
 
     void shortFileWarning_data()
     {

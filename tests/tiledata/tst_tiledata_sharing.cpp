@@ -61,6 +61,7 @@ private slots:
     void modifiedComparesBytes();
     void saveAsksBeforeOverwritingAnotherProgramsChange_data();
     void saveAsksBeforeOverwritingAnotherProgramsChange();
+    void questionLeavesTheFileFree();
 };
 
 void TileDataSharingTest::saveRefusedWhileAnotherProcessHasTheFile()
@@ -242,6 +243,34 @@ void TileDataSharingTest::saveAsksBeforeOverwritingAnotherProgramsChange()
     // What we saved is what we expect to find next time.
     QVERIFY(store->Save([&](const TSaveConflicts &) { return ++asked, false; }));
     QCOMPARE(asked, changedElsewhere ? 1 : 0);
+}
+
+// While the changed-on-disk question is open, another program can write the
+// file at once (a hold would keep it waiting: a lease for 45 seconds). A
+// record it changes meanwhile is asked about again before anything is
+// written.
+void TileDataSharingTest::questionLeavesTheFileFree()
+{
+    const QString path = FDir.filePath("question.mul");
+    TileDataWriter(53).WriteTo(path);
+    auto store = Loaded(path);
+    store->SetName(3, "ours");
+    QVERIFY(TestFiles::WriteByteElsewhere(path, TileDataWriter::OffsetOf(9) + 4, 'T'));
+    std::vector<std::vector<int>> questions;
+    bool wroteMeanwhile = false;
+    const bool saved = store->Save([&](const TSaveConflicts &both) {
+        questions.push_back(both.Items);
+        if (questions.size() == 1)
+            wroteMeanwhile = TestFiles::WriteByteElsewhere(path, TileDataWriter::OffsetOf(3) + 4, 'U');
+        return true;
+    });
+    QVERIFY(wroteMeanwhile);
+    QVERIFY(saved);
+    QCOMPARE(questions, (std::vector<std::vector<int>>{{}, {3}}));
+    TileDataWriter written;
+    written.Bytes() = TestFiles::ReadBytes(path);
+    QCOMPARE(written.ReadRecord(3).Name, std::string("ours"));
+    QCOMPARE(int(written.ReadRecord(9).Weight), int('T'));
 }
 
 QTEST_GUILESS_MAIN(TileDataSharingTest)
