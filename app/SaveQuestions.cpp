@@ -62,7 +62,7 @@ QMessageBox::StandardButton AskSaveChanges(QWidget *Parent, const QString &FileN
 
 bool AskOverwriteChangedFile(QWidget *Parent, const QString &FileName, const TSaveConflicts &Conflicts)
 {
-    QString text = QStringLiteral("%1 has changed on disk since it was loaded. Overwrite it?").arg(NameOf(FileName));
+    QString text = QStringLiteral("%1 has changed on disk since it was last loaded or saved. Overwrite it?").arg(NameOf(FileName));
     if (!Conflicts.Items.empty() || !Conflicts.Land.empty())
         text += QStringLiteral("\n\n%1 %2 also changed by the other program; Overwrite replaces %3 with yours.")
                     .arg(TileList(Conflicts),

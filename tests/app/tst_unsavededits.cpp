@@ -260,7 +260,7 @@ private slots:
         }
         if (!answer.isEmpty())
             QCOMPARE(seen,
-                     QStringList({QStringLiteral("tiledata.mul has changed on disk since it was loaded. Overwrite it?\n\n")
+                     QStringList({QStringLiteral("tiledata.mul has changed on disk since it was last loaded or saved. Overwrite it?\n\n")
                                       + (theirTile == 5 ? QStringLiteral("0x5 was also changed by the other program; "
                                                                          "Overwrite replaces it with yours.")
                                                         : QStringLiteral("Overwrite writes only the tiles you edited; the "
