@@ -1,6 +1,8 @@
 #pragma once
 
+#include "art/ArtDecoder.h"
 #include "art/ArtIndexEntry.h"
+#include "art/ArtSource.h"
 
 #include <QImage>
 #include <QPoint>
@@ -12,24 +14,12 @@
 class SharedReadFile;
 class TVerdataReader;
 
-// What the header word of an art entry says about the data behind it.
-enum class TArtKind {
-    Raw,        // a 44 x 44 diamond of 1012 pixels
-    RunLength,  // a width x height picture made of runs
-    Unreadable, // the header word is not in the file: nothing to decode
-};
-
 // Decodes the entries of one art file into 15-bit bitmaps.
 //
 // The whole index is read into memory at construction; art data is read on
-// request, one entry per draw. No file stays open between calls. Every file
-// is untrusted: a decode stops where the file's data ends, and nothing is
-// read from outside the file.
-//
-// Targets are QImage::Format_RGB555, whose memory layout is the file's
-// 16-bit little-endian 1-5-5-5 pixel, so run-length pixels are copied in
-// unchanged.
-class TArtReader
+// request, one entry per draw, through TArtDecoder. No file stays open
+// between calls.
+class TArtReader : public TArtSource
 {
 public:
     // Reads the index (see LoadIndex). With UsePatches, the first reader of
@@ -54,7 +44,7 @@ public:
     // for them; otherwise Target stays white at the size it already had (a
     // new, empty target becomes 1 x 1). Throws Error "Cannot open file ..."
     // when the art file cannot be opened.
-    void DrawArt(std::int32_t EntryNumber, QImage &Target, QPoint &Size);
+    void DrawArt(std::int32_t EntryNumber, QImage &Target, QPoint &Size) override;
 
     // Decodes the run-length entry at byte Offset of the art file. A header
     // with width 0, height 0 or height above 2560 leaves Target untouched.
@@ -69,16 +59,16 @@ public:
     // Draws the land tile picture of art entry EntryNumber: an entry of
     // 2,024 bytes is the bare diamond, one of 2,028 has a header word before
     // it; any other entry is drawn as DrawArt draws it.
-    void DrawLandArt(std::int32_t EntryNumber, QImage &Target, QPoint &Size);
+    void DrawLandArt(std::int32_t EntryNumber, QImage &Target, QPoint &Size) override;
+
+    // "art.mul", or whatever the art file is called.
+    QString SourceName() const override;
 
     // Opens the art file and classifies the header word of the entry.
     TArtKind ReadArtHeader(std::int32_t EntryNumber);
 
-    static bool IsRunLengthHeader(std::int32_t Header);
-
-    // Raw pixel to an RGB colour value, red in the low byte: each 5-bit
-    // channel scaled to 8 bits and rounded.
-    static std::uint32_t PixelToColor(std::uint16_t Pixel);
+    static bool IsRunLengthHeader(std::int32_t Header) { return TArtDecoder::IsRunLengthHeader(Header); }
+    static std::uint32_t PixelToColor(std::uint16_t Pixel) { return TArtDecoder::PixelToColor(Pixel); }
 
     int EntryCount() const { return static_cast<int>(FEntries.size()); }
     const TArtIndexEntry &Entry(int Index) const { return FEntries.at(static_cast<std::size_t>(Index)); }
@@ -86,12 +76,9 @@ public:
 private:
     // The raw diamond whose pixels start at byte PixelsAt (-1: none).
     void DrawRawPixels(std::int64_t PixelsAt, QImage &Target);
-    void CreateSharedPatchReader() const;
     void ReadIndexRecords(const SharedReadFile &File);
     void AppendEntry();
     bool HasEntry(std::int32_t EntryNumber) const;
-    void DrawFromPatch(std::int32_t EntryNumber, QImage &Target, QPoint &Size) const;
-    static void MakeBlank(QImage &Target);
 
     std::vector<TArtIndexEntry> FEntries;
     int FCurrentEntry = -1; // position in FEntries of the entry last appended or looked up
@@ -106,3 +93,13 @@ private:
 // constructed with patches enabled and kept until the process ends; null
 // before that. Every reader draws its absent entries from its list.
 TVerdataReader *SharedPatchReader();
+
+// Creates the shared patch reader over the patch file in the folder of
+// ArtFileName and loads its list, unless the process has one already. A
+// failed read of the list passes its Error on, with the patch file closed
+// again.
+void CreateSharedPatchReader(const QString &ArtFileName);
+
+// Draws the shared list's patch for art entry EntryNumber, if it has one;
+// otherwise, or without a shared list, leaves Target and Size alone.
+void DrawFromSharedPatches(std::int32_t EntryNumber, QImage &Target, QPoint &Size);

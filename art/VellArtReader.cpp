@@ -1,6 +1,7 @@
 #include "art/VellArtReader.h"
 
 #include "art/ArtPaths.h"
+#include "art/PackedArtReader.h"
 #include "art/ReadArtIDX.h"
 #include "art/huechooser.h"
 #include "platform/Error.h"
@@ -44,6 +45,20 @@ QString TrimSpacesAndControls(const QString &Text)
 bool FileExists(const QString &Path)
 {
     return FileSystem::FileExists(AnsiString::ToPath(Path));
+}
+
+const QString PackedArtName = QStringLiteral("artLegacyMUL.uop");
+const QString ArtName = QStringLiteral("art.mul");
+const QString IndexName = QStringLiteral("artidx.mul");
+
+// The art source of a directory that ends in a separator, or null.
+std::unique_ptr<TArtSource> ArtSourceIn(const QString &Directory)
+{
+    if (FileExists(Directory + PackedArtName))
+        return std::make_unique<TPackedArtReader>(Directory + PackedArtName, true);
+    if (FileExists(Directory + ArtName) && FileExists(Directory + IndexName))
+        return std::make_unique<TArtReader>(Directory + ArtName, Directory + IndexName, true);
+    return nullptr;
 }
 
 // Texts that leave the picture untinted and never need the hue table.
@@ -157,12 +172,20 @@ void TVellArtReader::SetArtMulPath(const QString &Path)
 {
     FArtReader.reset();
     FArtMulPath = AddTrailingBackslash(Path);
-    const QString artFile = FArtMulPath + QStringLiteral("art.mul");
-    const QString indexFile = FArtMulPath + QStringLiteral("artidx.mul");
-    if (!FileExists(artFile) || !FileExists(indexFile))
-        return;
-    FArtReader = std::make_unique<TArtReader>(artFile, indexFile, true);
-    SetArtIndex(0);
+    FArtReader = ArtSourceIn(FArtMulPath);
+    if (FArtReader)
+        SetArtIndex(0);
+}
+
+bool TVellArtReader::HasArtIn(const QString &Directory)
+{
+    const QString folder = AddTrailingBackslash(Directory);
+    return FileExists(folder + PackedArtName) || FileExists(folder + ArtName);
+}
+
+QString TVellArtReader::ArtSourceName() const
+{
+    return FArtReader ? FArtReader->SourceName() : QString();
 }
 
 void TVellArtReader::SetArtIndex(int Index)

@@ -10,12 +10,13 @@
 
 class QLabel;
 class QResizeEvent;
-class TArtReader;
+class TArtSource;
 class THUEColorChooser;
 
 // A panel that binds one art directory to a picture.
 //
-// It owns the art reader of that directory, draws the art of one static tile
+// It owns the art reader of that directory (the packed container of newer
+// clients when the directory holds one, else art.mul with its index), draws the art of one static tile
 // (ArtIndex) into its working bitmap `image`, and shows it in an inner image
 // view that may scale a picture that does not fit. The editor keeps one
 // hidden instance only as the keeper of the art reader and asks it, through
@@ -37,7 +38,17 @@ public:
     bool NeedsStretch() const { return FNeedsStretch; }
 
     QString ArtMulPath() const { return FArtMulPath; }
+    // Binds the art of directory Path: artLegacyMUL.uop when it lies there,
+    // as the game itself then reads it, otherwise art.mul and artidx.mul;
+    // with neither, the component is not Ready.
     void SetArtMulPath(const QString &Path);
+
+    // True when Directory holds art that SetArtMulPath can bind.
+    static bool HasArtIn(const QString &Directory);
+
+    // The file the pictures come from ("artLegacyMUL.uop" or "art.mul");
+    // empty while not Ready.
+    QString ArtSourceName() const;
 
     int ArtIndex() const { return FArtIndex; }
     void SetArtIndex(int Index);
@@ -65,7 +76,7 @@ public:
     // t + 0x4000) into Target and reports the picture's size. Touches none
     // of the component's own state; without a reader it does nothing.
     void DrawArt(int EntryNumber, QImage &Target, QPoint &Size);
-    // The same for land tile EntryNumber's picture (TArtReader::DrawLandArt).
+    // The same for land tile EntryNumber's picture (TArtSource::DrawLandArt).
     void DrawLandArt(int EntryNumber, QImage &Target, QPoint &Size);
 
 private:
@@ -95,7 +106,7 @@ private:
     bool FCanStretch = true;
     QPoint FArtSize{0, 0};
 
-    std::unique_ptr<TArtReader> FArtReader;
+    std::unique_ptr<TArtSource> FArtReader;
     std::unique_ptr<THUEColorChooser> FHueTable;
     std::unique_ptr<QImage> FImage;
 

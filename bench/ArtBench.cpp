@@ -6,11 +6,14 @@
 #include "bench/BenchRegistry.h"
 #include "bench/BenchWidgets.h"
 
+#include "art/PackedArtReader.h"
 #include "art/ReadArtIDX.h"
 #include "art/huechooser.h"
 #include "tests/support/ArtWriter.h"
+#include "tests/support/ContainerWriter.h"
 #include "tests/support/HueWriter.h"
 
+#include <QDir>
 #include <QImage>
 #include <QPoint>
 
@@ -158,6 +161,82 @@ BenchBody ReadHuesBaseline()
     return [path, buffer] { ReadOnce(path, 0, buffer->data(), buffer->size()); };
 }
 
+// A newer client's art, 0x14000 entries, once as art.mul with artidx.mul
+// and once packed into the container; each entry a small picture, zlib-packed
+// in the container, and item 0x1234 a 128 x 128 one.
+constexpr int NewerArtEntries = 0x14000;
+constexpr int DrawnItem = int(StaticArtBase) + 0x1234;
+
+struct NewerArt
+{
+    QString ArtPath;
+    QString IndexPath;
+    QString ContainerPath;
+};
+
+const NewerArt &GeneratedNewerArt()
+{
+    static const NewerArt files = [] {
+        const ArtWriter::Bytes small = ArtWriter::RunLengthEntry(ArtWriter::RunsOf(4, 4, ItemPicture(4, 4, 1), 0));
+        const ArtWriter::Bytes drawn =
+            ArtWriter::RunLengthEntry(ArtWriter::RunsOf(128, 128, ItemPicture(128, 128, 2), 0));
+        // Packing the one small picture once keeps the set-up short.
+        const ContainerWriter::Bytes packedSmall = ContainerWriter::Pack(small);
+        ArtWriter art;
+        ContainerWriter container;
+        for (int entry = 0; entry < NewerArtEntries; ++entry) {
+            const std::uint64_t key = container.KeyOf(ContainerWriter::ArtName(entry));
+            if (entry == DrawnItem) {
+                art.AddEntry(drawn);
+                container.AddArt(entry, drawn, true);
+            } else {
+                art.AddEntry(small);
+                container.AddEntry(key, packedSmall, std::uint32_t(small.size()), 1);
+            }
+        }
+        NewerArt made;
+        const QString folder = BenchFiles::Instance().Folder() + QStringLiteral("newer/");
+        QDir().mkpath(folder);
+        art.WriteArtFilesTo(folder);
+        made.ArtPath = folder + QStringLiteral("art.mul");
+        made.IndexPath = folder + QStringLiteral("artidx.mul");
+        made.ContainerPath = folder + QStringLiteral("artLegacyMUL.uop");
+        container.WriteTo(made.ContainerPath);
+        return made;
+    }();
+    return files;
+}
+
+void DrawWhole(TArtSource &Source)
+{
+    QImage target;
+    QPoint size;
+    Source.DrawArt(DrawnItem, target, size);
+    if (size != QPoint(128, 128))
+        throw std::logic_error("the item did not draw whole");
+}
+
+BenchBody OpenContainerCase()
+{
+    const QString path = GeneratedNewerArt().ContainerPath;
+    return [path] {
+        TPackedArtReader reader(path, false);
+        DrawWhole(reader);
+    };
+}
+
+BenchBody OpenIndexBaseline()
+{
+    const NewerArt files = GeneratedNewerArt();
+    return [files] {
+        TArtReader reader(files.ArtPath, files.IndexPath, false);
+        DrawWhole(reader);
+    };
+}
+
+const BenchPairRegistration OpenContainer({"open a container of 0x14000 entries and draw one item", "OpenContainer",
+                                           "OpenArtIndex", 1.5},
+                                          OpenContainerCase, OpenIndexBaseline);
 const BenchPairRegistration Decode44({"run-length decode 44 x 44", "RunLength44", "ReadEntry44", 2.0},
                                      DecodeCase(44), ReadEntryBaseline(44));
 const BenchPairRegistration Decode128({"run-length decode 128 x 128", "RunLength128", "ReadEntry128", 2.0},

@@ -17,3 +17,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# zlib (Debian: libz-mingw-w64-dev) is linked into the programs rather than
+# shipped as zlib1.dll beside them.
+set(ZLIB_USE_STATIC_LIBS ON)

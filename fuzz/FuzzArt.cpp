@@ -3,6 +3,7 @@
 // and both decoders at every offset the index names.
 
 #include "art/ReadArtIDX.h"
+#include "fuzz/FuzzDraw.h"
 #include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzLayout.h"
 #include "fuzz/FuzzScratch.h"
@@ -50,25 +51,9 @@ std::vector<std::int32_t> EntriesToDraw(int Count)
     return entries;
 }
 
-// Draws Entry as an item picture, or as a land picture, whose bare and
-// headed diamonds take their own path.
 void DrawEntry(TArtReader &Reader, std::int32_t Entry, QImage &Target, bool Land = false)
 {
-    const QImage before = Target;
-    const QPoint untouched(-7, -7);
-    QPoint size = untouched;
-    if (Land)
-        Reader.DrawLandArt(Entry, Target, size);
-    else
-        Reader.DrawArt(Entry, Target, size);
-    if (Entry < 0 || Entry >= Reader.EntryCount()) {
-        Expect(size == untouched && Target == before, "a number outside the index changed the target");
-        return;
-    }
-    Expect(size != untouched, "a drawn entry left Size alone");
-    Expect(!Target.isNull() && Target.format() == QImage::Format_RGB555, "a drawn target is not 15-bit");
-    if (size != QPoint(0, 0))
-        Expect(Target.size() == QSize(size.x(), size.y()), "Size differs from the target's size");
+    DrawAndCheck(Reader, Entry, Target, Land, Entry >= 0 && Entry < Reader.EntryCount());
 }
 
 void DecodeAt(TArtReader &Reader, std::int32_t Offset)

@@ -54,6 +54,7 @@ constexpr int FixedPatchCount = 4;
 //      1 + (shape >> 2) item groups (else a classic one); then the text.
 
 // Patch harness: the whole input is the patch file.
+// Container harness: the whole input is artLegacyMUL.uop.
 // Hue harness:
 //   u8 hue text length, the hue text (Latin-1), then hues.mul (the rest).
 

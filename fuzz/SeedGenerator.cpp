@@ -1,10 +1,12 @@
 // Writes the seed corpora of the fuzz harnesses from the test-support
 // writers: well-formed files and every boundary case the tests know.
-//   fuzz_seeds <folder>   makes <folder>/tiledata, art, patches, hues and edits
+//   fuzz_seeds <folder>   makes <folder>/tiledata, art, patches, hues, edits
+//                         and container
 
 #include "fuzz/FuzzLayout.h"
 #include "fuzz/TileScript.h"
 #include "tests/support/ArtWriter.h"
+#include "tests/support/ContainerWriter.h"
 #include "tests/support/HueWriter.h"
 #include "tests/support/LayoutTileWriter.h"
 #include "tests/support/TileDataWriter.h"
@@ -14,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -438,6 +441,60 @@ void EditsSeeds(SeedFolder &Seeds)
 
 } // namespace
 
+// Packed container ------------------------------------------------------
+
+// Blocks of four with unused slots: bare and headed land diamonds, stored
+// and zlib; run-length and raw items; an entry behind a data header; and
+// item 11, which would unpack to more than 4 MiB.
+ContainerWriter GoodContainer(ContainerWriter::KeyOrder Order)
+{
+    ContainerWriter w(4, Order);
+    const ArtWriter::Bytes headed = ArtWriter::RawEntry(Gradient(1012));
+    w.AddUnused();
+    w.AddArt(0, ArtWriter::Bytes(headed.begin() + 4, headed.end()), false);
+    w.AddArt(1, headed, true, ArtWriter::Bytes(6, 0xAB));
+    for (int item = 0; item < 6; ++item) {
+        const auto picture = ArtWriter::RunLengthEntry(Picture(3 + item, 2 + item));
+        w.AddArt(0x4000 + item, item == 4 ? headed : picture, item % 2 == 0);
+        if (item == 2)
+            w.AddUnused();
+    }
+    w.AddArt(0x4000 + 11, ArtWriter::Bytes(4 * 1024 * 1024 + 1, 0), true);
+    return w;
+}
+
+void ContainerSeeds(SeedFolder &Seeds)
+{
+    using Order = ContainerWriter::KeyOrder;
+    Seeds.Add("empty", {});
+    Seeds.Add("no-entries", ContainerWriter().Build());
+    Seeds.Add("c-high", GoodContainer(Order::PrimaryHigh).Build());
+    Seeds.Add("b-high", GoodContainer(Order::PrimaryLow).Build());
+    {
+        ContainerWriter w;
+        w.AddEntry(w.KeyOf("build/gumpartlegacymul/00000000.tga"), Bytes(8, 1), 8, 0);
+        Seeds.Add("no-art-names", w.Build());
+    }
+    const ContainerWriter w = GoodContainer(Order::PrimaryHigh);
+    const Bytes good = w.Build();
+    const std::vector<std::pair<std::string, std::function<void(Bytes &)>>> lies = {
+        {"loop", [&](Bytes &F) { ContainerWriter::Put64(F, w.BlockOffset(2) + 4, w.BlockOffset(1)); }},
+        {"count", [&](Bytes &F) { ContainerWriter::Put32(F, w.BlockOffset(1), 0xFFFFFFFF); }},
+        {"block-past-end", [&](Bytes &F) { ContainerWriter::Put64(F, w.BlockOffset(0) + 4, F.size() - 3); }},
+        {"cut", [&](Bytes &F) { F.resize(w.RecordOffset(6) + 20); }},
+        {"data-past-end", [&](Bytes &F) { ContainerWriter::Put64(F, w.RecordOffset(3), F.size() - 8); }},
+        {"size-lies", [&](Bytes &F) { ContainerWriter::Put32(F, w.RecordOffset(3) + 16, 9); }},
+        {"stored-lies", [&](Bytes &F) { ContainerWriter::Put32(F, w.RecordOffset(4) + 12, 0x10); }},
+        {"compression", [&](Bytes &F) { F[w.RecordOffset(2) + 32] = 7; }},
+        {"zlib-damaged", [&](Bytes &F) { F[w.DataOffset(2) + 6 + 9] ^= 0x5A; }},
+    };
+    for (const auto &[name, lie] : lies) {
+        Bytes file = good;
+        lie(file);
+        Seeds.Add(name, file);
+    }
+}
+
 int main(int argc, char **argv)
 {
     if (argc != 2) {
@@ -455,7 +512,9 @@ int main(int argc, char **argv)
     HueSeeds(hues);
     SeedFolder edits(root, QStringLiteral("edits"));
     EditsSeeds(edits);
-    std::printf("seeds: %d tile data, %d art, %d patches, %d hues, %d edits\n", tiles.Count(), art.Count(),
-                patches.Count(), hues.Count(), edits.Count());
+    SeedFolder containers(root, QStringLiteral("container"));
+    ContainerSeeds(containers);
+    std::printf("seeds: %d tile data, %d art, %d patches, %d hues, %d edits, %d containers\n", tiles.Count(),
+                art.Count(), patches.Count(), hues.Count(), edits.Count(), containers.Count());
     return 0;
 }

@@ -10,6 +10,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(
     cmake g++ make qt6-base-dev locales              # the editor and its tests
+    zlib1g-dev                                       # packed art of newer clients
     xdg-utils                                        # the desktop entry's test
     xvfb xauth xdotool imagemagick                   # the real-window smoke test
     clang libclang-rt-14-dev                         # fuzzing
@@ -17,6 +18,7 @@ PACKAGES=(
 )
 WINDOWS_PACKAGES=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix   # the Windows build
+    libz-mingw-w64-dev                                      # its zlib, linked statically
     wine wine64 fonts-wine                                  # its tests
     xvfb xauth xdotool imagemagick
 )

@@ -5,13 +5,16 @@
 //                                        verdata.mul and hues.mul
 //   quorvane-demo --newer FOLDER         the same with tiledata.mul in the
 //                                        newer layout: 65,536 item tiles,
-//                                        64-bit flags, named land tiles
+//                                        64-bit flags, named land tiles; the
+//                                        art packed into artLegacyMUL.uop
+//                                        instead of art.mul and artidx.mul
 //   quorvane-demo --picture TILE OUT.png the picture of one tile as the
 //                                        editor shows it (white background)
 //
 // Everything is drawn here; nothing comes from the game.
 
 #include "tests/support/ArtWriter.h"
+#include "tests/support/ContainerWriter.h"
 #include "tests/support/HueWriter.h"
 #include "tests/support/LayoutTileWriter.h"
 #include "tests/support/TileDataWriter.h"
@@ -99,33 +102,51 @@ void WriteNewerTileData(const QString &folder, const std::vector<DemoTile> &tile
     writer.WriteTo(folder + "/tiledata.mul");
 }
 
-// Art entries for Items item tiles.
-void WriteArt(const QString &folder, const std::vector<DemoTile> &tiles, int Items)
+// The art entry of a demo tile: floors are raw diamonds, the rest, and
+// every patch, which is always read as one, run-length pictures.
+ArtWriter::Bytes ArtEntryOf(const DemoTile &Tile, const Canvas &Picture)
+{
+    if (Tile.Kind != DemoKind::Floor || Tile.Patched)
+        return ArtWriter::RunLengthEntry(
+            ArtWriter::RunsOf(Picture.Width(), Picture.Height(), Picture.Pixels(), Canvas::Transparent));
+    ArtWriter::Pixels square(Picture.Pixels());
+    for (auto &p : square)
+        if (p == Canvas::Transparent)
+            p = White;
+    return ArtWriter::RawEntry(ArtWriter::DiamondOf(square));
+}
+
+// Art entries for Items item tiles: art.mul with artidx.mul, or for a newer
+// client the packed container, whose entries are zlib-packed except every
+// tenth, which is stored. Patched tiles have their picture in the patch
+// file only, in either case.
+void WriteArt(const QString &folder, const std::vector<DemoTile> &tiles, int Items, bool Packed)
 {
     ArtWriter writer;
+    ContainerWriter container;
     // A few records of another game file share the patch file, as in real ones.
     writer.AddPatch(0, 12, ArtWriter::Bytes(16, 0));
+    int packedEntries = 0;
     for (const DemoTile &tile : tiles) {
-        const Canvas picture = DrawDemoPicture(tile);
-        writer.PadToEntry(ArtWriter::StaticArtBase + tile.Index);
+        const ArtWriter::Bytes entry = ArtEntryOf(tile, DrawDemoPicture(tile));
+        const int number = ArtWriter::StaticArtBase + tile.Index;
+        writer.PadToEntry(number);
         if (tile.Patched) {
             writer.AddAbsent();
-            const auto runs = ArtWriter::RunsOf(picture.Width(), picture.Height(), picture.Pixels(),
-                                                Canvas::Transparent);
-            writer.AddPatch(ArtWriter::ArtFileId, ArtWriter::StaticArtBase + tile.Index,
-                            ArtWriter::RunLengthEntry(runs));
-        } else if (tile.Kind == DemoKind::Floor) {
-            ArtWriter::Pixels square(picture.Pixels());
-            for (auto &p : square)
-                if (p == Canvas::Transparent)
-                    p = White;
-            writer.AddRawPicture(square);
+            writer.AddPatch(ArtWriter::ArtFileId, number, entry);
+        } else if (Packed) {
+            container.AddArt(number, entry, packedEntries++ % 10 != 9);
         } else {
-            writer.AddRunLength(picture.Width(), picture.Height(), picture.Pixels(), Canvas::Transparent);
+            writer.AddEntry(entry);
         }
     }
     writer.PadToEntry(ArtWriter::StaticArtBase + Items);
-    writer.WriteTo(folder);
+    if (!Packed) {
+        writer.WriteTo(folder);
+        return;
+    }
+    writer.WriteVerdataTo(folder);
+    container.WriteTo(folder + "/artLegacyMUL.uop");
 }
 
 // 3000 hues, each a smooth ramp from near black to its full colour.
@@ -192,7 +213,7 @@ int main(int argc, char *argv[])
             WriteNewerTileData(folder, tiles);
         else
             WriteTileData(folder, tiles);
-        WriteArt(folder, tiles, newer ? NewerGroups * 32 : TileDataWriter::Tiles);
+        WriteArt(folder, tiles, newer ? NewerGroups * 32 : TileDataWriter::Tiles, newer);
         WriteHues(folder);
         return 0;
     } catch (const std::exception &e) {
