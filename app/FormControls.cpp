@@ -8,8 +8,6 @@
 #include "art/ArtIndexEntry.h"
 #include "art/ArtPaths.h"
 #include "art/VellArtReader.h"
-#include "platform/FileSystem.h"
-#include "platform/qt/AnsiString.h"
 #include "tiledata/TileDataReader.h"
 #include "tiledata/TileFlags.h"
 #include "tiledata/TileRecord.h"
@@ -332,7 +330,7 @@ void TFormControls::BindArtView(const QString &Path)
     if (!VellArtReader1)
         return;
     const QString directory = DirectoryPart(Path);
-    if (FileSystem::FileExists(AnsiString::ToPath(directory + QStringLiteral("art.mul"))))
+    if (TVellArtReader::HasArtIn(directory))
         VellArtReader1->SetArtMulPath(directory);
     else
         VellArtReader1.reset();

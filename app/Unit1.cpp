@@ -13,6 +13,7 @@
 #include "app/TileListModel.h"
 #include "app/TileSections.h"
 
+#include "art/VellArtReader.h"
 #include "platform/qt/IntegerText.h"
 #include "tiledata/TileDataReader.h"
 
@@ -362,12 +363,15 @@ void TForm1::BitBtn2Click()
     close();
 }
 
+// The box names the art the pictures come from, which depends on the client.
 void TForm1::BitBtn3Click()
 {
+    const QString art = VellArtReader1 && VellArtReader1->Ready() ? VellArtReader1->ArtSourceName() : QString();
     QMessageBox box(QMessageBox::Information, QStringLiteral("Information"),
                     QStringLiteral("Quorvane " QUORVANE_VERSION "\n"
                                    "An editor for the static tile data of the game.\n"
-                                   "Built with C++ and Qt."),
+                                   "Built with C++ and Qt.")
+                        + (art.isEmpty() ? QString() : QStringLiteral("\n\nPictures from %1.").arg(art)),
                     QMessageBox::Ok, this);
     box.exec();
 }
