@@ -191,11 +191,29 @@ void TTileData::StartWithoutItems()
         std::memset(Record(TTileKind::Item, i), 0, size);
 }
 
+// A file that holds every record is its own working copy until the first
+// edit, so that a file opened to be read costs one copy in memory, not two.
 void TTileData::ResetWorking()
 {
+    const std::size_t end = std::size_t(FLayout.RecordsEnd(TTileKind::Item));
+    if (FileImage.size() >= end) {
+        std::vector<unsigned char>().swap(Working);
+        return;
+    }
     Working = FileImage;
-    if (Working.size() < std::size_t(FLayout.RecordsEnd(TTileKind::Item)))
-        Working.resize(std::size_t(FLayout.RecordsEnd(TTileKind::Item)), 0);
+    Working.resize(end, 0);
+}
+
+const std::vector<unsigned char> &TTileData::Work() const
+{
+    return Working.empty() ? FileImage : Working;
+}
+
+std::vector<unsigned char> &TTileData::WorkToEdit()
+{
+    if (Working.empty())
+        Working = FileImage;
+    return Working;
 }
 
 void TTileData::LoadTiles()
@@ -223,12 +241,12 @@ QStringList TTileData::AllListLines() const
 
 unsigned char *TTileData::Record(TTileKind Kind, int Index)
 {
-    return Working.data() + FLayout.RecordOffset(Kind, Index);
+    return WorkToEdit().data() + FLayout.RecordOffset(Kind, Index);
 }
 
 const unsigned char *TTileData::Record(TTileKind Kind, int Index) const
 {
-    return Working.data() + FLayout.RecordOffset(Kind, Index);
+    return Work().data() + FLayout.RecordOffset(Kind, Index);
 }
 
 const char *TTileData::NameField(TTileKind Kind, int Index) const
@@ -273,7 +291,7 @@ std::vector<TByteRange> TTileData::ChangedRanges() const
     // back, so a run ends at a group header or at an unchanged record.
     std::vector<TByteRange> ranges;
     ForEachWholeRecord([&](TTileKind, int, std::size_t at, std::size_t size) {
-        if (std::memcmp(Working.data() + at, FileImage.data() + at, size) == 0)
+        if (std::memcmp(Work().data() + at, FileImage.data() + at, size) == 0)
             return;
         if (!ranges.empty() && ranges.back().At + ranges.back().Size == at)
             ranges.back().Size += size;
@@ -285,6 +303,8 @@ std::vector<TByteRange> TTileData::ChangedRanges() const
 
 bool TTileData::IsModified() const
 {
+    if (Working.empty())
+        return false;
     bool modified = false;
     ForEachWholeRecord([&](TTileKind, int, std::size_t at, std::size_t size) {
         modified = modified || std::memcmp(Working.data() + at, FileImage.data() + at, size) != 0;
@@ -296,7 +316,7 @@ TSaveConflicts TTileData::ConflictsWith(const std::vector<unsigned char> &Disk) 
 {
     TSaveConflicts conflicts;
     ForEachWholeRecord([&](TTileKind kind, int i, std::size_t at, std::size_t size) {
-        if (!SameBytes(Working, FileImage, at, size) && !SameBytes(Disk, FileImage, at, size))
+        if (!SameBytes(Work(), FileImage, at, size) && !SameBytes(Disk, FileImage, at, size))
             (kind == TTileKind::Land ? conflicts.Land : conflicts.Items).push_back(i);
     });
     return conflicts;
@@ -324,7 +344,7 @@ bool TTileData::Save(const TConfirmOverwrite &ConfirmOverwrite)
     std::optional<std::vector<unsigned char>> answered;
     for (;;) {
         std::optional<std::vector<unsigned char>> found
-            = SaveIfFileHolds(answered ? *answered : FileImage, answered.has_value(), !ConfirmOverwrite);
+            = SaveIfFileHolds(answered ? *answered : FileImage, !ConfirmOverwrite);
         if (!found)
             return true;
         // The file is free while the question is open: the other program
@@ -336,21 +356,21 @@ bool TTileData::Save(const TConfirmOverwrite &ConfirmOverwrite)
 }
 
 std::optional<std::vector<unsigned char>> TTileData::SaveIfFileHolds(const std::vector<unsigned char> &Expected,
-                                                                     bool Elsewhere, bool Unasked)
+                                                                     bool Unasked)
 {
     ExclusiveWriteFile file(AnsiString::ToPath(FileName));
     if (FileHolds(file, Expected)) {
-        WriteHeld(file, Expected, Elsewhere);
+        WriteHeld(file, Expected);
         return std::nullopt;
     }
     std::vector<unsigned char> found = ReadHeld(file);
     if (!Unasked)
         return found;
-    WriteHeld(file, found, true);
+    WriteHeld(file, found);
     return std::nullopt;
 }
 
-void TTileData::WriteHeld(ExclusiveWriteFile &File, const std::vector<unsigned char> &Old, bool Elsewhere)
+void TTileData::WriteHeld(ExclusiveWriteFile &File, const std::vector<unsigned char> &Old)
 {
     // A file another program cut or grew no longer has its records where
     // ours lie, so there is nothing to merge with: the whole file as we hold
@@ -358,7 +378,7 @@ void TTileData::WriteHeld(ExclusiveWriteFile &File, const std::vector<unsigned c
     const std::vector<TByteRange> ranges = Old.size() == FileImage.size()
                                                ? ChangedRanges()
                                                : std::vector<TByteRange>{{0, FileImage.size()}};
-    TRangeWrite(File, Old, Working)
+    TRangeWrite(File, Old, Work())
         .Write(ranges, QDir::toNativeSeparators(FileName).toStdString(),
                [this](const std::vector<TByteRange> &Left) { return TilesIn(Left); });
     try {
@@ -373,11 +393,12 @@ void TTileData::WriteHeld(ExclusiveWriteFile &File, const std::vector<unsigned c
     for (const TByteRange &range : ranges) {
         if (saved.size() < range.At + range.Size)
             saved.resize(range.At + range.Size, 0);
-        std::memcpy(saved.data() + range.At, Working.data() + range.At, range.Size);
+        std::memcpy(saved.data() + range.At, Work().data() + range.At, range.Size);
     }
     FileImage = std::move(saved);
-    if (Elsewhere)
-        ResetWorking();
+    // The working copy now matches the image wherever the records lie, and
+    // takes in the other program's changes elsewhere.
+    ResetWorking();
 }
 
 QByteArray TTileData::GetRecordBytes(TTileKind Kind, int Index) const

@@ -221,14 +221,17 @@ private:
     std::string TilesIn(const std::vector<TByteRange> &Ranges) const;
     // Takes the hold and saves when the file holds Expected, or whatever it
     // holds when Unasked. Otherwise returns what it holds, the hold given up
-    // again. Elsewhere: Expected is another program's version of the file.
+    // again.
     std::optional<std::vector<unsigned char>> SaveIfFileHolds(const std::vector<unsigned char> &Expected,
-                                                              bool Elsewhere, bool Unasked);
+                                                              bool Unasked);
     // Writes the changed records over the held file, whose bytes are Old.
-    void WriteHeld(ExclusiveWriteFile &File, const std::vector<unsigned char> &Old, bool Elsewhere);
+    void WriteHeld(ExclusiveWriteFile &File, const std::vector<unsigned char> &Old);
     QStringList AllListLines() const;
     // Makes the working copy the image again, padded to the layout's end.
     void ResetWorking();
+    // The working copy as it reads, and as an edit changes it.
+    const std::vector<unsigned char> &Work() const;
+    std::vector<unsigned char> &WorkToEdit();
     // The working copy with the item records zero, until LoadTiles.
     void StartWithoutItems();
 
@@ -238,6 +241,7 @@ private:
     // the disk, and writes only where the working copy differs from it.
     std::vector<unsigned char> FileImage;
     // The image with every edit in it, at least as long as the layout's
-    // records, so that a short file's missing records read as zero.
+    // records, so that a short file's missing records read as zero. Empty
+    // while it would be the image itself (Work gives the copy in force).
     std::vector<unsigned char> Working;
 };
