@@ -18,6 +18,20 @@ int HexDigit(QChar c)
 
 } // namespace
 
+bool HexFits(const QString &Text, int Maximum)
+{
+    std::uint64_t value = 0;
+    for (qsizetype pos = Text.startsWith(u'$') ? 1 : 0; pos < Text.size(); ++pos) {
+        const int digit = HexDigit(Text[pos]);
+        if (digit < 0)
+            break;
+        value = value * 16 + static_cast<std::uint64_t>(digit);
+        if (value > static_cast<std::uint64_t>(Maximum))
+            return false;
+    }
+    return true;
+}
+
 int HexToInt(const QString &Text)
 {
     std::uint32_t value = 0;

@@ -1,25 +1,40 @@
 #include "app/OpenWarnings.h"
 
 #include "app/ErrorBox.h"
+#include "app/TileDocument.h"
 #include "tiledata/TileDataReader.h"
 
 #include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 
 QString TOpenWarnings::Text(const TTileData &Store)
 {
-    QStringList texts;
-    if (TTileLayout::IsAmbiguousSize(Store.FileSize()))
-        texts << QStringLiteral("%1 is %2 bytes long, which fits neither tile data layout exactly. It is read as the "
-                                "classic layout (%3); check that this is right before you save.")
-                     .arg(QFileInfo(Store.GetFileName()).fileName(),
-                          QLocale(QLocale::English).toString(qlonglong(Store.FileSize())),
-                          QString::fromStdString(Store.Layout().Description()));
-    const QString shortFile = Store.ShortFileWarning();
-    if (!shortFile.isEmpty())
-        texts << shortFile;
-    return texts.join(QLatin1String("\n\n"));
+    return Store.ShortFileWarning();
+}
+
+// A wrong guess would put every edit into bytes the game reads as another
+// field, so the safe answer is the default.
+TLayoutAnswer TOpenWarnings::AskLayout(QWidget *Parent, const QString &FileName, qint64 Size)
+{
+    const auto describe = [](const TTileLayout &Layout) { return QString::fromStdString(Layout.Description()); };
+    const QString text = QStringLiteral("%1 is %2 bytes long, which fits neither tile data layout exactly.\n\n"
+                                        "Read it as the classic layout (%3), as the newer layout (%4), or open it "
+                                        "read-only?")
+                             .arg(QFileInfo(FileName).fileName(), QLocale(QLocale::English).toString(Size),
+                                  describe(TTileLayout::Classic()), describe(TTileLayout::NewerWithin(Size)));
+    QMessageBox box(QMessageBox::Warning, ApplicationTitle(), text, QMessageBox::NoButton, Parent);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton *classic = box.addButton(QStringLiteral("Classic"), QMessageBox::AcceptRole);
+    QPushButton *newer = box.addButton(QStringLiteral("Newer"), QMessageBox::AcceptRole);
+    QPushButton *readOnly = box.addButton(QStringLiteral("Read-only"), QMessageBox::RejectRole);
+    box.setDefaultButton(readOnly);
+    box.setEscapeButton(readOnly);
+    box.exec();
+    if (box.clickedButton() == classic)
+        return TLayoutAnswer::Classic;
+    return box.clickedButton() == newer ? TLayoutAnswer::Newer : TLayoutAnswer::ReadOnly;
 }
 
 void TOpenWarnings::Show(QWidget *Parent, const TTileData &Store)

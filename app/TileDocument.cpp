@@ -8,6 +8,7 @@
 #include "tiledata/TileDataReader.h"
 
 #include <QDir>
+#include <QStringList>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -87,6 +88,25 @@ void WriteCopy(const TTileData &Store, const QString &Target)
         copy.Save();
     }
     temp.RenameTo(Target);
+}
+
+// '"Ωb": Ω (U+03A9) is not a Windows-1252 character', naming each character
+// a name cannot hold once.
+QString UnstorableText(const QString &Name)
+{
+    QStringList found;
+    for (const char32_t cp : Name.toUcs4()) {
+        const QString one = QString::fromUcs4(&cp, 1);
+        const QString text = QStringLiteral("%1 (U+%2)").arg(one, QString::number(cp, 16).toUpper().rightJustified(4, u'0'));
+        if (!AnsiString::CanEncode(one) && !found.contains(text))
+            found << text;
+    }
+    if (found.isEmpty())
+        return QString();
+    const QString last = found.takeLast();
+    const QString all = found.isEmpty() ? last : found.join(QLatin1String(", ")) + QLatin1String(" and ") + last;
+    return QStringLiteral("\"%1\": %2 %3").arg(Name, all,
+        found.isEmpty() ? QStringLiteral("is not a Windows-1252 character") : QStringLiteral("are not Windows-1252 characters"));
 }
 
 using NumberSetter = void (TTileData::*)(int, int);
@@ -169,7 +189,7 @@ void TTileDocument::Select(int Tile)
 
 bool TTileDocument::IsCurrentEditable() const
 {
-    return FStore && CurrentTile() >= 0 && FStore->IsWhole(FSection, CurrentTile());
+    return FStore && !FReadOnly && CurrentTile() >= 0 && FStore->IsWhole(FSection, CurrentTile());
 }
 
 void TTileDocument::CommitPendingEdits()
@@ -190,20 +210,26 @@ void TTileDocument::SetFlag(int Bit, bool Set)
          [&](TTileData &Store) { Store.SetFlags(kind, tile, Set ? flags | mask : flags & ~mask); });
 }
 
-// A field of the other section has no place in this section's tiles.
-void TTileDocument::SetNumber(TTileField Field, int Value)
+// A field of the other section has no place in this section's tiles, and a
+// value the field cannot hold is refused rather than cut to its low bits:
+// the box would show one value while the file got another.
+void TTileDocument::SetNumber(TTileField Field, qint64 Value)
 {
     if (!IsCurrentEditable() || FieldKind(Field) != FSection)
         return;
+    if (Value < 0 || Value > FieldMaximum(Field))
+        throw Error(OutOfRangeText(Field, FieldText(Field, Value)).toStdString());
     const int tile = CurrentTile();
     const NumberSetter setter = Setters[static_cast<int>(Field)];
-    Edit(std::make_unique<TNumberStep>(FSection, tile, Field), [&](TTileData &Store) { (Store.*setter)(tile, Value); });
+    Edit(std::make_unique<TNumberStep>(FSection, tile, Field),
+         [&](TTileData &Store) { (Store.*setter)(tile, int(Value)); });
 }
 
 void TTileDocument::Rename(const QString &Name)
 {
     if (!IsCurrentEditable())
         return;
+    RefuseUnstorable(Name);
     const TTileKind kind = FSection;
     const int tile = CurrentTile();
     Edit(std::make_unique<TRenameStep>(kind, tile), [&](TTileData &Store) { Store.SetName(kind, tile, Name); });
@@ -211,11 +237,20 @@ void TTileDocument::Rename(const QString &Name)
 
 void TTileDocument::ReplaceName(const QString &OldName, const QString &NewName)
 {
-    if (!FStore)
+    if (!FStore || FReadOnly)
         return;
+    RefuseUnstorable(NewName);
     const TTileKind kind = FSection;
     Edit(std::make_unique<TReplaceStep>(kind, OldName),
          [&](TTileData &Store) { Store.ReplaceName(kind, OldName, NewName); });
+}
+
+// A name the file's code page cannot hold would be stored as question marks.
+void TTileDocument::RefuseUnstorable(const QString &Name)
+{
+    const QString text = UnstorableText(Name);
+    if (!text.isEmpty())
+        throw Error(text.toStdString());
 }
 
 // Every edit is announced, even one that changed no byte: the controls then
@@ -273,9 +308,19 @@ void TTileDocument::TellModified()
 // messages show it in the system's own separators.
 void TTileDocument::Load(const QString &Path, TLoadKind How)
 {
-    auto store = std::make_unique<TTileData>(QDir::toNativeSeparators(Path));
+    const QString path = QDir::toNativeSeparators(Path);
+    std::vector<unsigned char> bytes = ReadWholeFile(AnsiString::ToPath(path));
+    const auto size = qint64(bytes.size());
+    std::optional<TTileLayout> layout;
+    TLayoutAnswer answer = TLayoutAnswer::Classic;
+    if (TTileLayout::IsAmbiguousSize(size)) {
+        answer = FLayoutQuestion ? FLayoutQuestion(path, size) : TLayoutAnswer::ReadOnly;
+        layout = answer == TLayoutAnswer::Newer ? TTileLayout::NewerWithin(size) : TTileLayout::Classic();
+    }
+    auto store = std::make_unique<TTileData>(path, std::move(bytes), layout);
     store->LoadTiles();
     FStore = std::move(store);
+    FReadOnly = answer == TLayoutAnswer::ReadOnly;
     FHasPendingName = false;
     if (How != TLoadKind::Adopt)
         FUndo.clear();
@@ -292,6 +337,7 @@ void TTileDocument::Close()
 {
     FUndo.clear();
     FStore.reset();
+    FReadOnly = false;
     FCurrent = {-1, -1};
     emit Loaded(TLoadKind::Open);
     TellModified();

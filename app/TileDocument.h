@@ -31,6 +31,15 @@ enum class TLoadKind
     Adopt,
 };
 
+// The user's answer when a file's length fits neither layout.
+enum class TLayoutAnswer
+{
+    Classic,
+    Newer,
+    // Read as classic, and take no edit.
+    ReadOnly,
+};
+
 // The one open tile data file of the window and everything the user does to
 // it. The document owns the store, the undo history, the file's path, the
 // section shown (items or land) and the selection; it makes every edit,
@@ -81,10 +90,17 @@ public:
     bool HasPendingName() const;
     const QString &PendingName() const { return FPendingName; }
 
+    // Asked when a file's length fits neither layout, before it is read;
+    // without it such a file opens read-only.
+    using LayoutQuestion = std::function<TLayoutAnswer(const QString &FileName, qint64 Size)>;
+    void SetLayoutQuestion(LayoutQuestion Ask) { FLayoutQuestion = std::move(Ask); }
+    // True for a file opened read-only: no tile takes an edit.
+    bool IsReadOnly() const { return FReadOnly; }
+
     // Edits of the current tile, each one undoable step, none for a change
     // of no byte; nothing without an editable current tile.
     void SetFlag(int Bit, bool Set);
-    void SetNumber(TTileField Field, int Value);
+    void SetNumber(TTileField Field, qint64 Value);
     void Rename(const QString &Name);
     // Renames every tile of the section shown named OldName, as one step.
     void ReplaceName(const QString &OldName, const QString &NewName);
@@ -119,6 +135,7 @@ private:
     // An undo or redo: switches to the step's section, shows its first tile.
     void SwapRecords(TTileKind Kind, std::vector<TRecordBytes> &Records);
     void Announce(TTileKind Kind, const std::vector<int> &Tiles);
+    static void RefuseUnstorable(const QString &Name);
     void TellModified();
 
     std::unique_ptr<TTileData> FStore;
@@ -126,7 +143,9 @@ private:
     TTileKind FSection = TTileKind::Item;
     std::array<int, 2> FCurrent{-1, -1};
     std::function<void()> FPendingEdits;
+    LayoutQuestion FLayoutQuestion;
     bool FModified = false;
+    bool FReadOnly = false;
     QString FPendingName;
     bool FHasPendingName = false;
 };

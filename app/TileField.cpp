@@ -43,6 +43,17 @@ int FieldMaximum(TTileField Field)
     return FactsOf(Field).Bytes == 1 ? 0xFF : 0xFFFF;
 }
 
+QString FieldText(TTileField Field, qint64 Value)
+{
+    return Field == TTileField::Anim ? QString::number(Value, 16).toUpper() : QString::number(Value);
+}
+
+QString OutOfRangeText(TTileField Field, const QString &Typed)
+{
+    return QStringLiteral("\"%1\" is out of range for %2: %3 to %4")
+        .arg(Typed, FieldName(Field), FieldText(Field, 0), FieldText(Field, FieldMaximum(Field)));
+}
+
 int FieldValue(const TTileData &Store, TTileField Field, int Tile)
 {
     return (Store.*FactsOf(Field).Get)(Tile);

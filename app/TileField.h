@@ -30,5 +30,10 @@ QString FieldName(TTileField Field);
 TTileKind FieldKind(TTileField Field);
 // The largest value the field's bytes hold.
 int FieldMaximum(TTileField Field);
+// The field's value as its box shows it: AnimID in hex, the others in decimal.
+QString FieldText(TTileField Field, qint64 Value);
+// Why the value typed as Typed cannot go into the field: '"256" is out of
+// range for Weight: 0 to 255'.
+QString OutOfRangeText(TTileField Field, const QString &Typed);
 // The field of a tile as the store holds it.
 int FieldValue(const TTileData &Store, TTileField Field, int Tile);

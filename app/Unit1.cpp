@@ -14,6 +14,7 @@
 #include "app/TileSections.h"
 
 #include "art/VellArtReader.h"
+#include "platform/Error.h"
 #include "platform/qt/IntegerText.h"
 #include "tiledata/TileDataReader.h"
 
@@ -186,6 +187,8 @@ void TForm1::ConnectFlagBoxes()
 void TForm1::ConnectDocument()
 {
     Document->SetPendingEdits([this] { CommitFocusedNumberBox(); });
+    Document->SetLayoutQuestion(
+        [this](const QString &Name, qint64 Size) { return TOpenWarnings::AskLayout(this, Name, Size); });
     connect(Document, &TTileDocument::Loaded, this, &TForm1::FollowLoad);
     connect(Document, &TTileDocument::TilesChanged, this, &TForm1::FollowTiles);
     connect(Document, &TTileDocument::SelectionChanged, this, &TForm1::FollowSelection);
@@ -300,6 +303,8 @@ bool TForm1::FilterEvent(QObject *Watched, QEvent *Event)
             ClickDropper->DropPendingClick();
         if (!committed && towardsSave)
             ForgetSavedStatus();
+        if (!committed && RefusedBox)
+            RefusedBox->setFocus(Qt::OtherFocusReason);
         break;
     }
     case QEvent::MouseButtonPress:
@@ -407,7 +412,8 @@ void TForm1::FollowLoad(TLoadKind How)
 void TForm1::ShowTitle()
 {
     const QString name = QFileInfo(Document->FileName()).fileName();
-    setWindowTitle(name.isEmpty() ? QStringLiteral("Quorvane") : name + QStringLiteral("[*] - Quorvane"));
+    const QString mode = Document->IsReadOnly() ? QStringLiteral(" (read-only)") : QString();
+    setWindowTitle(name.isEmpty() ? QStringLiteral("Quorvane") : name + mode + QStringLiteral("[*] - Quorvane"));
     setWindowModified(Document->IsModified());
 }
 
@@ -617,24 +623,14 @@ void TForm1::RefreshTile()
 // Boxes of the other section are emptied, as well as greyed out.
 void TForm1::FillNumberBoxes(int Tile)
 {
-    const TTileData &store = *TileData();
     for (const auto &[box, exit] : ExitHandlers)
         box->clear();
-    if (ShownKind() == TTileKind::Land) {
-        Tools->Sections->TextureBox->setText(QString::number(store.GetTexture(Tile)));
-        return;
+    if (ShownKind() == TTileKind::Land)
+        return Tools->Sections->TextureBox->setText(QString::number(TileData()->GetTexture(Tile)));
+    for (std::size_t k = 0; k < NumberBoxes.size(); ++k) {
+        const auto field = static_cast<TTileField>(k);
+        NumberBoxes[k]->setText(FieldText(field, FieldValue(*TileData(), field, Tile)));
     }
-    edWeight->setText(QString::number(store.GetWeight(Tile)));
-    edQuality->setText(QString::number(store.GetQuality(Tile)));
-    edHeight->setText(QString::number(store.GetHeight(Tile)));
-    edHue->setText(QString::number(store.GetHue(Tile)));
-    edUnknown4->setText(QString::number(store.GetUnknown4(Tile)));
-    edUnknown3->setText(QString::number(store.GetUnknown3(Tile)));
-    edunknown2->setText(QString::number(store.GetUnknown2(Tile)));
-    edUnknown1->setText(QString::number(store.GetUnknown1(Tile)));
-    edUnknown0->setText(QString::number(store.GetUnknown0(Tile)));
-    edAnim->setText(QString::number(store.GetAnim(Tile), 16).toUpper());
-    edQuantity->setText(QString::number(store.GetQuantity(Tile)));
 }
 
 void TForm1::ShowFlags(std::uint64_t Flags)
@@ -683,12 +679,20 @@ void TForm1::FlagClick(QCheckBox *Box, int Bit)
     Document->SetFlag(Bit, Box->isChecked());
 }
 
-// A box of the other section is empty and writes nothing.
+// A box of the other section is empty and writes nothing. A value out of the
+// field's range is refused, and the box keeps the focus (RefusedBox).
 void TForm1::CommitDecimal(QLineEdit *Box, TTileField Field)
 {
+    RefusedBox = nullptr;
     if (!Document->IsCurrentEditable() || FieldKind(Field) != ShownKind())
         return;
-    Document->SetNumber(Field, Field == TTileField::Anim ? HexToInt(Box->text()) : StrToInt(Box->text()));
+    const bool anim = Field == TTileField::Anim;
+    const qint64 value = anim ? HexToInt(Box->text()) : StrToInt(Box->text());
+    RefusedBox = Box;
+    if (anim && !HexFits(Box->text(), FieldMaximum(Field)))
+        throw Error(OutOfRangeText(Field, Box->text()).toStdString());
+    Document->SetNumber(Field, value);
+    RefusedBox = nullptr;
 }
 
 void TForm1::edWeightExit() { CommitDecimal(edWeight, TTileField::Weight); }

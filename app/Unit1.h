@@ -208,6 +208,8 @@ private:
     std::array<int, 2> TopTiles{-1, -1};
     // The name the rename box showed the current tile with.
     QString ShownName;
+    // The number box whose value was just refused; it keeps the focus.
+    QLineEdit *RefusedBox = nullptr;
     // Each number box with its exit handler.
     std::vector<std::pair<QLineEdit *, void (TForm1::*)()>> ExitHandlers;
 };

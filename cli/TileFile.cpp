@@ -32,16 +32,6 @@ std::string FileLengthText(const std::string &Path, std::int64_t Size)
     return ToolInput::NameOf(Path) + " is " + WithThousands(Size) + " bytes long";
 }
 
-// The newer layout with as many whole item groups as Size bytes hold, up to
-// as many as an index can count.
-TTileLayout NewerWithin(std::int64_t Size)
-{
-    constexpr std::int64_t MostGroups = (std::int64_t(1) << 30) / TTileLayout::RecordsPerGroup;
-    const TTileLayout one = TTileLayout::Newer(1);
-    const std::int64_t groups = (Size - one.SectionStart(TTileKind::Item)) / one.GroupSize(TTileKind::Item);
-    return TTileLayout::Newer(int(std::clamp<std::int64_t>(groups, 1, MostGroups)));
-}
-
 // Why a file of Size bytes is too short for Layout's item records. A newer
 // file cut right after its land section would otherwise be measured against
 // the classic layout, which it never was.
@@ -62,7 +52,7 @@ TTileLayout ChosenLayout(const std::string &Path, std::int64_t Size, LayoutChoic
         return byLength;
     const bool newer = Choice == LayoutChoice::Newer;
     if (TTileLayout::IsAmbiguousSize(Size))
-        return newer ? NewerWithin(Size) : TTileLayout::Classic();
+        return newer ? TTileLayout::NewerWithin(Size) : TTileLayout::Classic();
     if (byLength.IsNewer() != newer)
         throw Error(FileLengthText(Path, Size) + ", the length of a " + byLength.Name() + " file; --layout "
                     + (newer ? "newer" : "classic") + " does not fit it");
@@ -84,8 +74,7 @@ TileFile::TileFile(const std::string &Path, Use How, LayoutChoice Choice)
         FWarning = FileLengthText(Path, size) + ", which fits neither layout exactly; it is read as the " + layout.Name()
                    + " layout (" + layout.Description() + ")";
     FStore = std::make_unique<TTileData>(AnsiString::FromPath(Path), FBytes, layout);
-    QStringList lines;
-    FStore->LoadTiles(lines);
+    FStore->LoadTiles();
 }
 
 TileFile::~TileFile() = default;

@@ -1,5 +1,7 @@
 #include "tiledata/TileLayout.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int ClassicFlagBytes = 4;
@@ -54,6 +56,15 @@ TTileLayout TTileLayout::ForFileSize(std::int64_t Size)
     if (groups > 0 && groups <= MaxNewerGroups)
         return Newer(int(groups));
     return Classic();
+}
+
+// Up to as many groups as an index can count.
+TTileLayout TTileLayout::NewerWithin(std::int64_t Size)
+{
+    constexpr std::int64_t MostGroups = (std::int64_t(1) << 30) / RecordsPerGroup;
+    const TTileLayout one = Newer(1);
+    const std::int64_t groups = (Size - one.SectionStart(TTileKind::Item)) / one.GroupSize(TTileKind::Item);
+    return Newer(int(std::clamp<std::int64_t>(groups, 1, MostGroups)));
 }
 
 bool TTileLayout::IsAmbiguousSize(std::int64_t Size)

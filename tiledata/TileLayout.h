@@ -36,6 +36,9 @@ public:
     // True when a file of Size bytes is longer than the classic records yet
     // fits neither layout exactly: it is read as classic, with a warning.
     static bool IsAmbiguousSize(std::int64_t Size);
+    // The newer layout with as many whole item groups as Size bytes hold (at
+    // least one), for a file the user says is newer whatever its length.
+    static TTileLayout NewerWithin(std::int64_t Size);
 
     bool IsNewer() const { return FFlagBytes == 8; }
     // 4 or 8: the width of a flags field, and so of the flags a tile can hold.

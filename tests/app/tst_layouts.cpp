@@ -83,31 +83,47 @@ private slots:
     void openingWarns_data()
     {
         QTest::addColumn<qint64>("size");
+        QTest::addColumn<QString>("answer"); // to the layout question; empty: none is asked
         QTest::addColumn<QString>("warning");
-        QTest::newRow("short") << qint64(512000)
+        QTest::addColumn<bool>("editable"); // the tiles the file holds
+        QTest::newRow("short") << qint64(512000) << ""
                                << "tiledata.mul is 512,000 bytes long and holds 2,261 of the 16,383 tiles; the others "
-                                  "cannot be edited";
-        QTest::newRow("a byte too many for either layout")
-            << qint64(TileDataWriter::FullSize + 1)
-            << "tiledata.mul is 1,036,289 bytes long, which fits neither tile data layout exactly. It is read as the "
-               "classic layout (16,383 tiles \u00B7 32-bit flags); check that this is right before you save.";
+                                  "cannot be edited"
+                               << true;
+        const QString fitsNeither = QStringLiteral(
+            "tiledata.mul is 1,036,289 bytes long, which fits neither tile data layout exactly.\n\nRead it as the "
+            "classic layout (16,383 tiles \u00B7 32-bit flags), as the newer layout (13,184 tiles \u00B7 64-bit flags), "
+            "or open it read-only?");
+        const qint64 oneTooMany = qint64(TileDataWriter::FullSize + 1);
+        QTest::newRow("fits neither, Return") << oneTooMany << "Return" << fitsNeither << false;
+        QTest::newRow("fits neither, Classic") << oneTooMany << "Classic" << fitsNeither << true;
     }
 
     // A tile beyond the end of a short file is shown greyed out and takes
-    // no edit; one inside it is edited as ever.
+    // no edit; one inside it is edited as ever. A file that fits neither
+    // layout opens read-only unless the user names its layout.
     void openingWarns()
     {
         QFETCH(qint64, size);
+        QFETCH(QString, answer);
         QFETCH(QString, warning);
+        QFETCH(bool, editable);
         Files->Writer.Bytes().resize(std::size_t(size));
-        auto window = Open();
-        QCOMPARE(Answers->Boxes.size(), 1);
-        QCOMPARE(Answers->Boxes.front().Text, warning);
+        QStringList seen;
+        Files->Write();
+        // The question comes right after the open-file dialog.
+        if (!answer.isEmpty()) {
+            Answers->Then(ChooseFile(Files->Path()));
+            Answers->Then(Press(answer, &seen));
+        }
+        auto window = OpenWindow(*Answers, Files->Path());
+        QCOMPARE(answer.isEmpty() ? Answers->Boxes.value(0).Text : seen.value(0), warning);
         ClickLine(*window, 2260);
-        QVERIFY(window->Edit1->isEnabled() && window->cbWall->isEnabled());
+        QCOMPARE(window->Edit1->isEnabled() && window->cbWall->isEnabled(), editable);
+        QCOMPARE(window->windowTitle().contains(QLatin1String("read-only")), !editable);
         ClickLine(*window, 2261);
-        QCOMPARE(window->Edit1->isEnabled(), size > 512000);
-        QCOMPARE(window->cbWall->isEnabled(), size > 512000);
+        QCOMPARE(window->Edit1->isEnabled(), editable && size > 512000);
+        QCOMPARE(window->cbWall->isEnabled(), editable && size > 512000);
     }
 };
 

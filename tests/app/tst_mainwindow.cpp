@@ -647,33 +647,52 @@ private slots:
         QVERIFY(window->edAnim->text().endsWith(QStringLiteral("fz")));
     }
 
-    void valuesKeepTheirFieldsLowBits_data()
+    void valuesMustFitTheirFields_data()
     {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("300 in Weight") << "edWeight" << "300" << "44";
-        QTest::newRow("70000 in Unknown0") << "edUnknown0" << "70000" << "4464";
-        QTest::newRow("256 in Height") << "edHeight" << "256" << "0";
-        QTest::newRow("12345 in Anim") << "edAnim" << "12345" << "2345";
-        QTest::newRow("1f in Anim") << "edAnim" << "1f" << "1F";
-        QTest::newRow("$1F in Anim") << "edAnim" << "$1F" << "1F";
-        QTest::newRow("7Fz9 in Anim") << "edAnim" << "7Fz9" << "7F";
-        QTest::newRow("0x1F in Anim") << "edAnim" << "0x1F" << "0";
-        QTest::newRow("emptied Anim") << "edAnim" << "" << "0";
+        QTest::addColumn<QString>("shown"); // empty: refused with the message
+        QTest::addColumn<QString>("message");
+        QTest::newRow("300 in Weight") << "edWeight" << "300" << "" << "\"300\" is out of range for Weight: 0 to 255.";
+        QTest::newRow("70000 in Unknown0") << "edUnknown0" << "70000" << ""
+                                           << "\"70000\" is out of range for Unknown0: 0 to 65535.";
+        QTest::newRow("256 in Height") << "edHeight" << "256" << "" << "\"256\" is out of range for Height: 0 to 255.";
+        QTest::newRow("255 in Height") << "edHeight" << "255" << "255" << "";
+        QTest::newRow("12345 in Anim") << "edAnim" << "12345" << "" << "\"12345\" is out of range for AnimID: 0 to FFFF.";
+        QTest::newRow("100000000 in Anim, 0 in 32 bits") << "edAnim" << "100000000" << ""
+                                                          << "\"100000000\" is out of range for AnimID: 0 to FFFF.";
+        QTest::newRow("1f in Anim") << "edAnim" << "1f" << "1F" << "";
+        QTest::newRow("$1F in Anim") << "edAnim" << "$1F" << "1F" << "";
+        QTest::newRow("7Fz9 in Anim") << "edAnim" << "7Fz9" << "7F" << "";
+        QTest::newRow("0x1F in Anim") << "edAnim" << "0x1F" << "0" << "";
+        QTest::newRow("emptied Anim") << "edAnim" << "" << "0" << "";
     }
 
-    void valuesKeepTheirFieldsLowBits()
+    // A value the field cannot hold is refused, and the box keeps the focus
+    // and the value, so that it never shows one value while the file gets
+    // another.
+    void valuesMustFitTheirFields()
     {
         QFETCH(QString, box);
         QFETCH(QString, typed);
         QFETCH(QString, shown);
+        QFETCH(QString, message);
         auto window = OpenSample();
         ClickLine(*window, 5);
+        const QByteArray before = window->TileData()->GetRecordBytes(TTileKind::Item, 5);
         auto *edit = window->findChild<QLineEdit *>(box);
         TypeInto(edit, typed);
         if (typed.isEmpty())
             QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClick(edit, Qt::Key_Tab);
+        if (!message.isEmpty()) {
+            QCOMPARE(Answers->Boxes.size(), 1);
+            QCOMPARE(Answers->Boxes[0].Text, message);
+            QCOMPARE(window->focusWidget(), edit);
+            QCOMPARE(edit->text(), typed);
+            QCOMPARE(window->TileData()->GetRecordBytes(TTileKind::Item, 5), before);
+            return;
+        }
         ClickLine(*window, 6);
         ClickLine(*window, 5);
         QCOMPARE(edit->text(), shown);
@@ -717,7 +736,6 @@ private slots:
         QTest::addColumn<int>("stored");
         QTest::newRow("leading blanks") << "  12" << 12;
         QTest::newRow("plus") << "+7" << 7;
-        QTest::newRow("minus keeps the low bits") << "-1" << 255;
         QTest::newRow("dollar hex") << "$1F" << 31;
         QTest::newRow("0x hex") << "0x10" << 16;
     }
