@@ -190,6 +190,9 @@ private:
     unsigned char *Record(TTileKind Kind, int Index);
     const unsigned char *Record(TTileKind Kind, int Index) const;
     const char *NameField(TTileKind Kind, int Index) const;
+    // Writes an encoded name into a whole record's name field, zero-padded
+    // and cut to the field.
+    void PutName(TTileKind Kind, int Index, const QByteArray &Bytes);
     // A field of Size bytes at Offset inside the record, as an unsigned value.
     std::uint64_t GetField(TTileKind Kind, int Index, int Offset, int Size) const;
     void SetField(TTileKind Kind, int Index, int Offset, int Size, std::uint64_t Value);
@@ -211,7 +214,8 @@ private:
     // The records changed here that Disk, another program's version of the
     // file, changed too.
     TSaveConflicts ConflictsWith(const std::vector<unsigned char> &Disk) const;
-    // "0x1A, land 0x3": the tiles whose records lie in Ranges.
+    // "0x1A, land 0x3": the tiles whose records lie in Ranges, which are in
+    // file order and apart, as ChangedRanges gives them.
     std::string TilesIn(const std::vector<TByteRange> &Ranges) const;
     QStringList AllListLines() const;
     // Makes the working copy the image again, padded to the layout's end.
