@@ -354,14 +354,15 @@ bool TTileData::Save(const TConfirmOverwrite &ConfirmOverwrite)
                     + " when closing it; the file may not hold all of this save");
     }
     // The store now holds what the file holds: this save's records over
-    // whatever else the file had.
-    std::vector<unsigned char> saved = old;
+    // whatever else the file had. They are laid over the image in place, as
+    // a copy of it would cost a fresh megabyte per save.
+    if (changedElsewhere)
+        FileImage = std::move(before);
     for (const TByteRange &range : ranges) {
-        if (saved.size() < range.At + range.Size)
-            saved.resize(range.At + range.Size, 0);
-        std::memcpy(saved.data() + range.At, Working.data() + range.At, range.Size);
+        if (FileImage.size() < range.At + range.Size)
+            FileImage.resize(range.At + range.Size, 0);
+        std::memcpy(FileImage.data() + range.At, Working.data() + range.At, range.Size);
     }
-    FileImage = std::move(saved);
     if (changedElsewhere)
         ResetWorking();
     return true;
