@@ -83,7 +83,7 @@ std::vector<TileScript> TileScripts()
     scripts[2].SetName(10, QStringLiteral("Rock")).SetName(11, QStringLiteral("rOCK"))
         .ReplaceName(QStringLiteral("ROCK"), QStringLiteral("stone")).ReplaceName(QString(), QStringLiteral("nameless"))
         .ReplaceName(twenty + QStringLiteral("u"), QStringLiteral("x")).ReplaceName(accented, accented.toUpper())
-        .Save();
+        .Save().LoadTiles();
     // Searches: other case, accented letters, empty, longer than a name.
     scripts[3].SetName(40, accented).FindName(accented.toUpper()).FindName(QString())
         .FindName(twenty + QStringLiteral("u")).FindName(QStringLiteral("E"));

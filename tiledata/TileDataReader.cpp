@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 #include <utility>
@@ -324,16 +325,22 @@ TSaveConflicts TTileData::ConflictsWith(const std::vector<unsigned char> &Disk) 
 
 std::string TTileData::TilesIn(const std::vector<TByteRange> &Ranges) const
 {
+    // Records and ranges both come in file order, so one walk through each
+    // does: a save after a whole-table rename has a range per renamed tile,
+    // and looking each record up among all of them took most of its time.
     std::string text;
+    auto range = Ranges.begin();
     ForEachWholeRecord([&](TTileKind kind, int i, std::size_t at, std::size_t) {
-        const bool written = std::any_of(Ranges.begin(), Ranges.end(), [at](const TByteRange &range) {
-            return at >= range.At && at < range.At + range.Size;
-        });
-        if (!written)
+        while (range != Ranges.end() && range->At + range->Size <= at)
+            ++range;
+        if (range == Ranges.end() || at < range->At)
             return;
         if (!text.empty())
             text += ", ";
-        text += (kind == TTileKind::Land ? "land 0x" : "0x") + QString::number(i, 16).toUpper().toStdString();
+        char hex[9];
+        std::snprintf(hex, sizeof hex, "%X", unsigned(i));
+        text += kind == TTileKind::Land ? "land 0x" : "0x";
+        text += hex;
     });
     return text;
 }
@@ -388,14 +395,20 @@ void TTileData::WriteHeld(ExclusiveWriteFile &File, const std::vector<unsigned c
                     + " when closing it; the file may not hold all of this save");
     }
     // The store now holds what the file holds: this save's records over
-    // whatever else the file had.
-    std::vector<unsigned char> saved = Old;
+    // whatever else the file had. They are laid over the image in place, as
+    // a copy of it would cost a fresh megabyte per save; only another
+    // program's version of the file is taken whole first.
+    std::vector<unsigned char> saved;
+    if (&Old != &FileImage)
+        saved = Old;
+    std::vector<unsigned char> &image = &Old != &FileImage ? saved : FileImage;
     for (const TByteRange &range : ranges) {
-        if (saved.size() < range.At + range.Size)
-            saved.resize(range.At + range.Size, 0);
-        std::memcpy(saved.data() + range.At, Work().data() + range.At, range.Size);
+        if (image.size() < range.At + range.Size)
+            image.resize(range.At + range.Size, 0);
+        std::memmove(image.data() + range.At, Work().data() + range.At, range.Size);
     }
-    FileImage = std::move(saved);
+    if (&Old != &FileImage)
+        FileImage = std::move(saved);
     // The working copy now matches the image wherever the records lie, and
     // takes in the other program's changes elsewhere.
     ResetWorking();
@@ -425,12 +438,15 @@ QString TTileData::GetName(TTileKind Kind, int Index) const
 
 void TTileData::SetName(TTileKind Kind, int Index, const QString &Name)
 {
-    if (!IsWhole(Kind, Index))
-        return;
-    const QByteArray bytes = AnsiString::Encode(Name);
+    if (IsWhole(Kind, Index))
+        PutName(Kind, Index, AnsiString::Encode(Name));
+}
+
+void TTileData::PutName(TTileKind Kind, int Index, const QByteArray &Bytes)
+{
     unsigned char *field = Record(Kind, Index) + FLayout.NameOffset(Kind);
     std::memset(field, 0, NameLength);
-    std::memcpy(field, bytes.constData(), std::min<std::size_t>(NameLength, std::size_t(bytes.size())));
+    std::memcpy(field, Bytes.constData(), std::min<std::size_t>(NameLength, std::size_t(Bytes.size())));
 }
 
 std::vector<int> TTileData::ReplaceName(TTileKind Kind, const QString &OldName, const QString &NewName)
@@ -445,11 +461,11 @@ std::vector<int> TTileData::ReplaceName(TTileKind Kind, const QString &OldName, 
         if (IsWhole(Kind, i) && SameNameIgnoringAsciiCase(NameBytes(NameField(Kind, i)), old))
             renamed.push_back(i);
     }
-    // The list lines are renewed below, all at once when most change (the
-    // empty name of a fresh file stands on all of them), which also lets go
-    // of the block the old lines shared.
+    // The new name is encoded once for all of them: the empty name of a
+    // fresh file renames every tile.
+    const QByteArray newBytes = AnsiString::Encode(NewName);
     for (const int i : renamed)
-        SetName(Kind, i, NewName);
+        PutName(Kind, i, newBytes);
     return renamed;
 }
 

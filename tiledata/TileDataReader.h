@@ -196,6 +196,9 @@ private:
     unsigned char *Record(TTileKind Kind, int Index);
     const unsigned char *Record(TTileKind Kind, int Index) const;
     const char *NameField(TTileKind Kind, int Index) const;
+    // Writes an encoded name into a whole record's name field, zero-padded
+    // and cut to the field.
+    void PutName(TTileKind Kind, int Index, const QByteArray &Bytes);
     // A field of Size bytes at Offset inside the record, as an unsigned value.
     std::uint64_t GetField(TTileKind Kind, int Index, int Offset, int Size) const;
     void SetField(TTileKind Kind, int Index, int Offset, int Size, std::uint64_t Value);
@@ -217,7 +220,8 @@ private:
     // The records changed here that Disk, another program's version of the
     // file, changed too.
     TSaveConflicts ConflictsWith(const std::vector<unsigned char> &Disk) const;
-    // "0x1A, land 0x3": the tiles whose records lie in Ranges.
+    // "0x1A, land 0x3": the tiles whose records lie in Ranges, which are in
+    // file order and apart, as ChangedRanges gives them.
     std::string TilesIn(const std::vector<TByteRange> &Ranges) const;
     // Takes the hold and saves when the file holds Expected, or whatever it
     // holds when Unasked. Otherwise returns what it holds, the hold given up

@@ -75,6 +75,8 @@ private slots:
     void lengthThatFitsNeitherLayout();
     void diffReportsBothSections_data();
     void diffReportsBothSections();
+    void diffKeepsGroupEdgesInTheRecords_data();
+    void diffKeepsGroupEdgesInTheRecords();
     void wholeDumpNamesTheLayout_data();
     void wholeDumpNamesTheLayout();
     void bytesAfterNamesInBothSections_data();
@@ -310,6 +312,40 @@ void ToolLayoutsTest::diffReportsBothSections()
     const ToolRun run = Tool({"diff", "a.mul", "b.mul"});
     QCOMPARE(QString::fromStdString(run.Output), output.arg("0x" + header));
     QCOMPARE(run.Status, 1);
+}
+
+void ToolLayoutsTest::diffKeepsGroupEdgesInTheRecords_data()
+{
+    QTest::addColumn<bool>("newer");
+    QTest::addColumn<bool>("land");
+    QTest::addColumn<int>("tile");
+    for (const bool newer : {false, true}) {
+        for (const bool land : {false, true}) {
+            for (const int tile : {0x20, 0x3F})
+                QTest::addRow("%s %s 0x%X", newer ? "newer" : "classic", land ? "land" : "item", tile)
+                    << newer << land << tile;
+        }
+    }
+}
+
+// A group's first record begins right after its header, and its last
+// record ends right before the next one: a change to the first and the last
+// byte of either is a change to the tile and to no byte outside the records.
+void ToolLayoutsTest::diffKeepsGroupEdgesInTheRecords()
+{
+    QFETCH(bool, newer);
+    QFETCH(bool, land);
+    QFETCH(int, tile);
+    Writer file = newer ? Writer::Newer(3, 10) : Writer::Classic(10);
+    file.WriteTo("a.mul");
+    const std::size_t first = land ? file.LandOffset(tile) : file.ItemOffset(tile);
+    file.Bytes()[first] ^= 1;
+    file.Bytes()[first + std::size_t(file.FlagBytes()) + (land ? 21 : 32)] ^= 1;
+    file.WriteTo("b.mul");
+    const QString output = QString::fromStdString(Tool({"diff", "a.mul", "b.mul"}).Output);
+    const QString line = QString(land ? "land 0x%1\t" : "0x%1\t").arg(QString::number(tile, 16).toUpper());
+    QVERIFY2(output.startsWith(line) && output.endsWith("\n1 tile differs\n") && output.count('\n') == 2,
+             qPrintable(output));
 }
 
 void ToolLayoutsTest::wholeDumpNamesTheLayout_data()
