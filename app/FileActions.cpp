@@ -48,6 +48,9 @@ void TFileActions::Open()
 {
     if (!MayDropEdits())
         return;
+    // Another file is most likely one beside the open one, as Save As offers.
+    if (FDocument.Store())
+        FOpenDialog->setDirectory(QFileInfo(FDocument.FileName()).absolutePath());
     if (FOpenDialog->exec() != QDialog::Accepted || FOpenDialog->selectedFiles().isEmpty())
         return;
     FDocument.Load(FOpenDialog->selectedFiles().constFirst(), TLoadKind::Open);

@@ -78,7 +78,7 @@ TFilterBar::TFilterBar(TTileDocument &Document, QWidget *Parent)
     FlagsButton->setPopupMode(QToolButton::InstantPopup);
     FFlagsMenu = new TStayingMenu(FlagsButton);
     FlagsButton->setMenu(FFlagsMenu);
-    FillFlagsMenu();
+    FillFlagsMenu(FlagCount);
     layout->addWidget(Box, 1);
     layout->addWidget(FlagsButton);
     connect(Box, &QLineEdit::textChanged, this, [this](const QString &Text) {
@@ -88,12 +88,18 @@ TFilterBar::TFilterBar(TTileDocument &Document, QWidget *Parent)
     connect(&FDocument, &TTileDocument::Loaded, this, [this](TLoadKind How) {
         if (How != TLoadKind::Adopt)
             Forget();
+        const TTileData *store = FDocument.Store();
+        FillFlagsMenu(store ? store->Layout().FlagBits() : FlagCount);
     });
 }
 
-void TFilterBar::FillFlagsMenu()
+// The flags the file has, in the order the tile's flag boxes show them:
+// bit 31 stands above bit 30 there.
+void TFilterBar::FillFlagsMenu(int Bits)
 {
-    for (int bit = 0; bit < FlagCount; ++bit) {
+    FFlagsMenu->clear();
+    for (int k = 0; k < Bits; ++k) {
+        const int bit = k == 30 ? 31 : k == 31 ? 30 : k;
         QAction *action = FFlagsMenu->addAction(QString());
         action->setData(bit);
         action->setCheckable(true);
@@ -101,7 +107,7 @@ void TFilterBar::FillFlagsMenu()
     }
     FFlagsMenu->addSeparator();
     connect(FFlagsMenu->addAction(QStringLiteral("Any flags")), &QAction::triggered, this, [this] {
-        for (int bit = 0; bit < FlagCount; ++bit)
+        for (int bit = 0; bit < WideFlagCount; ++bit)
             FFilter.SetFlag(bit, State::Any);
         Apply();
     });

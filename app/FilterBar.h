@@ -44,7 +44,7 @@ signals:
     void Changed();
 
 private:
-    void FillFlagsMenu();
+    void FillFlagsMenu(int Bits);
     void ShowFlagStates();
     void Forget();
     void Apply();

@@ -1,5 +1,6 @@
 #include "app/FormControls.h"
 
+#include "app/CompletionGuard.h"
 #include "app/ListBox.h"
 #include "app/ListLineDelegate.h"
 #include "app/TileListModel.h"
@@ -310,6 +311,7 @@ void TFormControls::CreateOpenDialog()
     OpenDialog1->selectNameFilter(QStringLiteral("Mul Filez (*.mul)"));
     OpenDialog1->setDefaultSuffix(QStringLiteral("mul"));
     OpenDialog1->selectFile(QStringLiteral("tiledata.mul"));
+    new TCompletionGuard(OpenDialog1.get());
 }
 
 void TFormControls::SetFormTabOrder()

@@ -54,5 +54,7 @@ void TGoToTile::Go(const QString &Text, int Count)
                        : QStringLiteral("No tile %1: no file is loaded").arg(TileHex(*tile)));
         return;
     }
+    // A word about an earlier attempt no longer holds.
+    FSay(QString());
     FShow(*tile);
 }

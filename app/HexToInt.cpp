@@ -16,30 +16,37 @@ int HexDigit(QChar c)
     return -1;
 }
 
+// Runs Take over each leading digit's value until it returns false.
+template <typename Take>
+void ReadDigits(const QString &Text, Take take)
+{
+    for (qsizetype pos = Text.startsWith(u'$') ? 1 : 0; pos < Text.size(); ++pos) {
+        const int digit = HexDigit(Text[pos]);
+        if (digit < 0 || !take(digit))
+            break;
+    }
+}
+
 } // namespace
 
 bool HexFits(const QString &Text, int Maximum)
 {
     std::uint64_t value = 0;
-    for (qsizetype pos = Text.startsWith(u'$') ? 1 : 0; pos < Text.size(); ++pos) {
-        const int digit = HexDigit(Text[pos]);
-        if (digit < 0)
-            break;
+    bool fits = true;
+    ReadDigits(Text, [&](int digit) {
         value = value * 16 + static_cast<std::uint64_t>(digit);
-        if (value > static_cast<std::uint64_t>(Maximum))
-            return false;
-    }
-    return true;
+        fits = value <= static_cast<std::uint64_t>(Maximum);
+        return fits;
+    });
+    return fits;
 }
 
 int HexToInt(const QString &Text)
 {
     std::uint32_t value = 0;
-    for (qsizetype pos = Text.startsWith(u'$') ? 1 : 0; pos < Text.size(); ++pos) {
-        const int digit = HexDigit(Text[pos]);
-        if (digit < 0)
-            break;
+    ReadDigits(Text, [&](int digit) {
         value = value * 16 + static_cast<std::uint32_t>(digit);
-    }
+        return true;
+    });
     return static_cast<int>(value);
 }

@@ -21,7 +21,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -50,11 +49,6 @@ constexpr int StatusHeight = 19;
 QString SavedStatus()
 {
     return QStringLiteral("Tiledata has been saved");
-}
-
-std::size_t Slot(TTileKind Kind)
-{
-    return Kind == TTileKind::Land ? 1 : 0;
 }
 
 // A box loses the focus to another control of the window, not because the
@@ -459,12 +453,12 @@ void TForm1::FollowSelection()
 void TForm1::FollowSection(TTileKind Kind)
 {
     LeaveTileControls();
-    TopTiles[Slot(ShownKind())] = ListModel->TileAt(TopIndex());
+    TopTiles[ShownKind() == TTileKind::Land] = ListModel->TileAt(TopIndex());
     ListModel->SetKind(Kind);
     GroupBox2->setEnabled(Kind == TTileKind::Item);
     Tools->Sections->LandFields->setEnabled(Kind == TTileKind::Land);
     Refilter();
-    SetTopIndex(ListModel->RowOf(TopTiles[Slot(Kind)]));
+    SetTopIndex(ListModel->RowOf(TopTiles[Kind == TTileKind::Land]));
     const int tile = SelectedTile();
     if (tile >= 0 && ListModel->RowOf(tile) < 0)
         return Document->Select(-1);

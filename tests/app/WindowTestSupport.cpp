@@ -4,6 +4,7 @@
 #include "tests/support/TestFiles.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
@@ -274,4 +275,13 @@ void DropFile(TForm1 &Window, const QString &Path)
     QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&Window, &drop);
+}
+
+QAction *MenuAction(const TForm1 &Window, const QString &Text)
+{
+    for (QAction *action : Window.findChildren<QAction *>()) {
+        if (action->text() == Text)
+            return action;
+    }
+    qFatal("no menu entry %s", qPrintable(Text));
 }

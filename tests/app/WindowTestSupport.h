@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+class QAction;
 class QLineEdit;
 class QProcess;
 class QWidget;
@@ -103,6 +104,8 @@ void TypeInto(QLineEdit *Box, const QString &Text);
 // paste does, past the key filter.
 void PasteInto(QLineEdit *Box, const QString &Text);
 int SelectedRow(const TForm1 &Window);
+// The menu entry with the given text ("&Reload").
+QAction *MenuAction(const TForm1 &Window, const QString &Text);
 // Drops the file on the window, as from a file manager.
 void DropFile(TForm1 &Window, const QString &Path);
 QString FocusName();

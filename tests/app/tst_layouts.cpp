@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QAction>
+#include <QMenu>
 #include <QToolButton>
 #include <QtTest>
 
@@ -124,6 +126,57 @@ private slots:
         ClickLine(*window, 2261);
         QCOMPARE(window->Edit1->isEnabled(), editable && size > 512000);
         QCOMPARE(window->cbWall->isEnabled(), editable && size > 512000);
+    }
+
+    void aClassicFileTurnsBackToTheFirstFlagPage_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("Open") << "open";
+        QTest::newRow("Reload") << "reload";
+        QTest::newRow("drop") << "drop";
+    }
+
+    // Its flags could otherwise be neither seen nor edited.
+    void aClassicFileTurnsBackToTheFirstFlagPage()
+    {
+        QFETCH(QString, way);
+        TestFiles::WriteBytes(Files->Path(), NewerFile());
+        auto window = OpenWindow(*Answers, Files->Path());
+        ClickLine(*window, 5);
+        QTest::mouseClick(window->UpperFlags->PageButton(), Qt::LeftButton);
+        QVERIFY(window->UpperFlags->IsUpperPageShown());
+        TileFolder classic(3);
+        classic.Write();
+        if (way == QLatin1String("open")) {
+            Answers->Then(ChooseFile(classic.Path()));
+            Shortcut(*window, Qt::CTRL | Qt::Key_O);
+        } else if (way == QLatin1String("drop")) {
+            DropFile(*window, classic.Path());
+        } else {
+            TestFiles::WriteBytes(Files->Path(), TestFiles::ReadBytes(classic.Path()));
+            MenuAction(*window, QStringLiteral("&Reload"))->trigger();
+        }
+        QCOMPARE(window->LayoutField->text(), QStringLiteral("16,383 tiles \u00B7 32-bit flags"));
+        QVERIFY(!window->UpperFlags->IsUpperPageShown() && window->cbWall->isVisible());
+    }
+
+    // The filter offers the flags the file has, bit 31 above bit 30 as the
+    // flag boxes stand, and bits 32 to 63 filter too.
+    void theFilterOffersTheFilesFlags()
+    {
+        std::vector<unsigned char> bytes = NewerFile();
+        bytes[NewerItemAt(9) + 4] = 0x20; // bit 37
+        TestFiles::WriteBytes(Files->Path(), bytes);
+        auto window = OpenWindow(*Answers, Files->Path());
+        auto *button = window->findChild<QToolButton *>(QStringLiteral("FilterFlags"));
+        QList<QAction *> flags = button->menu()->actions();
+        QCOMPARE(flags.size(), 64 + 2);
+        QVERIFY(flags[30]->text().startsWith(QLatin1String("StairRight")));
+        QVERIFY(flags[31]->text().startsWith(QLatin1String("Stairsback")));
+        QVERIFY(flags[37]->text().startsWith(QLatin1String("Bit 37")));
+        flags[37]->trigger();
+        QCOMPARE(ListCount(*window), 1);
+        QCOMPARE(ListLine(*window, 0), QStringLiteral("0x9 - tile 9"));
     }
 };
 

@@ -109,9 +109,7 @@ private slots:
         } else if (way == QLatin1String("drop")) {
             DropFile(*window, Files->Path());
         } else if (way == QLatin1String("reload")) {
-            for (QAction *action : window->findChildren<QAction *>())
-                if (action->text() == QLatin1String("&Reload"))
-                    action->trigger();
+            MenuAction(*window, QStringLiteral("&Reload"))->trigger();
         } else {
             window->Button3->click();
         }
