@@ -1,0 +1,1061 @@
+// Random sequences of user actions on the real window, against a model of
+// the file: the bytes the user has asked for so far. After every save, and
+// after every close answered Save, the file must equal the model byte for
+// byte. A failure prints its seed and its actions, shortened to the fewest
+// that still fail.
+//
+// The normal run takes a fixed list of seeds. QV_WINDOW_MODEL_SECONDS=600
+// runs random seeds instead until that many seconds have passed.
+
+#include "app/TileListModel.h"
+#include "app/Unit1.h"
+#include "tests/app/WindowTestSupport.h"
+#include "tests/support/LayoutTileWriter.h"
+#include "tests/support/TestFiles.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <algorithm>
+#include <functional>
+#include <numeric>
+#include <optional>
+#include <random>
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+constexpr int NameBytes = 20;
+constexpr std::size_t ShortFileSize = 500000;
+
+// -- the model of the file -----------------------------------------------------
+
+// A number box and the field it edits: its place after the flags and its width.
+struct Field
+{
+    const char *Box;
+    const char *Name;
+    int At;
+    int Size;
+    bool Hex;
+};
+
+const Field ItemFields[] = {
+    {"edWeight", "Weight", 0, 1, false},     {"edQuality", "Quality", 1, 1, false},
+    {"edUnknown0", "Unknown0", 2, 2, false}, {"edUnknown1", "Unknown1", 4, 1, false},
+    {"edQuantity", "Quantity", 5, 1, false}, {"edAnim", "AnimID", 6, 2, true},
+    {"edunknown2", "Unknown2", 8, 1, false}, {"edHue", "Hue", 9, 1, false},
+    {"edUnknown3", "Unknown3", 10, 1, false}, {"edUnknown4", "Unknown4", 11, 1, false},
+    {"edHeight", "Height", 12, 1, false},
+};
+const Field Texture = {"edTexture", "Texture", 0, 2, false};
+
+// Windows-1252 bytes of a text, or none when it holds a character the code
+// page lacks. The tests' texts avoid the code page's own letters at 0x80 to
+// 0x9F, so the rest is Latin-1.
+std::optional<QByteArray> Encode(const QString &Text)
+{
+    QByteArray bytes;
+    for (const QChar c : Text) {
+        const char16_t u = c.unicode();
+        if ((u >= 0x80 && u < 0xA0) || u > 0xFF)
+            return std::nullopt;
+        bytes.append(char(u));
+    }
+    return bytes;
+}
+
+bool SameName(const QByteArray &A, const QByteArray &B)
+{
+    const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
+    if (A.size() != B.size())
+        return false;
+    for (qsizetype k = 0; k < A.size(); ++k) {
+        if (fold(A[k]) != fold(B[k]))
+            return false;
+    }
+    return true;
+}
+
+// The file on disk, the file as the window last loaded or saved it, and what
+// the user asked for, with the undo steps of the user's edits.
+class FileModel
+{
+public:
+    explicit FileModel(const Bytes &File)
+        : Shape(LayoutTileWriter::ShapeOf(File.size()))
+        , Disk(File)
+        , Image(File)
+        , Work(File)
+    {
+    }
+
+    LayoutTileWriter Shape;
+    Bytes Disk;
+    Bytes Image;
+    Bytes Work;
+
+    int Count(bool Land) const { return Land ? LayoutTileWriter::LandTiles : Shape.Items(); }
+    int Size(bool Land) const { return Shape.FlagBytes() + (Land ? 22 : 33); }
+    std::size_t At(bool Land, int Tile) const { return Land ? Shape.LandOffset(Tile) : Shape.ItemOffset(Tile); }
+    bool IsWhole(bool Land, int Tile) const
+    {
+        return Tile >= 0 && Tile < Count(Land) && At(Land, Tile) + std::size_t(Size(Land)) <= Work.size();
+    }
+    std::size_t FieldAt(bool Land, int Tile, int At) const { return this->At(Land, Tile) + Shape.FlagBytes() + At; }
+
+    unsigned Get(bool Land, int Tile, const Field &F) const
+    {
+        const std::size_t at = FieldAt(Land, Tile, F.At);
+        return F.Size == 1 ? Work[at] : unsigned(Work[at] | Work[at + 1] << 8);
+    }
+    void Put(bool Land, int Tile, const Field &F, unsigned Value)
+    {
+        const std::size_t at = FieldAt(Land, Tile, F.At);
+        Work[at] = (unsigned char)Value;
+        if (F.Size == 2)
+            Work[at + 1] = (unsigned char)(Value >> 8);
+    }
+    void FlipFlag(bool Land, int Tile, int Bit) { Work[At(Land, Tile) + std::size_t(Bit / 8)] ^= 1u << (Bit % 8); }
+
+    QByteArray Name(bool Land, int Tile) const
+    {
+        if (Tile < 0 || At(Land, Tile) >= Work.size())
+            return QByteArray();
+        const std::size_t at = FieldAt(Land, Tile, Land ? 2 : 13);
+        QByteArray name;
+        for (std::size_t k = at; k < at + NameBytes && k < Work.size() && Work[k]; ++k)
+            name.append(char(Work[k]));
+        return name;
+    }
+    void SetName(bool Land, int Tile, const QByteArray &Name)
+    {
+        const std::size_t at = FieldAt(Land, Tile, Land ? 2 : 13);
+        for (int k = 0; k < NameBytes; ++k)
+            Work[at + std::size_t(k)] = k < Name.size() ? (unsigned char)Name[k] : 0;
+    }
+
+    bool Modified() const
+    {
+        bool modified = false;
+        ForEachWhole([&](bool Land, int Tile) { modified = modified || Differs(Work, Image, Land, Tile); });
+        return modified;
+    }
+
+    // One undo step for what Change does to the tiles, kept only where it
+    // changed their records.
+    void Edit(bool Land, const std::vector<int> &Tiles, const std::function<void()> &Change)
+    {
+        Step step{Land, {}};
+        for (const int tile : Tiles)
+            step.Records.emplace_back(tile, Record(Work, Land, tile));
+        Change();
+        auto &records = step.Records;
+        records.erase(std::remove_if(records.begin(), records.end(),
+                                     [&](const auto &R) { return R.second == Record(Work, Land, R.first); }),
+                      records.end());
+        if (records.empty())
+            return;
+        Steps.resize(Done);
+        Steps.push_back(std::move(step));
+        ++Done;
+    }
+    bool Undo() { return Done > 0 && Swap(Steps[--Done]); }
+    bool Redo() { return Done < Steps.size() && Swap(Steps[Done++]); }
+
+    // Our edited records go over whatever the file holds; after it the
+    // window holds what the file holds.
+    void Save()
+    {
+        ForEachWhole([&](bool Land, int Tile) {
+            if (Differs(Work, Image, Land, Tile))
+                std::copy_n(Work.begin() + long(At(Land, Tile)), Size(Land), Disk.begin() + long(At(Land, Tile)));
+        });
+        Image = Work = Disk;
+    }
+    // A copy of the file on disk with every record as the user asked.
+    Bytes Copy() const
+    {
+        Bytes copy = Disk;
+        ForEachWhole([&](bool Land, int Tile) {
+            std::copy_n(Work.begin() + long(At(Land, Tile)), Size(Land), copy.begin() + long(At(Land, Tile)));
+        });
+        return copy;
+    }
+    void Reload()
+    {
+        Image = Work = Disk;
+        Steps.clear();
+        Done = 0;
+    }
+
+    // Where a byte lies: "item 0x1A, byte 4 of 37", or "outside the records".
+    QString Place(std::size_t Offset) const
+    {
+        QString place = QStringLiteral("outside the records");
+        ForEachWhole([&](bool Land, int Tile) {
+            if (Offset >= At(Land, Tile) && Offset < At(Land, Tile) + std::size_t(Size(Land)))
+                place = QStringLiteral("%1 0x%2, byte %3 of %4")
+                            .arg(Land ? "land" : "item", QString::number(Tile, 16).toUpper())
+                            .arg(Offset - At(Land, Tile))
+                            .arg(Size(Land));
+        });
+        return place;
+    }
+
+private:
+    struct Step
+    {
+        bool Land;
+        std::vector<std::pair<int, Bytes>> Records;
+    };
+
+    Bytes Record(const Bytes &From, bool Land, int Tile) const
+    {
+        const auto at = From.begin() + long(At(Land, Tile));
+        return Bytes(at, at + Size(Land));
+    }
+    bool Differs(const Bytes &A, const Bytes &B, bool Land, int Tile) const
+    {
+        return !std::equal(A.begin() + long(At(Land, Tile)), A.begin() + long(At(Land, Tile) + std::size_t(Size(Land))),
+                           B.begin() + long(At(Land, Tile)));
+    }
+    void ForEachWhole(const std::function<void(bool, int)> &Visit) const
+    {
+        for (const bool land : {false, true}) {
+            for (int tile = 0; tile < Count(land) && IsWhole(land, tile); ++tile)
+                Visit(land, tile);
+        }
+    }
+    bool Swap(Step &S)
+    {
+        for (auto &[tile, bytes] : S.Records) {
+            Bytes now = Record(Work, S.Land, tile);
+            std::copy(bytes.begin(), bytes.end(), Work.begin() + long(At(S.Land, tile)));
+            bytes = std::move(now);
+        }
+        return true;
+    }
+
+    std::vector<Step> Steps;
+    std::size_t Done = 0;
+};
+
+// -- the files and the actions ---------------------------------------------------
+
+const QStringList FileNames = {
+    QStringLiteral("rock"),      QStringLiteral("Rock"),       QStringLiteral("ROCK"),
+    QStringLiteral("stone"),     QStringLiteral("wall"),       QStringLiteral("caf\u00E9"),
+    QStringLiteral("CAF\u00C9"), QString(), QStringLiteral("twentycharacterslong"),
+};
+const QStringList TypedNames = {QStringLiteral("rock"),     QStringLiteral("Stone"),
+                                QStringLiteral("WALL"),     QStringLiteral("caf\u00E9"),
+                                QStringLiteral("Z\u00FCrich"), QStringLiteral("new name"),
+                                QStringLiteral("a name longer than twenty"), QStringLiteral("\u03A9mega"),
+                                QStringLiteral("\u043A\u0430\u043C\u0435\u043D\u044C")};
+const QStringList SearchTexts = {QStringLiteral("ock"), QStringLiteral("ROCK"), QStringLiteral("wall"),
+                                 QStringLiteral("caf"), QStringLiteral("ston"), QStringLiteral("zz")};
+const QStringList FilterTexts = {QStringLiteral("ock"), QStringLiteral("wall"), QStringLiteral("st"), QString(),
+                                 QStringLiteral("zz")};
+
+enum class FileKind
+{
+    Classic,
+    Newer,
+    Short,
+};
+
+FileKind KindOfSeed(std::uint32_t Seed)
+{
+    return FileKind(Seed % 3);
+}
+
+// Every name from a few, some equal but for case, each followed by a zero
+// and leftovers; everything else the writer's random bytes.
+Bytes MakeFile(std::uint32_t Seed)
+{
+    LayoutTileWriter file = KindOfSeed(Seed) == FileKind::Newer ? LayoutTileWriter::Newer(3 + int(Seed % 4), Seed)
+                                                              : LayoutTileWriter::Classic(Seed);
+    std::mt19937 random(Seed);
+    for (const bool land : {false, true}) {
+        for (int tile = 0; tile < (land ? LayoutTileWriter::LandTiles : file.Items()); ++tile) {
+            std::string raw = Encode(FileNames[int(random() % FileNames.size())])->toStdString();
+            if (raw.size() < NameBytes)
+                raw.push_back('\0');
+            while (raw.size() < NameBytes)
+                raw.push_back(char(random()));
+            land ? file.SetRawLandName(tile, raw) : file.SetRawItemName(tile, raw);
+        }
+    }
+    if (KindOfSeed(Seed) == FileKind::Short)
+        file.Bytes().resize(ShortFileSize);
+    return file.Bytes();
+}
+
+enum class Verb
+{
+    Click, Key, GoTo, Find, FindNext, Filter, Flag, Number, Rename, TypeName, Replace,
+    Switch, Undo, Redo, Save, SaveAs, Reload, Other, Close,
+};
+
+// What the user does; A, B and C choose its details when it is done.
+struct Action
+{
+    Verb What;
+    unsigned A = 0;
+    unsigned B = 0;
+    unsigned C = 0;
+    QString Text;
+};
+
+Action RandomAction(std::mt19937 &Random)
+{
+    static const std::pair<Verb, int> weights[] = {
+        {Verb::Click, 10}, {Verb::Key, 4},     {Verb::GoTo, 4},     {Verb::Find, 3},    {Verb::FindNext, 3},
+        {Verb::Filter, 3}, {Verb::Flag, 10},   {Verb::Number, 12},  {Verb::Rename, 6},  {Verb::TypeName, 3},
+        {Verb::Replace, 4}, {Verb::Switch, 4}, {Verb::Undo, 6},     {Verb::Redo, 3},    {Verb::Save, 5},
+        {Verb::SaveAs, 2}, {Verb::Reload, 2},  {Verb::Other, 4},    {Verb::Close, 3},
+    };
+    int total = 0;
+    for (const auto &entry : weights)
+        total += entry.second;
+    int pick = int(Random() % unsigned(total));
+    Action action{Verb::Click, 0, 0, 0, QString()};
+    for (const auto &[verb, weight] : weights) {
+        if ((pick -= weight) < 0) {
+            action.What = verb;
+            break;
+        }
+    }
+    action.A = Random();
+    action.B = Random();
+    action.C = Random();
+    const auto from = [&](const QStringList &Texts) { return Texts[int(Random() % Texts.size())]; };
+    if (action.What == Verb::Rename || action.What == Verb::Replace)
+        action.Text = from(TypedNames);
+    if (action.What == Verb::TypeName)
+        action.Text = from(TypedNames.mid(0, 7)); // names the code page holds
+    if (action.What == Verb::Find || action.What == Verb::FindNext)
+        action.Text = from(SearchTexts);
+    if (action.What == Verb::Filter)
+        action.Text = from(FilterTexts);
+    return action;
+}
+
+QString Quoted(const QString &Text)
+{
+    return QLatin1Char('"') + Text + QLatin1Char('"');
+}
+
+QString Hex(int Tile)
+{
+    return QStringLiteral("0x") + QString::number(Tile, 16).toUpper();
+}
+
+// -- one run: a fresh folder and window, the actions, and a close with Save ----------
+
+struct Outcome
+{
+    bool Failed = false;
+    QString Why;
+    int At = -1; // the action that failed
+    QStringList Log;
+    int Checks = 0;
+};
+
+class Run
+{
+public:
+    explicit Run(std::uint32_t Seed)
+        : Model(MakeFile(Seed))
+    {
+        Path = Folder.filePath(QStringLiteral("tiledata.mul"));
+        TestFiles::WriteBytes(Path, Model.Disk);
+        Start();
+    }
+
+    Outcome Play(const std::vector<Action> &Actions)
+    {
+        for (std::size_t k = 0; k < Actions.size() && !Out.Failed; ++k) {
+            if (!Window->isVisible())
+                Start();
+            Act(Actions[k]);
+            Out.At = int(k);
+        }
+        if (!Out.Failed && Window->isVisible()) {
+            Act({Verb::Close, 0, 0, 0, QStringLiteral("at the end")}); // answered Save, and Overwrite
+            Out.At = int(Actions.size());
+            Out.Log.back().prepend(QStringLiteral("at the end: "));
+        }
+        if (!Out.Failed && !Answers.Unexpected.isEmpty())
+            Fail(QStringLiteral("unexpected dialogs: ") + Answers.Unexpected.join(QStringLiteral(", ")));
+        if (!Out.Failed && !Notes.isEmpty())
+            Fail(Notes.join(QStringLiteral("; ")));
+        return Out;
+    }
+
+private:
+    void Start();
+    qsizetype ErrorBoxes() const;
+    void Act(const Action &A);
+    void Dispatch(const Action &A);
+    void Observe();
+    void CommitPendingNumber(const Action &A);
+    void CheckControls();
+    void CheckFile();
+    void Note(const QString &Text) { Notes << Text; }
+    void Fail(const QString &Why)
+    {
+        Out.Failed = true;
+        Out.Why = Why;
+    }
+    void Log(const QString &Text) { Line = Text; }
+    void Ask(const QString &Question, const QString &Button);
+    void Queue(std::function<void(QWidget *)> Answer);
+    QString Tile() const { return Current < 0 ? QStringLiteral("none") : (Land ? "land " : "") + Hex(Current); }
+    bool Editable() const { return Model.IsWhole(Land, Current); }
+    void Enter(QLineEdit *Box, const QString &Text);
+
+    void Click(const Action &A);
+    void GoTo(const Action &A);
+    void Find(const Action &A);
+    void FindNext(const Action &A);
+    void Filter(const Action &A);
+    void Flag(const Action &A);
+    void Number(const Action &A);
+    void Rename(const Action &A);
+    void TypeName(const Action &A);
+    void Replace(const Action &A);
+    void Undo(bool Redo);
+    void Save(const Action &A);
+    void SaveAs();
+    void Reload(const Action &A);
+    void Other(const Action &A);
+    void Close(const Action &A);
+
+    QTemporaryDir Folder;
+    QString Path;
+    FileModel Model;
+    ModalAnswers Answers;
+    std::unique_ptr<TForm1> Window;
+    Outcome Out;
+    QStringList Notes;
+    QString Line;
+    QStringList Unasked;
+
+    // What the window shows: the list, and its selected tile.
+    bool Land = false;
+    int Current = -1;
+    // A name typed into the rename box, not confirmed, since the tile was shown.
+    std::optional<QString> PendingName;
+    // A number typed into a box that still has the focus.
+    struct PendingNumber
+    {
+        bool Land;
+        int Tile;
+        const Field *In;
+        unsigned Value;
+    };
+    std::optional<PendingNumber> Pending;
+    QString FindText;
+    int Copies = 0;
+
+    // Per action: the tile is shown anew, the error boxes expected (-1: any),
+    // and the questions answered so far of those expected.
+    bool Reshown = false;
+    bool Checked = false;
+    int ExpectBoxes = 0;
+    int Queued = 0;
+    int Used = 0;
+};
+
+// The program starts on the file, as the user starts it again after a close.
+void Run::Start()
+{
+    if (Window)
+        Out.Log << QStringLiteral("start the program again on the file");
+    Window.reset();
+    Window = OpenWindow(Answers, Path);
+    Model.Reload();
+    PendingName.reset();
+    Pending.reset();
+    FindText.clear();
+    Observe();
+}
+
+// The error boxes the window has shown; its warnings (a short file) are
+// no concern here.
+qsizetype Run::ErrorBoxes() const
+{
+    return std::count_if(Answers.Boxes.begin(), Answers.Boxes.end(),
+                         [](const ModalAnswers::MessageBox &Box) { return Box.Icon == QMessageBox::Critical; });
+}
+
+void Run::Act(const Action &A)
+{
+    const qsizetype boxes = ErrorBoxes();
+    const bool land = Land;
+    const int current = Current;
+    const QByteArray name = Model.Name(Land, Current);
+    ExpectBoxes = 0;
+    Queued = Used = 0;
+    Checked = false;
+    Reshown = false;
+    if (A.What != Verb::Other) {
+        Window->activateWindow();
+        (void)QTest::qWaitForWindowActive(Window.get(), 2000);
+        CommitPendingNumber(A);
+    }
+    Dispatch(A);
+    if (Used != Queued)
+        return Fail(Line + QStringLiteral(": a question the model expects did not come"));
+    if (ExpectBoxes >= 0 && ErrorBoxes() - boxes != ExpectBoxes)
+        Note(QStringLiteral("%1: %2 error boxes expected, %3 seen")
+                 .arg(Line)
+                 .arg(ExpectBoxes)
+                 .arg(ErrorBoxes() - boxes));
+    if (Checked && !Out.Failed && !Notes.isEmpty())
+        Fail(Notes.join(QStringLiteral("; ")));
+    if (Window->isVisible()) {
+        Observe();
+        if (Reshown || Land != land || Current != current || Model.Name(Land, Current) != name)
+            PendingName.reset();
+        CheckControls();
+    }
+    Out.Log << Line + QStringLiteral("   [shows %1]").arg(Window->isVisible() ? Tile() : QStringLiteral("closed"));
+}
+
+void Run::Dispatch(const Action &A)
+{
+    switch (A.What) {
+    case Verb::Click: return Click(A);
+    case Verb::Key:
+        Log(A.A % 2 ? QStringLiteral("Down") : QStringLiteral("Up"));
+        return Shortcut(*Window, A.A % 2 ? Qt::Key_Down : Qt::Key_Up);
+    case Verb::GoTo: return GoTo(A);
+    case Verb::Find: return Find(A);
+    case Verb::FindNext: return FindNext(A);
+    case Verb::Filter: return Filter(A);
+    case Verb::Flag: return Flag(A);
+    case Verb::Number: return Number(A);
+    case Verb::Rename: return Rename(A);
+    case Verb::TypeName: return TypeName(A);
+    case Verb::Replace: return Replace(A);
+    case Verb::Switch:
+        Log(QStringLiteral("Ctrl+Tab"));
+        Reshown = true;
+        return Shortcut(*Window, Qt::CTRL | Qt::Key_Tab);
+    case Verb::Undo: return Undo(false);
+    case Verb::Redo: return Undo(true);
+    case Verb::Save: return Save(A);
+    case Verb::SaveAs: return SaveAs();
+    case Verb::Reload: return Reload(A);
+    case Verb::Other: return Other(A);
+    case Verb::Close: return Close(A);
+    }
+}
+
+// The list shown and its selected line.
+void Run::Observe()
+{
+    const auto *tabs = Window->findChild<QTabBar *>(QStringLiteral("SectionTabs"));
+    Land = tabs->currentIndex() == 1;
+    const int row = SelectedRow(*Window);
+    Current = row < 0 ? -1 : Window->ListModel->TileAt(row);
+}
+
+// The tile's controls take edits exactly when the file holds its record.
+void Run::CheckControls()
+{
+    if (Window->Edit1->isEnabled() != Editable())
+        Note(QStringLiteral("%1: the controls of %2 are %3").arg(Line, Tile(), Editable() ? "disabled" : "enabled"));
+}
+
+void Run::CheckFile()
+{
+    ++Out.Checks;
+    const Bytes file = TestFiles::ReadBytes(Path);
+    if (file.size() != Model.Disk.size())
+        return Fail(QStringLiteral("%1: the file has %2 bytes, the model %3")
+                        .arg(Line)
+                        .arg(file.size())
+                        .arg(Model.Disk.size()));
+    const auto [ours, theirs] = std::mismatch(file.begin(), file.end(), Model.Disk.begin());
+    if (ours != file.end()) {
+        const auto at = std::size_t(ours - file.begin());
+        const auto differ = std::inner_product(file.begin(), file.end(), Model.Disk.begin(), std::size_t(0),
+                                               std::plus<>(), std::not_equal_to<>());
+        return Fail(Notes.join(QStringLiteral("; ")) + (Notes.isEmpty() ? "" : "; ")
+                    + QStringLiteral("%1: the file differs from the model in %2 bytes, first at %3 (%4): "
+                                     "file 0x%5, model 0x%6")
+                        .arg(Line)
+                        .arg(differ)
+                        .arg(at)
+                        .arg(Model.Place(at))
+                        .arg(uint(*ours), 2, 16, QLatin1Char('0'))
+                        .arg(uint(*theirs), 2, 16, QLatin1Char('0')));
+    }
+    Checked = true;
+}
+
+// An expected question, answered by the button; a question with other
+// words, or none at all, fails the run.
+void Run::Ask(const QString &Question, const QString &Button)
+{
+    Queue([this, Question, Button](QWidget *Modal) {
+        QStringList seen;
+        Press(Button, &seen)(Modal);
+        if (seen.isEmpty() || !seen.front().contains(Question))
+            Note(QStringLiteral("%1: expected the question %2, got %3")
+                     .arg(Line, Quoted(Question), Quoted(seen.value(0))));
+    });
+}
+
+void Run::Queue(std::function<void(QWidget *)> Answer)
+{
+    ++Queued;
+    Answers.Then([this, Answer](QWidget *Modal) {
+        ++Used;
+        Answer(Modal);
+    });
+}
+
+// A value typed into a box reaches its tile when the box loses the focus,
+// which every action on the window makes it do, but typing into it again.
+void Run::CommitPendingNumber(const Action &A)
+{
+    if (!Pending)
+        return;
+    const PendingNumber pending = *Pending;
+    Pending.reset();
+    const bool sameBox = A.What == Verb::Number && Land == pending.Land
+                         && (Land ? &Texture : &ItemFields[A.A % 11]) == pending.In;
+    if (!sameBox)
+        Model.Edit(pending.Land, {pending.Tile},
+                   [&] { Model.Put(pending.Land, pending.Tile, *pending.In, pending.Value); });
+}
+
+// Texts the keyboard cannot type are pasted.
+void Run::Enter(QLineEdit *Box, const QString &Text)
+{
+    bool ascii = true;
+    for (const QChar c : Text)
+        ascii = ascii && c.unicode() < 0x80;
+    ascii ? TypeInto(Box, Text) : PasteInto(Box, Text);
+}
+
+// -- the actions ---------------------------------------------------------------------------
+
+void Run::Click(const Action &A)
+{
+    const int count = ListCount(*Window);
+    const int selected = SelectedRow(*Window);
+    if (count == 0)
+        return Log(QStringLiteral("click: no line"));
+    // Mostly lines near the top, so that edits meet; now and then the selected one.
+    const int near = A.C % 4 ? std::min(count, 48) : count;
+    const int row = A.B % 4 == 0 && selected >= 0 ? selected : int(A.A % unsigned(near));
+    Log(QStringLiteral("click line %1").arg(row));
+    Reshown = true;
+    ClickLine(*Window, row);
+}
+
+void Run::GoTo(const Action &A)
+{
+    const int count = Model.Count(Land);
+    const int tile = int(A.A % unsigned(A.B % 2 ? std::min(count, 48) : count + 8));
+    Log(QStringLiteral("Ctrl+G %1").arg(Hex(tile)));
+    Reshown = tile < count;
+    Queue(Type(QString::number(tile, 16)));
+    Shortcut(*Window, Qt::CTRL | Qt::Key_G);
+}
+
+void Run::Find(const Action &A)
+{
+    Log(QStringLiteral("%1 %2").arg(A.B % 2 ? "Find..." : "Ctrl+F", Quoted(A.Text)));
+    FindText = A.Text;
+    Reshown = true;
+    Queue(Type(A.Text));
+    if (A.B % 2)
+        QTest::mouseClick(Window->Button5, Qt::LeftButton);
+    else
+        Shortcut(*Window, Qt::CTRL | Qt::Key_F);
+}
+
+// Finds the next tile whose name holds the text (the texts are ASCII),
+// asking for the text when none was given yet.
+void Run::FindNext(const Action &A)
+{
+    Log(QStringLiteral("F3"));
+    if (FindText.isEmpty()) {
+        FindText = A.Text;
+        Queue(Type(A.Text));
+    }
+    const QByteArray wanted = FindText.toUpper().toLatin1();
+    for (int tile = 0; tile < Model.Count(Land) && !Reshown; ++tile)
+        Reshown = Model.Name(Land, tile).toUpper().contains(wanted);
+    Shortcut(*Window, Qt::Key_F3);
+}
+
+void Run::Filter(const Action &A)
+{
+    Log(QStringLiteral("filter %1").arg(Quoted(A.Text)));
+    auto *box = Window->findChild<QLineEdit *>(QStringLiteral("FilterBox"));
+    ClickInto(box);
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, A.Text);
+}
+
+void Run::Flag(const Action &A)
+{
+    static const char *const lower[] = {
+        "cbBackground", "cbWeapon",  "cbTransparent", "cbTranslucent", "cbWall",       "cbDamaging",  "cbImpassable",
+        "cbWet",        "cbUnknown1", "cbSurface",    "cbBridge",      "cbGeneric",    "cbWindow",    "cbNoShoot",
+        "cbPrefixA",    "cbPrefixAN", "cbMongen",     "cbFoliage",     "cbPartialhue", "cbUnknown2",  "cbMap",
+        "cbContainer",  "cbWearable", "cbLightsource", "cbAnimated",   "cbnodiagonal", "cbUnknown3",  "cbArmor",
+        "cbRoof",       "cbDoor",     "cbStairsback", "cbStairRight",
+    };
+    const int bit = int(A.A % unsigned(Model.Shape.FlagBytes() * 8));
+    Log(QStringLiteral("flag bit %1").arg(bit));
+    const QString name = bit < 32 ? QLatin1String(lower[bit]) : QStringLiteral("cbBit%1").arg(bit);
+    auto *box = Window->findChild<QCheckBox *>(name);
+    auto *page = Window->findChild<QToolButton *>(QStringLiteral("btUpperFlags"));
+    if (!box->isVisible() && page && page->isVisible())
+        page->click();
+    if (!box->isVisible() || !box->isEnabled())
+        return Log(Line + QStringLiteral(" (not shown)"));
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+    if (Editable())
+        Model.Edit(Land, {Current}, [&] { Model.FlipFlag(Land, Current, bit); });
+}
+
+QString ValueText(const Field &F, unsigned Value)
+{
+    return F.Hex ? QString::number(Value, 16).toUpper() : QString::number(Value);
+}
+
+// A value in range with Tab, or left in the box; one out of range or one
+// that is no number at all is refused, and the user types the old value back.
+void Run::Number(const Action &A)
+{
+    const Field &field = Land ? Texture : ItemFields[A.A % 11];
+    auto *box = Window->findChild<QLineEdit *>(QLatin1String(field.Box));
+    const unsigned max = field.Size == 1 ? 0xFFu : 0xFFFFu;
+    const unsigned how = A.C % 8;
+    const bool junk = how == 7 && !field.Hex;
+    const bool outside = how == 6 || (how == 7 && field.Hex);
+    const unsigned value = outside ? max + 1 + A.B % (15 * max) : A.B % (max + 1);
+    const QString text = junk ? QStringLiteral("abc") : ValueText(field, value);
+    Log(QStringLiteral("%1 %2%3").arg(field.Name, Quoted(text), how == 5 ? "" : ", Tab"));
+    if (!box->isEnabled())
+        return Log(Line + QStringLiteral(" (disabled)"));
+    junk ? PasteInto(box, text) : TypeInto(box, text);
+    if (how == 5) {
+        if (Editable())
+            Pending = PendingNumber{Land, Current, &field, value};
+        return;
+    }
+    const qsizetype boxes = ErrorBoxes();
+    QTest::keyClick(box, Qt::Key_Tab);
+    ExpectBoxes = !Editable() ? -1 : junk || outside ? 1 : 0;
+    if (Editable() && !junk && !outside)
+        Model.Edit(Land, {Current}, [&] { Model.Put(Land, Current, field, value); });
+    if (ErrorBoxes() > boxes && Editable()) {
+        TypeInto(box, ValueText(field, Model.Get(Land, Current, field)));
+        QTest::keyClick(box, Qt::Key_Tab);
+    }
+}
+
+// Return or the Rename button; a refused name is left by clicking the line.
+void Run::Rename(const Action &A)
+{
+    Log(QStringLiteral("rename to %1, %2").arg(Quoted(A.Text), A.B % 2 ? "Return" : "Rename"));
+    if (!Window->Edit1->isEnabled())
+        return Log(Line + QStringLiteral(" (disabled)"));
+    Enter(Window->Edit1, A.Text);
+    const qsizetype boxes = ErrorBoxes();
+    if (A.B % 2)
+        QTest::keyClick(Window->Edit1, Qt::Key_Return);
+    else
+        QTest::mouseClick(Window->Button2, Qt::LeftButton);
+    Reshown = true;
+    const std::optional<QByteArray> bytes = Encode(A.Text.left(NameBytes));
+    ExpectBoxes = !Editable() ? -1 : bytes ? 0 : 1;
+    if (Editable() && bytes)
+        Model.Edit(Land, {Current}, [&] { Model.SetName(Land, Current, *bytes); });
+    if (ErrorBoxes() > boxes && SelectedRow(*Window) >= 0)
+        ClickLine(*Window, SelectedRow(*Window));
+}
+
+void Run::TypeName(const Action &A)
+{
+    Log(QStringLiteral("type name %1").arg(Quoted(A.Text)));
+    if (!Window->Edit1->isEnabled())
+        return Log(Line + QStringLiteral(" (disabled)"));
+    Enter(Window->Edit1, A.Text);
+    PendingName = A.Text.left(NameBytes);
+}
+
+// Every tile of the list shown named as "Replace this:" says, but for case
+// of a to z, gets the new name.
+void Run::Replace(const Action &A)
+{
+    const QString old = Window->Label2->text();
+    Log(QStringLiteral("Global Replace %1 with %2").arg(Quoted(old), Quoted(A.Text)));
+    Enter(Window->Edit2, A.Text);
+    QTest::mouseClick(Window->Button1, Qt::LeftButton);
+    const std::optional<QByteArray> bytes = Encode(A.Text.left(NameBytes));
+    const std::optional<QByteArray> oldBytes = Encode(old);
+    if (old.isEmpty() || A.Text.isEmpty() || !oldBytes)
+        return;
+    if (!bytes) {
+        ExpectBoxes = 1;
+        return;
+    }
+    std::vector<int> tiles;
+    for (int tile = 0; tile < Model.Count(Land) && Model.IsWhole(Land, tile); ++tile) {
+        if (SameName(Model.Name(Land, tile), *oldBytes))
+            tiles.push_back(tile);
+    }
+    Model.Edit(Land, tiles, [&] {
+        for (const int tile : tiles)
+            Model.SetName(Land, tile, *bytes);
+    });
+}
+
+void Run::Undo(bool Redo)
+{
+    Log(Redo ? QStringLiteral("Ctrl+Y") : QStringLiteral("Ctrl+Z"));
+    Reshown = Redo ? Model.Redo() : Model.Undo();
+    Shortcut(*Window, Qt::CTRL | (Redo ? Qt::Key_Y : Qt::Key_Z));
+}
+
+void Run::Save(const Action &A)
+{
+    const bool asked = Model.Disk != Model.Image;
+    const bool overwrite = A.A % 2 == 0;
+    Log(QStringLiteral("Save") + (asked ? (overwrite ? ", Overwrite" : ", Cancel") : ""));
+    if (asked)
+        Ask(QStringLiteral("has changed on disk"), overwrite ? QStringLiteral("Overwrite") : QStringLiteral("Cancel"));
+    QTest::mouseClick(Window->BitBtn1, Qt::LeftButton);
+    if (!asked || overwrite)
+        Model.Save();
+    CheckFile();
+}
+
+void Run::SaveAs()
+{
+    const QString path = Folder.filePath(QStringLiteral("copy%1.mul").arg(++Copies));
+    Log(QStringLiteral("Save As copy%1.mul").arg(Copies));
+    Queue(ChooseFile(path));
+    Shortcut(*Window, Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    Reshown = true;
+    if (TestFiles::ReadBytes(Path) != Model.Disk)
+        return Fail(Line + QStringLiteral(": Save As changed the file it copied"));
+    Model.Disk = Model.Copy();
+    Model.Image = Model.Work = Model.Disk;
+    Path = path;
+    CheckFile();
+}
+
+void Run::Reload(const Action &A)
+{
+    const bool asked = Model.Modified();
+    const bool discard = A.A % 2 == 0;
+    Log(QStringLiteral("Reload") + (asked ? (discard ? ", Discard" : ", Cancel") : ""));
+    if (asked)
+        Ask(QStringLiteral("Discard your changes"), discard ? QStringLiteral("Discard") : QStringLiteral("Cancel"));
+    for (QAction *action : Window->findChildren<QAction *>()) {
+        if (action->text() == QLatin1String("&Reload"))
+            action->trigger();
+    }
+    if (asked && !discard)
+        return;
+    Model.Reload();
+    Reshown = true;
+}
+
+// Another program changes one byte of a record: of the tile shown, or of
+// one near the top of either list.
+void Run::Other(const Action &A)
+{
+    const bool land = A.C % 2;
+    const int tile = A.A % 3 == 0 && land == Land && Editable() ? Current : int(A.A % 48);
+    const std::size_t at = Model.At(land, tile) + A.B % unsigned(Model.Size(land));
+    const auto byte = (unsigned char)('!' + (A.B >> 8) % 94); // what the writer passes on unchanged
+    Log(QStringLiteral("another program writes 0x%1 at %2")
+            .arg(uint(byte), 2, 16, QLatin1Char('0'))
+            .arg(Model.Place(at)));
+    if (!TestFiles::WriteByteElsewhere(Path, at, char(byte)))
+        return Fail(Line + QStringLiteral(": could not"));
+    Model.Disk[at] = byte;
+    // The window notices, and makes room for its bar, before the next action.
+    auto *bar = Window->findChild<QWidget *>(QStringLiteral("FileWatchBar"));
+    if (bar)
+        (void)QTest::qWaitFor([bar] { return bar->isVisible(); }, 1000);
+}
+
+// Save confirms a name typed and not confirmed, then saves, asking before
+// it overwrites another program's change.
+void Run::Close(const Action &A)
+{
+    static const char *const buttons[] = {"Save", "Discard", "Cancel"};
+    const unsigned answer = A.A % 3;
+    const bool overwrite = A.B % 2 == 0;
+    const std::optional<QByteArray> typed = PendingName ? Encode(*PendingName) : std::nullopt;
+    const bool named = Editable() && typed && *typed != Model.Name(Land, Current);
+    const bool asked = Model.Modified() || named;
+    bool closes = !asked || answer == 1;
+    if (asked)
+        Ask(QStringLiteral("Save changes to"), QLatin1String(buttons[answer]));
+    // At the end the user keeps whatever the window holds, even when it
+    // asks unexpectedly, so that the file shows what the window did.
+    if (!asked && !A.Text.isEmpty())
+        Answers.Then(Press(QStringLiteral("Save"), &Unasked));
+    const bool conflict = asked && answer == 0 && Model.Disk != Model.Image;
+    if (conflict)
+        Ask(QStringLiteral("has changed on disk"), overwrite ? QStringLiteral("Overwrite") : QStringLiteral("Cancel"));
+    Log(QStringLiteral("Close") + (asked ? QStringLiteral(", ") + buttons[answer] : QString())
+        + (conflict ? (overwrite ? ", Overwrite" : ", Cancel") : ""));
+    if (asked && answer == 0) {
+        if (named)
+            Model.Edit(Land, {Current}, [&] { Model.SetName(Land, Current, *typed); });
+        PendingName.reset();
+        closes = !conflict || overwrite;
+        if (closes)
+            Model.Save();
+    }
+    QTest::mouseClick(Window->BitBtn2, Qt::LeftButton);
+    if (Window->isVisible() == closes)
+        Note(Line + (closes ? QStringLiteral(": the window stayed open") : QStringLiteral(": the window closed")));
+    CheckFile();
+}
+
+// -- running and shortening ----------------------------------------------------------------
+
+Outcome Play(std::uint32_t Seed, const std::vector<Action> &Actions)
+{
+    Run run(Seed);
+    return run.Play(Actions);
+}
+
+std::vector<Action> Actions(std::uint32_t Seed, int Count)
+{
+    std::mt19937 random(Seed * 2654435761u);
+    std::vector<Action> actions;
+    for (int k = 0; k < Count; ++k)
+        actions.push_back(RandomAction(random));
+    return actions;
+}
+
+// Drops actions, in runs of halving length, as long as the rest still fails.
+Outcome Shorten(std::uint32_t Seed, std::vector<Action> &Actions, Outcome Failed)
+{
+    Actions.resize(std::min(Actions.size(), std::size_t(Failed.At + 1)));
+    int replays = 0;
+    for (std::size_t chunk = std::max<std::size_t>(Actions.size() / 2, 1); replays < 200; chunk /= 2) {
+        for (std::size_t from = 0; from < Actions.size() && replays < 200; ++replays) {
+            std::vector<Action> fewer = Actions;
+            fewer.erase(fewer.begin() + long(from), fewer.begin() + long(std::min(from + chunk, fewer.size())));
+            const Outcome outcome = Play(Seed, fewer);
+            if (!outcome.Failed) {
+                from += chunk;
+                continue;
+            }
+            fewer.resize(std::min(fewer.size(), std::size_t(outcome.At + 1)));
+            Actions = fewer;
+            Failed = outcome;
+        }
+        if (chunk == 1)
+            break;
+    }
+    return Failed;
+}
+
+QString Report(std::uint32_t Seed, std::size_t Count, const Outcome &Failed)
+{
+    static const char *const kinds[] = {"classic", "newer", "short (500,000 bytes)"};
+    QString text = QStringLiteral("seed %1, a %2 file: %3\nshortened to %4 of %5 actions:\n")
+                       .arg(Seed)
+                       .arg(QLatin1String(kinds[int(KindOfSeed(Seed))]), Failed.Why)
+                       .arg(Failed.Log.size())
+                       .arg(Count);
+    for (int k = 0; k < Failed.Log.size(); ++k)
+        text += QStringLiteral("  %1. %2\n").arg(k + 1).arg(Failed.Log[k]);
+    return text;
+}
+
+constexpr int ActionsPerRun = 40;
+constexpr std::uint32_t FixedSeeds = 200;
+
+QtMessageHandler QtHandler = nullptr;
+
+void Quiet(QtMsgType Type, const QMessageLogContext &Context, const QString &Text)
+{
+    if (!Text.startsWith(QLatin1String("This plugin does not support")))
+        QtHandler(Type, Context, Text);
+}
+
+} // namespace
+
+class WindowModelTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    // Plays the seed's actions; a failure is shortened and reported.
+    static QString Failure(std::uint32_t Seed, int &Checks)
+    {
+        std::vector<Action> actions = Actions(Seed, ActionsPerRun);
+        const Outcome outcome = Play(Seed, actions);
+        Checks += outcome.Checks;
+        if (!outcome.Failed)
+            return QString();
+        const Outcome shortest = Shorten(Seed, actions, outcome);
+        return Report(Seed, ActionsPerRun, shortest);
+    }
+
+private slots:
+    // The offscreen platform's word on every window it cannot raise would
+    // use up the warnings a test may print.
+    // The runs, and a longer run more so, may need longer than the five
+    // minutes Qt Test gives one test function on a loaded machine.
+    void initTestCase()
+    {
+        QtHandler = qInstallMessageHandler(Quiet);
+        const int seconds = qEnvironmentVariableIntValue("QV_WINDOW_MODEL_SECONDS");
+        qputenv("QTEST_FUNCTION_TIMEOUT", QByteArray::number((qint64(std::max(seconds, 0)) + 900) * 1000));
+    }
+
+    void theFileHoldsWhatTheUserAskedFor()
+    {
+        const int seconds = qEnvironmentVariableIntValue("QV_WINDOW_MODEL_SECONDS");
+        QElapsedTimer clock;
+        clock.start();
+        int runs = 0;
+        int checks = 0;
+        std::random_device entropy;
+        for (std::uint32_t seed = 1; seconds > 0 ? clock.elapsed() < seconds * 1000LL : seed <= FixedSeeds; ++seed) {
+            const std::uint32_t played = seconds > 0 ? entropy() : seed;
+            ++runs;
+            const QString failure = Failure(played, checks);
+            if (!failure.isEmpty())
+                QFAIL(qPrintable(failure));
+        }
+        qInfo("%d runs of %d actions, %d files compared, in %lld s", runs, ActionsPerRun, checks,
+              clock.elapsed() / 1000);
+    }
+};
+
+QTEST_MAIN(WindowModelTest)
+#include "tst_windowmodel.moc"
