@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QCheckBox;
 class QFileDialog;
@@ -143,6 +144,13 @@ protected:
     void DrawTilePicture(TTileKind Kind, int Tile);
     // The file's layout, and the second page of flags for a file that has it.
     void ShowLayout(const TTileData *Store);
+    // The number boxes show the fields of Tiles of Kind where they all share
+    // a value, and are empty with "(mixed)" in grey where they differ; the
+    // boxes of the other section are emptied. TextureBox is the land's box.
+    void ShowNumbers(const TTileData &Store, TTileKind Kind, const std::vector<int> &Tiles, QLineEdit *TextureBox);
+    // A flag box is checked where every tile of Tiles has the bit, and
+    // partly checked where only some have it.
+    void ShowFlagStates(const TTileData &Store, TTileKind Kind, const std::vector<int> &Tiles);
     // The row at the top of the list's view, and scrolling a row there.
     int TopIndex() const;
     void SetTopIndex(int Row);

@@ -9,6 +9,7 @@
 #include "app/ListBox.h"
 #include "app/MenuBar.h"
 #include "app/OpenWarnings.h"
+#include "app/SaveQuestions.h"
 #include "app/TileDocument.h"
 #include "app/TileListModel.h"
 #include "app/TileSections.h"
@@ -170,11 +171,11 @@ void TForm1::ConnectFlagBoxes()
     };
     for (std::size_t bit = 0; bit < clicks.size(); ++bit) {
         const auto click = clicks[bit];
-        connect(FlagBoxes[bit], &QCheckBox::toggled, this, [this, click] { RunGuarded(click); });
+        connect(FlagBoxes[bit], &QCheckBox::stateChanged, this, [this, click] { RunGuarded(click); });
     }
     for (int bit = 32; bit < 64; ++bit) {
         QCheckBox *box = FlagBoxes[std::size_t(bit)];
-        connect(box, &QCheckBox::toggled, this, [this, box, bit] { Guarded([=] { FlagClick(box, bit); }); });
+        connect(box, &QCheckBox::stateChanged, this, [this, box, bit] { Guarded([=] { FlagClick(box, bit); }); });
     }
 }
 
@@ -435,7 +436,7 @@ void TForm1::RebuildList()
         ListModel->Refill();
     }
     SetTopIndex(top);
-    SetSelection(SelectedTile());
+    SetSelection();
 }
 
 // A tile the filter hides is shown by showing every tile again.
@@ -444,8 +445,13 @@ void TForm1::FollowSelection()
     const int tile = SelectedTile();
     if (tile >= 0 && ListModel->RowOf(tile) < 0 && Tools->Filter->IsActive())
         Tools->Filter->Clear();
-    SetSelection(tile);
+    SetSelection();
     ShowTile();
+    const QString count = QStringLiteral("%1 tiles selected").arg(Document->SelectedTiles().size());
+    if (Document->SelectedTiles().size() > 1)
+        StatusBar1->showMessage(count);
+    else if (StatusBar1->currentMessage().endsWith(QLatin1String(" tiles selected")))
+        StatusBar1->clearMessage();
 }
 
 // Each list keeps its own selection and scroll place. The focus leaves the
@@ -459,10 +465,8 @@ void TForm1::FollowSection(TTileKind Kind)
     Tools->Sections->LandFields->setEnabled(Kind == TTileKind::Land);
     Refilter();
     SetTopIndex(ListModel->RowOf(TopTiles[Kind == TTileKind::Land]));
-    const int tile = SelectedTile();
-    if (tile >= 0 && ListModel->RowOf(tile) < 0)
-        return Document->Select(-1);
-    FollowSelection();
+    if (!DropHiddenTiles())
+        FollowSelection();
 }
 
 void TForm1::LeaveTileControls()
@@ -495,14 +499,26 @@ void TForm1::Refilter()
 // the filter hides is no longer selected.
 void TForm1::FilterChanged()
 {
-    const int tile = SelectedTile();
     Refilter();
-    if (tile >= 0 && ListModel->RowOf(tile) < 0)
-        return Document->Select(-1);
-    SetSelection(tile);
-    const int row = ListModel->RowOf(tile);
+    if (DropHiddenTiles())
+        return;
+    SetSelection();
+    const int row = ListModel->RowOf(SelectedTile());
     if (row >= 0)
         ListBox1->scrollTo(ListModel->index(row), QAbstractItemView::PositionAtCenter);
+}
+
+// Tiles the filter hides are no longer selected; true when that changed the
+// selection, which is then shown anew.
+bool TForm1::DropHiddenTiles()
+{
+    std::vector<int> shown = Document->SelectedTiles();
+    shown.erase(std::remove_if(shown.begin(), shown.end(), [this](int Tile) { return ListModel->RowOf(Tile) < 0; }),
+                shown.end());
+    if (shown.size() == Document->SelectedTiles().size())
+        return false;
+    Document->SetSelection(shown, SelectedTile());
+    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -526,22 +542,27 @@ bool TForm1::HasSelectedTile() const
 
 // The list itself never lets the user clear its selection, so the program
 // goes to the selection model directly.
-void TForm1::SetSelection(int Tile)
+void TForm1::SetSelection()
 {
-    const int row = ListModel->RowOf(Tile);
+    QItemSelection lines;
+    for (const int tile : Document->SelectedTiles()) {
+        const int row = ListModel->RowOf(tile);
+        if (row >= 0)
+            lines.merge(QItemSelection(ListModel->index(row), ListModel->index(row)), QItemSelectionModel::Select);
+    }
+    const int row = ListModel->RowOf(SelectedTile());
     {
         const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
         QItemSelectionModel *selection = ListBox1->selectionModel();
+        selection->select(lines, QItemSelectionModel::ClearAndSelect);
         if (row >= 0)
-            selection->setCurrentIndex(ListModel->index(row), QItemSelectionModel::ClearAndSelect);
-        else
-            selection->clear();
+            selection->setCurrentIndex(ListModel->index(row), QItemSelectionModel::NoUpdate);
     }
     if (row >= 0)
         ListBox1->scrollTo(ListModel->index(row));
     // A tile whose record the file does not wholly hold shows its values
     // greyed out and takes no edit.
-    EnableTileControls(Document->IsCurrentEditable());
+    EnableTileControls(Document->HasEditableTiles());
 }
 
 void TForm1::ListSelectionChanged()
@@ -552,8 +573,10 @@ void TForm1::ListSelectionChanged()
 
 void TForm1::ListBox1Click()
 {
-    const QModelIndexList selected = ListBox1->selectionModel()->selectedIndexes();
-    Document->Select(selected.isEmpty() ? -1 : ListModel->TileAt(selected.constFirst().row()));
+    std::vector<int> tiles;
+    for (const QModelIndex &line : ListBox1->selectionModel()->selectedRows())
+        tiles.push_back(ListModel->TileAt(line.row()));
+    Document->SetSelection(std::move(tiles), ListModel->TileAt(ListBox1->currentIndex().row()));
 }
 
 // A click on the line that is already selected changes no selection but
@@ -572,17 +595,13 @@ void TForm1::ShowTile()
         return ShowNoTile();
     const int tile = SelectedTile();
     TileShown = false;
-    for (QCheckBox *box : FlagBoxes)
-        box->setChecked(false);
     ShownName = TileData()->GetName(ShownKind(), tile);
     Edit1->setText(ShownName);
     Document->ForgetPendingName();
-    FillNumberBoxes(tile);
     Label2->setText(Edit1->text());
     Edit2->clear();
     DrawTilePicture(ShownKind(), tile);
-    ShowFlags(TileData()->GetFlags(ShownKind(), tile));
-    TileShown = true;
+    ShowValues();
 }
 
 // With no tile selected in the list shown, the boxes show none either.
@@ -601,45 +620,46 @@ void TForm1::ShowNoTile()
 
 void TForm1::RefreshTile()
 {
-    const int tile = SelectedTile();
-    const QString name = TileData()->GetName(ShownKind(), tile);
+    const QString name = TileData()->GetName(ShownKind(), SelectedTile());
     TileShown = false;
     if (name != ShownName) {
         ShownName = name;
         Edit1->setText(name);
         Document->ForgetPendingName();
     }
-    FillNumberBoxes(tile);
-    ShowFlags(TileData()->GetFlags(ShownKind(), tile));
-    TileShown = true;
+    ShowValues();
 }
 
 // Boxes of the other section are emptied, as well as greyed out.
-void TForm1::FillNumberBoxes(int Tile)
+// The numbers and flags of the selected tiles; the flags word is the current
+// tile's.
+void TForm1::ShowValues()
 {
-    for (const auto &[box, exit] : ExitHandlers)
-        box->clear();
-    if (ShownKind() == TTileKind::Land)
-        return Tools->Sections->TextureBox->setText(QString::number(TileData()->GetTexture(Tile)));
-    for (std::size_t k = 0; k < NumberBoxes.size(); ++k) {
-        const auto field = static_cast<TTileField>(k);
-        NumberBoxes[k]->setText(FieldText(field, FieldValue(*TileData(), field, Tile)));
-    }
+    const std::vector<int> &tiles = Document->SelectedTiles();
+    ShowNumbers(*TileData(), ShownKind(), tiles, Tools->Sections->TextureBox);
+    ShowFlagStates(*TileData(), ShownKind(), tiles);
+    CurrentFlags = TileData()->GetFlags(ShownKind(), SelectedTile());
+    TileShown = true;
 }
 
 void TForm1::ShowFlags(std::uint64_t Flags)
 {
     CurrentFlags = Flags;
-    for (std::size_t bit = 0; bit < FlagBoxes.size(); ++bit)
+    for (std::size_t bit = 0; bit < FlagBoxes.size(); ++bit) {
+        FlagBoxes[bit]->setTristate(false);
         FlagBoxes[bit]->setChecked((Flags >> bit) & 1u);
+    }
 }
 
 // Keys that move through the list stay with it; any other key sends the
 // user to the rename box.
 bool TForm1::ListBox1KeyDown(QKeyEvent *Key)
 {
+    if (Key->matches(QKeySequence::SelectAll))
+        return false;
     switch (Key->key()) {
     case Qt::Key_Control:
+    case Qt::Key_Shift: // with the arrows, for a range
     case Qt::Key_Alt:
     case Qt::Key_AltGr: // Ctrl and Alt together on keyboards that have it
     case Qt::Key_PageUp:
@@ -664,13 +684,15 @@ bool TForm1::ListBox1KeyDown(QKeyEvent *Key)
 // ---------------------------------------------------------------------------
 // Flags and number boxes
 
+// A partly checked box becomes checked on the first click.
 void TForm1::FlagClick(QCheckBox *Box, int Bit)
 {
-    if (!TileShown || !Document->IsCurrentEditable())
+    if (!TileShown || !Document->HasEditableTiles())
         return;
+    const bool set = Box->checkState() != Qt::Unchecked;
     const std::uint64_t mask = std::uint64_t(1) << Bit;
-    CurrentFlags = Box->isChecked() ? CurrentFlags | mask : CurrentFlags & ~mask;
-    Document->SetFlag(Bit, Box->isChecked());
+    CurrentFlags = set ? CurrentFlags | mask : CurrentFlags & ~mask;
+    Document->SetFlag(Bit, set);
 }
 
 // A box of the other section is empty and writes nothing. A value out of the
@@ -678,7 +700,9 @@ void TForm1::FlagClick(QCheckBox *Box, int Bit)
 void TForm1::CommitDecimal(QLineEdit *Box, TTileField Field)
 {
     RefusedBox = nullptr;
-    if (!Document->IsCurrentEditable() || FieldKind(Field) != ShownKind())
+    // A box the user did not change writes nothing: with many tiles selected
+    // it may stand for several values.
+    if (!Box->isModified() || !Document->HasEditableTiles() || FieldKind(Field) != ShownKind())
         return;
     const bool anim = Field == TTileField::Anim;
     const qint64 value = anim ? HexToInt(Box->text()) : StrToInt(Box->text());
@@ -765,15 +789,20 @@ void TForm1::Button2Click()
 // group keeps offering the name the tile had when it was selected.
 void TForm1::RenameSelectedTile()
 {
-    if (!Document->IsCurrentEditable())
+    if (!Document->HasEditableTiles())
         return;
     const int tile = SelectedTile();
     const QString line = ListModel->Line(ListModel->RowOf(tile));
     const QString name = Edit1->text();
+    const std::size_t count = Document->SelectedTiles().size();
+    if (count > 1 && !AskRenameTiles(this, int(count), name))
+        return;
     Document->Rename(name);
     Document->ForgetPendingName();
-    StatusBar1->showMessage(QStringLiteral("updated ") + line + QStringLiteral(" to ") + name);
-    ListModel->ReplaceLine(tile, TileData()->GetName(ShownKind(), tile));
+    if (count == 1) {
+        StatusBar1->showMessage(QStringLiteral("updated ") + line + QStringLiteral(" to ") + name);
+        ListModel->ReplaceLine(tile, TileData()->GetName(ShownKind(), tile));
+    }
     ListBox1->setFocus();
 }
 
