@@ -492,7 +492,6 @@ private slots:
         QTest::newRow("Delete") << int(Qt::Key_Delete) << 0 << "Edit1" << 10;
         // Shift stays for a range with the arrows.
         QTest::newRow("Shift") << int(Qt::Key_Shift) << 0 << "ListBox1" << 10;
-        QTest::newRow("Ctrl+A selects every line") << int(Qt::Key_A) << int(Qt::ControlModifier) << "ListBox1" << 0;
         QTest::newRow("Space") << int(Qt::Key_Space) << 0 << "Edit1" << 10;
     }
 
