@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 
@@ -409,4 +410,23 @@ void TFormControls::ShowFlagStates(const TTileData &Store, TTileKind Kind, const
         FlagBoxes[bit]->setTristate(someTiles && !everyTile);
         FlagBoxes[bit]->setCheckState(everyTile ? Qt::Checked : someTiles ? Qt::PartiallyChecked : Qt::Unchecked);
     }
+}
+
+void TFormControls::EnableTileControls(bool Enabled, QLineEdit *TextureBox)
+{
+    if (Edit1->isEnabled() == Enabled)
+        return;
+    for (QWidget *control : {static_cast<QWidget *>(Edit1), static_cast<QWidget *>(Button2),
+                             static_cast<QWidget *>(TextureBox)})
+        control->setEnabled(Enabled);
+    for (QLineEdit *box : NumberBoxes)
+        box->setEnabled(Enabled);
+    for (QCheckBox *box : FlagBoxes)
+        box->setEnabled(Enabled);
+}
+
+void TFormControls::CenterOnScreen(QWidget *Form)
+{
+    if (const QScreen *display = Form->screen())
+        Form->move(display->availableGeometry().center() - Form->rect().center());
 }

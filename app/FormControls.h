@@ -151,6 +151,14 @@ protected:
     // A flag box is checked where every tile of Tiles has the bit, and
     // partly checked where only some have it.
     void ShowFlagStates(const TTileData &Store, TTileKind Kind, const std::vector<int> &Tiles);
+    // The controls that edit tiles look editable only while there is a tile
+    // to edit. Changed only when that really comes or goes: disabling the
+    // control that has the focus moves the focus, and with it commits a
+    // number box. TextureBox is the land's box.
+    void EnableTileControls(bool Enabled, QLineEdit *TextureBox);
+    // Puts Form where it appears first: a box shown before the window is
+    // centred over it.
+    static void CenterOnScreen(QWidget *Form);
     // The row at the top of the list's view, and scrolling a row there.
     int TopIndex() const;
     void SetTopIndex(int Row);

@@ -196,6 +196,16 @@ void TTileDocument::SetSelection(std::vector<int> Tiles, int Current)
     emit SelectionChanged();
 }
 
+bool TTileDocument::KeepSelected(const std::function<bool(int Tile)> &Keep)
+{
+    std::vector<int> kept = SelectedTiles();
+    kept.erase(std::remove_if(kept.begin(), kept.end(), [&](int Tile) { return !Keep(Tile); }), kept.end());
+    if (kept.size() == SelectedTiles().size())
+        return false;
+    SetSelection(std::move(kept), CurrentTile());
+    return true;
+}
+
 std::vector<int> TTileDocument::EditableTiles() const
 {
     std::vector<int> tiles;

@@ -77,6 +77,9 @@ public:
     void Select(int Tile);
     // Selects Tiles of the section shown, Current among them the current one.
     void SetSelection(std::vector<int> Tiles, int Current);
+    // Keeps the selected tiles Keep accepts; true when that changed the
+    // selection, which is then announced.
+    bool KeepSelected(const std::function<bool(int Tile)> &Keep);
     // The selected tiles that take edits: a tile whose record the file does
     // not wholly hold is shown, greyed out, but never edited.
     std::vector<int> EditableTiles() const;

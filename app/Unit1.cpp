@@ -74,7 +74,7 @@ TForm1::TForm1(QWidget *Parent, const QString &StartFile)
     Image1Bitmap = QImage(0, 0, QImage::Format_RGB555);
     // A box that start-up shows is centred over the window, which is not
     // shown yet: put the window where it will appear first.
-    CenterOnScreen();
+    CenterOnScreen(this);
     FormCreate(StartFile);
 }
 
@@ -119,7 +119,7 @@ void TForm1::CreateControls()
     InstallKeyFilters();
     ClickDropper = new TClickDropper(this);
     // Nothing is selected yet; the item tiles show first.
-    EnableTileControls(false);
+    EnableTileControls(false, Tools->Sections->TextureBox);
     Tools->Sections->LandFields->setEnabled(false);
 }
 
@@ -230,7 +230,7 @@ void TForm1::showEvent(QShowEvent *Event)
         return;
     if (!ShownBefore) {
         ShownBefore = true;
-        CenterOnScreen();
+        CenterOnScreen(this);
     }
     RunGuarded(&TForm1::FormShow);
 }
@@ -255,12 +255,6 @@ void TForm1::resizeEvent(QResizeEvent *Event)
     const int top = Tools ? Tools->ListTop() : 0;
     ListBox1->setGeometry(0, top, ListWidth, height() - StatusHeight - top);
     StatusBar1->setGeometry(0, height() - StatusHeight, width(), StatusHeight);
-}
-
-void TForm1::CenterOnScreen()
-{
-    if (const QScreen *display = screen())
-        move(display->availableGeometry().center() - rect().center());
 }
 
 bool TForm1::eventFilter(QObject *Watched, QEvent *Event)
@@ -465,7 +459,7 @@ void TForm1::FollowSection(TTileKind Kind)
     Tools->Sections->LandFields->setEnabled(Kind == TTileKind::Land);
     Refilter();
     SetTopIndex(ListModel->RowOf(TopTiles[Kind == TTileKind::Land]));
-    if (!DropHiddenTiles())
+    if (!Document->KeepSelected([this](int Tile) { return ListModel->RowOf(Tile) >= 0; }))
         FollowSelection();
 }
 
@@ -500,25 +494,12 @@ void TForm1::Refilter()
 void TForm1::FilterChanged()
 {
     Refilter();
-    if (DropHiddenTiles())
+    if (Document->KeepSelected([this](int Tile) { return ListModel->RowOf(Tile) >= 0; }))
         return;
     SetSelection();
     const int row = ListModel->RowOf(SelectedTile());
     if (row >= 0)
         ListBox1->scrollTo(ListModel->index(row), QAbstractItemView::PositionAtCenter);
-}
-
-// Tiles the filter hides are no longer selected; true when that changed the
-// selection, which is then shown anew.
-bool TForm1::DropHiddenTiles()
-{
-    std::vector<int> shown = Document->SelectedTiles();
-    shown.erase(std::remove_if(shown.begin(), shown.end(), [this](int Tile) { return ListModel->RowOf(Tile) < 0; }),
-                shown.end());
-    if (shown.size() == Document->SelectedTiles().size())
-        return false;
-    Document->SetSelection(shown, SelectedTile());
-    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -562,7 +543,7 @@ void TForm1::SetSelection()
         ListBox1->scrollTo(ListModel->index(row));
     // A tile whose record the file does not wholly hold shows its values
     // greyed out and takes no edit.
-    EnableTileControls(Document->HasEditableTiles());
+    EnableTileControls(Document->HasEditableTiles(), Tools->Sections->TextureBox);
 }
 
 void TForm1::ListSelectionChanged()
@@ -896,22 +877,6 @@ void TForm1::Button4Click()
 {
     if (OpenDialog1->exec() == QDialog::Accepted && !OpenDialog1->selectedFiles().isEmpty())
         Edit3->setText(QDir::toNativeSeparators(OpenDialog1->selectedFiles().constFirst()));
-}
-
-// The controls that edit one tile look editable only while a line is
-// selected. Changed only when the selection really comes or goes: disabling
-// the control that has the focus moves the focus, and with it commits a
-// number box.
-void TForm1::EnableTileControls(bool Enabled)
-{
-    if (Edit1->isEnabled() == Enabled)
-        return;
-    Edit1->setEnabled(Enabled);
-    Button2->setEnabled(Enabled);
-    for (const auto &entry : ExitHandlers)
-        entry.first->setEnabled(Enabled);
-    for (QCheckBox *box : FlagBoxes)
-        box->setEnabled(Enabled);
 }
 
 // Loads the file named in Edit3 in place of the current one, as at start-up:

@@ -158,8 +158,6 @@ private:
     // Selects the lines of the document's selected tiles that the filter
     // shows, and scrolls the current one into view.
     void SetSelection();
-    bool DropHiddenTiles();
-    void EnableTileControls(bool Enabled);
     // Takes away the word of an earlier save, for a save that did not happen.
     void ForgetSavedStatus();
     void ShowTitle();
@@ -181,7 +179,6 @@ private:
     void ListSelectionChanged();
     void ListPressed(const QModelIndex &Index);
     bool FilterEvent(QObject *Watched, QEvent *Event);
-    void CenterOnScreen();
 
     // Following the document.
     void FollowLoad(TLoadKind How);
