@@ -65,20 +65,33 @@ void TRecordStep::redo()
     undo();
 }
 
-TFlagStep::TFlagStep(TTileKind Kind, int Tile, int Bit, bool Set)
-    : TRecordStep(Kind, {Tile}, QStringLiteral("%1 %2 %3")
-                                    .arg(Set ? QStringLiteral("Set") : QStringLiteral("Clear"),
-                                         QString::fromStdString(FlagName(Bit)), TileLabel(Kind, Tile)))
+namespace {
+
+// "0x1A", "land 0x3", or "40 tiles" with Joint before it.
+QString TilesLabel(TTileKind Kind, const std::vector<int> &Tiles, const QString &Joint)
+{
+    if (Tiles.size() == 1)
+        return TileLabel(Kind, Tiles.front());
+    return Joint + QStringLiteral("%1 tiles").arg(Tiles.size());
+}
+
+} // namespace
+
+TFlagStep::TFlagStep(TTileKind Kind, const std::vector<int> &Tiles, int Bit, bool Set)
+    : TRecordStep(Kind, Tiles, QStringLiteral("%1 %2 %3")
+                                   .arg(Set ? QStringLiteral("Set") : QStringLiteral("Clear"),
+                                        QString::fromStdString(FlagName(Bit)),
+                                        TilesLabel(Kind, Tiles, QStringLiteral("on "))))
 {
 }
 
-TNumberStep::TNumberStep(TTileKind Kind, int Tile, TTileField Field)
-    : TRecordStep(Kind, {Tile}, FieldName(Field) + QLatin1Char(' ') + TileLabel(Kind, Tile))
+TNumberStep::TNumberStep(TTileKind Kind, const std::vector<int> &Tiles, TTileField Field)
+    : TRecordStep(Kind, Tiles, FieldName(Field) + QLatin1Char(' ') + TilesLabel(Kind, Tiles, QStringLiteral("on ")))
 {
 }
 
-TRenameStep::TRenameStep(TTileKind Kind, int Tile)
-    : TRecordStep(Kind, {Tile}, QStringLiteral("Rename ") + TileLabel(Kind, Tile))
+TRenameStep::TRenameStep(TTileKind Kind, const std::vector<int> &Tiles)
+    : TRecordStep(Kind, Tiles, QStringLiteral("Rename ") + TilesLabel(Kind, Tiles, QString()))
 {
 }
 

@@ -52,25 +52,28 @@ private:
     bool FPushed = false;
 };
 
-// A click on a flag box: "Set Wall 0x1A" or "Clear Wall land 0x3".
+// A click on a flag box: "Set Wall 0x1A", "Clear Wall land 0x3", "Set Wall
+// on 40 tiles".
 class TFlagStep : public TRecordStep
 {
 public:
-    TFlagStep(TTileKind Kind, int Tile, int Bit, bool Set);
+    TFlagStep(TTileKind Kind, const std::vector<int> &Tiles, int Bit, bool Set);
 };
 
-// A committed number box: "Weight 0x1A", "Texture land 0x3".
+// A committed number box: "Weight 0x1A", "Texture land 0x3", "Weight on 40
+// tiles".
 class TNumberStep : public TRecordStep
 {
 public:
-    TNumberStep(TTileKind Kind, int Tile, TTileField Field);
+    TNumberStep(TTileKind Kind, const std::vector<int> &Tiles, TTileField Field);
 };
 
-// A rename of the selected tile: "Rename 0x1A", "Rename land 0x3".
+// A rename of the selected tiles: "Rename 0x1A", "Rename land 0x3", "Rename
+// 40 tiles".
 class TRenameStep : public TRecordStep
 {
 public:
-    TRenameStep(TTileKind Kind, int Tile);
+    TRenameStep(TTileKind Kind, const std::vector<int> &Tiles);
 };
 
 // A global replace in one section, one step however many tiles it renamed;

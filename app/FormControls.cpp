@@ -3,6 +3,7 @@
 #include "app/CompletionGuard.h"
 #include "app/ListBox.h"
 #include "app/ListLineDelegate.h"
+#include "app/TileField.h"
 #include "app/TileListModel.h"
 #include "app/UpperFlagBoxes.h"
 
@@ -21,8 +22,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+
+#include <algorithm>
 
 namespace {
 
@@ -367,4 +371,62 @@ void TFormControls::SetTopIndex(int Row)
 {
     if (Row >= 0)
         ListBox1->scrollTo(ListBox1->model()->index(Row, 0), QAbstractItemView::PositionAtTop);
+}
+
+void TFormControls::ShowNumbers(const TTileData &Store, TTileKind Kind, const std::vector<int> &Tiles,
+                                QLineEdit *TextureBox)
+{
+    std::vector<std::pair<QLineEdit *, TTileField>> boxes;
+    for (std::size_t k = 0; k < NumberBoxes.size(); ++k)
+        boxes.emplace_back(NumberBoxes[k], static_cast<TTileField>(k));
+    boxes.emplace_back(TextureBox, TTileField::Texture);
+    for (const auto &[box, field] : boxes) {
+        // Set, not typed: an untouched box writes nothing when left.
+        box->setText(QString());
+        box->setPlaceholderText(QString());
+        if (FieldKind(field) != Kind || Tiles.empty())
+            continue;
+        const int first = FieldValue(Store, field, Tiles.front());
+        const bool shared = std::all_of(Tiles.begin(), Tiles.end(),
+                                        [&](int Tile) { return FieldValue(Store, field, Tile) == first; });
+        if (shared)
+            box->setText(FieldText(field, first));
+        else
+            box->setPlaceholderText(QStringLiteral("(mixed)"));
+    }
+}
+
+void TFormControls::ShowFlagStates(const TTileData &Store, TTileKind Kind, const std::vector<int> &Tiles)
+{
+    std::uint64_t all = ~std::uint64_t(0);
+    std::uint64_t any = 0;
+    for (const int tile : Tiles) {
+        all &= Store.GetFlags(Kind, tile);
+        any |= Store.GetFlags(Kind, tile);
+    }
+    for (std::size_t bit = 0; bit < FlagBoxes.size(); ++bit) {
+        const bool everyTile = (all >> bit) & 1u;
+        const bool someTiles = (any >> bit) & 1u;
+        FlagBoxes[bit]->setTristate(someTiles && !everyTile);
+        FlagBoxes[bit]->setCheckState(everyTile ? Qt::Checked : someTiles ? Qt::PartiallyChecked : Qt::Unchecked);
+    }
+}
+
+void TFormControls::EnableTileControls(bool Enabled, QLineEdit *TextureBox)
+{
+    if (Edit1->isEnabled() == Enabled)
+        return;
+    for (QWidget *control : {static_cast<QWidget *>(Edit1), static_cast<QWidget *>(Button2),
+                             static_cast<QWidget *>(TextureBox)})
+        control->setEnabled(Enabled);
+    for (QLineEdit *box : NumberBoxes)
+        box->setEnabled(Enabled);
+    for (QCheckBox *box : FlagBoxes)
+        box->setEnabled(Enabled);
+}
+
+void TFormControls::CenterOnScreen(QWidget *Form)
+{
+    if (const QScreen *display = Form->screen())
+        Form->move(display->availableGeometry().center() - Form->rect().center());
 }

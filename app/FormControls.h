@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QCheckBox;
 class QFileDialog;
@@ -143,6 +144,21 @@ protected:
     void DrawTilePicture(TTileKind Kind, int Tile);
     // The file's layout, and the second page of flags for a file that has it.
     void ShowLayout(const TTileData *Store);
+    // The number boxes show the fields of Tiles of Kind where they all share
+    // a value, and are empty with "(mixed)" in grey where they differ; the
+    // boxes of the other section are emptied. TextureBox is the land's box.
+    void ShowNumbers(const TTileData &Store, TTileKind Kind, const std::vector<int> &Tiles, QLineEdit *TextureBox);
+    // A flag box is checked where every tile of Tiles has the bit, and
+    // partly checked where only some have it.
+    void ShowFlagStates(const TTileData &Store, TTileKind Kind, const std::vector<int> &Tiles);
+    // The controls that edit tiles look editable only while there is a tile
+    // to edit. Changed only when that really comes or goes: disabling the
+    // control that has the focus moves the focus, and with it commits a
+    // number box. TextureBox is the land's box.
+    void EnableTileControls(bool Enabled, QLineEdit *TextureBox);
+    // Puts Form where it appears first: a box shown before the window is
+    // centred over it.
+    static void CenterOnScreen(QWidget *Form);
     // The row at the top of the list's view, and scrolling a row there.
     int TopIndex() const;
     void SetTopIndex(int Row);

@@ -15,7 +15,7 @@ bool ChoosesLines(const QMouseEvent *Event)
 TListBox::TListBox(QWidget *Parent)
     : QListView(Parent)
 {
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
 }
 
 QItemSelectionModel::SelectionFlags TListBox::selectionCommand(const QModelIndex &Index, const QEvent *Event) const
@@ -24,8 +24,10 @@ QItemSelectionModel::SelectionFlags TListBox::selectionCommand(const QModelIndex
     if (!Index.isValid())
         return QItemSelectionModel::NoUpdate;
     const QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(Index, Event);
-    // A Ctrl+click or Ctrl+Space would deselect the selected line.
-    if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+    // A Ctrl+click or Ctrl+Space would deselect the only selected line.
+    const QItemSelection selected = selectionModel()->selection();
+    const bool onlyLine = selected.size() == 1 && selected.first().height() == 1 && selected.first().contains(Index);
+    if (onlyLine && (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)))
         return QItemSelectionModel::NoUpdate;
     return command;
 }

@@ -2,9 +2,9 @@
 
 #include <QListView>
 
-// A single-selection list whose selected line, once chosen, stays selected
-// until another line is chosen. The user can choose another line but can
-// never leave the list without one: Ctrl+click on the selected line, a click
+// A list of the usual extended selection (Shift for a range, Ctrl to add or
+// take away one line, Ctrl+A for every line) that, once a line is chosen,
+// is never left without one: Ctrl+click on the only selected line, a click
 // below the last line and buttons other than the left one change nothing.
 // Only the program itself clears the selection, through the selection model.
 class TListBox : public QListView

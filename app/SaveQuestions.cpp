@@ -83,3 +83,17 @@ bool AskOverwriteChangedFile(QWidget *Parent, const QString &FileName, const TSa
     box.exec();
     return box.clickedButton() == overwrite;
 }
+
+bool AskRenameTiles(QWidget *Parent, int Count, const QString &Name)
+{
+    QMessageBox box(QMessageBox::Question, ApplicationTitle(),
+                    QStringLiteral("Rename %1 tiles to '%2'?").arg(Count).arg(Name), QMessageBox::NoButton, Parent);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton *rename = box.addButton(QStringLiteral("Rename"), QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Cancel);
+    SetButtonText(box, QMessageBox::Cancel, QStringLiteral("Cancel"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    return box.clickedButton() == rename;
+}

@@ -19,3 +19,7 @@ QMessageBox::StandardButton AskSaveChanges(QWidget *Parent, const QString &FileN
 // last saved here: true to overwrite it, false to cancel (the default).
 // The question names the tiles both changed.
 bool AskOverwriteChangedFile(QWidget *Parent, const QString &FileName, const TSaveConflicts &Conflicts);
+
+// Renaming several tiles at once: "Rename 40 tiles to 'wall'?"; true to
+// rename them (Rename), false to leave them (Cancel, the default).
+bool AskRenameTiles(QWidget *Parent, int Count, const QString &Name);

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -158,12 +159,6 @@ void TTileDocument::SetSection(TTileKind Kind)
     emit SectionChanged(Kind);
 }
 
-std::vector<int> TTileDocument::SelectedTiles() const
-{
-    if (CurrentTile() < 0)
-        return {};
-    return {CurrentTile()};
-}
 
 void TTileDocument::SetPendingName(const QString &Name)
 {
@@ -181,10 +176,53 @@ bool TTileDocument::HasPendingName() const
 
 void TTileDocument::Select(int Tile)
 {
+    SetSelection({Tile}, Tile);
+}
+
+// Tiles the file's layout does not have drop out; a current tile that is not
+// among the selected ones becomes the first of them.
+void TTileDocument::SetSelection(std::vector<int> Tiles, int Current)
+{
     FHasPendingName = false;
-    const bool known = FStore && Tile >= 0 && Tile < FStore->Count(FSection);
-    FCurrent[Slot(FSection)] = known ? Tile : -1;
+    const int count = FStore ? FStore->Count(FSection) : 0;
+    Tiles.erase(std::remove_if(Tiles.begin(), Tiles.end(), [count](int Tile) { return Tile < 0 || Tile >= count; }),
+                Tiles.end());
+    std::sort(Tiles.begin(), Tiles.end());
+    Tiles.erase(std::unique(Tiles.begin(), Tiles.end()), Tiles.end());
+    if (!std::binary_search(Tiles.begin(), Tiles.end(), Current))
+        Current = Tiles.empty() ? -1 : Tiles.front();
+    FSelected[Slot(FSection)] = std::move(Tiles);
+    FCurrent[Slot(FSection)] = Current;
     emit SelectionChanged();
+}
+
+bool TTileDocument::KeepSelected(const std::function<bool(int Tile)> &Keep)
+{
+    std::vector<int> kept = SelectedTiles();
+    kept.erase(std::remove_if(kept.begin(), kept.end(), [&](int Tile) { return !Keep(Tile); }), kept.end());
+    if (kept.size() == SelectedTiles().size())
+        return false;
+    SetSelection(std::move(kept), CurrentTile());
+    return true;
+}
+
+std::vector<int> TTileDocument::EditableTiles() const
+{
+    std::vector<int> tiles;
+    if (!FStore || FReadOnly)
+        return tiles;
+    for (const int tile : SelectedTiles()) {
+        if (FStore->IsWhole(FSection, tile))
+            tiles.push_back(tile);
+    }
+    return tiles;
+}
+
+bool TTileDocument::HasEditableTiles() const
+{
+    return FStore && !FReadOnly && std::any_of(SelectedTiles().begin(), SelectedTiles().end(), [this](int Tile) {
+               return FStore->IsWhole(FSection, Tile);
+           });
 }
 
 bool TTileDocument::IsCurrentEditable() const
@@ -200,14 +238,17 @@ void TTileDocument::CommitPendingEdits()
 
 void TTileDocument::SetFlag(int Bit, bool Set)
 {
-    if (!IsCurrentEditable())
+    const std::vector<int> tiles = EditableTiles();
+    if (tiles.empty())
         return;
     const TTileKind kind = FSection;
-    const int tile = CurrentTile();
     const std::uint64_t mask = std::uint64_t(1) << Bit;
-    const std::uint64_t flags = FStore->GetFlags(kind, tile);
-    Edit(std::make_unique<TFlagStep>(kind, tile, Bit, Set),
-         [&](TTileData &Store) { Store.SetFlags(kind, tile, Set ? flags | mask : flags & ~mask); });
+    Edit(std::make_unique<TFlagStep>(kind, tiles, Bit, Set), [&](TTileData &Store) {
+        for (const int tile : tiles) {
+            const std::uint64_t flags = Store.GetFlags(kind, tile);
+            Store.SetFlags(kind, tile, Set ? flags | mask : flags & ~mask);
+        }
+    });
 }
 
 // A field of the other section has no place in this section's tiles, and a
@@ -215,24 +256,29 @@ void TTileDocument::SetFlag(int Bit, bool Set)
 // the box would show one value while the file got another.
 void TTileDocument::SetNumber(TTileField Field, qint64 Value)
 {
-    if (!IsCurrentEditable() || FieldKind(Field) != FSection)
+    const std::vector<int> tiles = EditableTiles();
+    if (tiles.empty() || FieldKind(Field) != FSection)
         return;
     if (Value < 0 || Value > FieldMaximum(Field))
         throw Error(OutOfRangeText(Field, FieldText(Field, Value)).toStdString());
-    const int tile = CurrentTile();
     const NumberSetter setter = Setters[static_cast<int>(Field)];
-    Edit(std::make_unique<TNumberStep>(FSection, tile, Field),
-         [&](TTileData &Store) { (Store.*setter)(tile, int(Value)); });
+    Edit(std::make_unique<TNumberStep>(FSection, tiles, Field), [&](TTileData &Store) {
+        for (const int tile : tiles)
+            (Store.*setter)(tile, int(Value));
+    });
 }
 
 void TTileDocument::Rename(const QString &Name)
 {
-    if (!IsCurrentEditable())
+    const std::vector<int> tiles = EditableTiles();
+    if (tiles.empty())
         return;
     RefuseUnstorable(Name);
     const TTileKind kind = FSection;
-    const int tile = CurrentTile();
-    Edit(std::make_unique<TRenameStep>(kind, tile), [&](TTileData &Store) { Store.SetName(kind, tile, Name); });
+    Edit(std::make_unique<TRenameStep>(kind, tiles), [&](TTileData &Store) {
+        for (const int tile : tiles)
+            Store.SetName(kind, tile, Name);
+    });
 }
 
 void TTileDocument::ReplaceName(const QString &OldName, const QString &NewName)
@@ -258,6 +304,7 @@ void TTileDocument::RefuseUnstorable(const QString &Name)
 void TTileDocument::Edit(std::unique_ptr<TRecordStep> Step, const std::function<void(TTileData &)> &Change)
 {
     const std::vector<int> asked = Step->Tiles();
+    TellSkipped(asked.size());
     Step->Before(*FStore);
     Change(*FStore);
     if (!Step->After(*FStore)) {
@@ -270,6 +317,20 @@ void TTileDocument::Edit(std::unique_ptr<TRecordStep> Step, const std::function<
     Step->Bind([this](TTileKind Kind, std::vector<TRecordBytes> &Records) { SwapRecords(Kind, Records); });
     FUndo.push(Step.release());
     Announce(kind, tiles);
+}
+
+// A selection that reaches beyond a short file's end is edited where the
+// file holds its tiles; the rest are named as left alone.
+void TTileDocument::TellSkipped(std::size_t Edited)
+{
+    const std::size_t skipped = SelectedTiles().size() > Edited ? SelectedTiles().size() - Edited : 0;
+    if (skipped == 0 || Edited == 0)
+        return;
+    emit StatusText(QStringLiteral("%1 %2 changed; %3 beyond the file's end %4 left alone")
+                        .arg(Edited)
+                        .arg(Edited == 1 ? QStringLiteral("tile") : QStringLiteral("tiles"))
+                        .arg(skipped)
+                        .arg(skipped == 1 ? QStringLiteral("was") : QStringLiteral("were")));
 }
 
 void TTileDocument::SwapRecords(TTileKind Kind, std::vector<TRecordBytes> &Records)
@@ -286,7 +347,7 @@ void TTileDocument::SwapRecords(TTileKind Kind, std::vector<TRecordBytes> &Recor
     SetSection(Kind);
     Announce(Kind, tiles);
     if (!tiles.empty())
-        Select(tiles.front());
+        SetSelection(tiles, tiles.front());
 }
 
 void TTileDocument::Announce(TTileKind Kind, const std::vector<int> &Tiles)
@@ -326,8 +387,12 @@ void TTileDocument::Load(const QString &Path, TLoadKind How)
         FUndo.clear();
     for (const TTileKind kind : {TTileKind::Item, TTileKind::Land}) {
         int &current = FCurrent[Slot(kind)];
+        std::vector<int> &selected = FSelected[Slot(kind)];
         if (How == TLoadKind::Open || current >= FStore->Count(kind))
             current = -1;
+        if (How == TLoadKind::Open)
+            selected.clear();
+        selected.erase(std::lower_bound(selected.begin(), selected.end(), FStore->Count(kind)), selected.end());
     }
     emit Loaded(How);
     TellModified();
@@ -339,6 +404,7 @@ void TTileDocument::Close()
     FStore.reset();
     FReadOnly = false;
     FCurrent = {-1, -1};
+    FSelected = {};
     emit Loaded(TLoadKind::Open);
     TellModified();
 }

@@ -69,13 +69,22 @@ public:
 
     // The current tile of the section shown, -1 for none.
     int CurrentTile() const { return FCurrent[Slot(FSection)]; }
-    std::vector<int> SelectedTiles() const;
+    // The selected tiles of the section shown, ascending; the current tile
+    // is one of them.
+    const std::vector<int> &SelectedTiles() const { return FSelected[Slot(FSection)]; }
     // Makes Tile of the section shown the current and only selected tile
     // (-1: none), and shows it anew even when it already was.
     void Select(int Tile);
-    // Whether the current tile takes edits: a tile whose record the file
-    // does not wholly hold is shown, greyed out, but never edited.
+    // Selects Tiles of the section shown, Current among them the current one.
+    void SetSelection(std::vector<int> Tiles, int Current);
+    // Keeps the selected tiles Keep accepts; true when that changed the
+    // selection, which is then announced.
+    bool KeepSelected(const std::function<bool(int Tile)> &Keep);
+    // The selected tiles that take edits: a tile whose record the file does
+    // not wholly hold is shown, greyed out, but never edited.
+    std::vector<int> EditableTiles() const;
     bool IsCurrentEditable() const;
+    bool HasEditableTiles() const;
 
     // What the window holds but the store does not yet: a value typed into
     // the focused number box. Saving, reloading and switching lists run it
@@ -97,8 +106,9 @@ public:
     // True for a file opened read-only: no tile takes an edit.
     bool IsReadOnly() const { return FReadOnly; }
 
-    // Edits of the current tile, each one undoable step, none for a change
-    // of no byte; nothing without an editable current tile.
+    // Edits of every selected tile that takes edits, each one undoable step,
+    // none for a change of no byte. Tiles that take none are left alone, and
+    // the status text says so.
     void SetFlag(int Bit, bool Set);
     void SetNumber(TTileField Field, qint64 Value);
     void Rename(const QString &Name);
@@ -136,12 +146,14 @@ private:
     void SwapRecords(TTileKind Kind, std::vector<TRecordBytes> &Records);
     void Announce(TTileKind Kind, const std::vector<int> &Tiles);
     static void RefuseUnstorable(const QString &Name);
+    void TellSkipped(std::size_t Edited);
     void TellModified();
 
     std::unique_ptr<TTileData> FStore;
     QUndoStack FUndo;
     TTileKind FSection = TTileKind::Item;
     std::array<int, 2> FCurrent{-1, -1};
+    std::array<std::vector<int>, 2> FSelected;
     std::function<void()> FPendingEdits;
     LayoutQuestion FLayoutQuestion;
     bool FModified = false;

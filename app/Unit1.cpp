@@ -9,6 +9,7 @@
 #include "app/ListBox.h"
 #include "app/MenuBar.h"
 #include "app/OpenWarnings.h"
+#include "app/SaveQuestions.h"
 #include "app/TileDocument.h"
 #include "app/TileListModel.h"
 #include "app/TileSections.h"
@@ -73,7 +74,7 @@ TForm1::TForm1(QWidget *Parent, const QString &StartFile)
     Image1Bitmap = QImage(0, 0, QImage::Format_RGB555);
     // A box that start-up shows is centred over the window, which is not
     // shown yet: put the window where it will appear first.
-    CenterOnScreen();
+    CenterOnScreen(this);
     FormCreate(StartFile);
 }
 
@@ -118,7 +119,7 @@ void TForm1::CreateControls()
     InstallKeyFilters();
     ClickDropper = new TClickDropper(this);
     // Nothing is selected yet; the item tiles show first.
-    EnableTileControls(false);
+    EnableTileControls(false, Tools->Sections->TextureBox);
     Tools->Sections->LandFields->setEnabled(false);
 }
 
@@ -170,11 +171,11 @@ void TForm1::ConnectFlagBoxes()
     };
     for (std::size_t bit = 0; bit < clicks.size(); ++bit) {
         const auto click = clicks[bit];
-        connect(FlagBoxes[bit], &QCheckBox::toggled, this, [this, click] { RunGuarded(click); });
+        connect(FlagBoxes[bit], &QCheckBox::stateChanged, this, [this, click] { RunGuarded(click); });
     }
     for (int bit = 32; bit < 64; ++bit) {
         QCheckBox *box = FlagBoxes[std::size_t(bit)];
-        connect(box, &QCheckBox::toggled, this, [this, box, bit] { Guarded([=] { FlagClick(box, bit); }); });
+        connect(box, &QCheckBox::stateChanged, this, [this, box, bit] { Guarded([=] { FlagClick(box, bit); }); });
     }
 }
 
@@ -229,7 +230,7 @@ void TForm1::showEvent(QShowEvent *Event)
         return;
     if (!ShownBefore) {
         ShownBefore = true;
-        CenterOnScreen();
+        CenterOnScreen(this);
     }
     RunGuarded(&TForm1::FormShow);
 }
@@ -254,12 +255,6 @@ void TForm1::resizeEvent(QResizeEvent *Event)
     const int top = Tools ? Tools->ListTop() : 0;
     ListBox1->setGeometry(0, top, ListWidth, height() - StatusHeight - top);
     StatusBar1->setGeometry(0, height() - StatusHeight, width(), StatusHeight);
-}
-
-void TForm1::CenterOnScreen()
-{
-    if (const QScreen *display = screen())
-        move(display->availableGeometry().center() - rect().center());
 }
 
 bool TForm1::eventFilter(QObject *Watched, QEvent *Event)
@@ -435,7 +430,7 @@ void TForm1::RebuildList()
         ListModel->Refill();
     }
     SetTopIndex(top);
-    SetSelection(SelectedTile());
+    SetSelection();
 }
 
 // A tile the filter hides is shown by showing every tile again.
@@ -444,8 +439,13 @@ void TForm1::FollowSelection()
     const int tile = SelectedTile();
     if (tile >= 0 && ListModel->RowOf(tile) < 0 && Tools->Filter->IsActive())
         Tools->Filter->Clear();
-    SetSelection(tile);
+    SetSelection();
     ShowTile();
+    const QString count = QStringLiteral("%1 tiles selected").arg(Document->SelectedTiles().size());
+    if (Document->SelectedTiles().size() > 1)
+        StatusBar1->showMessage(count);
+    else if (StatusBar1->currentMessage().endsWith(QLatin1String(" tiles selected")))
+        StatusBar1->clearMessage();
 }
 
 // Each list keeps its own selection and scroll place. The focus leaves the
@@ -459,10 +459,8 @@ void TForm1::FollowSection(TTileKind Kind)
     Tools->Sections->LandFields->setEnabled(Kind == TTileKind::Land);
     Refilter();
     SetTopIndex(ListModel->RowOf(TopTiles[Kind == TTileKind::Land]));
-    const int tile = SelectedTile();
-    if (tile >= 0 && ListModel->RowOf(tile) < 0)
-        return Document->Select(-1);
-    FollowSelection();
+    if (!Document->KeepSelected([this](int Tile) { return ListModel->RowOf(Tile) >= 0; }))
+        FollowSelection();
 }
 
 void TForm1::LeaveTileControls()
@@ -495,12 +493,11 @@ void TForm1::Refilter()
 // the filter hides is no longer selected.
 void TForm1::FilterChanged()
 {
-    const int tile = SelectedTile();
     Refilter();
-    if (tile >= 0 && ListModel->RowOf(tile) < 0)
-        return Document->Select(-1);
-    SetSelection(tile);
-    const int row = ListModel->RowOf(tile);
+    if (Document->KeepSelected([this](int Tile) { return ListModel->RowOf(Tile) >= 0; }))
+        return;
+    SetSelection();
+    const int row = ListModel->RowOf(SelectedTile());
     if (row >= 0)
         ListBox1->scrollTo(ListModel->index(row), QAbstractItemView::PositionAtCenter);
 }
@@ -526,22 +523,27 @@ bool TForm1::HasSelectedTile() const
 
 // The list itself never lets the user clear its selection, so the program
 // goes to the selection model directly.
-void TForm1::SetSelection(int Tile)
+void TForm1::SetSelection()
 {
-    const int row = ListModel->RowOf(Tile);
+    QItemSelection lines;
+    for (const int tile : Document->SelectedTiles()) {
+        const int row = ListModel->RowOf(tile);
+        if (row >= 0)
+            lines.merge(QItemSelection(ListModel->index(row), ListModel->index(row)), QItemSelectionModel::Select);
+    }
+    const int row = ListModel->RowOf(SelectedTile());
     {
         const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
         QItemSelectionModel *selection = ListBox1->selectionModel();
+        selection->select(lines, QItemSelectionModel::ClearAndSelect);
         if (row >= 0)
-            selection->setCurrentIndex(ListModel->index(row), QItemSelectionModel::ClearAndSelect);
-        else
-            selection->clear();
+            selection->setCurrentIndex(ListModel->index(row), QItemSelectionModel::NoUpdate);
     }
     if (row >= 0)
         ListBox1->scrollTo(ListModel->index(row));
     // A tile whose record the file does not wholly hold shows its values
     // greyed out and takes no edit.
-    EnableTileControls(Document->IsCurrentEditable());
+    EnableTileControls(Document->HasEditableTiles(), Tools->Sections->TextureBox);
 }
 
 void TForm1::ListSelectionChanged()
@@ -552,8 +554,10 @@ void TForm1::ListSelectionChanged()
 
 void TForm1::ListBox1Click()
 {
-    const QModelIndexList selected = ListBox1->selectionModel()->selectedIndexes();
-    Document->Select(selected.isEmpty() ? -1 : ListModel->TileAt(selected.constFirst().row()));
+    std::vector<int> tiles;
+    for (const QModelIndex &line : ListBox1->selectionModel()->selectedRows())
+        tiles.push_back(ListModel->TileAt(line.row()));
+    Document->SetSelection(std::move(tiles), ListModel->TileAt(ListBox1->currentIndex().row()));
 }
 
 // A click on the line that is already selected changes no selection but
@@ -572,17 +576,13 @@ void TForm1::ShowTile()
         return ShowNoTile();
     const int tile = SelectedTile();
     TileShown = false;
-    for (QCheckBox *box : FlagBoxes)
-        box->setChecked(false);
     ShownName = TileData()->GetName(ShownKind(), tile);
     Edit1->setText(ShownName);
     Document->ForgetPendingName();
-    FillNumberBoxes(tile);
     Label2->setText(Edit1->text());
     Edit2->clear();
     DrawTilePicture(ShownKind(), tile);
-    ShowFlags(TileData()->GetFlags(ShownKind(), tile));
-    TileShown = true;
+    ShowValues();
 }
 
 // With no tile selected in the list shown, the boxes show none either.
@@ -601,45 +601,46 @@ void TForm1::ShowNoTile()
 
 void TForm1::RefreshTile()
 {
-    const int tile = SelectedTile();
-    const QString name = TileData()->GetName(ShownKind(), tile);
+    const QString name = TileData()->GetName(ShownKind(), SelectedTile());
     TileShown = false;
     if (name != ShownName) {
         ShownName = name;
         Edit1->setText(name);
         Document->ForgetPendingName();
     }
-    FillNumberBoxes(tile);
-    ShowFlags(TileData()->GetFlags(ShownKind(), tile));
-    TileShown = true;
+    ShowValues();
 }
 
 // Boxes of the other section are emptied, as well as greyed out.
-void TForm1::FillNumberBoxes(int Tile)
+// The numbers and flags of the selected tiles; the flags word is the current
+// tile's.
+void TForm1::ShowValues()
 {
-    for (const auto &[box, exit] : ExitHandlers)
-        box->clear();
-    if (ShownKind() == TTileKind::Land)
-        return Tools->Sections->TextureBox->setText(QString::number(TileData()->GetTexture(Tile)));
-    for (std::size_t k = 0; k < NumberBoxes.size(); ++k) {
-        const auto field = static_cast<TTileField>(k);
-        NumberBoxes[k]->setText(FieldText(field, FieldValue(*TileData(), field, Tile)));
-    }
+    const std::vector<int> &tiles = Document->SelectedTiles();
+    ShowNumbers(*TileData(), ShownKind(), tiles, Tools->Sections->TextureBox);
+    ShowFlagStates(*TileData(), ShownKind(), tiles);
+    CurrentFlags = TileData()->GetFlags(ShownKind(), SelectedTile());
+    TileShown = true;
 }
 
 void TForm1::ShowFlags(std::uint64_t Flags)
 {
     CurrentFlags = Flags;
-    for (std::size_t bit = 0; bit < FlagBoxes.size(); ++bit)
+    for (std::size_t bit = 0; bit < FlagBoxes.size(); ++bit) {
+        FlagBoxes[bit]->setTristate(false);
         FlagBoxes[bit]->setChecked((Flags >> bit) & 1u);
+    }
 }
 
 // Keys that move through the list stay with it; any other key sends the
 // user to the rename box.
 bool TForm1::ListBox1KeyDown(QKeyEvent *Key)
 {
+    if (Key->matches(QKeySequence::SelectAll))
+        return false;
     switch (Key->key()) {
     case Qt::Key_Control:
+    case Qt::Key_Shift: // with the arrows, for a range
     case Qt::Key_Alt:
     case Qt::Key_AltGr: // Ctrl and Alt together on keyboards that have it
     case Qt::Key_PageUp:
@@ -664,13 +665,15 @@ bool TForm1::ListBox1KeyDown(QKeyEvent *Key)
 // ---------------------------------------------------------------------------
 // Flags and number boxes
 
+// A partly checked box becomes checked on the first click.
 void TForm1::FlagClick(QCheckBox *Box, int Bit)
 {
-    if (!TileShown || !Document->IsCurrentEditable())
+    if (!TileShown || !Document->HasEditableTiles())
         return;
+    const bool set = Box->checkState() != Qt::Unchecked;
     const std::uint64_t mask = std::uint64_t(1) << Bit;
-    CurrentFlags = Box->isChecked() ? CurrentFlags | mask : CurrentFlags & ~mask;
-    Document->SetFlag(Bit, Box->isChecked());
+    CurrentFlags = set ? CurrentFlags | mask : CurrentFlags & ~mask;
+    Document->SetFlag(Bit, set);
 }
 
 // A box of the other section is empty and writes nothing. A value out of the
@@ -678,7 +681,9 @@ void TForm1::FlagClick(QCheckBox *Box, int Bit)
 void TForm1::CommitDecimal(QLineEdit *Box, TTileField Field)
 {
     RefusedBox = nullptr;
-    if (!Document->IsCurrentEditable() || FieldKind(Field) != ShownKind())
+    // A box the user did not change writes nothing: with many tiles selected
+    // it may stand for several values.
+    if (!Box->isModified() || !Document->HasEditableTiles() || FieldKind(Field) != ShownKind())
         return;
     const bool anim = Field == TTileField::Anim;
     const qint64 value = anim ? HexToInt(Box->text()) : StrToInt(Box->text());
@@ -765,15 +770,20 @@ void TForm1::Button2Click()
 // group keeps offering the name the tile had when it was selected.
 void TForm1::RenameSelectedTile()
 {
-    if (!Document->IsCurrentEditable())
+    if (!Document->HasEditableTiles())
         return;
     const int tile = SelectedTile();
     const QString line = ListModel->Line(ListModel->RowOf(tile));
     const QString name = Edit1->text();
+    const std::size_t count = Document->SelectedTiles().size();
+    if (count > 1 && !AskRenameTiles(this, int(count), name))
+        return;
     Document->Rename(name);
     Document->ForgetPendingName();
-    StatusBar1->showMessage(QStringLiteral("updated ") + line + QStringLiteral(" to ") + name);
-    ListModel->ReplaceLine(tile, TileData()->GetName(ShownKind(), tile));
+    if (count == 1) {
+        StatusBar1->showMessage(QStringLiteral("updated ") + line + QStringLiteral(" to ") + name);
+        ListModel->ReplaceLine(tile, TileData()->GetName(ShownKind(), tile));
+    }
     ListBox1->setFocus();
 }
 
@@ -867,22 +877,6 @@ void TForm1::Button4Click()
 {
     if (OpenDialog1->exec() == QDialog::Accepted && !OpenDialog1->selectedFiles().isEmpty())
         Edit3->setText(QDir::toNativeSeparators(OpenDialog1->selectedFiles().constFirst()));
-}
-
-// The controls that edit one tile look editable only while a line is
-// selected. Changed only when the selection really comes or goes: disabling
-// the control that has the focus moves the focus, and with it commits a
-// number box.
-void TForm1::EnableTileControls(bool Enabled)
-{
-    if (Edit1->isEnabled() == Enabled)
-        return;
-    Edit1->setEnabled(Enabled);
-    Button2->setEnabled(Enabled);
-    for (const auto &entry : ExitHandlers)
-        entry.first->setEnabled(Enabled);
-    for (QCheckBox *box : FlagBoxes)
-        box->setEnabled(Enabled);
 }
 
 // Loads the file named in Edit3 in place of the current one, as at start-up:

@@ -155,10 +155,9 @@ private:
     TTileKind ShownKind() const;
     int SelectedTile() const;
     bool HasSelectedTile() const;
-    // Selects the line of Tile (-1, or a tile the filter hides: none) and
-    // scrolls it into view.
-    void SetSelection(int Tile);
-    void EnableTileControls(bool Enabled);
+    // Selects the lines of the document's selected tiles that the filter
+    // shows, and scrolls the current one into view.
+    void SetSelection();
     // Takes away the word of an earlier save, for a save that did not happen.
     void ForgetSavedStatus();
     void ShowTitle();
@@ -168,7 +167,7 @@ private:
     // The current tile changed: its values are shown again, the name only
     // when it changed, so that a name being typed stays.
     void RefreshTile();
-    void FillNumberBoxes(int Tile);
+    void ShowValues();
     void ShowFlags(std::uint64_t Flags);
     void CommitDecimal(QLineEdit *Box, TTileField Field);
     void RunExitHandler(QObject *Box);
@@ -180,7 +179,6 @@ private:
     void ListSelectionChanged();
     void ListPressed(const QModelIndex &Index);
     bool FilterEvent(QObject *Watched, QEvent *Event);
-    void CenterOnScreen();
 
     // Following the document.
     void FollowLoad(TLoadKind How);
