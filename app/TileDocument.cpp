@@ -346,8 +346,10 @@ void TTileDocument::SwapRecords(TTileKind Kind, std::vector<TRecordBytes> &Recor
     }
     SetSection(Kind);
     Announce(Kind, tiles);
+    // Only the first: a selection of many would make the next edit reach
+    // every tile the step changed, unasked.
     if (!tiles.empty())
-        SetSelection(tiles, tiles.front());
+        Select(tiles.front());
 }
 
 void TTileDocument::Announce(TTileKind Kind, const std::vector<int> &Tiles)
