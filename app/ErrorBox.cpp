@@ -1,7 +1,5 @@
 #include "app/ErrorBox.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QMessageBox>
 
 QString ErrorBoxText(const QString &Message)
@@ -11,9 +9,10 @@ QString ErrorBoxText(const QString &Message)
     return Message;
 }
 
+// The program's name as users read it, whatever the executable is called.
 QString ApplicationTitle()
 {
-    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    return QStringLiteral("Quorvane");
 }
 
 void ShowErrorBox(QWidget *Parent, const QString &Message)

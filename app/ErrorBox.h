@@ -7,14 +7,14 @@
 class QWidget;
 
 // The application's standard error box: a modal critical message box with
-// one OK button, titled with the executable's name without its extension.
+// one OK button, titled with the program's name, "Quorvane".
 void ShowErrorBox(QWidget *Parent, const QString &Message);
 
 // The box's text: the message, plus a full stop when its last character
 // sorts after "." in character code order.
 QString ErrorBoxText(const QString &Message);
 
-// The title of the box: the executable's file name without its extension.
+// The title of the box: the program's name.
 QString ApplicationTitle();
 
 // Runs one handler of the window. An error ends the handler and is shown in

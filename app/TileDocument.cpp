@@ -3,18 +3,18 @@
 #include "app/EditSteps.h"
 
 #include "platform/Error.h"
+#include "platform/FileSystem.h"
 #include "platform/SharedReadFile.h"
 #include "platform/qt/AnsiString.h"
 #include "tiledata/TileDataReader.h"
 
 #include <QDir>
-#include <QStringList>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QStringList>
 
 #include <algorithm>
-#include <filesystem>
 
 namespace {
 
@@ -53,11 +53,11 @@ public:
 
     void RenameTo(const QString &Target)
     {
-        std::error_code failed;
-        std::filesystem::rename(std::filesystem::path(AnsiString::ToPath(File.fileName())),
-                                std::filesystem::path(AnsiString::ToPath(Target)), failed);
-        if (failed)
-            throw CannotOpenFileError(AnsiString::ToPath(QDir::toNativeSeparators(Target)), failed.message());
+        try {
+            FileSystem::RenameFile(AnsiString::ToPath(File.fileName()), AnsiString::ToPath(Target));
+        } catch (const Error &failed) {
+            throw CannotOpenFileError(AnsiString::ToPath(QDir::toNativeSeparators(Target)), failed.what());
+        }
         FRenamed = true;
     }
 

@@ -361,7 +361,7 @@ void TForm1::BitBtn2Click()
 void TForm1::BitBtn3Click()
 {
     const QString art = VellArtReader1 && VellArtReader1->Ready() ? VellArtReader1->ArtSourceName() : QString();
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Information"),
+    QMessageBox box(QMessageBox::Information, QStringLiteral("About Quorvane"),
                     QStringLiteral("Quorvane " QUORVANE_VERSION "\n"
                                    "An editor for the static tile data of the game.\n"
                                    "Built with C++ and Qt.")

@@ -1,5 +1,9 @@
 #include "platform/FileSystem.h"
 
+#include "platform/Error.h"
+
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
 
@@ -9,6 +13,12 @@ bool FileExists(const std::string &path)
 {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+void RenameFile(const std::string &from, const std::string &to)
+{
+    if (std::rename(from.c_str(), to.c_str()) != 0)
+        throw Error(SystemErrorText(errno));
 }
 
 std::string SystemErrorText(int errorNumber)

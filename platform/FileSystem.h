@@ -26,6 +26,10 @@ inline std::string NativeSeparators(std::string path)
 // True when something other than a directory exists at the path.
 bool FileExists(const std::string &path);
 
+// Renames the file From to To, replacing any file named To. Throws Error
+// with the system's text for the failure.
+void RenameFile(const std::string &from, const std::string &to);
+
 // The system's text for an errno value, e.g. "No such file or directory";
 // on Windows for a system error code as GetLastError gives it, without the
 // full stop and line end the system puts after it.

@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include "platform/Error.h"
 #include "platform/win/WideText.h"
 
 #include <windows.h>
@@ -10,6 +11,17 @@ bool FileExists(const std::string &path)
 {
     const DWORD attributes = ::GetFileAttributesW(WideText::FromUtf8(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The wide-character call, since the C runtime's rename reads its narrow
+// paths in the ANSI code page, not as the UTF-8 the platform layer takes.
+// Write-through: the rename is on disk when the call returns, as a save's
+// data is.
+void RenameFile(const std::string &from, const std::string &to)
+{
+    if (!::MoveFileExW(WideText::FromUtf8(from).c_str(), WideText::FromUtf8(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        throw Error(SystemErrorText(static_cast<int>(::GetLastError())));
 }
 
 std::string SystemErrorText(int errorNumber)

@@ -87,7 +87,7 @@ private slots:
         const QString missing = Files->Folder() + QStringLiteral("/missing.mul");
         auto window = OpenWindow(*Answers, missing);
         QCOMPARE(Answers->Boxes.size(), 1);
-        QCOMPARE(Answers->Boxes[0].Title, QStringLiteral("tst_mainwindow"));
+        QCOMPARE(Answers->Boxes[0].Title, QStringLiteral("Quorvane"));
         QCOMPARE(Answers->Boxes[0].Icon, QMessageBox::Critical);
         QCOMPARE(Answers->Boxes[0].Text,
                  TestFiles::CannotOpenText(missing, TestFiles::OpenFailureReason(TestFiles::OpenFailure::NoFile)) + '.');
@@ -723,7 +723,7 @@ private slots:
         QTest::keyClick(window->edHue, Qt::Key_Tab);
         QCOMPARE(Answers->Boxes.size(), 1);
         QCOMPARE(Answers->Boxes[0].Text, message);
-        QCOMPARE(Answers->Boxes[0].Title, ApplicationTitle());
+        QCOMPARE(Answers->Boxes[0].Title, QStringLiteral("Quorvane"));
         QCOMPARE(window->TileData()->GetHue(5), 34);
         QCOMPARE(window->edHue->text(), pasted); // until the next selection
         // The window goes on working.
@@ -809,7 +809,7 @@ private slots:
         auto window = OpenWindow(*Answers, QString());
         QTest::mouseClick(window->BitBtn3, Qt::LeftButton);
         QCOMPARE(Answers->Boxes.size(), 1);
-        QCOMPARE(Answers->Boxes[0].Title, QStringLiteral("Information"));
+        QCOMPARE(Answers->Boxes[0].Title, QStringLiteral("About Quorvane"));
         QCOMPARE(Answers->Boxes[0].Icon, QMessageBox::Information);
         QCOMPARE(Answers->Boxes[0].Text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("Quorvane " QUORVANE_VERSION));
         QVERIFY(Answers->Boxes[0].Text.count(QLatin1Char('\n')) >= 1);

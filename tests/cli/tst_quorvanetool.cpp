@@ -68,6 +68,7 @@ private slots:
     void applyErrorLeavesFileUntouched_data();
     void applyErrorLeavesFileUntouched();
     void applyWritesOnlyWhatChanges();
+    void applyInAFolderOutsideTheCodePage();
     void diffReportsTilesAndOutsideBytes();
     void applyRefusedWhileAnotherProcessHoldsTheFile();
     void badFilesAndArguments_data();
@@ -260,6 +261,23 @@ void QuorvaneToolTest::applyWritesOnlyWhatChanges()
     TestFiles::PutU32(writer.Bytes(), TileDataWriter::OffsetOf(6), 0x10); // only the flags of tile 6
     QVERIFY(TestFiles::ReadBytes(Path("edit.mul")) == writer.Bytes());
     QCOMPARE(writer.ReadRecord(6).Name, record6.Name);
+}
+
+// A Windows user's folder names reach the files whole, whatever the ANSI
+// code page can write.
+void QuorvaneToolTest::applyInAFolderOutsideTheCodePage()
+{
+    const QString folder = Path(QStringLiteral("Spiele Tools ä/Ωμέγα/"));
+    QVERIFY(QDir().mkpath(folder));
+    TileDataWriter writer(9);
+    writer.WriteTo(folder + "tiledata.mul");
+    TestFiles::WriteBytes(folder + QStringLiteral("Änderungen.tsv"), "index\tname\n0x3\tnew name\n");
+    const Run run = Tool({"apply", folder + "tiledata.mul", folder + QStringLiteral("Änderungen.tsv")});
+    QCOMPARE(run.Out, QByteArray("1 tile changed\n"));
+    TileDataWriter::Record record = writer.ReadRecord(3);
+    record.Name = "new name";
+    writer.SetRecord(3, record);
+    QVERIFY(TestFiles::ReadBytes(folder + "tiledata.mul") == writer.Bytes());
 }
 
 void QuorvaneToolTest::diffReportsTilesAndOutsideBytes()

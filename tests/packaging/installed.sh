@@ -2,8 +2,9 @@
 # Installs the build tree as `cmake --install` would, into a scratch prefix,
 # and checks what a package built from it would ship: every program
 # stripped of its symbols and debug information, no file that anyone but
-# its owner may write, and a desktop entry that file managers offer for a
-# tiledata.mul.
+# its owner may write, a desktop entry that file managers offer for a
+# tiledata.mul, and a copyright file that names the licences of the
+# libraries the programs link, at paths this system has.
 #
 # usage: installed.sh BUILD-DIR
 set -euo pipefail
@@ -40,4 +41,13 @@ default=$(env -i PATH="$PATH" HOME="$work/home" XDG_DATA_DIRS="$share" XDG_CONFI
           xdg-mime query default "$type")
 [ "$default" = quorvane.desktop ] || fail "xdg-mime offers \"$default\" for $type"
 grep -qx 'Exec=quorvane %f' "$share/applications/quorvane.desktop" || fail "the desktop entry does not pass the file"
-echo "installed: $programs programs stripped, nothing writable by others, $type opens in quorvane.desktop"
+
+copyright=$share/doc/quorvane/copyright
+[ -f "$copyright" ] || fail "no copyright file"
+for phrase in "Copyright (C)" "Lesser General Public License version 3" "GCC Runtime" "zlib"; do
+    grep -qF "$phrase" "$copyright" || fail "the copyright file lacks \"$phrase\""
+done
+for text in $(grep -oE '/usr/share/[^ ,]+[A-Za-z0-9]' "$copyright"); do
+    [ -e "$text" ] || fail "the copyright file points to $text, which this system lacks"
+done
+echo "installed: $programs programs stripped, nothing writable by others, $type opens in quorvane.desktop, copyright file"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows programs as Explorer sees them: the editor a GUI program, so
 # that no console opens beside it whose closing would end it unasked, and
-# the tool a console program; both with the project's version information;
+# the tool a console program; both with the project's version information
+# and a copyright notice;
 # the editor with its icon and its manifest.
 #
 # usage: windows-exes.sh OBJDUMP WINDRES VERSION QUORVANE.exe QUORVANE-TOOL.exe
@@ -28,6 +29,9 @@ check_version() { # exe, description
                  "\"FileVersion\", \"$version\"" "\"FileDescription\", \"$2\""; do
         grep -qF "VALUE $value" <<<"$resources" || fail "$(basename "$1") lacks $value"
     done
+    grep -qE 'VALUE "CompanyName", "[^"]+"' <<<"$resources" || fail "$(basename "$1") names no company"
+    grep -qE 'VALUE "LegalCopyright", "Copyright \(C\) [0-9]{4} [^"]+"' <<<"$resources" ||
+        fail "$(basename "$1") has no copyright notice"
 }
 check_version "$editor" "Quorvane tile data editor"
 check_version "$tool" "Quorvane command-line tool"

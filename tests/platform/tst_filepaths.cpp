@@ -1,3 +1,4 @@
+#include "platform/Error.h"
 #include "platform/ExclusiveWriteFile.h"
 #include "platform/FileSystem.h"
 #include "platform/SharedReadFile.h"
@@ -9,7 +10,8 @@
 #include <QtTest>
 
 // Folder names reach the system whole, whatever the ANSI code page can
-// write: each class opens, reads and writes a file below such a folder.
+// write: each class opens, reads, writes and renames a file below such a
+// folder.
 class FilePathsTest : public QObject
 {
     Q_OBJECT
@@ -49,6 +51,14 @@ void FilePathsTest::everyClassReachesTheFile()
     QCOMPARE(QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size())),
              QByteArray("new contents"));
     QCOMPARE(AnsiString::FromPath(SharedReadFile(path).Path()), FDir.filePath(folder + QStringLiteral("/file.txt")));
+
+    // Renamed over an older file under a name of the same alphabet.
+    const std::string renamed = AnsiString::ToPath(FDir.filePath(folder + QStringLiteral("/Δ ä.txt")));
+    TextFile(renamed).Close();
+    FileSystem::RenameFile(path, renamed);
+    QVERIFY(!FileSystem::FileExists(path));
+    QCOMPARE(ReadWholeFile(renamed), bytes);
+    QVERIFY_THROWS_EXCEPTION(Error, FileSystem::RenameFile(path, renamed));
 }
 
 QTEST_GUILESS_MAIN(FilePathsTest)
