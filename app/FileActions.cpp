@@ -10,26 +10,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPushButton>
-
-namespace {
-
-bool AskDiscardAndReload(QWidget *Parent, const QString &FileName)
-{
-    QMessageBox box(QMessageBox::Question, ApplicationTitle(),
-                    QStringLiteral("Discard your changes to %1 and load it again?").arg(QFileInfo(FileName).fileName()),
-                    QMessageBox::NoButton, Parent);
-    box.setTextFormat(Qt::PlainText);
-    QPushButton *discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
-    box.addButton(QMessageBox::Cancel);
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancel"));
-    box.setDefaultButton(QMessageBox::Cancel);
-    box.setEscapeButton(QMessageBox::Cancel);
-    box.exec();
-    return box.clickedButton() == discard;
-}
-
-} // namespace
 
 TFileActions::TFileActions(TTileDocument &Document, QWidget *Window, QFileDialog *OpenDialog)
     : QObject(Window)

@@ -42,6 +42,22 @@ QString TileList(const TSaveConflicts &Conflicts)
     return names.join(QLatin1String(", ")) + QLatin1String(" and ") + last;
 }
 
+// A question with one action and Cancel, the default and what Escape gives:
+// true when the action was chosen.
+bool AskOrCancel(QWidget *Parent, QMessageBox::Icon Icon, const QString &Text, const QString &Action,
+                 QMessageBox::ButtonRole Role)
+{
+    QMessageBox box(Icon, ApplicationTitle(), Text, QMessageBox::NoButton, Parent);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton *action = box.addButton(Action, Role);
+    box.addButton(QMessageBox::Cancel);
+    SetButtonText(box, QMessageBox::Cancel, QStringLiteral("Cancel"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    return box.clickedButton() == action;
+}
+
 } // namespace
 
 QMessageBox::StandardButton AskSaveChanges(QWidget *Parent, const QString &FileName)
@@ -62,7 +78,8 @@ QMessageBox::StandardButton AskSaveChanges(QWidget *Parent, const QString &FileN
 
 bool AskOverwriteChangedFile(QWidget *Parent, const QString &FileName, const TSaveConflicts &Conflicts)
 {
-    QString text = QStringLiteral("%1 has changed on disk since it was last loaded or saved. Overwrite it?").arg(NameOf(FileName));
+    QString text = QStringLiteral("%1 has changed on disk since it was last loaded or saved. Overwrite it?")
+                       .arg(NameOf(FileName));
     if (!Conflicts.Items.empty() || !Conflicts.Land.empty())
         text += QStringLiteral("\n\n%1 %2 also changed by the other program; Overwrite replaces %3 with yours.")
                     .arg(TileList(Conflicts),
@@ -73,27 +90,18 @@ bool AskOverwriteChangedFile(QWidget *Parent, const QString &FileName, const TSa
     else
         text += QStringLiteral("\n\nOverwrite writes only the tiles you edited; the other program's changes "
                                "to other tiles stay.");
-    QMessageBox box(QMessageBox::Warning, ApplicationTitle(), text, QMessageBox::NoButton, Parent);
-    box.setTextFormat(Qt::PlainText);
-    QPushButton *overwrite = box.addButton(QStringLiteral("Overwrite"), QMessageBox::AcceptRole);
-    box.addButton(QMessageBox::Cancel);
-    SetButtonText(box, QMessageBox::Cancel, QStringLiteral("Cancel"));
-    box.setDefaultButton(QMessageBox::Cancel);
-    box.setEscapeButton(QMessageBox::Cancel);
-    box.exec();
-    return box.clickedButton() == overwrite;
+    return AskOrCancel(Parent, QMessageBox::Warning, text, QStringLiteral("Overwrite"), QMessageBox::AcceptRole);
 }
 
 bool AskRenameTiles(QWidget *Parent, int Count, const QString &Name)
 {
-    QMessageBox box(QMessageBox::Question, ApplicationTitle(),
-                    QStringLiteral("Rename %1 tiles to '%2'?").arg(Count).arg(Name), QMessageBox::NoButton, Parent);
-    box.setTextFormat(Qt::PlainText);
-    QPushButton *rename = box.addButton(QStringLiteral("Rename"), QMessageBox::AcceptRole);
-    box.addButton(QMessageBox::Cancel);
-    SetButtonText(box, QMessageBox::Cancel, QStringLiteral("Cancel"));
-    box.setDefaultButton(QMessageBox::Cancel);
-    box.setEscapeButton(QMessageBox::Cancel);
-    box.exec();
-    return box.clickedButton() == rename;
+    return AskOrCancel(Parent, QMessageBox::Question, QStringLiteral("Rename %1 tiles to '%2'?").arg(Count).arg(Name),
+                       QStringLiteral("Rename"), QMessageBox::AcceptRole);
+}
+
+bool AskDiscardAndReload(QWidget *Parent, const QString &FileName)
+{
+    return AskOrCancel(Parent, QMessageBox::Question,
+                       QStringLiteral("Discard your changes to %1 and load it again?").arg(NameOf(FileName)),
+                       QStringLiteral("Discard"), QMessageBox::DestructiveRole);
 }

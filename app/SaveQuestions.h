@@ -23,3 +23,7 @@ bool AskOverwriteChangedFile(QWidget *Parent, const QString &FileName, const TSa
 // Renaming several tiles at once: "Rename 40 tiles to 'wall'?"; true to
 // rename them (Rename), false to leave them (Cancel, the default).
 bool AskRenameTiles(QWidget *Parent, int Count, const QString &Name);
+
+// Reloading over unsaved edits: true to discard them (Discard), false to keep
+// them (Cancel, the default).
+bool AskDiscardAndReload(QWidget *Parent, const QString &FileName);
