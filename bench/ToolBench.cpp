@@ -5,7 +5,7 @@
 #include "bench/BenchFiles.h"
 #include "bench/BenchRegistry.h"
 
-#include "cli/TileDump.h"
+#include "tiletext/TileDump.h"
 #include "cli/ToolCommands.h"
 #include "tests/support/LayoutTileWriter.h"
 #include "tests/support/TestFiles.h"

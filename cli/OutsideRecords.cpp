@@ -1,6 +1,6 @@
 #include "cli/OutsideRecords.h"
 
-#include "cli/TextAppend.h"
+#include "tiletext/TextAppend.h"
 #include "tiledata/TileLayout.h"
 
 #include <algorithm>

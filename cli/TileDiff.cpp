@@ -1,9 +1,9 @@
 #include "cli/TileDiff.h"
 
-#include "cli/FlagText.h"
-#include "cli/NameText.h"
-#include "cli/TextAppend.h"
-#include "cli/TileRow.h"
+#include "tiletext/FlagText.h"
+#include "tiletext/NameText.h"
+#include "tiletext/TextAppend.h"
+#include "tiletext/TileRow.h"
 #include "tiledata/TileFlags.h"
 
 namespace TileDiff {

@@ -1,7 +1,7 @@
 #include "cli/ToolArguments.h"
 
-#include "cli/CellValue.h"
-#include "cli/TextAppend.h"
+#include "tiletext/CellValue.h"
+#include "tiletext/TextAppend.h"
 #include "cli/ToolInput.h"
 #include "platform/Error.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/TileDump.h"
+#include "tiletext/TileDump.h"
 #include "cli/TileFile.h"
 
 #include <string>

@@ -4,9 +4,9 @@
 // and the file's tile count and flag width, so that nothing the store would
 // truncate or wrap reaches it.
 
-#include "cli/EditsReader.h"
-#include "cli/NameText.h"
-#include "cli/TsvCells.h"
+#include "tiletext/EditsReader.h"
+#include "tiletext/NameText.h"
+#include "tiletext/TsvCells.h"
 #include "fuzz/FuzzLayout.h"
 #include "fuzz/FuzzScratch.h"
 #include "platform/Error.h"

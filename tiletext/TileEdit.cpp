@@ -1,4 +1,4 @@
-#include "cli/TileEdit.h"
+#include "tiletext/TileEdit.h"
 
 TileRow TileEdit::AppliedTo(const TileRow &Row) const
 {

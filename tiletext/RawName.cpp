@@ -1,6 +1,6 @@
-#include "cli/RawName.h"
+#include "tiletext/RawName.h"
 
-#include "cli/NameText.h"
+#include "tiletext/NameText.h"
 #include "tiledata/TileDataReader.h"
 
 #include <algorithm>

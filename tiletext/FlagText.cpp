@@ -1,6 +1,6 @@
-#include "cli/FlagText.h"
+#include "tiletext/FlagText.h"
 
-#include "cli/TextAppend.h"
+#include "tiletext/TextAppend.h"
 #include "platform/Error.h"
 #include "tiledata/TileFlags.h"
 

@@ -1,9 +1,9 @@
-#include "cli/EditsReader.h"
+#include "tiletext/EditsReader.h"
 
-#include "cli/CellValue.h"
-#include "cli/FlagText.h"
-#include "cli/NameText.h"
-#include "cli/TextAppend.h"
+#include "tiletext/CellValue.h"
+#include "tiletext/FlagText.h"
+#include "tiletext/NameText.h"
+#include "tiletext/TextAppend.h"
 #include "platform/Error.h"
 #include "tiledata/TileRecord.h"
 

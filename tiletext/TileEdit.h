@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/TileRow.h"
+#include "tiletext/TileRow.h"
 
 #include <array>
 #include <cstdint>

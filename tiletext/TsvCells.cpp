@@ -1,4 +1,4 @@
-#include "cli/TsvCells.h"
+#include "tiletext/TsvCells.h"
 
 bool TsvCells::Split(std::string_view Line)
 {

@@ -1,4 +1,4 @@
-#include "cli/TextAppend.h"
+#include "tiletext/TextAppend.h"
 
 namespace TextAppend {
 

@@ -1,6 +1,6 @@
-#include "cli/TileRow.h"
+#include "tiletext/TileRow.h"
 
-#include "cli/TextAppend.h"
+#include "tiletext/TextAppend.h"
 #include "platform/AnsiCodePage.h"
 #include "platform/qt/AnsiString.h"
 #include "tiledata/TileDataReader.h"

@@ -1,6 +1,6 @@
-#include "cli/CellValue.h"
+#include "tiletext/CellValue.h"
 
-#include "cli/TextAppend.h"
+#include "tiletext/TextAppend.h"
 #include "platform/Error.h"
 #include "tiledata/TileRecord.h"
 

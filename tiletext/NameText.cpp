@@ -1,7 +1,7 @@
-#include "cli/NameText.h"
+#include "tiletext/NameText.h"
 
-#include "cli/CellValue.h"
-#include "cli/TextAppend.h"
+#include "tiletext/CellValue.h"
+#include "tiletext/TextAppend.h"
 #include "platform/AnsiCodePage.h"
 #include "platform/Error.h"
 #include "tiledata/TileRecord.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/TileEdit.h"
-#include "cli/TsvCells.h"
+#include "tiletext/TileEdit.h"
+#include "tiletext/TsvCells.h"
 #include "tiledata/TileKind.h"
 #include "tiledata/TileLayout.h"
 
