@@ -95,6 +95,11 @@ TRenameStep::TRenameStep(TTileKind Kind, const std::vector<int> &Tiles)
 {
 }
 
+TPasteStep::TPasteStep(TTileKind Kind, const std::vector<int> &Tiles)
+    : TRecordStep(Kind, Tiles, QStringLiteral("Paste ") + TilesLabel(Kind, Tiles, QString()))
+{
+}
+
 TReplaceStep::TReplaceStep(TTileKind Kind, const QString &OldName)
     : TRecordStep(Kind, {}, (Kind == TTileKind::Land ? QStringLiteral("Replace land ") : QStringLiteral("Replace "))
                                 + OldName)

@@ -76,6 +76,13 @@ public:
     TRenameStep(TTileKind Kind, const std::vector<int> &Tiles);
 };
 
+// A paste of tiles: "Paste 0x1A", "Paste land 0x3", "Paste 40 tiles".
+class TPasteStep : public TRecordStep
+{
+public:
+    TPasteStep(TTileKind Kind, const std::vector<int> &Tiles);
+};
+
 // A global replace in one section, one step however many tiles it renamed;
 // it keeps only the renamed ones: "Replace Rock", "Replace land grass".
 class TReplaceStep : public TRecordStep

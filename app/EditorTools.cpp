@@ -7,6 +7,7 @@
 #include "app/FindNext.h"
 #include "app/GoToTile.h"
 #include "app/MenuBar.h"
+#include "app/TileClipboard.h"
 #include "app/TileDocument.h"
 #include "app/TileSections.h"
 
@@ -29,6 +30,8 @@ TEditorTools::TEditorTools(TTileDocument &Document, QWidget &Window, const Ancho
     Watch = new TFileWatch(FDocument, &FWindow);
     Files = new TFileActions(FDocument, &FWindow, Parts.OpenDialog);
     Menus = new TMenuBar(FDocument.UndoStack(), &FWindow);
+    Clipboard = new TTileClipboard(FDocument, this);
+    connect(Clipboard, &TTileClipboard::Say, this, say);
     connect(Watch, &TFileWatch::ReloadRequested, this, [this] { RunHandler(&FWindow, [this] { Files->Reload(); }); });
     connect(Watch, &TFileWatch::Toggled, this, &TEditorTools::Relayout);
     ConnectMenus();
@@ -51,6 +54,8 @@ void TEditorTools::ConnectMenus()
         {&TMenuBar::SwitchSectionRequested, [this] { Sections->Toggle(); }},
         {&TMenuBar::FilterRequested, [this] { Filter->FocusBox(); }},
         {&TMenuBar::ShowEveryTileRequested, [this] { Filter->Clear(); }},
+        {&TMenuBar::CopyTilesRequested, [this] { Clipboard->Copy(); }},
+        {&TMenuBar::PasteTilesRequested, [this] { Clipboard->Paste(); }},
     };
     for (const auto &[request, action] : actions) {
         const auto run = action;

@@ -14,6 +14,7 @@ class TFindNext;
 class TGoToTile;
 class TMenuBar;
 class TTileDocument;
+class TTileClipboard;
 class TTileSections;
 
 // What the window offers for a day's work around the form itself: the menu
@@ -58,6 +59,7 @@ public:
     TGoToTile *GoTo = nullptr;
     TFileActions *Files = nullptr;
     TTileSections *Sections = nullptr;
+    TTileClipboard *Clipboard = nullptr;
 
 signals:
     // A message for the status bar.

@@ -28,6 +28,12 @@ TMenuBar::TMenuBar(QUndoStack &Undo, QWidget *Parent)
     edit->addAction(undo);
     edit->addAction(redo);
     edit->addSeparator();
+    // In a number or name box the box takes Ctrl+C and Ctrl+V for its text.
+    Add(edit, QStringLiteral("&Copy Tiles"), {QKeySequence(Qt::CTRL | Qt::Key_C)}, &TMenuBar::CopyTilesRequested)
+        ->setObjectName(QStringLiteral("CopyTilesAction"));
+    Add(edit, QStringLiteral("&Paste Tiles"), {QKeySequence(Qt::CTRL | Qt::Key_V)}, &TMenuBar::PasteTilesRequested)
+        ->setObjectName(QStringLiteral("PasteTilesAction"));
+    edit->addSeparator();
     Add(edit, QStringLiteral("&Find..."), {QKeySequence(Qt::CTRL | Qt::Key_F)}, &TMenuBar::FindRequested);
     Add(edit, QStringLiteral("Find &Next"), {QKeySequence(Qt::Key_F3)}, &TMenuBar::FindNextRequested);
     Add(edit, QStringLiteral("&Go to Tile..."), {QKeySequence(Qt::CTRL | Qt::Key_G)}, &TMenuBar::GoToRequested);

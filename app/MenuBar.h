@@ -20,6 +20,8 @@ signals:
     void SaveAsRequested();
     void ReloadRequested();
     void CloseRequested();
+    void CopyTilesRequested();
+    void PasteTilesRequested();
     void FindRequested();
     void FindNextRequested();
     void GoToRequested();

@@ -7,6 +7,8 @@
 #include "platform/SharedReadFile.h"
 #include "platform/qt/AnsiString.h"
 #include "tiledata/TileDataReader.h"
+#include "tiletext/EditsReader.h"
+#include "tiletext/TileEdit.h"
 
 #include <QDir>
 #include <QFile>
@@ -248,7 +250,7 @@ void TTileDocument::SetFlag(int Bit, bool Set)
             const std::uint64_t flags = Store.GetFlags(kind, tile);
             Store.SetFlags(kind, tile, Set ? flags | mask : flags & ~mask);
         }
-    });
+    }, LeftOut(tiles));
 }
 
 // A field of the other section has no place in this section's tiles, and a
@@ -265,7 +267,7 @@ void TTileDocument::SetNumber(TTileField Field, qint64 Value)
     Edit(std::make_unique<TNumberStep>(FSection, tiles, Field), [&](TTileData &Store) {
         for (const int tile : tiles)
             (Store.*setter)(tile, int(Value));
-    });
+    }, LeftOut(tiles));
 }
 
 void TTileDocument::Rename(const QString &Name)
@@ -278,7 +280,7 @@ void TTileDocument::Rename(const QString &Name)
     Edit(std::make_unique<TRenameStep>(kind, tiles), [&](TTileData &Store) {
         for (const int tile : tiles)
             Store.SetName(kind, tile, Name);
-    });
+    }, LeftOut(tiles));
 }
 
 void TTileDocument::ReplaceName(const QString &OldName, const QString &NewName)
@@ -288,7 +290,52 @@ void TTileDocument::ReplaceName(const QString &OldName, const QString &NewName)
     RefuseUnstorable(NewName);
     const TTileKind kind = FSection;
     Edit(std::make_unique<TReplaceStep>(kind, OldName),
-         [&](TTileData &Store) { Store.ReplaceName(kind, OldName, NewName); });
+         [&](TTileData &Store) { Store.ReplaceName(kind, OldName, NewName); }, 0);
+}
+
+void TTileDocument::Paste(std::string_view Text)
+{
+    if (!FStore || FReadOnly)
+        return;
+    CommitPendingEdits();
+    std::vector<TileEdit> edits;
+    EditsReader reader("clipboard", FStore->Layout(), FSection);
+    reader.SetIndexColumn(EditsReader::IndexColumn::Optional);
+    reader.Read(Text, [&](const TileEdit &Edit) { edits.push_back(Edit); });
+    if (edits.empty()) {
+        emit StatusText(QStringLiteral("Nothing to paste: no line follows the header"));
+        return;
+    }
+    const TTileKind kind = FSection;
+    const bool forSelection = edits.front().Index == TileEdit::NoIndex;
+    std::vector<int> tiles;
+    std::vector<const TileEdit *> editOf;
+    std::size_t skipped = 0;
+    if (forSelection) {
+        tiles = EditableTiles();
+        skipped = LeftOut(tiles);
+        editOf.assign(tiles.size(), &edits.front());
+    } else {
+        std::sort(edits.begin(), edits.end(), [](const TileEdit &A, const TileEdit &B) { return A.Index < B.Index; });
+        for (const TileEdit &edit : edits) {
+            const bool whole = FStore->IsWhole(kind, edit.Index);
+            skipped += whole ? 0 : 1;
+            if (whole) {
+                tiles.push_back(edit.Index);
+                editOf.push_back(&edit);
+            }
+        }
+        if (!tiles.empty())
+            SetSelection(tiles, tiles.front());
+    }
+    if (tiles.empty())
+        return;
+    Edit(std::make_unique<TPasteStep>(kind, tiles), [&](TTileData &Store) {
+        for (std::size_t i = 0; i < tiles.size(); ++i) {
+            const TileRow old = TileRow::Read(Store, kind, tiles[i]);
+            editOf[i]->AppliedTo(old).WriteChangesTo(Store, old);
+        }
+    }, skipped);
 }
 
 // A name the file's code page cannot hold would be stored as question marks.
@@ -301,10 +348,11 @@ void TTileDocument::RefuseUnstorable(const QString &Name)
 
 // Every edit is announced, even one that changed no byte: the controls then
 // show the value the tile really has.
-void TTileDocument::Edit(std::unique_ptr<TRecordStep> Step, const std::function<void(TTileData &)> &Change)
+void TTileDocument::Edit(std::unique_ptr<TRecordStep> Step, const std::function<void(TTileData &)> &Change,
+                         std::size_t Skipped)
 {
     const std::vector<int> asked = Step->Tiles();
-    TellSkipped(asked.size());
+    TellSkipped(asked.size(), Skipped);
     Step->Before(*FStore);
     Change(*FStore);
     if (!Step->After(*FStore)) {
@@ -319,18 +367,22 @@ void TTileDocument::Edit(std::unique_ptr<TRecordStep> Step, const std::function<
     Announce(kind, tiles);
 }
 
+std::size_t TTileDocument::LeftOut(const std::vector<int> &Editable) const
+{
+    return SelectedTiles().size() - Editable.size();
+}
+
 // A selection that reaches beyond a short file's end is edited where the
 // file holds its tiles; the rest are named as left alone.
-void TTileDocument::TellSkipped(std::size_t Edited)
+void TTileDocument::TellSkipped(std::size_t Edited, std::size_t Skipped)
 {
-    const std::size_t skipped = SelectedTiles().size() > Edited ? SelectedTiles().size() - Edited : 0;
-    if (skipped == 0 || Edited == 0)
+    if (Skipped == 0 || Edited == 0)
         return;
     emit StatusText(QStringLiteral("%1 %2 changed; %3 beyond the file's end %4 left alone")
                         .arg(Edited)
                         .arg(Edited == 1 ? QStringLiteral("tile") : QStringLiteral("tiles"))
-                        .arg(skipped)
-                        .arg(skipped == 1 ? QStringLiteral("was") : QStringLiteral("were")));
+                        .arg(Skipped)
+                        .arg(Skipped == 1 ? QStringLiteral("was") : QStringLiteral("were")));
 }
 
 void TTileDocument::SwapRecords(TTileKind Kind, std::vector<TRecordBytes> &Records)

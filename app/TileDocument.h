@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 class TRecordStep;
@@ -114,6 +115,12 @@ public:
     void Rename(const QString &Name);
     // Renames every tile of the section shown named OldName, as one step.
     void ReplaceName(const QString &OldName, const QString &NewName);
+    // Text in the columns of the tool's dump (UTF-8), as one step: lines
+    // with an index change those tiles of the section shown, which then
+    // become the selection; one line without an index changes every
+    // selected tile. Only the columns given change. The text is read whole
+    // first, so a faulty line throws and changes nothing.
+    void Paste(std::string_view Text);
 
     // Reads Path in place of the file loaded now. A file that cannot be read
     // throws and leaves everything as it was.
@@ -141,12 +148,16 @@ private:
     static std::size_t Slot(TTileKind Kind) { return Kind == TTileKind::Land ? 1 : 0; }
     void SetSection(TTileKind Kind);
     // Runs Change, the edit Step describes, and records it as one step.
-    void Edit(std::unique_ptr<TRecordStep> Step, const std::function<void(TTileData &)> &Change);
+    // Skipped: the tiles asked for that the file does not wholly hold.
+    void Edit(std::unique_ptr<TRecordStep> Step, const std::function<void(TTileData &)> &Change,
+              std::size_t Skipped);
+    // The selected tiles left out of an edit of Editable.
+    std::size_t LeftOut(const std::vector<int> &Editable) const;
     // An undo or redo: switches to the step's section, shows its first tile.
     void SwapRecords(TTileKind Kind, std::vector<TRecordBytes> &Records);
     void Announce(TTileKind Kind, const std::vector<int> &Tiles);
     static void RefuseUnstorable(const QString &Name);
-    void TellSkipped(std::size_t Edited);
+    void TellSkipped(std::size_t Edited, std::size_t Skipped);
     void TellModified();
 
     std::unique_ptr<TTileData> FStore;

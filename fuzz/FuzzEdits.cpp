@@ -1,5 +1,5 @@
-// The edits file of quorvane-tool from arbitrary text, for item or land
-// tiles of a classic or a newer file: the reader either refuses it with one
+// The edits file of quorvane-tool, or text pasted into the window, from
+// arbitrary text, for item or land tiles of a classic or a newer file: the reader either refuses it with one
 // line naming where and why, or hands back edits that all fit their fields
 // and the file's tile count and flag width, so that nothing the store would
 // truncate or wrap reaches it.
@@ -21,9 +21,12 @@ using FuzzScratch::Expect;
 
 namespace {
 
-void CheckEdit(const TileEdit &Edit, const TTileLayout &Layout, TTileKind Kind)
+void CheckEdit(const TileEdit &Edit, const TTileLayout &Layout, TTileKind Kind, int &Unindexed)
 {
-    Expect(Edit.Index >= 0 && Edit.Index < Layout.Count(Kind), "an edit of a tile outside the file");
+    if (Edit.Index == TileEdit::NoIndex)
+        Expect(++Unindexed == 1, "more than one edit without an index");
+    else
+        Expect(Edit.Index >= 0 && Edit.Index < Layout.Count(Kind), "an edit of a tile outside the file");
     Expect(!Edit.Flags || (*Edit.Flags & ~Layout.FlagMask()) == 0, "flags beyond the file's width");
     const std::vector<NumberField> &fields = NumberFields(Kind);
     for (std::size_t k = 0; k < Edit.Numbers.size(); ++k)
@@ -53,10 +56,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *Data, std::size_t Size
         return 0;
     const std::uint8_t shape = Data[0];
     const TTileKind kind = shape & 1 ? TTileKind::Land : TTileKind::Item;
-    const TTileLayout layout = shape & 2 ? TTileLayout::Newer(1 + (shape >> 2)) : TTileLayout::Classic();
+    const TTileLayout layout = shape & 2 ? TTileLayout::Newer(1 + ((shape >> 2) & 0x1F)) : TTileLayout::Classic();
+    // The top bit reads as the window's paste does: the index may be left out.
+    const bool pasted = shape & 0x80;
     const std::string_view text(reinterpret_cast<const char *>(Data + 1), Size - 1);
     try {
-        EditsReader("edits.tsv", layout, kind).Read(text, [&](const TileEdit &Edit) { CheckEdit(Edit, layout, kind); });
+        EditsReader reader("edits.tsv", layout, kind);
+        if (pasted)
+            reader.SetIndexColumn(EditsReader::IndexColumn::Optional);
+        int unindexed = 0;
+        reader.Read(text, [&](const TileEdit &Edit) { CheckEdit(Edit, layout, kind, unindexed); });
     } catch (const Error &e) {
         const char *message = e.what();
         // "edits.tsv:<line>: ...", or for a whole file "edits.tsv is UTF-16; ...".

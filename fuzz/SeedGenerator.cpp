@@ -415,6 +415,8 @@ void EditsSeeds(SeedFolder &Seeds)
         "index\tweigth\n0x1\t2\n",
         "index\tindex\n0x1\t0x1\n",
         "weight\n2\n",
+        "weight\tname\n9\twall\n",
+        "flagnames\n\n2\nWall\n",
         "index\tweight\n0x1\t1\n0x1\t2\n",
         "index\tweight\n0x1\n",
         "index\n0x3FFF\n0X3ffe\n",
@@ -428,8 +430,9 @@ void EditsSeeds(SeedFolder &Seeds)
         "index\tweight\n0x1\t1\n",
         "index\tflagnames\n0x1F\tWall|Bit40|Bit63\n0x20\tBit64\n",
     };
-    // The shape byte: bit 0 land, bit 1 a newer file of 1 + (shape >> 2) groups.
-    const std::uint8_t shapes[] = {0, 1, 2, 3, 0xFE, 0xFF};
+    // The shape byte: bit 0 land, bit 1 a newer file of 1 + ((shape >> 2) &
+    // 0x1F) groups, bit 7 the window's paste, where the index may be left out.
+    const std::uint8_t shapes[] = {0, 1, 2, 3, 0x7E, 0x80, 0xFE, 0xFF};
     int n = 0;
     for (const std::uint8_t shape : shapes) {
         for (const auto *list : {&texts, &landTexts}) {

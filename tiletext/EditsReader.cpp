@@ -100,11 +100,21 @@ void EditsReader::Read(std::string_view Text, const std::function<void(const Til
     // The line that edits each tile, so that a second edit of one tile is
     // refused rather than silently overriding the first.
     std::vector<int> lineOfTile(std::size_t(FLayout.Count(FKind)), 0);
+    int unindexedLine = 0;
     while (lines.Next(line)) {
         if (line.empty())
             continue;
         Split(cells, line, lines.Number(), &columns);
         const TileEdit edit = ReadLine(columns, cells, lines.Number());
+        if (edit.Index == TileEdit::NoIndex) {
+            // The one edit for the chosen tiles; a second line would leave
+            // which of the two a tile gets to chance.
+            if (unindexedLine != 0)
+                Fail(lines.Number(), "there is no index column, so only one line may follow the header");
+            unindexedLine = lines.Number();
+            Each(edit);
+            continue;
+        }
         int &earlier = lineOfTile[std::size_t(edit.Index)];
         if (earlier != 0)
             Fail(lines.Number(), "index: tile " + TextAppend::TileIndex(edit.Index) + " is already edited on line "
@@ -178,7 +188,7 @@ std::vector<EditsReader::Column> EditsReader::ReadHeader(const TsvCells &Headers
     const auto has = [&](Kind what) {
         return std::any_of(columns.begin(), columns.end(), [&](const Column &c) { return c.What == what; });
     };
-    if (!has(Kind::Index))
+    if (!has(Kind::Index) && FIndexColumn == IndexColumn::Required)
         Fail(LineNumber, "there is no index column");
     return columns;
 }
@@ -189,6 +199,9 @@ TileEdit EditsReader::ReadLine(const std::vector<Column> &Columns, const TsvCell
         Fail(LineNumber, "the line has " + std::to_string(Cells.Size()) + " cells, the header "
                              + std::to_string(Columns.size()));
     TileEdit edit;
+    const auto isIndex = [](const Column &C) { return C.What == Kind::Index; };
+    if (std::none_of(Columns.begin(), Columns.end(), isIndex))
+        edit.Index = TileEdit::NoIndex;
     std::optional<std::string_view> names;
     for (std::size_t c = 0; c < Cells.Size(); ++c) {
         if (Columns[c].What == Kind::FlagNames) {

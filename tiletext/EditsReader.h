@@ -38,6 +38,12 @@ public:
     explicit EditsReader(std::string SourceName);
     EditsReader(std::string SourceName, const TTileLayout &Layout, TTileKind Kind);
 
+    // Whether the text must say which tiles it edits. Without an index
+    // column, one line may follow the header: its edit has the index
+    // TileEdit::NoIndex and is for the tiles the reader's user chose.
+    enum class IndexColumn { Required, Optional };
+    void SetIndexColumn(IndexColumn Use) { FIndexColumn = Use; }
+
     // Hands each edit to Each as soon as its line is read; throws at the
     // first faulty line, so Each must keep what it does undoable until Read
     // returns (apply changes only the store's table, never the file).
@@ -70,4 +76,5 @@ private:
     std::string FSourceName;
     TTileLayout FLayout;
     TTileKind FKind;
+    IndexColumn FIndexColumn = IndexColumn::Required;
 };

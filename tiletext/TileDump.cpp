@@ -101,6 +101,16 @@ void AppendJsonHead(std::string &Out, const TTileLayout &Layout)
     TextAppend::Decimal(Out, std::uint32_t(Layout.Count(TTileKind::Land)));
 }
 
+// A line of its own, which a spreadsheet keeps as a row, so that apply can
+// refuse the dump on a file of the other layout.
+void AppendLayoutLine(std::string &Out, const TTileLayout &Layout)
+{
+    Out += ColumnHeader::Layout;
+    Out += '\t';
+    Out += Layout.Name();
+    Out += '\n';
+}
+
 // One section's lines: a TSV table, or the JSON member with its array.
 void AppendSection(std::string &Out, const TTileData &Store, TTileKind Kind, const DumpOptions &Options)
 {
@@ -144,16 +154,10 @@ std::string TileDump::Write(const TTileData &Store, const DumpOptions &Options)
 {
     const bool json = Options.Format == DumpFormat::Json;
     std::string out;
-    if (json) {
+    if (json)
         AppendJsonHead(out, Store.Layout());
-    } else {
-        // A line of its own, which a spreadsheet keeps as a row, so that
-        // apply can refuse the dump on a file of the other layout.
-        out += ColumnHeader::Layout;
-        out += '\t';
-        out += Store.Layout().Name();
-        out += '\n';
-    }
+    else
+        AppendLayoutLine(out, Store.Layout());
     for (const TTileKind kind : {TTileKind::Item, TTileKind::Land}) {
         if (!HasSection(Options, kind))
             continue;
@@ -163,6 +167,17 @@ std::string TileDump::Write(const TTileData &Store, const DumpOptions &Options)
     }
     if (json)
         out += "}\n";
+    return out;
+}
+
+std::string TileDump::WriteTiles(const TTileData &Store, TTileKind Kind, const std::vector<int> &Tiles)
+{
+    std::string out;
+    out.reserve(Tiles.size() * 256);
+    AppendLayoutLine(out, Store.Layout());
+    out += TsvHeader(Kind);
+    for (const int tile : Tiles)
+        AppendTsvLine(out, TileRow::Read(Store, Kind, tile));
     return out;
 }
 

@@ -3,6 +3,7 @@
 #include "tiledata/TileKind.h"
 
 #include <string>
+#include <vector>
 
 class TTileData;
 struct TileRow;
@@ -43,6 +44,9 @@ class TileDump
 public:
     // Throws Error "--tiles: ..." when the range goes past a section's end.
     static std::string Write(const TTileData &Store, const DumpOptions &Options);
+    // The TSV form of the given tiles of one section, layout line and
+    // header included: what a copy of those tiles puts on the clipboard.
+    static std::string WriteTiles(const TTileData &Store, TTileKind Kind, const std::vector<int> &Tiles);
 
     // The header line of the TSV form, newline included: index, flags,
     // flagnames, the kind's number fields and name.

@@ -11,6 +11,9 @@
 // file has no column for stay empty and leave the tile's value alone.
 struct TileEdit
 {
+    // The index of an edit whose text names no tile.
+    static constexpr int NoIndex = -1;
+
     int Index = 0;
     std::optional<std::uint64_t> Flags;
     std::array<std::optional<std::uint32_t>, NumberFieldCount> Numbers{};

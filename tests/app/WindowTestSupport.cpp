@@ -193,6 +193,12 @@ QRect LineRect(const TForm1 &Window, int Row)
     return Window.ListBox1->visualRect(Window.ListModel->index(Row));
 }
 
+void SelectRange(TForm1 &Window, int First, int Last)
+{
+    ClickLine(Window, First);
+    QTest::mouseClick(Window.ListBox1->viewport(), Qt::LeftButton, Qt::ShiftModifier, LineRect(Window, Last).center());
+}
+
 void ClickInto(QWidget *Widget)
 {
     QTest::mouseClick(Widget, Qt::LeftButton, Qt::NoModifier, QPoint(4, Widget->height() / 2));

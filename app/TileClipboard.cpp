@@ -1,0 +1,31 @@
+#include "app/TileClipboard.h"
+
+#include "app/TileDocument.h"
+
+#include "tiledata/TileDataReader.h"
+#include "tiletext/TileDump.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+TTileClipboard::TTileClipboard(TTileDocument &Document, QObject *Parent)
+    : QObject(Parent)
+    , FDocument(Document)
+{
+}
+
+void TTileClipboard::Copy()
+{
+    const std::vector<int> &tiles = FDocument.SelectedTiles();
+    if (!FDocument.Store() || tiles.empty())
+        return;
+    const std::string text = TileDump::WriteTiles(*FDocument.Store(), FDocument.Section(), tiles);
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
+    emit Say(tiles.size() == 1 ? QStringLiteral("Copied 1 tile") : QStringLiteral("Copied %1 tiles").arg(tiles.size()));
+}
+
+void TTileClipboard::Paste()
+{
+    const QByteArray text = QGuiApplication::clipboard()->text().toUtf8();
+    FDocument.Paste(std::string_view(text.constData(), std::size_t(text.size())));
+}
