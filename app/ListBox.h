@@ -2,6 +2,8 @@
 
 #include <QListView>
 
+#include <vector>
+
 // A list of the usual extended selection (Shift for a range, Ctrl to add or
 // take away one line, Ctrl+A for every line) that, once a line is chosen,
 // is never left without one: Ctrl+click on the only selected line, a click
@@ -13,6 +15,10 @@ class TListBox : public QListView
 
 public:
     explicit TListBox(QWidget *Parent);
+
+    // Selects exactly Rows, Current (-1: none) the current line among them,
+    // without a selection signal of the user's kind.
+    void SelectRows(std::vector<int> Rows, int Current);
 
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &Index,

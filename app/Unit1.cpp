@@ -525,19 +525,15 @@ bool TForm1::HasSelectedTile() const
 // goes to the selection model directly.
 void TForm1::SetSelection()
 {
-    QItemSelection lines;
+    std::vector<int> rows;
     for (const int tile : Document->SelectedTiles()) {
-        const int row = ListModel->RowOf(tile);
-        if (row >= 0)
-            lines.merge(QItemSelection(ListModel->index(row), ListModel->index(row)), QItemSelectionModel::Select);
+        if (ListModel->RowOf(tile) >= 0)
+            rows.push_back(ListModel->RowOf(tile));
     }
     const int row = ListModel->RowOf(SelectedTile());
     {
         const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
-        QItemSelectionModel *selection = ListBox1->selectionModel();
-        selection->select(lines, QItemSelectionModel::ClearAndSelect);
-        if (row >= 0)
-            selection->setCurrentIndex(ListModel->index(row), QItemSelectionModel::NoUpdate);
+        ListBox1->SelectRows(std::move(rows), row);
     }
     if (row >= 0)
         ListBox1->scrollTo(ListModel->index(row));

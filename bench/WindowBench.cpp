@@ -1,15 +1,23 @@
 // The main window: start-up to a filled, shown window, one selection with
-// its picture, and switching between the item and the land list, against
-// the least Qt can do for the same.
+// its picture, switching between the item and the land list, and one edit,
+// its undo and a copy of every tile of a newer file, against the least Qt
+// (or the tool) can do for the same.
 
 #include "bench/BenchFiles.h"
 #include "bench/BenchPictures.h"
 #include "bench/BenchRegistry.h"
 #include "bench/BenchWidgets.h"
 
+#include "app/TileClipboard.h"
+#include "app/TileDocument.h"
 #include "app/Unit1.h"
 #include "art/ReadArtIDX.h"
+#include "cli/ToolCommands.h"
+#include "tiletext/TileDump.h"
 #include "tests/support/ArtWriter.h"
+#include "tests/support/LayoutTileWriter.h"
+
+#include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QFileDialog>
@@ -19,7 +27,11 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include <QUndoStack>
+
 #include <memory>
+#include <numeric>
+#include <random>
 #include <stdexcept>
 
 namespace {
@@ -240,6 +252,121 @@ BenchBody FillLandListBaseline()
     };
 }
 
+// A newer file as the real ones are: 65,536 item tiles with random records
+// and names of 0 to 20 letters, beside the art files.
+constexpr int NewerTiles = 65536;
+constexpr int EditedBit = 40;
+
+struct NewerFile
+{
+    QString Path;
+    std::vector<unsigned char> Bytes;
+    std::vector<std::size_t> FlagOffsets; // of each item tile's flags
+};
+
+const NewerFile &NewerTileData()
+{
+    static const NewerFile file = [] {
+        LayoutTileWriter writer = LayoutTileWriter::Newer(NewerTiles / 32, 17);
+        std::mt19937 random(18);
+        for (int i = 0; i < writer.Items(); ++i) {
+            LayoutTileWriter::Item item = writer.ReadItem(i);
+            item.Name.assign(random() % 21, 'a');
+            for (char &c : item.Name)
+                c = char('a' + random() % 26);
+            writer.SetItem(i, item);
+        }
+        NewerFile made{ArtFolder() + QStringLiteral("newer.mul"), writer.Bytes(), {}};
+        writer.WriteTo(made.Path);
+        for (int i = 0; i < writer.Items(); ++i)
+            made.FlagOffsets.push_back(writer.ItemOffset(i));
+        return made;
+    }();
+    return file;
+}
+
+// A window on the newer file with every item tile selected, as Ctrl+A does.
+std::shared_ptr<TForm1> WindowWithAllSelected()
+{
+    std::shared_ptr<TForm1> window = OpenedWindow(NewerTileData().Path);
+    if (window->ListModel->rowCount() != NewerTiles)
+        throw std::logic_error("the window did not load the newer file");
+    window->ListBox1->setFocus();
+    window->ListBox1->selectAll();
+    SettleWidgets();
+    if (window->Document->SelectedTiles().size() != std::size_t(NewerTiles))
+        throw std::logic_error("Ctrl+A did not select every tile");
+    return window;
+}
+
+void RepaintList(TForm1 &Window)
+{
+    Window.ListBox1->viewport()->repaint();
+}
+
+// One flag set on every tile (cleared on the next pass), one undo step,
+// with the list repainted. The steps are dropped outside the count.
+BenchBody FlagOnEveryTileCase()
+{
+    std::shared_ptr<TForm1> window = WindowWithAllSelected();
+    auto set = std::make_shared<bool>(true);
+    return [window, set] {
+        window->Document->SetFlag(EditedBit, *set);
+        RepaintList(*window);
+        *set = !*set;
+        RunUntimed([&] { window->Document->UndoStack().clear(); });
+    };
+}
+
+// Its undo: the edit, and the selection of every tile again, outside the
+// count.
+BenchBody UndoFlagOnEveryTileCase()
+{
+    std::shared_ptr<TForm1> window = WindowWithAllSelected();
+    auto set = std::make_shared<bool>(true);
+    return [window, set] {
+        RunUntimed([&] {
+            window->ListBox1->selectAll();
+            window->Document->SetFlag(EditedBit, *set);
+            RepaintList(*window);
+            *set = !*set;
+        });
+        window->Document->UndoStack().undo();
+        RepaintList(*window);
+        RunUntimed([&] { window->Document->UndoStack().clear(); });
+    };
+}
+
+// The bit toggled in 65,536 records of a byte copy of the file, plus one
+// repaint of the list: the least an edit of every tile can do.
+BenchBody BareFlagLoopBaseline()
+{
+    std::shared_ptr<TForm1> window = WindowWithAllSelected();
+    auto bytes = std::make_shared<std::vector<unsigned char>>(NewerTileData().Bytes);
+    return [window, bytes] {
+        for (const std::size_t offset : NewerTileData().FlagOffsets)
+            (*bytes)[offset + EditedBit / 8] ^= std::uint8_t(1u << (EditedBit % 8));
+        benchmark::DoNotOptimize(bytes->data());
+        RepaintList(*window);
+    };
+}
+
+BenchBody CopyEveryTileCase()
+{
+    std::shared_ptr<TForm1> window = WindowWithAllSelected();
+    auto *clipboard = window->findChild<TTileClipboard *>();
+    return [window, clipboard] { clipboard->Copy(); };
+}
+
+BenchBody ToolDumpBaseline()
+{
+    const std::string path = LocalPath(NewerTileData().Path);
+    return [path] {
+        const CommandResult result = ToolCommands::Dump(path, DumpOptions());
+        benchmark::DoNotOptimize(result.Output.data());
+    };
+}
+
 const BenchPairRegistration StartUp({"start-up to a shown window with the list filled (dialog answered)", "StartUp",
                                      "EmptyMainWindow", 1.5},
                                     StartUpCase, EmptyMainWindowBaseline);
@@ -256,5 +383,15 @@ const BenchPairRegistration SwitchLists({"switch between the item and the land l
 const BenchPairRegistration LandSelection({"one land tile selected, with its 44 x 44 picture, painted",
                                            "ShowLandTile", "FillLandList", 0},
                                           LandSelectionCase, FillLandListBaseline);
+
+const BenchPairRegistration FlagOnEveryTile({"Ctrl+A then one flag on 65,536 tiles of a newer file, list repainted",
+                                             "FlagOnEveryTile", "BareFlagLoop", 1.5},
+                                            FlagOnEveryTileCase, BareFlagLoopBaseline);
+const BenchPairRegistration UndoFlagOnEveryTile({"undo of one flag on 65,536 tiles, list repainted",
+                                                 "UndoFlagOnEveryTile", "BareFlagLoopForUndo", 1.5},
+                                                UndoFlagOnEveryTileCase, BareFlagLoopBaseline);
+const BenchPairRegistration CopyEveryTile({"copy of 65,536 tiles of a newer file (Ctrl+A, Ctrl+C)", "CopyEveryTile",
+                                           "ToolDumpNewer", 1.5},
+                                          CopyEveryTileCase, ToolDumpBaseline);
 
 } // namespace
