@@ -4,6 +4,8 @@
 #include "tiledata/TileFlags.h"
 
 #include <algorithm>
+#include <cstring>
+#include <numeric>
 
 QString TileHex(int Tile)
 {
@@ -18,41 +20,38 @@ QString TileLabel(TTileKind Kind, int Tile)
 TRecordStep::TRecordStep(TTileKind Kind, std::vector<int> Tiles, const QString &Text)
     : QUndoCommand(Text)
     , FKind(Kind)
+    , FTiles(std::move(Tiles))
 {
-    for (const int tile : Tiles)
-        FRecords.push_back({tile, QByteArray()});
 }
 
 void TRecordStep::Before(const TTileData &Store)
 {
-    for (TRecordBytes &record : FRecords)
-        record.Bytes = Store.GetRecordBytes(FKind, record.Tile);
+    FRecords = Store.GetRecordsBytes(FKind, FTiles);
 }
 
 // The step keeps the records as they were; the store has them as they are.
+// Those the edit left alone go, moving the rest up in the block.
 bool TRecordStep::After(const TTileData &Store)
 {
-    FRecords.erase(std::remove_if(FRecords.begin(), FRecords.end(),
-                                  [&](const TRecordBytes &record) {
-                                      return record.Bytes == Store.GetRecordBytes(FKind, record.Tile);
-                                  }),
-                   FRecords.end());
-    return !FRecords.empty();
-}
-
-std::vector<int> TRecordStep::Tiles() const
-{
-    std::vector<int> tiles;
-    tiles.reserve(FRecords.size());
-    for (const TRecordBytes &record : FRecords)
-        tiles.push_back(record.Tile);
-    return tiles;
+    const qsizetype size = Store.Layout().RecordSize(FKind);
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < FTiles.size(); ++i) {
+        const char *record = FRecords.constData() + qsizetype(i) * size;
+        if (Store.RecordEquals(FKind, FTiles[i], record))
+            continue;
+        if (kept != i)
+            std::memmove(FRecords.data() + qsizetype(kept) * size, record, std::size_t(size));
+        FTiles[kept++] = FTiles[i];
+    }
+    FTiles.resize(kept);
+    FRecords.truncate(qsizetype(kept) * size);
+    return kept > 0;
 }
 
 void TRecordStep::undo()
 {
     if (FSwap)
-        FSwap(FKind, FRecords);
+        FSwap(FKind, FTiles, FRecords);
 }
 
 // The first redo comes from the push, after the edit itself.
@@ -110,9 +109,7 @@ TReplaceStep::TReplaceStep(TTileKind Kind, const QString &OldName)
 // and After keeps the renamed ones.
 void TReplaceStep::Before(const TTileData &Store)
 {
-    FRecords.clear();
-    const int count = Store.Count(FKind);
-    FRecords.reserve(std::size_t(count));
-    for (int tile = 0; tile < count; ++tile)
-        FRecords.push_back({tile, Store.GetRecordBytes(FKind, tile)});
+    FTiles.resize(std::size_t(Store.Count(FKind)));
+    std::iota(FTiles.begin(), FTiles.end(), 0);
+    TRecordStep::Before(Store);
 }

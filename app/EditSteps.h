@@ -11,23 +11,17 @@
 
 class TTileData;
 
-// A tile's whole record as bytes.
-struct TRecordBytes
-{
-    int Tile;
-    QByteArray Bytes;
-};
-
 // One undoable change to the tile data: the exact bytes of every record it
 // changed in one section, land or item. The step holds the version of each
 // record that the store does not hold at the moment, so undo and redo are
 // the same swap. Undoing to the state last saved leaves the store with the
-// very bytes it saved, and the close question asks nothing.
+// very bytes it saved, and the close question asks nothing. The records lie
+// back to back in one block, which 65,536 tiles fill in one go.
 class TRecordStep : public QUndoCommand
 {
 public:
     // Exchanges the records' bytes with the store's, and tells the window.
-    using Swapper = std::function<void(TTileKind Kind, std::vector<TRecordBytes> &Records)>;
+    using Swapper = std::function<void(TTileKind Kind, const std::vector<int> &Tiles, QByteArray &Records)>;
 
     // Takes the records the step may change as they are before the edit.
     virtual void Before(const TTileData &Store);
@@ -36,7 +30,7 @@ public:
     void Bind(Swapper Swap) { FSwap = std::move(Swap); }
     TTileKind Kind() const { return FKind; }
     // The tiles the step changes, lowest first.
-    std::vector<int> Tiles() const;
+    const std::vector<int> &Tiles() const { return FTiles; }
 
     void undo() override;
     void redo() override;
@@ -45,7 +39,8 @@ protected:
     TRecordStep(TTileKind Kind, std::vector<int> Tiles, const QString &Text);
 
     TTileKind FKind;
-    std::vector<TRecordBytes> FRecords;
+    std::vector<int> FTiles;
+    QByteArray FRecords;
 
 private:
     Swapper FSwap;

@@ -401,8 +401,9 @@ void TFormControls::ShowFlagStates(const TTileData &Store, TTileKind Kind, const
     std::uint64_t all = ~std::uint64_t(0);
     std::uint64_t any = 0;
     for (const int tile : Tiles) {
-        all &= Store.GetFlags(Kind, tile);
-        any |= Store.GetFlags(Kind, tile);
+        const std::uint64_t flags = Store.GetFlags(Kind, tile);
+        all &= flags;
+        any |= flags;
     }
     for (std::size_t bit = 0; bit < FlagBoxes.size(); ++bit) {
         const bool everyTile = (all >> bit) & 1u;

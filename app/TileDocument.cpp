@@ -362,7 +362,9 @@ void TTileDocument::Edit(std::unique_ptr<TRecordStep> Step, const std::function<
     }
     const TTileKind kind = Step->Kind();
     const std::vector<int> tiles = Step->Tiles();
-    Step->Bind([this](TTileKind Kind, std::vector<TRecordBytes> &Records) { SwapRecords(Kind, Records); });
+    Step->Bind([this](TTileKind Kind, const std::vector<int> &Tiles, QByteArray &Records) {
+        SwapRecords(Kind, Tiles, Records);
+    });
     FUndo.push(Step.release());
     Announce(kind, tiles);
 }
@@ -385,23 +387,17 @@ void TTileDocument::TellSkipped(std::size_t Edited, std::size_t Skipped)
                         .arg(Skipped == 1 ? QStringLiteral("was") : QStringLiteral("were")));
 }
 
-void TTileDocument::SwapRecords(TTileKind Kind, std::vector<TRecordBytes> &Records)
+void TTileDocument::SwapRecords(TTileKind Kind, const std::vector<int> &Tiles, QByteArray &Records)
 {
     if (!FStore)
         return;
-    std::vector<int> tiles;
-    for (TRecordBytes &record : Records) {
-        QByteArray now = FStore->GetRecordBytes(Kind, record.Tile);
-        FStore->SetRecordBytes(Kind, record.Tile, record.Bytes);
-        record.Bytes = now;
-        tiles.push_back(record.Tile);
-    }
+    FStore->SwapRecordsBytes(Kind, Tiles, Records);
     SetSection(Kind);
-    Announce(Kind, tiles);
+    Announce(Kind, Tiles);
     // Only the first: a selection of many would make the next edit reach
     // every tile the step changed, unasked.
-    if (!tiles.empty())
-        Select(tiles.front());
+    if (!Tiles.empty())
+        Select(Tiles.front());
 }
 
 void TTileDocument::Announce(TTileKind Kind, const std::vector<int> &Tiles)

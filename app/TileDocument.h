@@ -15,7 +15,6 @@
 
 class TRecordStep;
 class TTileData;
-struct TRecordBytes;
 struct TSaveConflicts;
 
 // How a load treats what the window shows.
@@ -154,7 +153,7 @@ private:
     // The selected tiles left out of an edit of Editable.
     std::size_t LeftOut(const std::vector<int> &Editable) const;
     // An undo or redo: switches to the step's section, shows its first tile.
-    void SwapRecords(TTileKind Kind, std::vector<TRecordBytes> &Records);
+    void SwapRecords(TTileKind Kind, const std::vector<int> &Tiles, QByteArray &Records);
     void Announce(TTileKind Kind, const std::vector<int> &Tiles);
     static void RefuseUnstorable(const QString &Name);
     void TellSkipped(std::size_t Edited, std::size_t Skipped);

@@ -43,6 +43,11 @@ public:
     void ReplaceLine(int Tile, const QString &Text);
     // Line of Tile shows the store's line again, as the store has it now.
     void Renew(int Tile);
+    // Every line shows the store's line again. No signal: a list view lays
+    // out all its lines again on any change of data, milliseconds for
+    // 65,536, while its lines are all the same height; the view need only
+    // repaint.
+    void RenewAll() { FReplaced.clear(); }
     QString Line(int Row) const;
 
     // Shows only the tiles Keep accepts; an empty predicate shows them all.

@@ -406,18 +406,22 @@ void TForm1::ShowTitle()
     setWindowModified(Document->IsModified());
 }
 
-// A few changed tiles renew their lines; a change that may reach any tile
-// rebuilds the list.
+// Changed tiles renew their lines, many of them in one signal; a change
+// that may reach any tile rebuilds the list.
 void TForm1::FollowTiles(TTileKind Kind, const std::vector<int> &Tiles)
 {
     if (Kind != ShownKind())
         return;
     const int current = SelectedTile();
-    if (Tiles.empty() || Tiles.size() > 64)
+    if (Tiles.empty())
         RebuildList();
-    else
+    else if (Tiles.size() > 64) {
+        ListModel->RenewAll();
+        ListBox1->viewport()->update();
+    } else {
         for (const int tile : Tiles)
             ListModel->Renew(tile);
+    }
     if (current >= 0 && (Tiles.empty() || std::find(Tiles.begin(), Tiles.end(), current) != Tiles.end()))
         RefreshTile();
 }

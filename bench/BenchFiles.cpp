@@ -3,6 +3,7 @@
 #include "tests/support/TileDataWriter.h"
 
 #include <fcntl.h>
+#include <random>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -68,4 +69,18 @@ void BenchFiles::MakeTileData()
     FTileDataPath = Folder() + QStringLiteral("tiledata.mul");
     writer.WriteTo(FTileDataPath);
     FTileDataBytes = writer.Bytes();
+}
+
+LayoutTileWriter BenchFiles::RandomNewer()
+{
+    LayoutTileWriter writer = LayoutTileWriter::Newer(2048, 17);
+    std::mt19937 random(18);
+    for (int i = 0; i < writer.Items(); ++i) {
+        LayoutTileWriter::Item item = writer.ReadItem(i);
+        item.Name.assign(random() % 21, 'a');
+        for (char &c : item.Name)
+            c = char('a' + random() % 26);
+        writer.SetItem(i, item);
+    }
+    return writer;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/LayoutTileWriter.h"
+
 #include <QString>
 #include <QTemporaryDir>
 
@@ -30,6 +32,10 @@ public:
     // replace has work to do.
     const QString &TileDataPath();
     const std::vector<unsigned char> &TileDataBytes();
+
+    // A newer file as the real ones are: 2,048 item groups, 65,536 tiles,
+    // every record random with names of 0 to 20 letters.
+    static LayoutTileWriter RandomNewer();
 
     static constexpr const char *SharedName = "stone wall";
     static constexpr int SharedNameCount = 200;

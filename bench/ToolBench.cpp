@@ -64,15 +64,7 @@ const BenchTileFile &ClassicFile()
 const BenchTileFile &NewerFile()
 {
     static const BenchTileFile file = [] {
-        LayoutTileWriter writer = LayoutTileWriter::Newer(2048, 17);
-        std::mt19937 random(18);
-        for (int i = 0; i < writer.Items(); ++i) {
-            LayoutTileWriter::Item item = writer.ReadItem(i);
-            item.Name.assign(random() % 21, 'a');
-            for (char &c : item.Name)
-                c = char('a' + random() % 26);
-            writer.SetItem(i, item);
-        }
+        LayoutTileWriter writer = BenchFiles::RandomNewer();
         BenchTileFile made{BenchFiles::Instance().Folder() + "newer.mul", writer.Bytes(), writer.Items(), 8, {}};
         writer.WriteTo(made.Path);
         for (int i = 0; i < made.Tiles; ++i)

@@ -267,15 +267,7 @@ struct NewerFile
 const NewerFile &NewerTileData()
 {
     static const NewerFile file = [] {
-        LayoutTileWriter writer = LayoutTileWriter::Newer(NewerTiles / 32, 17);
-        std::mt19937 random(18);
-        for (int i = 0; i < writer.Items(); ++i) {
-            LayoutTileWriter::Item item = writer.ReadItem(i);
-            item.Name.assign(random() % 21, 'a');
-            for (char &c : item.Name)
-                c = char('a' + random() % 26);
-            writer.SetItem(i, item);
-        }
+        LayoutTileWriter writer = BenchFiles::RandomNewer();
         NewerFile made{ArtFolder() + QStringLiteral("newer.mul"), writer.Bytes(), {}};
         writer.WriteTo(made.Path);
         for (int i = 0; i < writer.Items(); ++i)

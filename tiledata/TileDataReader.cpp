@@ -428,6 +428,39 @@ void TTileData::SetRecordBytes(TTileKind Kind, int Index, const QByteArray &Byte
     std::memcpy(Record(Kind, Index), Bytes.constData(), std::size_t(Bytes.size()));
 }
 
+QByteArray TTileData::GetRecordsBytes(TTileKind Kind, const std::vector<int> &Tiles) const
+{
+    const std::size_t size = std::size_t(FLayout.RecordSize(Kind));
+    QByteArray bytes(qsizetype(Tiles.size() * size), Qt::Uninitialized);
+    char *to = bytes.data();
+    for (const int tile : Tiles) {
+        if (IsTile(Kind, tile))
+            std::memcpy(to, Record(Kind, tile), size);
+        else
+            std::memset(to, 0, size);
+        to += size;
+    }
+    return bytes;
+}
+
+void TTileData::SwapRecordsBytes(TTileKind Kind, const std::vector<int> &Tiles, QByteArray &Bytes)
+{
+    const std::size_t size = std::size_t(FLayout.RecordSize(Kind));
+    if (std::size_t(Bytes.size()) != Tiles.size() * size)
+        return;
+    char *block = Bytes.data();
+    for (const int tile : Tiles) {
+        if (IsWhole(Kind, tile))
+            std::swap_ranges(block, block + size, reinterpret_cast<char *>(Record(Kind, tile)));
+        block += size;
+    }
+}
+
+bool TTileData::RecordEquals(TTileKind Kind, int Index, const char *Bytes) const
+{
+    return IsTile(Kind, Index) && std::memcmp(Record(Kind, Index), Bytes, std::size_t(FLayout.RecordSize(Kind))) == 0;
+}
+
 QString TTileData::GetName(TTileKind Kind, int Index) const
 {
     if (!IsTile(Kind, Index))

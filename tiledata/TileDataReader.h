@@ -135,6 +135,14 @@ public:
     // empty array.
     QByteArray GetRecordBytes(TTileKind Kind, int Index) const;
     void SetRecordBytes(TTileKind Kind, int Index, const QByteArray &Bytes);
+    // The same for many tiles at once, their records back to back in one
+    // block: an undo step of every tile of a newer file holds 65,536.
+    // Tiles must be tiles of Kind. The swap exchanges the block with the
+    // records of the tiles wholly in the file, and leaves the rest alone.
+    QByteArray GetRecordsBytes(TTileKind Kind, const std::vector<int> &Tiles) const;
+    void SwapRecordsBytes(TTileKind Kind, const std::vector<int> &Tiles, QByteArray &Bytes);
+    // Whether the record of a tile of Kind is the RecordSize bytes at Bytes.
+    bool RecordEquals(TTileKind Kind, int Index, const char *Bytes) const;
 
     QString GetName(TTileKind Kind, int Index) const;
     void SetName(TTileKind Kind, int Index, const QString &Name);

@@ -82,27 +82,6 @@ int TTileLayout::Count(TTileKind Kind) const
     return Kind == TTileKind::Land ? LandGroups * RecordsPerGroup : FItems;
 }
 
-int TTileLayout::RecordSize(TTileKind Kind) const
-{
-    return FFlagBytes + (Kind == TTileKind::Land ? LandField::Size : ItemField::Size);
-}
-
-std::int64_t TTileLayout::GroupSize(TTileKind Kind) const
-{
-    return GroupHeaderSize + std::int64_t(RecordsPerGroup) * RecordSize(Kind);
-}
-
-std::int64_t TTileLayout::SectionStart(TTileKind Kind) const
-{
-    return Kind == TTileKind::Land ? 0 : LandSectionSize(FFlagBytes);
-}
-
-std::int64_t TTileLayout::RecordOffset(TTileKind Kind, int Index) const
-{
-    return SectionStart(Kind) + GroupSize(Kind) * (Index / RecordsPerGroup) + GroupHeaderSize
-           + std::int64_t(RecordSize(Kind)) * (Index % RecordsPerGroup);
-}
-
 std::int64_t TTileLayout::RecordsEnd(TTileKind Kind) const
 {
     return RecordOffset(Kind, Count(Kind) - 1) + RecordSize(Kind);

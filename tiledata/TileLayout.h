@@ -112,3 +112,26 @@ constexpr int Texture = 0; // u16
 constexpr int Name = 2;
 constexpr int Size = 22;
 } // namespace LandField
+
+// Inline: every read and write of a field goes through these, 65,536 times
+// for an edit of every tile of a newer file.
+inline int TTileLayout::RecordSize(TTileKind Kind) const
+{
+    return FFlagBytes + (Kind == TTileKind::Land ? LandField::Size : ItemField::Size);
+}
+
+inline std::int64_t TTileLayout::GroupSize(TTileKind Kind) const
+{
+    return GroupHeaderSize + std::int64_t(RecordsPerGroup) * RecordSize(Kind);
+}
+
+inline std::int64_t TTileLayout::SectionStart(TTileKind Kind) const
+{
+    return Kind == TTileKind::Land ? 0 : LandGroups * GroupSize(TTileKind::Land);
+}
+
+inline std::int64_t TTileLayout::RecordOffset(TTileKind Kind, int Index) const
+{
+    return SectionStart(Kind) + GroupSize(Kind) * (Index / RecordsPerGroup) + GroupHeaderSize
+           + std::int64_t(RecordSize(Kind)) * (Index % RecordsPerGroup);
+}
