@@ -7,6 +7,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 
 TTileClipboard::TTileClipboard(TTileDocument &Document, QObject *Parent)
     : QObject(Parent)
@@ -20,7 +21,11 @@ void TTileClipboard::Copy()
     if (!FDocument.Store() || tiles.empty())
         return;
     const std::string text = TileDump::WriteTiles(*FDocument.Store(), FDocument.Section(), tiles);
-    QGuiApplication::clipboard()->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
+    // As UTF-8 bytes: the clipboard converts them only for a program that
+    // asks, not megabytes at every copy.
+    auto *data = new QMimeData;
+    data->setData(QStringLiteral("text/plain"), QByteArray(text.data(), qsizetype(text.size())));
+    QGuiApplication::clipboard()->setMimeData(data);
     emit Say(tiles.size() == 1 ? QStringLiteral("Copied 1 tile") : QStringLiteral("Copied %1 tiles").arg(tiles.size()));
 }
 
