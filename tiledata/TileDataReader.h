@@ -135,6 +135,10 @@ public:
     // empty array.
     QByteArray GetRecordBytes(TTileKind Kind, int Index) const;
     void SetRecordBytes(TTileKind Kind, int Index, const QByteArray &Bytes);
+    // The record's bytes where the store holds them, for reading many
+    // records without a copy of each; valid until the next edit, load or
+    // save. Null for an index out of range.
+    const unsigned char *RecordData(TTileKind Kind, int Index) const;
 
     QString GetName(TTileKind Kind, int Index) const;
     void SetName(TTileKind Kind, int Index, const QString &Name);

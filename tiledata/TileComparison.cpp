@@ -1,0 +1,108 @@
+#include "tiledata/TileComparison.h"
+
+#include "tiledata/TileDataReader.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+std::uint64_t FlagsAt(const unsigned char *Record, int FlagBytes)
+{
+    std::uint64_t flags = 0;
+    // Little-endian, as the host is; a classic record's upper half stays 0.
+    std::memcpy(&flags, Record, std::size_t(FlagBytes));
+    return flags;
+}
+
+// Records of two layouts: the flags as numbers, then the fields after them,
+// which lie alike in both.
+bool DifferAcross(const unsigned char *A, int FlagBytesA, const unsigned char *B, int FlagBytesB, std::size_t Rest)
+{
+    return FlagsAt(A, FlagBytesA) != FlagsAt(B, FlagBytesB) || std::memcmp(A + FlagBytesA, B + FlagBytesB, Rest) != 0;
+}
+
+int CommonCount(const TTileData &A, const TTileData &B, TTileKind Kind)
+{
+    return std::min(A.Count(Kind), B.Count(Kind));
+}
+
+} // namespace
+
+TTileComparison::TTileComparison(const TTileData &Ours, const TTileData &Other)
+    : FSections{Compare(Ours, Other, TTileKind::Item), Compare(Ours, Other, TTileKind::Land)}
+    , FAcrossLayouts(Ours.Layout().FlagBytes() != Other.Layout().FlagBytes())
+{
+}
+
+bool TTileComparison::RecordsDiffer(const TTileData &A, const TTileData &B, TTileKind Kind, int Index)
+{
+    if (Index < 0 || Index >= CommonCount(A, B, Kind))
+        return false;
+    const int flagsA = A.Layout().FlagBytes();
+    const int flagsB = B.Layout().FlagBytes();
+    const unsigned char *a = A.RecordData(Kind, Index);
+    const unsigned char *b = B.RecordData(Kind, Index);
+    const std::size_t rest = std::size_t(A.Layout().RecordSize(Kind) - flagsA);
+    if (flagsA == flagsB)
+        return std::memcmp(a, b, rest + std::size_t(flagsA)) != 0;
+    return DifferAcross(a, flagsA, b, flagsB, rest);
+}
+
+// Files of one layout are compared a group at a time, as the 32 records of a
+// group lie back to back in both: most groups are equal, and one memcmp
+// tells so. Only a group that differs is looked at record by record.
+TTileComparison::Section TTileComparison::Compare(const TTileData &Ours, const TTileData &Other, TTileKind Kind)
+{
+    Section section;
+    const int count = CommonCount(Ours, Other, Kind);
+    section.Marks.assign(std::size_t(count), 0);
+    const bool sameLayout = Ours.Layout().FlagBytes() == Other.Layout().FlagBytes();
+    const std::size_t size = std::size_t(Ours.Layout().RecordSize(Kind));
+    constexpr int Group = TTileLayout::RecordsPerGroup;
+    for (int first = 0; first < count; first += Group) {
+        const int end = std::min(count, first + Group);
+        if (sameLayout
+            && std::memcmp(Ours.RecordData(Kind, first), Other.RecordData(Kind, first), size * std::size_t(end - first)) == 0)
+            continue;
+        for (int i = first; i < end; ++i) {
+            if (RecordsDiffer(Ours, Other, Kind, i)) {
+                section.Marks[std::size_t(i)] = 1;
+                ++section.Differing;
+            }
+        }
+    }
+    return section;
+}
+
+bool TTileComparison::Recompare(const TTileData &Ours, const TTileData &Other, TTileKind Kind, int Index)
+{
+    Section &section = Of(Kind);
+    if (Index < 0 || std::size_t(Index) >= section.Marks.size())
+        return false;
+    const unsigned char differs = RecordsDiffer(Ours, Other, Kind, Index) ? 1 : 0;
+    unsigned char &mark = section.Marks[std::size_t(Index)];
+    if (mark == differs)
+        return false;
+    section.Differing += differs ? 1 : -1;
+    mark = differs;
+    return true;
+}
+
+void TTileComparison::Recompare(const TTileData &Ours, const TTileData &Other, TTileKind Kind)
+{
+    Of(Kind) = Compare(Ours, Other, Kind);
+    FAcrossLayouts = Ours.Layout().FlagBytes() != Other.Layout().FlagBytes();
+}
+
+std::vector<int> TTileComparison::Differing(TTileKind Kind) const
+{
+    std::vector<int> tiles;
+    tiles.reserve(std::size_t(DifferCount(Kind)));
+    const std::vector<unsigned char> &marks = Of(Kind).Marks;
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        if (marks[i] != 0)
+            tiles.push_back(int(i));
+    }
+    return tiles;
+}
