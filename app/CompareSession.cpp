@@ -28,8 +28,9 @@ void TCompareSession::Start(const QString &Path)
 
 void TCompareSession::ReadAgain()
 {
+    // A copy: the path is the store's, which the read replaces.
     if (FOther)
-        Read(FOther->GetFileName());
+        Read(QString(FOther->GetFileName()));
 }
 
 // The file is read whole before anything changes, so that one that cannot
@@ -106,9 +107,8 @@ QString TCompareSession::CountText() const
         return QStringLiteral("%1 %2 %3").arg(n).arg(QLatin1String(Noun), n == 1 ? QStringLiteral("tile")
                                                                                  : QStringLiteral("tiles"));
     };
-    const int all = FComparison->DifferCount(TTileKind::Item) + FComparison->DifferCount(TTileKind::Land);
     return count(TTileKind::Item, "item") + QStringLiteral(" and ") + count(TTileKind::Land, "land")
-           + (all == 1 ? QStringLiteral(" differs") : QStringLiteral(" differ"));
+           + QStringLiteral(" differ");
 }
 
 QString TCompareSession::LayoutNote() const

@@ -123,7 +123,9 @@ void TCompareTools::AskAndCompare()
     dialog.setObjectName(QStringLiteral("CompareDialog"));
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    // As in Open: any name may be typed, and one that cannot be read is
+    // reported when it is.
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(FForm.OpenDialog1->nameFilters());
     dialog.setDirectory(QFileInfo(FDocument.FileName()).absolutePath());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
