@@ -49,25 +49,32 @@ bool TTileComparison::RecordsDiffer(const TTileData &A, const TTileData &B, TTil
     return DifferAcross(a, flagsA, b, flagsB, rest);
 }
 
-// Files of one layout are compared a group at a time, as the 32 records of a
-// group lie back to back in both: most groups are equal, and one memcmp
+// A group's 32 records lie back to back in both files, so the records are
+// walked a group at a time from its first record. Files of one layout are
+// compared a group at a time too: most groups are equal, and one memcmp
 // tells so. Only a group that differs is looked at record by record.
 TTileComparison::Section TTileComparison::Compare(const TTileData &Ours, const TTileData &Other, TTileKind Kind)
 {
     Section section;
     const int count = CommonCount(Ours, Other, Kind);
     section.Marks.assign(std::size_t(count), 0);
-    const bool sameLayout = Ours.Layout().FlagBytes() == Other.Layout().FlagBytes();
-    const std::size_t size = std::size_t(Ours.Layout().RecordSize(Kind));
+    const int flagsA = Ours.Layout().FlagBytes();
+    const int flagsB = Other.Layout().FlagBytes();
+    const std::size_t sizeA = std::size_t(Ours.Layout().RecordSize(Kind));
+    const std::size_t sizeB = std::size_t(Other.Layout().RecordSize(Kind));
+    const std::size_t rest = sizeA - std::size_t(flagsA);
     constexpr int Group = TTileLayout::RecordsPerGroup;
     for (int first = 0; first < count; first += Group) {
-        const int end = std::min(count, first + Group);
-        if (sameLayout
-            && std::memcmp(Ours.RecordData(Kind, first), Other.RecordData(Kind, first), size * std::size_t(end - first)) == 0)
+        const std::size_t records = std::size_t(std::min(count - first, Group));
+        const unsigned char *a = Ours.RecordData(Kind, first);
+        const unsigned char *b = Other.RecordData(Kind, first);
+        if (flagsA == flagsB && std::memcmp(a, b, sizeA * records) == 0)
             continue;
-        for (int i = first; i < end; ++i) {
-            if (RecordsDiffer(Ours, Other, Kind, i)) {
-                section.Marks[std::size_t(i)] = 1;
+        for (std::size_t k = 0; k < records; ++k) {
+            const bool differs = flagsA == flagsB ? std::memcmp(a + k * sizeA, b + k * sizeB, sizeA) != 0
+                                                  : DifferAcross(a + k * sizeA, flagsA, b + k * sizeB, flagsB, rest);
+            if (differs) {
+                section.Marks[std::size_t(first) + k] = 1;
                 ++section.Differing;
             }
         }
