@@ -172,6 +172,12 @@ void ClickLine(TForm1 &Window, int Row)
     QTest::mouseClick(Window.ListBox1->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
 }
 
+void SelectRange(TForm1 &Window, int First, int Last)
+{
+    ClickLine(Window, First);
+    QTest::mouseClick(Window.ListBox1->viewport(), Qt::LeftButton, Qt::ShiftModifier, LineRect(Window, Last).center());
+}
+
 QString ListLine(const TForm1 &Window, int Row)
 {
     return Window.ListModel->index(Row).data().toString();

@@ -94,6 +94,8 @@ QRect LineRect(const TForm1 &Window, int Row);
 
 // User actions on the window.
 void ClickLine(TForm1 &Window, int Row);
+// Clicks line First, then Shift+clicks line Last.
+void SelectRange(TForm1 &Window, int First, int Last);
 void ClickInto(QWidget *Widget);
 // Presses a shortcut with the list focused: the boxes keep Ctrl+Z and the
 // like for their own text.

@@ -52,12 +52,6 @@ QString Counts(const TForm1 &Window)
     return Window.findChild<TCompareTools *>()->CountField->text();
 }
 
-void SelectRange(TForm1 &Window, int First, int Last)
-{
-    ClickLine(Window, First);
-    QTest::mouseClick(Window.ListBox1->viewport(), Qt::LeftButton, Qt::ShiftModifier, LineRect(Window, Last).center());
-}
-
 } // namespace
 
 class CompareTest : public WindowTest
@@ -265,6 +259,11 @@ private slots:
                                 "nothing was taken."));
         QVERIFY(!window->Document->IsModified());
         Answers->Boxes.clear();
+        // The newer file ends at tile 0x5F: tiles beyond it are left alone.
+        SelectRange(*window, 0x5E, 0x60);
+        Shortcut(*window, Qt::CTRL | Qt::SHIFT | Qt::Key_T);
+        QCOMPARE(Status(*window),
+                 QStringLiteral("Took 2 tiles from newer.mul; 1 tile beyond the end of this file or newer.mul was left alone: 0x60"));
     }
 };
 

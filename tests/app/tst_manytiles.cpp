@@ -19,13 +19,6 @@ namespace {
 
 constexpr std::uint32_t Wall = 0x10;
 
-// Clicks line First, then Shift+clicks line Last.
-void SelectRange(TForm1 &Window, int First, int Last)
-{
-    ClickLine(Window, First);
-    QTest::mouseClick(Window.ListBox1->viewport(), Qt::LeftButton, Qt::ShiftModifier, LineRect(Window, Last).center());
-}
-
 } // namespace
 
 class ManyTilesTest : public WindowTest
