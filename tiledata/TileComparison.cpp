@@ -15,9 +15,9 @@ std::uint64_t FlagsAt(const unsigned char *Record, int FlagBytes)
     return flags;
 }
 
-// Whether Size bytes at A and B are equal, eight at a time. Inline: a group
-// that differs is looked at record by record, and a call to memcmp for each
-// record of 41 bytes costs more than comparing it.
+// Whether Size bytes at A and B are equal, eight at a time. Inline: files
+// of two layouts are compared record by record, and a call to memcmp for
+// each record's few dozen bytes costs more than comparing them.
 bool SameBytes(const unsigned char *A, const unsigned char *B, std::size_t Size)
 {
     std::size_t at = 0;
@@ -70,32 +70,59 @@ bool TTileComparison::RecordsDiffer(const TTileData &A, const TTileData &B, TTil
     return DifferAcross(a, flagsA, b, flagsB, rest);
 }
 
+// A run of Count records, tiles Tile on, of files of one layout: when it
+// differs it is halved until the records that differ are found. Most groups
+// that differ hold one record that does, which a few memcmp calls find.
+void TTileComparison::MarkRun(Section &Marks, const unsigned char *A, const unsigned char *B, std::size_t Size,
+                              int Tile, int Count)
+{
+    if (std::memcmp(A, B, Size * std::size_t(Count)) == 0)
+        return;
+    if (Count == 1) {
+        Marks.Marks[std::size_t(Tile)] = 1;
+        ++Marks.Differing;
+        return;
+    }
+    const int half = Count / 2;
+    MarkRun(Marks, A, B, Size, Tile, half);
+    MarkRun(Marks, A + Size * std::size_t(half), B + Size * std::size_t(half), Size, Tile + half, Count - half);
+}
+
 // A group's 32 records lie back to back in both files, so the records are
 // walked a group at a time from its first record. Files of one layout are
 // compared a group at a time too: most groups are equal, and one memcmp
-// tells so. Only a group that differs is looked at record by record.
+// tells so.
 TTileComparison::Section TTileComparison::Compare(const TTileData &Ours, const TTileData &Other, TTileKind Kind)
 {
     Section section;
     const int count = CommonCount(Ours, Other, Kind);
     section.Marks.assign(std::size_t(count), 0);
-    const int flagsA = Ours.Layout().FlagBytes();
-    const int flagsB = Other.Layout().FlagBytes();
-    const std::size_t sizeA = std::size_t(Ours.Layout().RecordSize(Kind));
-    const std::size_t sizeB = std::size_t(Other.Layout().RecordSize(Kind));
+    if (count == 0)
+        return section;
+    const TTileLayout &layoutA = Ours.Layout();
+    const TTileLayout &layoutB = Other.Layout();
+    const int flagsA = layoutA.FlagBytes();
+    const int flagsB = layoutB.FlagBytes();
+    const std::size_t sizeA = std::size_t(layoutA.RecordSize(Kind));
+    const std::size_t sizeB = std::size_t(layoutB.RecordSize(Kind));
     const std::size_t rest = sizeA - std::size_t(flagsA);
+    const unsigned char *startA = Ours.RecordData(Kind, 0);
+    const unsigned char *startB = Other.RecordData(Kind, 0);
+    const auto strideA = std::size_t(layoutA.GroupSize(Kind));
+    const auto strideB = std::size_t(layoutB.GroupSize(Kind));
     constexpr int Group = TTileLayout::RecordsPerGroup;
     for (int first = 0; first < count; first += Group) {
-        const std::size_t records = std::size_t(std::min(count - first, Group));
-        const unsigned char *a = Ours.RecordData(Kind, first);
-        const unsigned char *b = Other.RecordData(Kind, first);
-        if (flagsA == flagsB && std::memcmp(a, b, sizeA * records) == 0)
+        const int records = std::min(count - first, Group);
+        const std::size_t group = std::size_t(first / Group);
+        const unsigned char *a = startA + strideA * group;
+        const unsigned char *b = startB + strideB * group;
+        if (flagsA == flagsB) {
+            MarkRun(section, a, b, sizeA, first, records);
             continue;
-        for (std::size_t k = 0; k < records; ++k) {
-            const bool differs = flagsA == flagsB ? !SameBytes(a + k * sizeA, b + k * sizeB, sizeA)
-                                                  : DifferAcross(a + k * sizeA, flagsA, b + k * sizeB, flagsB, rest);
-            if (differs) {
-                section.Marks[std::size_t(first) + k] = 1;
+        }
+        for (int k = 0; k < records; ++k) {
+            if (DifferAcross(a + sizeA * std::size_t(k), flagsA, b + sizeB * std::size_t(k), flagsB, rest)) {
+                section.Marks[std::size_t(first + k)] = 1;
                 ++section.Differing;
             }
         }

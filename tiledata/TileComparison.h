@@ -53,6 +53,8 @@ private:
     };
 
     static Section Compare(const TTileData &Ours, const TTileData &Other, TTileKind Kind);
+    static void MarkRun(Section &Marks, const unsigned char *A, const unsigned char *B, std::size_t Size, int Tile,
+                        int Count);
     const Section &Of(TTileKind Kind) const { return FSections[Kind == TTileKind::Land ? 1 : 0]; }
     Section &Of(TTileKind Kind) { return FSections[Kind == TTileKind::Land ? 1 : 0]; }
 
