@@ -38,29 +38,43 @@ TCompareTools::TCompareTools(TTileDocument &Document, QWidget &Window, TFormCont
         numbers.emplace_back(Form.NumberBoxes[k], static_cast<TTileField>(k));
     numbers.emplace_back(Tools.Sections->TextureBox, TTileField::Texture);
     Values = new TOtherValues(FDocument, *Session, &Window, {numbers, Form.FlagBoxes, Form.Edit1, Form.Panel1});
+    MarkTheList();
+    AddSwitch();
+    AddCountField();
+    ConnectActions();
+    ConnectDocument();
+    FollowSession();
+}
 
-    QAbstractItemDelegate *plain = Form.ListBox1->itemDelegate();
-    Form.ListBox1->setItemDelegate(new TDifferenceDelegate(*Session, Form.ListBox1));
+// The list's lines are drawn with their marks from now on.
+void TCompareTools::MarkTheList()
+{
+    QAbstractItemDelegate *plain = FForm.ListBox1->itemDelegate();
+    FForm.ListBox1->setItemDelegate(new TDifferenceDelegate(*Session, FForm.ListBox1));
     delete plain;
+}
 
-    DifferencesOnly = new QToolButton(Tools.Filter);
+// Beside the filter's flags, shown while comparing.
+void TCompareTools::AddSwitch()
+{
+    DifferencesOnly = new QToolButton(FTools.Filter);
     DifferencesOnly->setObjectName(QStringLiteral("DifferencesOnly"));
     DifferencesOnly->setText(QStringLiteral("\u2260 only"));
     DifferencesOnly->setToolTip(QStringLiteral("Differences only: show just the tiles that differ from the other file"));
     DifferencesOnly->setAccessibleName(QStringLiteral("Differences only"));
     DifferencesOnly->setCheckable(true);
     DifferencesOnly->hide();
-    Tools.Filter->AddCondition(DifferencesOnly,
-                               [this](TTileKind Kind, int Tile) { return Session->Differs(Kind, Tile); });
+    FTools.Filter->AddCondition(DifferencesOnly,
+                                [this](TTileKind Kind, int Tile) { return Session->Differs(Kind, Tile); });
+}
 
-    CountField = new QLabel(Form.StatusBar1);
+// Left of the file's layout, at the right of the status bar.
+void TCompareTools::AddCountField()
+{
+    CountField = new QLabel(FForm.StatusBar1);
     CountField->setObjectName(QStringLiteral("CompareCounts"));
-    Form.StatusBar1->insertPermanentWidget(0, CountField);
+    FForm.StatusBar1->insertPermanentWidget(0, CountField);
     CountField->hide();
-
-    ConnectActions();
-    ConnectDocument();
-    FollowSession();
 }
 
 void TCompareTools::ConnectActions()

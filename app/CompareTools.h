@@ -45,6 +45,9 @@ public:
     QLabel *CountField = nullptr;
 
 private:
+    void MarkTheList();
+    void AddSwitch();
+    void AddCountField();
     void ConnectActions();
     void ConnectDocument();
     void FollowSession();
