@@ -1,5 +1,6 @@
 #include "app/FileWatch.h"
 
+#include "app/PathWatch.h"
 #include "app/TileDocument.h"
 
 #include <QFileInfo>
@@ -10,6 +11,7 @@
 
 TFileWatch::TFileWatch(TTileDocument &Document, QWidget *Parent)
     : QFrame(Parent)
+    , FWatch(new TPathWatch(this))
     , FDocument(Document)
 {
     setObjectName(QStringLiteral("FileWatchBar"));
@@ -34,58 +36,53 @@ TFileWatch::TFileWatch(TTileDocument &Document, QWidget *Parent)
     layout->addWidget(Text, 1);
     layout->addWidget(ReloadButton);
     layout->addWidget(dismiss);
-    connect(ReloadButton, &QPushButton::clicked, this, [this] {
-        ShowBar(false);
-        emit ReloadRequested();
-    });
+    connect(ReloadButton, &QPushButton::clicked, this, &TFileWatch::Press);
     connect(dismiss, &QToolButton::clicked, this, [this] { ShowBar(false); });
-    connect(&FWatcher, &QFileSystemWatcher::fileChanged, this, &TFileWatch::Check);
-    connect(&FWatcher, &QFileSystemWatcher::directoryChanged, this, &TFileWatch::Check);
+    connect(FWatch, &TPathWatch::Changed, this, &TFileWatch::Check);
     connect(&FDocument, &TTileDocument::Loaded, this, [this] { Watch(FDocument.FileName()); });
     connect(&FDocument, &TTileDocument::Saved, this, &TFileWatch::Wrote);
     hide();
 }
 
-TFileWatch::Stamp TFileWatch::StampOf(const QString &Path)
-{
-    const QFileInfo info(Path);
-    if (!info.exists())
-        return {};
-    return {info.size(), info.fileTime(QFileDevice::FileModificationTime)};
-}
-
 void TFileWatch::Watch(const QString &Path)
 {
-    if (!FWatcher.files().isEmpty())
-        FWatcher.removePaths(FWatcher.files());
-    if (!FWatcher.directories().isEmpty())
-        FWatcher.removePaths(FWatcher.directories());
-    FPath = Path;
-    ShowBar(false);
-    if (Path.isEmpty())
-        return;
-    FWatcher.addPath(Path);
-    FWatcher.addPath(QFileInfo(Path).absolutePath());
-    FKnown = StampOf(Path);
+    FWatch->Watch(Path);
+    if (!FOffered)
+        ShowBar(false);
 }
 
 void TFileWatch::Wrote()
 {
-    FKnown = StampOf(FPath);
+    FWatch->Accept();
+    if (!FOffered)
+        ShowBar(false);
+}
+
+void TFileWatch::Offer(const QString &Message, const QString &Button, std::function<void()> Act)
+{
+    FOffered = std::move(Act);
+    Text->setText(Message);
+    ReloadButton->setText(Button);
+    ShowBar(true);
+}
+
+void TFileWatch::Press()
+{
     ShowBar(false);
+    const std::function<void()> offered = std::move(FOffered);
+    FOffered = nullptr;
+    ReloadButton->setText(QStringLiteral("Reload"));
+    if (offered)
+        offered();
+    else
+        emit ReloadRequested();
 }
 
 void TFileWatch::Check()
 {
-    if (FPath.isEmpty())
-        return;
-    // A file renamed over the watched one is a new file to the system.
-    if (!FWatcher.files().contains(FPath) && QFileInfo::exists(FPath))
-        FWatcher.addPath(FPath);
-    const Stamp now = StampOf(FPath);
-    if (now == FKnown || now.Size < 0)
-        return;
-    const QString name = QFileInfo(FPath).fileName();
+    FOffered = nullptr;
+    ReloadButton->setText(QStringLiteral("Reload"));
+    const QString name = QFileInfo(FWatch->Path()).fileName();
     if (FDocument.IsModified())
         Text->setText(QStringLiteral("%1 was changed by another program. Your edits are not saved: Save will ask "
                                      "before overwriting it.")

@@ -1,20 +1,20 @@
 #pragma once
 
-#include <QDateTime>
-#include <QFileSystemWatcher>
 #include <QFrame>
+
+#include <functional>
 
 class QLabel;
 class QPushButton;
+class TPathWatch;
 class TTileDocument;
 
 // Watches the open tile data file for changes by other programs, and says so
 // in a bar at the top of the window rather than in a box that stops the
 // work. The window's own saves are told apart by the file's size and time
-// as they were right after the save. Programs that save by writing a new
-// file and renaming it over the old one leave the watch on a file that is
-// gone: the path is watched anew, through its folder while it is missing.
-// The watch follows the document: each load watches its file anew.
+// as they were right after the save. The watch follows the document: each
+// load watches its file anew. Other parts of the window can offer an action
+// of their own in the same bar.
 class TFileWatch : public QFrame
 {
     Q_OBJECT
@@ -26,6 +26,10 @@ public:
     void Watch(const QString &Path);
     // The window has just written the file itself.
     void Wrote();
+    // Shows the bar with Message and a button that runs Act, in place of
+    // the open file's Reload; a later change of the open file puts that
+    // back. Loads and saves of the open file leave such an offer standing.
+    void Offer(const QString &Message, const QString &Button, std::function<void()> Act);
 
     QLabel *Text = nullptr;
     QPushButton *ReloadButton = nullptr;
@@ -37,19 +41,12 @@ signals:
     void ReloadRequested();
 
 private:
-    struct Stamp
-    {
-        qint64 Size = -1;
-        QDateTime Time;
-        bool operator==(const Stamp &Other) const { return Size == Other.Size && Time == Other.Time; }
-    };
-
-    static Stamp StampOf(const QString &Path);
     void Check();
     void ShowBar(bool Shown);
+    void Press();
 
-    QFileSystemWatcher FWatcher;
-    QString FPath;
-    Stamp FKnown;
+    TPathWatch *FWatch;
     TTileDocument &FDocument;
+    // What the button does while another part offers its action.
+    std::function<void()> FOffered;
 };

@@ -5,6 +5,7 @@
 #include "tiledata/TileDataReader.h"
 #include "tiledata/TileFlags.h"
 
+#include <QAbstractButton>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenu>
@@ -157,6 +158,10 @@ void TFilterBar::Forget()
     FFilter = TTileFilter();
     const QSignalBlocker quiet(Box);
     Box->clear();
+    if (FConditionSwitch) {
+        const QSignalBlocker quietSwitch(FConditionSwitch);
+        FConditionSwitch->setChecked(false);
+    }
     ShowFlagStates();
 }
 
@@ -166,13 +171,34 @@ void TFilterBar::Apply()
     emit Changed();
 }
 
+void TFilterBar::AddCondition(QAbstractButton *Switch, KindPredicate Keep)
+{
+    FConditionSwitch = Switch;
+    FCondition = std::move(Keep);
+    layout()->addWidget(Switch);
+    connect(Switch, &QAbstractButton::toggled, this, &TFilterBar::Apply);
+}
+
+void TFilterBar::ConditionChanged()
+{
+    if (IsConditionOn())
+        Apply();
+}
+
+bool TFilterBar::IsConditionOn() const
+{
+    return FConditionSwitch && FConditionSwitch->isChecked();
+}
+
 TFilterBar::TilePredicate TFilterBar::Predicate() const
 {
     const TTileData *store = FDocument.Store();
-    if (FFilter.IsEmpty() || !store)
+    if (!IsActive() || !store)
         return {};
     const TTileKind kind = FDocument.Section();
-    return [store, kind, this](int Tile) {
-        return FFilter.Matches(store->GetFlags(kind, Tile), [&] { return store->GetName(kind, Tile); });
+    const bool condition = IsConditionOn();
+    return [store, kind, condition, this](int Tile) {
+        return (!condition || FCondition(kind, Tile))
+               && FFilter.Matches(store->GetFlags(kind, Tile), [&] { return store->GetName(kind, Tile); });
     };
 }

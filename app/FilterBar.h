@@ -1,11 +1,13 @@
 #pragma once
 
 #include "app/TileFilter.h"
+#include "tiledata/TileKind.h"
 
 #include <QWidget>
 
 #include <functional>
 
+class QAbstractButton;
 class QLineEdit;
 class QMenu;
 class QToolButton;
@@ -29,12 +31,21 @@ public:
     void FocusBox();
     // Shows every tile again.
     void Clear();
-    bool IsActive() const { return !FFilter.IsEmpty(); }
+    bool IsActive() const { return !FFilter.IsEmpty() || IsConditionOn(); }
     // Which tiles of the document's section the list shows; empty while the
     // filter takes every tile.
     TilePredicate Predicate() const;
 
     void SetFlag(int Bit, TTileFilter::FlagState State);
+
+    // A further condition from another part of the window, with the switch
+    // that turns it on, which stands beside the flags: while the switch is
+    // checked, a tile shows only when Keep takes it too. Clearing the
+    // filter turns the switch off.
+    using KindPredicate = std::function<bool(TTileKind Kind, int Tile)>;
+    void AddCondition(QAbstractButton *Switch, KindPredicate Keep);
+    // What the condition takes changed: the list is filtered anew.
+    void ConditionChanged();
 
     QLineEdit *Box = nullptr;
     QToolButton *FlagsButton = nullptr;
@@ -48,8 +59,11 @@ private:
     void ShowFlagStates();
     void Forget();
     void Apply();
+    bool IsConditionOn() const;
 
     TTileDocument &FDocument;
     TTileFilter FFilter;
     QMenu *FFlagsMenu = nullptr;
+    QAbstractButton *FConditionSwitch = nullptr;
+    KindPredicate FCondition;
 };

@@ -49,6 +49,10 @@ TMenuBar::TMenuBar(QUndoStack &Undo, QWidget *Parent)
 
     QMenu *help = addMenu(QStringLiteral("&Help"));
     Add(help, QStringLiteral("&About"), {}, &TMenuBar::AboutRequested);
+
+    FileMenu = file;
+    EditMenu = edit;
+    ViewMenu = view;
 }
 
 QAction *TMenuBar::Add(QMenu *Menu, const QString &Text, const QList<QKeySequence> &Keys,

@@ -14,6 +14,11 @@ class TMenuBar : public QMenuBar
 public:
     TMenuBar(QUndoStack &Undo, QWidget *Parent);
 
+    // The menus, for other parts of the window to add their entries to.
+    QMenu *FileMenu = nullptr;
+    QMenu *EditMenu = nullptr;
+    QMenu *ViewMenu = nullptr;
+
 signals:
     void OpenRequested();
     void SaveRequested();

@@ -1,11 +1,13 @@
 #include "app/TileDocument.h"
 
 #include "app/EditSteps.h"
+#include "app/TakeStep.h"
 
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/SharedReadFile.h"
 #include "platform/qt/AnsiString.h"
+#include "tiledata/RecordTake.h"
 #include "tiledata/TileDataReader.h"
 #include "tiletext/EditsReader.h"
 #include "tiletext/TileEdit.h"
@@ -481,4 +483,34 @@ void TTileDocument::SaveAs(const QString &Target)
     WriteCopy(*FStore, Target);
     Load(Target, TLoadKind::Adopt);
     emit StatusText(QStringLiteral("Saved as %1").arg(QDir::toNativeSeparators(Target)));
+}
+
+void TTileDocument::TakeFromOther(const TTileData &Other, TRecordPart Part)
+{
+    if (!HasEditableTiles())
+        return;
+    const TTileKind kind = FSection;
+    std::vector<int> taken;
+    std::vector<int> leftAlone;
+    std::vector<int> refused;
+    for (const int tile : SelectedTiles()) {
+        if (!FStore->IsWhole(kind, tile) || !Other.IsWhole(kind, tile))
+            leftAlone.push_back(tile);
+        else if (RecordTake::Refused(*FStore, Other, kind, tile, Part))
+            refused.push_back(tile);
+        else
+            taken.push_back(tile);
+    }
+    const QString otherName = QFileInfo(Other.GetFileName()).fileName();
+    if (!refused.empty())
+        throw Error(RefusedText(kind, refused, otherName).toStdString());
+    if (taken.empty()) {
+        emit StatusText(TakenText(kind, 0, leftAlone, otherName));
+        return;
+    }
+    Edit(std::make_unique<TTakeStep>(kind, taken, Part), [&](TTileData &Store) {
+        for (const int tile : taken)
+            Store.SetRecordBytes(kind, tile, RecordTake::Taken(Store, Other, kind, tile, Part));
+    }, 0);
+    emit StatusText(TakenText(kind, int(taken.size()), leftAlone, otherName));
 }

@@ -16,6 +16,7 @@
 class TRecordStep;
 class TTileData;
 struct TSaveConflicts;
+enum class TRecordPart;
 
 // How a load treats what the window shows.
 enum class TLoadKind
@@ -132,6 +133,14 @@ public:
     // Writes a copy of the file with the edits under Target, then edits the
     // copy. Nothing is left behind on an error, and Target stays as it was.
     void SaveAs(const QString &Target);
+
+    // Taking tiles from another file, the one the window compares with:
+    // Part of Other's record of each selected tile goes into the tile, as
+    // one step. Tiles beyond the end of either file are left alone, and the
+    // status text names them. When Other's flags of a tile do not fit this
+    // file (bits 32 to 63 into a classic file) it throws, naming the tiles,
+    // and takes nothing.
+    void TakeFromOther(const TTileData &Other, TRecordPart Part);
 
 signals:
     void Loaded(TLoadKind How);

@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/ClickDropper.h"
+#include "app/CompareTools.h"
 #include "app/EditorTools.h"
 #include "app/ErrorBox.h"
 #include "app/FileActions.h"
@@ -102,6 +103,7 @@ void TForm1::CreateControls()
 {
     BuildControls(this, [this] { return Document->Store(); });
     Tools = new TEditorTools(*Document, *this, {ListBox1, GroupBox3, edWeight, OpenDialog1.get()});
+    Compare = new TCompareTools(*Document, *this, *this, *Tools);
     // In the order of the Properties' fields, then the texture.
     const std::array<void (TForm1::*)(), 12> exits = {
         &TForm1::edWeightExit,   &TForm1::edQualityExit,  &TForm1::edHeightExit,   &TForm1::edQuantityExit,

@@ -26,6 +26,7 @@ class QModelIndex;
 class QPushButton;
 class QStatusBar;
 class TClickDropper;
+class TCompareTools;
 class TEditorTools;
 class TListBox;
 class TTileDocument;
@@ -202,6 +203,8 @@ private:
     bool ShownBefore = false;
     TClickDropper *ClickDropper = nullptr;
     TEditorTools *Tools = nullptr;
+    // Comparing with another file.
+    TCompareTools *Compare = nullptr;
     // The first line in view of each list, items and land, while the other shows.
     std::array<int, 2> TopTiles{-1, -1};
     // The name the rename box showed the current tile with.

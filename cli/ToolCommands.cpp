@@ -9,6 +9,7 @@
 #include "tiletext/TileRow.h"
 #include "cli/ToolInput.h"
 #include "platform/Error.h"
+#include "tiledata/TileComparison.h"
 #include "tiledata/TileDataReader.h"
 
 #include <string_view>
@@ -38,18 +39,15 @@ std::string TileLine(const TTileData &A, const TTileData &B, TTileKind Kind, int
     return TileDiff::RecordLine(TileRow::Read(A, Kind, Index), TileRow::Read(B, Kind, Index), afterEnd);
 }
 
-// The lines of the tiles of Kind that differ; returns how many do.
-int DiffSection(std::string &Out, const TTileData &A, const TTileData &B, TTileKind Kind)
+// The lines of the tiles of Kind that the comparison found to differ;
+// returns how many do.
+int DiffSection(std::string &Out, const TTileData &A, const TTileData &B, const TTileComparison &Comparison,
+                TTileKind Kind)
 {
-    int tiles = 0;
-    for (int i = 0; i < A.Count(Kind); ++i) {
-        const std::string line = TileLine(A, B, Kind, i);
-        if (!line.empty()) {
-            Out += line;
-            ++tiles;
-        }
-    }
-    return tiles;
+    const std::vector<int> tiles = Comparison.Differing(Kind);
+    for (const int i : tiles)
+        Out += TileLine(A, B, Kind, i);
+    return int(tiles.size());
 }
 
 } // namespace
@@ -79,8 +77,9 @@ CommandResult Diff(const std::string &PathA, const std::string &PathB, LayoutCho
     CommandResult result;
     AddWarning(result, a);
     AddWarning(result, b);
-    int tiles = DiffSection(result.Output, a.Store(), b.Store(), TTileKind::Item);
-    tiles += DiffSection(result.Output, a.Store(), b.Store(), TTileKind::Land);
+    const TTileComparison comparison(a.Store(), b.Store());
+    int tiles = DiffSection(result.Output, a.Store(), b.Store(), comparison, TTileKind::Item);
+    tiles += DiffSection(result.Output, a.Store(), b.Store(), comparison, TTileKind::Land);
     const std::vector<unsigned char> &bytesA = a.Bytes();
     const std::vector<unsigned char> &bytesB = b.Bytes();
     const std::vector<OutsideRecords::ByteRange> ranges = OutsideRecords::Differences(bytesA, bytesB, layout);

@@ -421,6 +421,11 @@ QByteArray TTileData::GetRecordBytes(TTileKind Kind, int Index) const
     return QByteArray(reinterpret_cast<const char *>(Record(Kind, Index)), FLayout.RecordSize(Kind));
 }
 
+const unsigned char *TTileData::RecordData(TTileKind Kind, int Index) const
+{
+    return IsTile(Kind, Index) ? Record(Kind, Index) : nullptr;
+}
+
 void TTileData::SetRecordBytes(TTileKind Kind, int Index, const QByteArray &Bytes)
 {
     if (!IsWhole(Kind, Index) || Bytes.size() != FLayout.RecordSize(Kind))

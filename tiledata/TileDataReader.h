@@ -143,6 +143,10 @@ public:
     void SwapRecordsBytes(TTileKind Kind, const std::vector<int> &Tiles, QByteArray &Bytes);
     // Whether the record of a tile of Kind is the RecordSize bytes at Bytes.
     bool RecordEquals(TTileKind Kind, int Index, const char *Bytes) const;
+    // The record's bytes where the store holds them, for reading many
+    // records without a copy of each; valid until the next edit, load or
+    // save. Null for an index out of range.
+    const unsigned char *RecordData(TTileKind Kind, int Index) const;
 
     QString GetName(TTileKind Kind, int Index) const;
     void SetName(TTileKind Kind, int Index, const QString &Name);

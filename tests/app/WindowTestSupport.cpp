@@ -172,6 +172,12 @@ void ClickLine(TForm1 &Window, int Row)
     QTest::mouseClick(Window.ListBox1->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
 }
 
+void SelectRange(TForm1 &Window, int First, int Last)
+{
+    ClickLine(Window, First);
+    QTest::mouseClick(Window.ListBox1->viewport(), Qt::LeftButton, Qt::ShiftModifier, LineRect(Window, Last).center());
+}
+
 QString ListLine(const TForm1 &Window, int Row)
 {
     return Window.ListModel->index(Row).data().toString();
@@ -191,12 +197,6 @@ int MenuHeight(const TForm1 &Window)
 QRect LineRect(const TForm1 &Window, int Row)
 {
     return Window.ListBox1->visualRect(Window.ListModel->index(Row));
-}
-
-void SelectRange(TForm1 &Window, int First, int Last)
-{
-    ClickLine(Window, First);
-    QTest::mouseClick(Window.ListBox1->viewport(), Qt::LeftButton, Qt::ShiftModifier, LineRect(Window, Last).center());
 }
 
 void ClickInto(QWidget *Widget)

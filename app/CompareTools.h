@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QLabel;
+class QToolButton;
+class QWidget;
+class TCompareActions;
+class TCompareSession;
+class TEditorTools;
+class TFormControls;
+class TOtherValues;
+class TTileDocument;
+enum class TRecordPart;
+
+// Comparing the open file with another tile data file in the window: the
+// menu entries, the marks on the list's lines, the "Differences only"
+// switch beside the filter, the counts in the status bar, the other file's
+// values of the current tile, stepping from one difference to the next, and
+// taking tiles across. The re-read of the other file, when it changes on
+// disk, is offered in the window's file-change bar.
+class TCompareTools : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Form gives the list, the status bar and the tile's boxes; Tools the
+    // menus, the filter and the file-change bar.
+    TCompareTools(TTileDocument &Document, QWidget &Window, TFormControls &Form, TEditorTools &Tools);
+
+    // Asks for the other file in a dialog, then compares with it.
+    void AskAndCompare();
+    void CompareWith(const QString &Path);
+    // Selects the next (or previous) tile of the list shown that differs,
+    // wrapping around at the list's end.
+    void Step(bool Forward);
+    void Take(TRecordPart Part);
+
+    TCompareSession *Session = nullptr;
+    TCompareActions *Actions = nullptr;
+    TOtherValues *Values = nullptr;
+    QToolButton *DifferencesOnly = nullptr;
+    // The counts, at the right of the status bar while comparing.
+    QLabel *CountField = nullptr;
+
+private:
+    void MarkTheList();
+    void AddSwitch();
+    void AddCountField();
+    void ConnectActions();
+    void ConnectDocument();
+    void FollowSession();
+    void FollowMarks();
+    void OfferReadAgain();
+    void ReadAgain();
+    void Say(const QString &Text);
+    // "Comparing with server.mul: 3 item tiles and 0 land tiles differ".
+    QString ComparingText(const QString &Verb) const;
+
+    TTileDocument &FDocument;
+    QWidget &FWindow;
+    TFormControls &FForm;
+    TEditorTools &FTools;
+};

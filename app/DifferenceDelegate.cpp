@@ -1,0 +1,33 @@
+#include "app/DifferenceDelegate.h"
+
+#include "app/CompareSession.h"
+#include "app/TileListModel.h"
+
+#include <QPainter>
+
+TDifferenceDelegate::TDifferenceDelegate(const TCompareSession &Session, QObject *Parent)
+    : TListLineDelegate(Parent)
+    , FSession(Session)
+{
+}
+
+bool TDifferenceDelegate::IsMarked(const QModelIndex &Index) const
+{
+    const auto *model = qobject_cast<const TTileListModel *>(Index.model());
+    return model && FSession.Differs(model->Kind(), model->TileAt(Index.row()));
+}
+
+void TDifferenceDelegate::initStyleOption(QStyleOptionViewItem *Option, const QModelIndex &Index) const
+{
+    TListLineDelegate::initStyleOption(Option, Index);
+    if (IsMarked(Index))
+        Option->font.setBold(true);
+}
+
+void TDifferenceDelegate::paint(QPainter *Painter, const QStyleOptionViewItem &Option, const QModelIndex &Index) const
+{
+    TListLineDelegate::paint(Painter, Option, Index);
+    if (IsMarked(Index))
+        Painter->fillRect(QRect(Option.rect.left(), Option.rect.top(), BarWidth, Option.rect.height()),
+                          QColor(0xE0, 0x6C, 0x00));
+}

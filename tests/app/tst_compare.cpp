@@ -1,0 +1,271 @@
+// Comparing the open file with another one in the window: the marks and
+// counts, stepping through the differences, the "Differences only" switch,
+// taking tiles across, marks that follow edits, the other file changing on
+// disk, one that cannot be read, and a comparison across layouts.
+
+#include "app/CompareTools.h"
+#include "app/DifferenceDelegate.h"
+#include "app/FileWatch.h"
+#include "app/TileDocument.h"
+#include "app/TileListModel.h"
+#include "app/Unit1.h"
+#include "tests/app/WindowTestSupport.h"
+#include "tests/support/LayoutTileWriter.h"
+#include "tests/support/TestFiles.h"
+#include "tiledata/TileDataReader.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolButton>
+
+#include <functional>
+
+namespace {
+
+// A classic item record: flags at 0, the numbers at 4 to 16, the name at 17.
+constexpr int RecordSize = 37;
+constexpr int NameAt = 17;
+// Land tile 2's texture: after the first group's header, two records of 26
+// bytes and the flags.
+constexpr std::size_t Land2Texture = 4 + 2 * 26 + 4;
+
+bool Marked(const TForm1 &Window, int Row)
+{
+    const auto *delegate = qobject_cast<TDifferenceDelegate *>(Window.ListBox1->itemDelegate());
+    return delegate && delegate->IsMarked(Window.ListModel->index(Row));
+}
+
+QString Status(const TForm1 &Window)
+{
+    return Window.StatusBar1->currentMessage();
+}
+
+QString Counts(const TForm1 &Window)
+{
+    return Window.findChild<TCompareTools *>()->CountField->text();
+}
+
+} // namespace
+
+class CompareTest : public WindowTest
+{
+    Q_OBJECT
+
+    // other.mul beside the open file: its bytes with Change made.
+    QString WriteOther(const std::function<void(std::vector<unsigned char> &)> &Change)
+    {
+        std::vector<unsigned char> bytes = Files->Writer.Bytes();
+        Change(bytes);
+        const QString path = Files->Folder() + QStringLiteral("/other.mul");
+        TestFiles::WriteBytes(path, bytes);
+        return path;
+    }
+
+    void CompareWith(TForm1 &Window, const QString &Path)
+    {
+        Answers->Then(ChooseFile(Path));
+        Shortcut(Window, Qt::CTRL | Qt::Key_D);
+        // The offscreen platform may leave the window inactive after the
+        // dialog, and an inactive window's boxes see no focus changes.
+        Window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Window));
+    }
+
+    static void ChangeWeight(std::vector<unsigned char> &Bytes, int Tile)
+    {
+        Bytes[TileDataWriter::OffsetOf(Tile) + 4] ^= 0x10;
+    }
+
+private slots:
+    void marksCountsAndSteps()
+    {
+        auto window = Open();
+        CompareWith(*window, WriteOther([](std::vector<unsigned char> &Bytes) {
+            for (const int tile : {3, 0x10, 0x200})
+                ChangeWeight(Bytes, tile);
+            Bytes[Land2Texture] ^= 1;
+        }));
+        QCOMPARE(Status(*window), QStringLiteral("Comparing with other.mul: 3 item tiles and 1 land tile differ"));
+        QCOMPARE(Counts(*window), QStringLiteral("3 item tiles and 1 land tile differ"));
+        QVERIFY(Marked(*window, 3) && Marked(*window, 0x10) && !Marked(*window, 4));
+        const std::pair<QKeyCombination, int> steps[] = {
+            {Qt::Key_F8, 3}, {Qt::Key_F8, 0x10}, {Qt::Key_F8, 0x200}, {Qt::Key_F8, 3}, {Qt::SHIFT | Qt::Key_F8, 0x200},
+        };
+        for (const auto &[keys, tile] : steps) {
+            Shortcut(*window, keys);
+            QCOMPARE(window->Document->CurrentTile(), tile);
+        }
+        QCOMPARE(Status(*window), QStringLiteral("Wrapped around to the last difference"));
+
+        // The switch beside the filter works together with the name.
+        auto *only = window->findChild<QToolButton *>(QStringLiteral("DifferencesOnly"));
+        QVERIFY(only->isVisible());
+        only->click();
+        QCOMPARE(ListCount(*window), 3);
+        QTest::keyClicks(window->findChild<QLineEdit *>(QStringLiteral("FilterBox")), QStringLiteral("n5"));
+        QCOMPARE(ListCount(*window), 1);
+        QCOMPARE(ListLine(*window, 0), QStringLiteral("0x200 - n512"));
+
+        MenuAction(*window, QStringLiteral("Stop Co&mparing"))->trigger();
+        QVERIFY(!only->isVisible() && !only->isChecked());
+        QVERIFY(ListCount(*window) > 1);
+        QVERIFY(!Marked(*window, 0));
+    }
+
+    void takeFromOther_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("size");
+        QTest::newRow("whole record") << "&Take from Other" << 0 << RecordSize;
+        QTest::newRow("flags only") << "&Flags Only" << 0 << 4;
+        QTest::newRow("numbers only") << "&Numbers Only" << 4 << NameAt - 4;
+        QTest::newRow("name only") << "N&ame Only" << NameAt << 20;
+    }
+
+    // Tiles 5 to 7 differ in every byte of their records; the part taken
+    // is the only change a save writes.
+    void takeFromOther()
+    {
+        QFETCH(QString, entry);
+        QFETCH(int, first);
+        QFETCH(int, size);
+        auto window = Open();
+        const QString other = WriteOther([](std::vector<unsigned char> &Bytes) {
+            for (int tile = 5; tile <= 7; ++tile) {
+                for (int k = 0; k < RecordSize; ++k)
+                    Bytes[TileDataWriter::OffsetOf(tile) + std::size_t(k)] ^= 0x5A;
+            }
+        });
+        CompareWith(*window, other);
+        SelectRange(*window, 5, 7);
+        MenuAction(*window, entry)->trigger();
+        QCOMPARE(Status(*window), QStringLiteral("Took 3 tiles from other.mul"));
+        QCOMPARE(Marked(*window, 5), size != RecordSize);
+        QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
+        std::vector<unsigned char> expected = Files->Writer.Bytes();
+        const std::vector<unsigned char> theirs = TestFiles::ReadBytes(other);
+        for (int tile = 5; tile <= 7; ++tile) {
+            const std::size_t at = TileDataWriter::OffsetOf(tile) + std::size_t(first);
+            std::copy_n(theirs.begin() + std::ptrdiff_t(at), size, expected.begin() + std::ptrdiff_t(at));
+        }
+        QVERIFY(TestFiles::ReadBytes(Files->Path()) == expected);
+        QVERIFY(window->Document->UndoStack().undoText().endsWith(QStringLiteral("from other on 3 tiles")));
+    }
+
+    // A tile edited to equal the other file loses its mark; undo brings it
+    // back, and the current tile's box tells the other value meanwhile.
+    void markFollowsEdits()
+    {
+        auto window = Open();
+        CompareWith(*window, WriteOther([](std::vector<unsigned char> &Bytes) { ChangeWeight(Bytes, 4); }));
+        ClickLine(*window, 4);
+        const int theirs = Files->Writer.ReadRecord(4).Weight ^ 0x10;
+        QVERIFY(window->edWeight->font().bold());
+        QCOMPARE(window->edWeight->toolTip(), QStringLiteral("other.mul: %1").arg(theirs));
+        QVERIFY(!window->edHue->font().bold());
+        TypeInto(window->edWeight, QString::number(theirs));
+        QTest::keyClick(window->edWeight, Qt::Key_Tab);
+        QVERIFY(!Marked(*window, 4));
+        QVERIFY(!window->edWeight->font().bold());
+        QCOMPARE(Counts(*window), QStringLiteral("0 item tiles and 0 land tiles differ"));
+        QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
+        QVERIFY(!Marked(*window, 4));
+        Shortcut(*window, Qt::CTRL | Qt::Key_Z);
+        QVERIFY(Marked(*window, 4));
+        QCOMPARE(Counts(*window), QStringLiteral("1 item tile and 0 land tiles differ"));
+    }
+
+    void otherFileChangesOnDisk()
+    {
+        auto window = Open();
+        const QString other = WriteOther([](std::vector<unsigned char> &Bytes) { ChangeWeight(Bytes, 4); });
+        CompareWith(*window, other);
+        auto *bar = window->findChild<TFileWatch *>();
+        QVERIFY(!bar->isVisible());
+        std::vector<unsigned char> changed = TestFiles::ReadBytes(other);
+        ChangeWeight(changed, 9);
+        TestFiles::WriteBytes(other, changed);
+        // However coarse the file system's clock, the file's time moves.
+        QFile file(other);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+        file.close();
+        QTRY_VERIFY(bar->isVisible());
+        QCOMPARE(bar->Text->text(), QStringLiteral("other.mul, which this file is compared with, was changed by another program."));
+        QVERIFY(!Marked(*window, 9));
+        bar->ReloadButton->click();
+        QVERIFY(!bar->isVisible());
+        QVERIFY(Marked(*window, 4) && Marked(*window, 9));
+        QCOMPARE(Status(*window), QStringLiteral("Read again other.mul: 2 item tiles and 0 land tiles differ"));
+        QCOMPARE(bar->ReloadButton->text(), QStringLiteral("Reload"));
+    }
+
+    // The error box says why; the comparison running before goes on, and
+    // the edited file is as it was.
+    void unreadableComparisonFile()
+    {
+        auto window = Open();
+        CompareWith(*window, WriteOther([](std::vector<unsigned char> &Bytes) { ChangeWeight(Bytes, 4); }));
+        const QString path = QDir::toNativeSeparators(Files->Folder() + QStringLiteral("/missing.mul"));
+        Answers->Then(ChooseFile(path));
+        MenuAction(*window, QStringLiteral("Compare &With..."))->trigger();
+        QCOMPARE(Answers->Boxes.size(), 1);
+        QCOMPARE(Answers->Boxes.front().Text,
+                 TestFiles::CannotOpenText(path, TestFiles::OpenFailureReason(TestFiles::OpenFailure::NoFile)) + '.');
+        QVERIFY(Marked(*window, 4));
+        QCOMPARE(Counts(*window), QStringLiteral("1 item tile and 0 land tiles differ"));
+        QVERIFY(!window->Document->IsModified());
+        QVERIFY(TestFiles::ReadBytes(Files->Path()) == Files->Writer.Bytes());
+        Answers->Boxes.clear();
+    }
+
+    // A classic file against a newer one: the status says how the flags
+    // compare, and a newer record whose bits 32 to 63 are set is refused.
+    void acrossLayouts()
+    {
+        LayoutTileWriter newer = LayoutTileWriter::Newer(3, 5);
+        for (int tile = 0; tile < newer.Items(); ++tile) {
+            const TileDataWriter::Record ours = Files->Writer.ReadRecord(tile);
+            LayoutTileWriter::Item item{ours.Flags,    ours.Weight, ours.Quality,  ours.Unknown0, ours.Unknown1,
+                                        ours.Quantity, ours.Anim,   ours.Unknown2, ours.Hue,      ours.Unknown3,
+                                        ours.Unknown4, ours.Height, ours.Name};
+            if (tile == 1 || tile == 2)
+                item.Flags |= std::uint64_t(1) << 40;
+            newer.SetItem(tile, item);
+            newer.SetRawItemName(tile, std::string(reinterpret_cast<const char *>(Files->Writer.Bytes().data())
+                                                       + TileDataWriter::OffsetOf(tile) + NameAt,
+                                                   20));
+        }
+        const QString other = Files->Folder() + QStringLiteral("/newer.mul");
+        newer.WriteTo(other);
+        auto window = Open();
+        CompareWith(*window, other);
+        QVERIFY(Status(*window).endsWith(
+            QStringLiteral("; compared with a newer file: bits 32-63 count as clear in this classic file")));
+        QVERIFY(Counts(*window).startsWith(QStringLiteral("2 item tiles and ")));
+        SelectRange(*window, 0, 2);
+        Shortcut(*window, Qt::CTRL | Qt::SHIFT | Qt::Key_T);
+        QCOMPARE(Answers->Boxes.size(), 1);
+        QCOMPARE(Answers->Boxes.front().Text,
+                 QStringLiteral("0x1, 0x2 have flags 32 to 63 set in newer.mul, which this classic file cannot hold; "
+                                "nothing was taken."));
+        QVERIFY(!window->Document->IsModified());
+        Answers->Boxes.clear();
+        // The newer file ends at tile 0x5F: tiles beyond it are left alone.
+        SelectRange(*window, 0x5E, 0x60);
+        Shortcut(*window, Qt::CTRL | Qt::SHIFT | Qt::Key_T);
+        QCOMPARE(Status(*window),
+                 QStringLiteral("Took 2 tiles from newer.mul; 1 tile beyond the end of this file or newer.mul was left alone: 0x60"));
+    }
+};
+
+QTEST_MAIN(CompareTest)
+#include "tst_compare.moc"
