@@ -115,6 +115,20 @@ private slots:
             QCOMPARE(UndoText(*window), QStringLiteral("Undo Paste 3 tiles"));
     }
 
+    // 500,000 bytes hold tiles 0 to 0x791 whole.
+    void aPasteBeyondTheEndEditsWhatTheFileHolds()
+    {
+        Files->Writer.Bytes().resize(500000);
+        auto window = Open();
+        const QByteArray beyond = window->TileData()->GetRecordBytes(TTileKind::Item, 0x792);
+        QApplication::clipboard()->setText(QStringLiteral("index\tweight\n0x790\t9\n0x792\t9\n"));
+        Shortcut(*window, Qt::CTRL | Qt::Key_V);
+        QCOMPARE(window->StatusBar1->currentMessage(),
+                 QStringLiteral("1 tile changed; 1 beyond the file's end was left alone"));
+        QCOMPARE(window->TileData()->GetWeight(0x790), 9);
+        QCOMPARE(window->TileData()->GetRecordBytes(TTileKind::Item, 0x792), beyond);
+    }
+
     void theBoxesKeepTheirOwnCopyAndPaste()
     {
         auto window = Open();
