@@ -306,11 +306,19 @@ bool TTileData::IsModified() const
 {
     if (Working.empty())
         return false;
-    bool modified = false;
-    ForEachWholeRecord([&](TTileKind, int, std::size_t at, std::size_t size) {
-        modified = modified || std::memcmp(Working.data() + at, FileImage.data() + at, size) != 0;
-    });
-    return modified;
+    // The records of a group lie side by side: one comparison a group, and
+    // none after the first difference. The window asks after every edit.
+    for (const TTileKind kind : {TTileKind::Land, TTileKind::Item}) {
+        const int whole = WholeCount(kind);
+        const std::size_t size = std::size_t(FLayout.RecordSize(kind));
+        for (int first = 0; first < whole; first += TTileLayout::RecordsPerGroup) {
+            const std::size_t at = std::size_t(FLayout.RecordOffset(kind, first));
+            const std::size_t length = size * std::size_t(std::min(TTileLayout::RecordsPerGroup, whole - first));
+            if (std::memcmp(Working.data() + at, FileImage.data() + at, length) != 0)
+                return true;
+        }
+    }
+    return false;
 }
 
 TSaveConflicts TTileData::ConflictsWith(const std::vector<unsigned char> &Disk) const
