@@ -246,13 +246,8 @@ void TTileDocument::SetFlag(int Bit, bool Set)
     if (tiles.empty())
         return;
     const TTileKind kind = FSection;
-    const std::uint64_t mask = std::uint64_t(1) << Bit;
-    Edit(std::make_unique<TFlagStep>(kind, tiles, Bit, Set), [&](TTileData &Store) {
-        for (const int tile : tiles) {
-            const std::uint64_t flags = Store.GetFlags(kind, tile);
-            Store.SetFlags(kind, tile, Set ? flags | mask : flags & ~mask);
-        }
-    }, LeftOut(tiles));
+    Edit(std::make_unique<TFlagStep>(kind, tiles, Bit, Set),
+         [&](TTileData &Store) { Store.SetFlagBit(kind, tiles, Bit, Set); }, LeftOut(tiles));
 }
 
 // A field of the other section has no place in this section's tiles, and a

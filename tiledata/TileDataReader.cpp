@@ -571,6 +571,20 @@ void TTileData::SetFlags(TTileKind Kind, int Index, std::uint64_t Value)
     SetField(Kind, Index, 0, FLayout.FlagBytes(), Value);
 }
 
+void TTileData::SetFlagBit(TTileKind Kind, const std::vector<int> &Tiles, int Bit, bool Set)
+{
+    if (Bit < 0 || Bit >= FLayout.FlagBits())
+        return;
+    // Flags are little-endian: bit b lies in byte b / 8 of the word.
+    const unsigned char mask = static_cast<unsigned char>(1u << (Bit % 8));
+    for (const int tile : Tiles) {
+        if (!IsWhole(Kind, tile))
+            continue;
+        unsigned char &byte = Record(Kind, tile)[Bit / 8];
+        byte = Set ? static_cast<unsigned char>(byte | mask) : static_cast<unsigned char>(byte & ~mask);
+    }
+}
+
 int TTileData::GetTexture(int Index) const
 {
     return int(GetField(TTileKind::Land, Index, FLayout.FieldOffset(LandField::Texture), 2));

@@ -173,6 +173,10 @@ public:
     // index out of range reads as 0 and is never written.
     std::uint64_t GetFlags(TTileKind Kind, int Index) const;
     void SetFlags(TTileKind Kind, int Index, std::uint64_t Value);
+    // Sets or clears one flag bit of each of Tiles wholly in the file, the
+    // other bits left alone: one edit of many tiles, without a read and a
+    // write of each flags word.
+    void SetFlagBit(TTileKind Kind, const std::vector<int> &Tiles, int Bit, bool Set);
     std::uint64_t GetFlags(int Index) const { return GetFlags(TTileKind::Item, Index); }
     void SetFlags(int Index, std::uint64_t Value) { SetFlags(TTileKind::Item, Index, Value); }
     // Land tiles only.

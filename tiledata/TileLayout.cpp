@@ -77,11 +77,6 @@ std::uint64_t TTileLayout::FlagMask() const
     return IsNewer() ? ~std::uint64_t(0) : std::uint64_t(0xFFFFFFFFu);
 }
 
-int TTileLayout::Count(TTileKind Kind) const
-{
-    return Kind == TTileKind::Land ? LandGroups * RecordsPerGroup : FItems;
-}
-
 std::int64_t TTileLayout::RecordsEnd(TTileKind Kind) const
 {
     return RecordOffset(Kind, Count(Kind) - 1) + RecordSize(Kind);

@@ -115,6 +115,11 @@ constexpr int Size = 22;
 
 // Inline: every read and write of a field goes through these, 65,536 times
 // for an edit of every tile of a newer file.
+inline int TTileLayout::Count(TTileKind Kind) const
+{
+    return Kind == TTileKind::Land ? LandGroups * RecordsPerGroup : FItems;
+}
+
 inline int TTileLayout::RecordSize(TTileKind Kind) const
 {
     return FFlagBytes + (Kind == TTileKind::Land ? LandField::Size : ItemField::Size);
