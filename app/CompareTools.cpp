@@ -7,7 +7,6 @@
 #include "app/ErrorBox.h"
 #include "app/FileWatch.h"
 #include "app/FilterBar.h"
-#include "app/FormControls.h"
 #include "app/ListBox.h"
 #include "app/MenuBar.h"
 #include "app/OtherValues.h"
@@ -24,20 +23,16 @@
 #include <QStatusBar>
 #include <QToolButton>
 
-TCompareTools::TCompareTools(TTileDocument &Document, QWidget &Window, TFormControls &Form, TEditorTools &Tools)
+TCompareTools::TCompareTools(TTileDocument &Document, QWidget &Window, TEditorTools &Tools, Anchors Parts)
     : QObject(&Window)
     , FDocument(Document)
     , FWindow(Window)
-    , FForm(Form)
     , FTools(Tools)
+    , FParts(std::move(Parts))
 {
     Session = new TCompareSession(FDocument, this);
     Actions = new TCompareActions(*Tools.Menus);
-    std::vector<std::pair<QLineEdit *, TTileField>> numbers;
-    for (std::size_t k = 0; k < Form.NumberBoxes.size(); ++k)
-        numbers.emplace_back(Form.NumberBoxes[k], static_cast<TTileField>(k));
-    numbers.emplace_back(Tools.Sections->TextureBox, TTileField::Texture);
-    Values = new TOtherValues(FDocument, *Session, &Window, {numbers, Form.FlagBoxes, Form.Edit1, Form.Panel1});
+    Values = new TOtherValues(FDocument, *Session, &Window, FParts.TileBoxes);
     MarkTheList();
     AddSwitch();
     AddCountField();
@@ -49,8 +44,8 @@ TCompareTools::TCompareTools(TTileDocument &Document, QWidget &Window, TFormCont
 // The list's lines are drawn with their marks from now on.
 void TCompareTools::MarkTheList()
 {
-    QAbstractItemDelegate *plain = FForm.ListBox1->itemDelegate();
-    FForm.ListBox1->setItemDelegate(new TDifferenceDelegate(*Session, FForm.ListBox1));
+    QAbstractItemDelegate *plain = FParts.List->itemDelegate();
+    FParts.List->setItemDelegate(new TDifferenceDelegate(*Session, FParts.List));
     delete plain;
 }
 
@@ -71,9 +66,9 @@ void TCompareTools::AddSwitch()
 // Left of the file's layout, at the right of the status bar.
 void TCompareTools::AddCountField()
 {
-    CountField = new QLabel(FForm.StatusBar1);
+    CountField = new QLabel(FParts.StatusBar);
     CountField->setObjectName(QStringLiteral("CompareCounts"));
-    FForm.StatusBar1->insertPermanentWidget(0, CountField);
+    FParts.StatusBar->insertPermanentWidget(0, CountField);
     CountField->hide();
 }
 
@@ -125,7 +120,7 @@ void TCompareTools::FollowMarks()
     const TTileData *other = Session->Other();
     CountField->setToolTip(other ? QStringLiteral("Compared with %1").arg(other->GetFileName()) : QString());
     CountField->setVisible(!counts.isEmpty());
-    FForm.ListBox1->viewport()->update();
+    FParts.List->viewport()->update();
     Values->Show();
 }
 
@@ -140,7 +135,7 @@ void TCompareTools::AskAndCompare()
     // As in Open: any name may be typed, and one that cannot be read is
     // reported when it is.
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(FForm.OpenDialog1->nameFilters());
+    dialog.setNameFilters(FParts.NameFilters);
     dialog.setDirectory(QFileInfo(FDocument.FileName()).absolutePath());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
@@ -164,7 +159,7 @@ void TCompareTools::Step(bool Forward)
 {
     if (!Session->IsActive() || !FDocument.Store())
         return;
-    const TTileListModel &list = *FForm.ListModel;
+    const TTileListModel &list = *FParts.Lines;
     const int rows = list.rowCount();
     const int from = list.RowOf(FDocument.CurrentTile());
     const TTileKind kind = FDocument.Section();
@@ -208,5 +203,5 @@ void TCompareTools::ReadAgain()
 
 void TCompareTools::Say(const QString &Text)
 {
-    FForm.StatusBar1->showMessage(Text);
+    FParts.StatusBar->showMessage(Text);
 }

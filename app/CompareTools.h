@@ -1,7 +1,10 @@
 #pragma once
 
+#include "app/OtherValues.h"
+
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QLabel;
 class QToolButton;
@@ -9,8 +12,9 @@ class QWidget;
 class TCompareActions;
 class TCompareSession;
 class TEditorTools;
-class TFormControls;
-class TOtherValues;
+class QStatusBar;
+class TListBox;
+class TTileListModel;
 class TTileDocument;
 enum class TRecordPart;
 
@@ -25,9 +29,18 @@ class TCompareTools : public QObject
     Q_OBJECT
 
 public:
-    // Form gives the list, the status bar and the tile's boxes; Tools the
-    // menus, the filter and the file-change bar.
-    TCompareTools(TTileDocument &Document, QWidget &Window, TFormControls &Form, TEditorTools &Tools);
+    // The window's controls the comparison marks, reads or writes in.
+    struct Anchors
+    {
+        TListBox *List;
+        const TTileListModel *Lines; // the lines of List
+        QStatusBar *StatusBar;
+        QStringList NameFilters; // the open-file dialog's
+        TOtherValues::Boxes TileBoxes;
+    };
+
+    // Tools gives the menus, the filter and the file-change bar.
+    TCompareTools(TTileDocument &Document, QWidget &Window, TEditorTools &Tools, Anchors Parts);
 
     // Asks for the other file in a dialog, then compares with it.
     void AskAndCompare();
@@ -60,6 +73,6 @@ private:
 
     TTileDocument &FDocument;
     QWidget &FWindow;
-    TFormControls &FForm;
     TEditorTools &FTools;
+    Anchors FParts;
 };

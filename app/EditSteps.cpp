@@ -37,7 +37,7 @@ bool TRecordStep::After(const TTileData &Store)
     std::size_t kept = 0;
     for (std::size_t i = 0; i < FTiles.size(); ++i) {
         const char *record = FRecords.constData() + qsizetype(i) * size;
-        if (Store.RecordEquals(FKind, FTiles[i], record))
+        if (std::memcmp(Store.RecordData(FKind, FTiles[i]), record, std::size_t(size)) == 0)
             continue;
         if (kept != i)
             std::memmove(FRecords.data() + qsizetype(kept) * size, record, std::size_t(size));
@@ -64,8 +64,6 @@ void TRecordStep::redo()
     undo();
 }
 
-namespace {
-
 // "0x1A", "land 0x3", or "40 tiles" with Joint before it.
 QString TilesLabel(TTileKind Kind, const std::vector<int> &Tiles, const QString &Joint)
 {
@@ -73,8 +71,6 @@ QString TilesLabel(TTileKind Kind, const std::vector<int> &Tiles, const QString 
         return TileLabel(Kind, Tiles.front());
     return Joint + QStringLiteral("%1 tiles").arg(Tiles.size());
 }
-
-} // namespace
 
 TFlagStep::TFlagStep(TTileKind Kind, const std::vector<int> &Tiles, int Bit, bool Set)
     : TRecordStep(Kind, Tiles, QStringLiteral("%1 %2 %3")

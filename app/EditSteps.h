@@ -87,6 +87,8 @@ public:
     void Before(const TTileData &Store) override;
 };
 
+// "0x1A", "land 0x3", or "40 tiles" with Joint before it.
+QString TilesLabel(TTileKind Kind, const std::vector<int> &Tiles, const QString &Joint);
 // "0x1A", as the list writes a tile's index.
 QString TileHex(int Tile);
 // "0x1A" for an item tile, "land 0x3" for a land tile.

@@ -373,14 +373,19 @@ void TFormControls::SetTopIndex(int Row)
         ListBox1->scrollTo(ListBox1->model()->index(Row, 0), QAbstractItemView::PositionAtTop);
 }
 
-void TFormControls::ShowNumbers(const TTileData &Store, TTileKind Kind, const std::vector<int> &Tiles,
-                                QLineEdit *TextureBox)
+std::vector<std::pair<QLineEdit *, TTileField>> TFormControls::FieldBoxes(QLineEdit *TextureBox) const
 {
     std::vector<std::pair<QLineEdit *, TTileField>> boxes;
     for (std::size_t k = 0; k < NumberBoxes.size(); ++k)
         boxes.emplace_back(NumberBoxes[k], static_cast<TTileField>(k));
     boxes.emplace_back(TextureBox, TTileField::Texture);
-    for (const auto &[box, field] : boxes) {
+    return boxes;
+}
+
+void TFormControls::ShowNumbers(const TTileData &Store, TTileKind Kind, const std::vector<int> &Tiles,
+                                QLineEdit *TextureBox)
+{
+    for (const auto &[box, field] : FieldBoxes(TextureBox)) {
         // Set, not typed: an untouched box writes nothing when left.
         box->setText(QString());
         box->setPlaceholderText(QString());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/TileField.h"
 #include "tiledata/TileKind.h"
 
 #include <QFont>
@@ -10,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QCheckBox;
@@ -147,6 +149,8 @@ protected:
     // The number boxes show the fields of Tiles of Kind where they all share
     // a value, and are empty with "(mixed)" in grey where they differ; the
     // boxes of the other section are emptied. TextureBox is the land's box.
+    // The number boxes with their fields, the texture box last.
+    std::vector<std::pair<QLineEdit *, TTileField>> FieldBoxes(QLineEdit *TextureBox) const;
     void ShowNumbers(const TTileData &Store, TTileKind Kind, const std::vector<int> &Tiles, QLineEdit *TextureBox);
     // A flag box is checked where every tile of Tiles has the bit, and
     // partly checked where only some have it.

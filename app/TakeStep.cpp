@@ -27,9 +27,7 @@ QString Tiles(int Count)
 
 TTakeStep::TTakeStep(TTileKind Kind, const std::vector<int> &Tiles, TRecordPart Part)
     : TRecordStep(Kind, Tiles,
-                  PartWords(Part) + QLatin1Char(' ')
-                      + (Tiles.size() == 1 ? TileLabel(Kind, Tiles.front())
-                                           : QStringLiteral("on %1 tiles").arg(Tiles.size())))
+                  PartWords(Part) + QLatin1Char(' ') + TilesLabel(Kind, Tiles, QStringLiteral("on ")))
 {
 }
 

@@ -103,7 +103,9 @@ void TForm1::CreateControls()
 {
     BuildControls(this, [this] { return Document->Store(); });
     Tools = new TEditorTools(*Document, *this, {ListBox1, GroupBox3, edWeight, OpenDialog1.get()});
-    Compare = new TCompareTools(*Document, *this, *this, *Tools);
+    Compare = new TCompareTools(*Document, *this, *Tools,
+                                {ListBox1, ListModel, StatusBar1, OpenDialog1->nameFilters(),
+                                 {FieldBoxes(Tools->Sections->TextureBox), FlagBoxes, Edit1, Panel1}});
     // In the order of the Properties' fields, then the texture.
     const std::array<void (TForm1::*)(), 12> exits = {
         &TForm1::edWeightExit,   &TForm1::edQualityExit,  &TForm1::edHeightExit,   &TForm1::edQuantityExit,

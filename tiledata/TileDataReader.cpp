@@ -469,11 +469,6 @@ void TTileData::SwapRecordsBytes(TTileKind Kind, const std::vector<int> &Tiles, 
     }
 }
 
-bool TTileData::RecordEquals(TTileKind Kind, int Index, const char *Bytes) const
-{
-    return IsTile(Kind, Index) && std::memcmp(Record(Kind, Index), Bytes, std::size_t(FLayout.RecordSize(Kind))) == 0;
-}
-
 QString TTileData::GetName(TTileKind Kind, int Index) const
 {
     if (!IsTile(Kind, Index))

@@ -141,8 +141,6 @@ public:
     // records of the tiles wholly in the file, and leaves the rest alone.
     QByteArray GetRecordsBytes(TTileKind Kind, const std::vector<int> &Tiles) const;
     void SwapRecordsBytes(TTileKind Kind, const std::vector<int> &Tiles, QByteArray &Bytes);
-    // Whether the record of a tile of Kind is the RecordSize bytes at Bytes.
-    bool RecordEquals(TTileKind Kind, int Index, const char *Bytes) const;
     // The record's bytes where the store holds them, for reading many
     // records without a copy of each; valid until the next edit, load or
     // save. Null for an index out of range.
