@@ -4,7 +4,6 @@
 #include "tiledata/TileFlags.h"
 
 #include <algorithm>
-#include <cstring>
 #include <numeric>
 
 QString TileHex(int Tile)
@@ -29,29 +28,18 @@ void TRecordStep::Before(const TTileData &Store)
     FRecords = Store.GetRecordsBytes(FKind, FTiles);
 }
 
-// The step keeps the records as they were; the store has them as they are.
-// Those the edit left alone go, moving the rest up in the block.
 bool TRecordStep::After(const TTileData &Store)
 {
-    const qsizetype size = Store.Layout().RecordSize(FKind);
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < FTiles.size(); ++i) {
-        const char *record = FRecords.constData() + qsizetype(i) * size;
-        if (std::memcmp(Store.RecordData(FKind, FTiles[i]), record, std::size_t(size)) == 0)
-            continue;
-        if (kept != i)
-            std::memmove(FRecords.data() + qsizetype(kept) * size, record, std::size_t(size));
-        FTiles[kept++] = FTiles[i];
-    }
-    FTiles.resize(kept);
-    FRecords.truncate(qsizetype(kept) * size);
-    return kept > 0;
+    FChanges = TRecordChanges(Store, FKind, std::move(FTiles), FRecords);
+    FRecords = QByteArray();
+    FTiles = FChanges.Tiles();
+    return !FChanges.IsEmpty();
 }
 
 void TRecordStep::undo()
 {
-    if (FSwap)
-        FSwap(FKind, FTiles, FRecords);
+    if (FPut)
+        FPut(FChanges, true);
 }
 
 // The first redo comes from the push, after the edit itself.
@@ -61,7 +49,8 @@ void TRecordStep::redo()
         FPushed = true;
         return;
     }
-    undo();
+    if (FPut)
+        FPut(FChanges, false);
 }
 
 // "0x1A", "land 0x3", or "40 tiles" with Joint before it.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/TileField.h"
+#include "tiledata/RecordChanges.h"
 #include "tiledata/TileKind.h"
 
 #include <QByteArray>
@@ -11,23 +12,25 @@
 
 class TTileData;
 
-// One undoable change to the tile data: the exact bytes of every record it
-// changed in one section, land or item. The step holds the version of each
-// record that the store does not hold at the moment, so undo and redo are
-// the same swap. Undoing to the state last saved leaves the store with the
-// very bytes it saved, and the close question asks nothing. The records lie
-// back to back in one block, which 65,536 tiles fill in one go.
+// One undoable change to the tile data, in one section, land or item: the
+// fields of every record it changed, with their values before and after
+// (TRecordChanges). Undo and redo put back only those fields, as in the
+// undo steps of other editors: a field changed since by another program,
+// and brought in by a save's merge or a reload, stays as it is. Undoing to
+// the state last saved leaves the store with the very bytes it saved, and
+// the close question asks nothing.
 class TRecordStep : public QUndoCommand
 {
 public:
-    // Exchanges the records' bytes with the store's, and tells the window.
-    using Swapper = std::function<void(TTileKind Kind, const std::vector<int> &Tiles, QByteArray &Records)>;
+    // Puts the step's values into the store (Undo: those from before the
+    // edit), and tells the window.
+    using Putter = std::function<void(const TRecordChanges &Changes, bool Undo)>;
 
     // Takes the records the step may change as they are before the edit.
     virtual void Before(const TTileData &Store);
-    // Keeps the records the edit changed; false when it changed no byte.
+    // Keeps what the edit changed; false when it changed no byte.
     bool After(const TTileData &Store);
-    void Bind(Swapper Swap) { FSwap = std::move(Swap); }
+    void Bind(Putter Put) { FPut = std::move(Put); }
     TTileKind Kind() const { return FKind; }
     // The tiles the step changes, lowest first.
     const std::vector<int> &Tiles() const { return FTiles; }
@@ -40,10 +43,12 @@ protected:
 
     TTileKind FKind;
     std::vector<int> FTiles;
+    // The records before the edit, until After keeps what it changed.
     QByteArray FRecords;
 
 private:
-    Swapper FSwap;
+    TRecordChanges FChanges;
+    Putter FPut;
     bool FPushed = false;
 };
 

@@ -1,6 +1,8 @@
 #include "app/ListBox.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 
@@ -23,7 +25,7 @@ TListBox::TListBox(QWidget *Parent)
 QItemSelectionModel::SelectionFlags TListBox::selectionCommand(const QModelIndex &Index, const QEvent *Event) const
 {
     // Nothing to select (below the last line) keeps the line there is.
-    if (!Index.isValid())
+    if (!Index.isValid() || FAnchoring)
         return QItemSelectionModel::NoUpdate;
     const QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(Index, Event);
     // A Ctrl+click or Ctrl+Space would deselect the only selected line.
@@ -31,15 +33,24 @@ QItemSelectionModel::SelectionFlags TListBox::selectionCommand(const QModelIndex
     const bool onlyLine = selected.size() == 1 && selected.first().height() == 1 && selected.first().contains(Index);
     if (onlyLine && (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)))
         return QItemSelectionModel::NoUpdate;
+    FExtending = command & QItemSelectionModel::Current;
     return command;
 }
 
 void TListBox::mousePressEvent(QMouseEvent *Event)
 {
+    FExtending = false;
     if (ChoosesLines(Event))
         QListView::mousePressEvent(Event);
     else
         Event->accept();
+}
+
+// Ctrl+A selects without asking selectionCommand: it starts anew.
+void TListBox::keyPressEvent(QKeyEvent *Event)
+{
+    FExtending = false;
+    QListView::keyPressEvent(Event);
 }
 
 void TListBox::mouseReleaseEvent(QMouseEvent *Event)
@@ -60,7 +71,7 @@ void TListBox::mouseDoubleClickEvent(QMouseEvent *Event)
 
 // Runs of lines go in as one range each: merging line by line looks at every
 // range so far, which took minutes for 65,536 lines.
-void TListBox::SelectRows(std::vector<int> Rows, int Current)
+void TListBox::SelectRows(std::vector<int> Rows, int Current, int Anchor)
 {
     std::sort(Rows.begin(), Rows.end());
     QItemSelection lines;
@@ -70,6 +81,11 @@ void TListBox::SelectRows(std::vector<int> Rows, int Current)
         lines.append(QItemSelectionRange(model()->index(Rows[first], 0), model()->index(Rows[last], 0)));
     }
     selectionModel()->select(lines, QItemSelectionModel::ClearAndSelect);
-    if (Current >= 0)
-        selectionModel()->setCurrentIndex(model()->index(Current, 0), QItemSelectionModel::NoUpdate);
+    if (Current < 0)
+        return;
+    // Only the view's own setCurrentIndex moves its anchor; the selection
+    // model's then makes the current line current without touching it.
+    const QScopedValueRollback<bool> anchoring(FAnchoring, true);
+    setCurrentIndex(model()->index(Anchor >= 0 ? Anchor : Current, 0));
+    selectionModel()->setCurrentIndex(model()->index(Current, 0), QItemSelectionModel::NoUpdate);
 }

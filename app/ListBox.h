@@ -17,13 +17,24 @@ public:
     explicit TListBox(QWidget *Parent);
 
     // Selects exactly Rows, Current (-1: none) the current line among them,
-    // without a selection signal of the user's kind.
-    void SelectRows(std::vector<int> Rows, int Current);
+    // without a selection signal of the user's kind. Anchor (-1: Current) is
+    // where the next Shift-selection starts.
+    void SelectRows(std::vector<int> Rows, int Current, int Anchor);
+    // True when the user's last selection in the list extended the selection
+    // from its anchor (Shift, or a drag), rather than starting anew.
+    bool Extending() const { return FExtending; }
 
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &Index,
                                                          const QEvent *Event) const override;
     void mousePressEvent(QMouseEvent *Event) override;
+    void keyPressEvent(QKeyEvent *Event) override;
     void mouseReleaseEvent(QMouseEvent *Event) override;
     void mouseDoubleClickEvent(QMouseEvent *Event) override;
+
+private:
+    // Set while the program makes a line current: the view then takes it as
+    // the anchor, and selects nothing itself.
+    bool FAnchoring = false;
+    mutable bool FExtending = false;
 };

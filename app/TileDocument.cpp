@@ -7,6 +7,7 @@
 #include "platform/FileSystem.h"
 #include "platform/SharedReadFile.h"
 #include "platform/qt/AnsiString.h"
+#include "tiledata/RecordChanges.h"
 #include "tiledata/RecordTake.h"
 #include "tiledata/TileDataReader.h"
 #include "tiletext/EditsReader.h"
@@ -183,9 +184,14 @@ void TTileDocument::Select(int Tile)
     SetSelection({Tile}, Tile);
 }
 
+void TTileDocument::SetSelection(std::vector<int> Tiles, int Current)
+{
+    SetSelection(std::move(Tiles), Current, Current);
+}
+
 // Tiles the file's layout does not have drop out; a current tile that is not
 // among the selected ones becomes the first of them.
-void TTileDocument::SetSelection(std::vector<int> Tiles, int Current)
+void TTileDocument::SetSelection(std::vector<int> Tiles, int Current, int Anchor)
 {
     FHasPendingName = false;
     const int count = FStore ? FStore->Count(FSection) : 0;
@@ -197,6 +203,7 @@ void TTileDocument::SetSelection(std::vector<int> Tiles, int Current)
         Current = Tiles.empty() ? -1 : Tiles.front();
     FSelected[Slot(FSection)] = std::move(Tiles);
     FCurrent[Slot(FSection)] = Current;
+    FAnchor[Slot(FSection)] = Anchor >= 0 && Anchor < count ? Anchor : Current;
     emit SelectionChanged();
 }
 
@@ -206,7 +213,7 @@ bool TTileDocument::KeepSelected(const std::function<bool(int Tile)> &Keep)
     kept.erase(std::remove_if(kept.begin(), kept.end(), [&](int Tile) { return !Keep(Tile); }), kept.end());
     if (kept.size() == SelectedTiles().size())
         return false;
-    SetSelection(std::move(kept), CurrentTile());
+    SetSelection(std::move(kept), CurrentTile(), AnchorTile());
     return true;
 }
 
@@ -359,9 +366,7 @@ void TTileDocument::Edit(std::unique_ptr<TRecordStep> Step, const std::function<
     }
     const TTileKind kind = Step->Kind();
     const std::vector<int> tiles = Step->Tiles();
-    Step->Bind([this](TTileKind Kind, const std::vector<int> &Tiles, QByteArray &Records) {
-        SwapRecords(Kind, Tiles, Records);
-    });
+    Step->Bind([this](const TRecordChanges &Changes, bool Undo) { PutBack(Changes, Undo); });
     FUndo.push(Step.release());
     Announce(kind, tiles);
 }
@@ -384,17 +389,17 @@ void TTileDocument::TellSkipped(std::size_t Edited, std::size_t Skipped)
                         .arg(Skipped == 1 ? QStringLiteral("was") : QStringLiteral("were")));
 }
 
-void TTileDocument::SwapRecords(TTileKind Kind, const std::vector<int> &Tiles, QByteArray &Records)
+void TTileDocument::PutBack(const TRecordChanges &Changes, bool Undo)
 {
     if (!FStore)
         return;
-    FStore->SwapRecordsBytes(Kind, Tiles, Records);
-    SetSection(Kind);
-    Announce(Kind, Tiles);
+    Undo ? Changes.PutBefore(*FStore) : Changes.PutAfter(*FStore);
+    SetSection(Changes.Kind());
+    Announce(Changes.Kind(), Changes.Tiles());
     // Only the first: a selection of many would make the next edit reach
     // every tile the step changed, unasked.
-    if (!Tiles.empty())
-        Select(Tiles.front());
+    if (!Changes.Tiles().empty())
+        Select(Changes.Tiles().front());
 }
 
 void TTileDocument::Announce(TTileKind Kind, const std::vector<int> &Tiles)
@@ -434,9 +439,12 @@ void TTileDocument::Load(const QString &Path, TLoadKind How)
         FUndo.clear();
     for (const TTileKind kind : {TTileKind::Item, TTileKind::Land}) {
         int &current = FCurrent[Slot(kind)];
+        int &anchor = FAnchor[Slot(kind)];
         std::vector<int> &selected = FSelected[Slot(kind)];
         if (How == TLoadKind::Open || current >= FStore->Count(kind))
             current = -1;
+        if (How == TLoadKind::Open || anchor >= FStore->Count(kind))
+            anchor = current;
         if (How == TLoadKind::Open)
             selected.clear();
         selected.erase(std::lower_bound(selected.begin(), selected.end(), FStore->Count(kind)), selected.end());
@@ -451,6 +459,7 @@ void TTileDocument::Close()
     FStore.reset();
     FReadOnly = false;
     FCurrent = {-1, -1};
+    FAnchor = {-1, -1};
     FSelected = {};
     emit Loaded(TLoadKind::Open);
     TellModified();

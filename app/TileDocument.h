@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+class TRecordChanges;
 class TRecordStep;
 class TTileData;
 struct TSaveConflicts;
@@ -73,11 +74,16 @@ public:
     // The selected tiles of the section shown, ascending; the current tile
     // is one of them.
     const std::vector<int> &SelectedTiles() const { return FSelected[Slot(FSection)]; }
+    // Where the next Shift-selection of the section shown starts: the tile
+    // last made current other than by such a selection; -1 for none.
+    int AnchorTile() const { return FAnchor[Slot(FSection)]; }
     // Makes Tile of the section shown the current and only selected tile
     // (-1: none), and shows it anew even when it already was.
     void Select(int Tile);
-    // Selects Tiles of the section shown, Current among them the current one.
+    // Selects Tiles of the section shown, Current among them the current one
+    // and the anchor of Shift-selection, or Anchor when given.
     void SetSelection(std::vector<int> Tiles, int Current);
+    void SetSelection(std::vector<int> Tiles, int Current, int Anchor);
     // Keeps the selected tiles Keep accepts; true when that changed the
     // selection, which is then announced.
     bool KeepSelected(const std::function<bool(int Tile)> &Keep);
@@ -162,7 +168,7 @@ private:
     // The selected tiles left out of an edit of Editable.
     std::size_t LeftOut(const std::vector<int> &Editable) const;
     // An undo or redo: switches to the step's section, shows its first tile.
-    void SwapRecords(TTileKind Kind, const std::vector<int> &Tiles, QByteArray &Records);
+    void PutBack(const TRecordChanges &Changes, bool Undo);
     void Announce(TTileKind Kind, const std::vector<int> &Tiles);
     static void RefuseUnstorable(const QString &Name);
     void TellSkipped(std::size_t Edited, std::size_t Skipped);
@@ -172,6 +178,7 @@ private:
     QUndoStack FUndo;
     TTileKind FSection = TTileKind::Item;
     std::array<int, 2> FCurrent{-1, -1};
+    std::array<int, 2> FAnchor{-1, -1};
     std::array<std::vector<int>, 2> FSelected;
     std::function<void()> FPendingEdits;
     LayoutQuestion FLayoutQuestion;

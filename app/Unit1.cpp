@@ -39,6 +39,8 @@
 #include <QTabBar>
 #include <QToolButton>
 
+#include <memory>
+
 TForm1 *Form1 = nullptr;
 
 namespace {
@@ -530,7 +532,9 @@ bool TForm1::HasSelectedTile() const
 }
 
 // The list itself never lets the user clear its selection, so the program
-// goes to the selection model directly.
+// goes to the selection model directly. The document's anchor goes with
+// it, so that Shift-selection starts where the document says: at a tile
+// made current by Go to, Find, F8, undo or a paste too.
 void TForm1::SetSelection()
 {
     std::vector<int> rows;
@@ -541,7 +545,7 @@ void TForm1::SetSelection()
     const int row = ListModel->RowOf(SelectedTile());
     {
         const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
-        ListBox1->SelectRows(std::move(rows), row);
+        ListBox1->SelectRows(std::move(rows), row, ListModel->RowOf(Document->AnchorTile()));
     }
     if (row >= 0)
         ListBox1->scrollTo(ListModel->index(row));
@@ -561,7 +565,10 @@ void TForm1::ListBox1Click()
     std::vector<int> tiles;
     for (const QModelIndex &line : ListBox1->selectionModel()->selectedRows())
         tiles.push_back(ListModel->TileAt(line.row()));
-    Document->SetSelection(std::move(tiles), ListModel->TileAt(ListBox1->currentIndex().row()));
+    // The line clicked or moved to anchors the next Shift-selection, unless
+    // this one extended from the anchor there was.
+    const int line = ListModel->TileAt(ListBox1->currentIndex().row());
+    Document->SetSelection(std::move(tiles), line, ListBox1->Extending() ? Document->AnchorTile() : line);
 }
 
 // A click on the line that is already selected changes no selection but
@@ -659,9 +666,15 @@ bool TForm1::ListBox1KeyDown(QKeyEvent *Key)
         return false;
     default:
         // While nothing is selected the rename box is disabled, and the key
-        // goes nowhere.
-        if (Edit1->isEnabled())
+        // goes nowhere. A character typed goes into the box, as the first of
+        // the new name; Return and the like only move there.
+        if (Edit1->isEnabled()) {
             Edit1->setFocus(Qt::OtherFocusReason);
+            if (!Key->text().isEmpty() && Key->text().front().isPrint()) {
+                const std::unique_ptr<QKeyEvent> typed(Key->clone());
+                QCoreApplication::sendEvent(Edit1, typed.get());
+            }
+        }
         return true;
     }
 }

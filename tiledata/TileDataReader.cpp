@@ -456,16 +456,22 @@ QByteArray TTileData::GetRecordsBytes(TTileKind Kind, const std::vector<int> &Ti
     return bytes;
 }
 
-void TTileData::SwapRecordsBytes(TTileKind Kind, const std::vector<int> &Tiles, QByteArray &Bytes)
+void TTileData::PutRecordsBits(TTileKind Kind, const std::vector<int> &Tiles, const QByteArray &Values,
+                               const QByteArray &Mask)
 {
     const std::size_t size = std::size_t(FLayout.RecordSize(Kind));
-    if (std::size_t(Bytes.size()) != Tiles.size() * size)
+    if (std::size_t(Values.size()) != Tiles.size() * size || Mask.size() != Values.size())
         return;
-    char *block = Bytes.data();
+    const auto *values = reinterpret_cast<const unsigned char *>(Values.constData());
+    const auto *mask = reinterpret_cast<const unsigned char *>(Mask.constData());
     for (const int tile : Tiles) {
-        if (IsWhole(Kind, tile))
-            std::swap_ranges(block, block + size, reinterpret_cast<char *>(Record(Kind, tile)));
-        block += size;
+        if (IsWhole(Kind, tile)) {
+            unsigned char *record = Record(Kind, tile);
+            for (std::size_t k = 0; k < size; ++k)
+                record[k] = (unsigned char)((record[k] & ~mask[k]) | (values[k] & mask[k]));
+        }
+        values += size;
+        mask += size;
     }
 }
 

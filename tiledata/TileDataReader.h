@@ -137,10 +137,13 @@ public:
     void SetRecordBytes(TTileKind Kind, int Index, const QByteArray &Bytes);
     // The same for many tiles at once, their records back to back in one
     // block: an undo step of every tile of a newer file holds 65,536.
-    // Tiles must be tiles of Kind. The swap exchanges the block with the
-    // records of the tiles wholly in the file, and leaves the rest alone.
+    // Tiles must be tiles of Kind.
     QByteArray GetRecordsBytes(TTileKind Kind, const std::vector<int> &Tiles) const;
-    void SwapRecordsBytes(TTileKind Kind, const std::vector<int> &Tiles, QByteArray &Bytes);
+    // Puts the bits that Mask sets from Values into the records of Tiles
+    // wholly in the file, both blocks a record per tile as above; every
+    // other bit stays. Blocks of another length change nothing.
+    void PutRecordsBits(TTileKind Kind, const std::vector<int> &Tiles, const QByteArray &Values,
+                        const QByteArray &Mask);
     // The record's bytes where the store holds them, for reading many
     // records without a copy of each; valid until the next edit, load or
     // save. Null for an index out of range.

@@ -479,20 +479,21 @@ private slots:
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<QString>("focus");
         QTest::addColumn<int>("row");
-        QTest::newRow("Down") << int(Qt::Key_Down) << 0 << "ListBox1" << 11;
-        QTest::newRow("Up") << int(Qt::Key_Up) << 0 << "ListBox1" << 9;
-        QTest::newRow("Home") << int(Qt::Key_Home) << 0 << "ListBox1" << 0;
-        QTest::newRow("End") << int(Qt::Key_End) << 0 << "ListBox1" << 0x3FFE;
-        QTest::newRow("Ctrl") << int(Qt::Key_Control) << 0 << "ListBox1" << 10;
-        QTest::newRow("letter") << int(Qt::Key_A) << 0 << "Edit1" << 10;
-        QTest::newRow("digit") << int(Qt::Key_7) << 0 << "Edit1" << 10;
-        QTest::newRow("Left") << int(Qt::Key_Left) << 0 << "Edit1" << 10;
-        QTest::newRow("Right") << int(Qt::Key_Right) << 0 << "Edit1" << 10;
-        QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << "Edit1" << 10;
-        QTest::newRow("Delete") << int(Qt::Key_Delete) << 0 << "Edit1" << 10;
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("Down") << int(Qt::Key_Down) << 0 << "ListBox1" << 11 << "";
+        QTest::newRow("Up") << int(Qt::Key_Up) << 0 << "ListBox1" << 9 << "";
+        QTest::newRow("Home") << int(Qt::Key_Home) << 0 << "ListBox1" << 0 << "";
+        QTest::newRow("End") << int(Qt::Key_End) << 0 << "ListBox1" << 0x3FFE << "";
+        QTest::newRow("Ctrl") << int(Qt::Key_Control) << 0 << "ListBox1" << 10 << "";
+        QTest::newRow("letter") << int(Qt::Key_A) << 0 << "Edit1" << 10 << "a";
+        QTest::newRow("digit") << int(Qt::Key_7) << 0 << "Edit1" << 10 << "7";
+        QTest::newRow("Left") << int(Qt::Key_Left) << 0 << "Edit1" << 10 << "";
+        QTest::newRow("Right") << int(Qt::Key_Right) << 0 << "Edit1" << 10 << "";
+        QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << "Edit1" << 10 << "";
+        QTest::newRow("Delete") << int(Qt::Key_Delete) << 0 << "Edit1" << 10 << "";
         // Shift stays for a range with the arrows.
-        QTest::newRow("Shift") << int(Qt::Key_Shift) << 0 << "ListBox1" << 10;
-        QTest::newRow("Space") << int(Qt::Key_Space) << 0 << "Edit1" << 10;
+        QTest::newRow("Shift") << int(Qt::Key_Shift) << 0 << "ListBox1" << 10 << "";
+        QTest::newRow("Space") << int(Qt::Key_Space) << 0 << "Edit1" << 10 << " ";
     }
 
     void listKeysStayOrGoToTheRenameBox()
@@ -501,14 +502,16 @@ private slots:
         QFETCH(int, modifiers);
         QFETCH(QString, focus);
         QFETCH(int, row);
+        QFETCH(QString, typed);
         auto window = Open();
         ClickLine(*window, 10);
         QCOMPARE(FocusName(), QStringLiteral("ListBox1"));
         QTest::keyClick(window->ListBox1, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(FocusName(), focus);
         QCOMPARE(SelectedRow(*window), row);
-        // A move by key shows the new tile; a key sent away types nothing.
-        QCOMPARE(window->Edit1->text(), QString::fromStdString(DefaultName(row)));
+        // A move by key shows the new tile; a character sent away is typed
+        // into the box, and any other key sent away types nothing.
+        QCOMPARE(window->Edit1->text(), QString::fromStdString(DefaultName(row)) + typed);
         QCOMPARE(window->Label2->text(), QString::fromStdString(DefaultName(row)));
     }
 

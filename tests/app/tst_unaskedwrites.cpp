@@ -8,6 +8,8 @@
 #include "tiledata/TileDataReader.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QCompleter>
 #include <QFileDialog>
@@ -15,6 +17,21 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
+
+namespace {
+
+constexpr std::uint32_t Wall = 0x10;
+
+// Another program writes the file: Change gets its bytes.
+void ChangeElsewhere(const QString &Path, const std::function<void(TileDataWriter &)> &Change)
+{
+    TileDataWriter file;
+    file.Bytes() = TestFiles::ReadBytes(Path);
+    Change(file);
+    TestFiles::WriteBytes(Path, file.Bytes());
+}
+
+} // namespace
 
 class UnaskedWritesTest : public WindowTest
 {
@@ -118,6 +135,97 @@ private slots:
         // The list, filled as the folder is read, shows up late.
         popup->show();
         QTRY_VERIFY(!popup->isVisible());
+    }
+
+    void undoAfterAMergeKeepsWhatAnotherProgramChanged_data()
+    {
+        QTest::addColumn<bool>("paste");
+        QTest::newRow("a flag") << false;
+        QTest::newRow("a paste of weights") << true;
+    }
+
+    // Undo puts back the fields its step changed, and only those.
+    void undoAfterAMergeKeepsWhatAnotherProgramChanged()
+    {
+        QFETCH(bool, paste);
+        TileDataWriter::Record brick{Wall, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "brick wall"};
+        Files->Writer.SetRecord(0x50, brick);
+        auto window = Open();
+        ClickLine(*window, 0x50);
+        if (paste) {
+            QApplication::clipboard()->setText(QStringLiteral("weight\n9\n"));
+            Shortcut(*window, Qt::CTRL | Qt::Key_V);
+        } else {
+            QTest::mouseClick(window->cbWall, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+        }
+        QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
+        ChangeElsewhere(Files->Path(), [](TileDataWriter &File) {
+            TileDataWriter::Record record = File.ReadRecord(0x50);
+            record.Quality = 7;
+            record.Name = "EXT";
+            File.SetRecord(0x50, record);
+        });
+        ClickLine(*window, 0x51);
+        QTest::mouseClick(window->cbWall, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+        QStringList asked;
+        Answers->Then(Press(QStringLiteral("Overwrite"), &asked));
+        QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
+        Shortcut(*window, Qt::CTRL | Qt::Key_Z);
+        Shortcut(*window, Qt::CTRL | Qt::Key_Z);
+        QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
+        const TileDataWriter::Record saved = Files->SavedRecord(0x50);
+        QCOMPARE(saved.Name, std::string("EXT"));
+        QCOMPARE(int(saved.Quality), 7);
+        QCOMPARE(saved.Flags, Wall);
+        QCOMPARE(int(saved.Weight), 3);
+    }
+
+    void everyWayToATileAnchorsShiftSelection_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("go to") << "go to";
+        QTest::newRow("find") << "find";
+        QTest::newRow("undo") << "undo";
+        QTest::newRow("a paste") << "paste";
+    }
+
+    // From 0x19B, Shift+Down selects 0x19B and 0x19C, whatever was clicked before.
+    void everyWayToATileAnchorsShiftSelection()
+    {
+        QFETCH(QString, way);
+        TileDataWriter::Record marked = Files->Writer.ReadRecord(0x19B);
+        marked.Name = "marker";
+        Files->Writer.SetRecord(0x19B, marked);
+        auto window = Open();
+        if (way == QLatin1String("undo")) {
+            ClickLine(*window, 0x19B);
+            QTest::mouseClick(window->cbWall, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+        }
+        ClickLine(*window, 0x173);
+        if (way == QLatin1String("go to")) {
+            Answers->Then(Type(QStringLiteral("19B")));
+            Shortcut(*window, Qt::CTRL | Qt::Key_G);
+        } else if (way == QLatin1String("find")) {
+            Answers->Then(Type(QStringLiteral("marker")));
+            Shortcut(*window, Qt::CTRL | Qt::Key_F);
+        } else if (way == QLatin1String("undo")) {
+            Shortcut(*window, Qt::CTRL | Qt::Key_Z);
+        } else {
+            QApplication::clipboard()->setText(QStringLiteral("index\tweight\n0x19B\t9\n"));
+            Shortcut(*window, Qt::CTRL | Qt::Key_V);
+        }
+        QCOMPARE(SelectedRow(*window), 0x19B);
+        QTest::keyClick(window->ListBox1, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(window->ListBox1->selectionModel()->selectedRows().size(), 2);
+    }
+
+    // The first key typed on the list starts the new name.
+    void typingOnTheListGoesIntoTheRenameBox()
+    {
+        auto window = Open();
+        ClickLine(*window, 5);
+        QTest::keyClicks(window->ListBox1, QStringLiteral("abc"));
+        QCOMPARE(window->Edit1->text(), QString::fromStdString(DefaultName(5)) + QStringLiteral("abc"));
     }
 };
 
