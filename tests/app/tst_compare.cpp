@@ -272,6 +272,81 @@ private slots:
         QCOMPARE(Panel(*window), QStringLiteral("0x792 lies beyond the end of this file"));
     }
 
+    // Other has Wall on 1 and 2, this file has not: every edit, undo or take
+    // of both tiles leaves both marks and the count right.
+    void marksFollowAnEditOfSeveralTiles()
+    {
+        for (const int tile : {1, 2}) {
+            TileDataWriter::Record record = Files->Writer.ReadRecord(tile);
+            record.Flags &= ~Wall;
+            Files->Writer.SetRecord(tile, record);
+        }
+        auto window = Open();
+        CompareWith(*window, WriteOther([](std::vector<unsigned char> &Bytes) {
+            for (const int tile : {1, 2})
+                Bytes[TileDataWriter::OffsetOf(tile)] |= Wall;
+        }));
+        SelectRange(*window, 1, 2);
+        QTest::mouseClick(window->cbWall, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+        const QString none = QStringLiteral("0 item tiles and 0 land tiles differ");
+        const QString both = QStringLiteral("2 item tiles and 0 land tiles differ");
+        const std::pair<QKeyCombination, QString> steps[] = {
+            {Qt::CTRL | Qt::Key_Z, both}, {Qt::CTRL | Qt::SHIFT | Qt::Key_T, none}, {Qt::CTRL | Qt::Key_Z, both}};
+        QCOMPARE(Counts(*window), none);
+        QVERIFY(!Marked(*window, 2));
+        for (const auto &[keys, counts] : steps) {
+            SelectRange(*window, 1, 2);
+            Shortcut(*window, keys);
+            QCOMPARE(Counts(*window), counts);
+            QCOMPARE(Marked(*window, 2), counts == both);
+        }
+    }
+
+    void aDifferingFlagPointsToTheOtherFile_data()
+    {
+        QTest::addColumn<bool>("theirs");
+        QTest::newRow("set there") << true;
+        QTest::newRow("clear there") << false;
+    }
+
+    void aDifferingFlagPointsToTheOtherFile()
+    {
+        QFETCH(bool, theirs);
+        TileDataWriter::Record record = Files->Writer.ReadRecord(0x1A);
+        record.Flags = theirs ? record.Flags & ~Wall : record.Flags | Wall;
+        Files->Writer.SetRecord(0x1A, record);
+        auto window = Open();
+        CompareWith(*window, WriteOther([](std::vector<unsigned char> &Bytes) {
+            Bytes[TileDataWriter::OffsetOf(0x1A)] ^= Wall;
+        }));
+        ClickLine(*window, 0x1A);
+        QVERIFY(Panel(*window).endsWith((theirs ? QStringLiteral("flags +") : QStringLiteral("flags \u2212")) + "Wall"));
+        QCOMPARE(window->cbWall->toolTip(), theirs ? QStringLiteral("other.mul: set") : QStringLiteral("other.mul: clear"));
+    }
+
+    void everyTileShowsWithTheSwitchOff_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("Show Every Tile") << "&Show Every Tile";
+        QTest::newRow("Reload") << "&Reload";
+        QTest::newRow("Open") << "&Open...";
+    }
+
+    void everyTileShowsWithTheSwitchOff()
+    {
+        QFETCH(QString, way);
+        auto window = Open();
+        CompareWith(*window, WriteOther([](std::vector<unsigned char> &Bytes) { ChangeWeight(Bytes, 4); }));
+        auto *only = window->findChild<QToolButton *>(QStringLiteral("DifferencesOnly"));
+        only->click();
+        QCOMPARE(ListCount(*window), 1);
+        if (way == QLatin1String("&Open..."))
+            Answers->Then(ChooseFile(Files->Path()));
+        MenuAction(*window, way)->trigger();
+        QVERIFY(!only->isChecked());
+        QCOMPARE(ListCount(*window), window->TileData()->ItemCount());
+    }
+
     // The error box says why; the comparison running before goes on, and
     // the edited file is as it was.
     void unreadableComparisonFile()
