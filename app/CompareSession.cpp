@@ -1,5 +1,6 @@
 #include "app/CompareSession.h"
 
+#include "app/CountWords.h"
 #include "app/PathWatch.h"
 #include "app/TileDocument.h"
 
@@ -8,6 +9,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringList>
+
+#include <utility>
 
 TCompareSession::TCompareSession(TTileDocument &Document, QObject *Parent)
     : QObject(Parent)
@@ -16,6 +20,7 @@ TCompareSession::TCompareSession(TTileDocument &Document, QObject *Parent)
 {
     connect(&FDocument, &TTileDocument::TilesChanged, this, &TCompareSession::FollowTiles);
     connect(&FDocument, &TTileDocument::Loaded, this, &TCompareSession::CompareAll);
+    connect(&FDocument, &TTileDocument::Saved, this, &TCompareSession::FollowSave);
     connect(FWatch, &TPathWatch::Changed, this, &TCompareSession::OtherChangedOnDisk);
 }
 
@@ -83,9 +88,30 @@ void TCompareSession::FollowTiles(TTileKind Kind, const std::vector<int> &Tiles)
         emit MarksChanged();
 }
 
+// The window's own save of the file it compares with is no other
+// program's change: the file is read again, and the marks tell what it
+// holds now.
+void TCompareSession::FollowSave()
+{
+    if (FOther && QFileInfo(FOther->GetFileName()) == QFileInfo(FDocument.FileName()))
+        ReadAgain();
+}
+
+// Two files named alike, as every copy of the game's file is, are told
+// apart by their folders: by name where the names differ, else in full.
 QString TCompareSession::OtherName() const
 {
-    return FOther ? QFileInfo(FOther->GetFileName()).fileName() : QString();
+    if (!FOther)
+        return QString();
+    const QFileInfo other(FOther->GetFileName());
+    const QFileInfo ours(FDocument.FileName());
+    if (other.fileName() != ours.fileName())
+        return other.fileName();
+    const QDir folder = other.absoluteDir();
+    const QString where = folder.dirName() != ours.absoluteDir().dirName() && !folder.dirName().isEmpty()
+                              ? folder.dirName()
+                              : QDir::toNativeSeparators(folder.absolutePath());
+    return other.fileName() + QStringLiteral(" in ") + where;
 }
 
 bool TCompareSession::Differs(TTileKind Kind, int Tile) const
@@ -102,13 +128,28 @@ QString TCompareSession::CountText() const
 {
     if (!FComparison)
         return QString();
-    const auto count = [this](TTileKind Kind, const char *Noun) {
-        const int n = FComparison->DifferCount(Kind);
-        return QStringLiteral("%1 %2 %3").arg(n).arg(QLatin1String(Noun), n == 1 ? QStringLiteral("tile")
-                                                                                 : QStringLiteral("tiles"));
-    };
-    return count(TTileKind::Item, "item") + QStringLiteral(" and ") + count(TTileKind::Land, "land")
+    return Counted(FComparison->DifferCount(TTileKind::Item), QStringLiteral("item tile"), QStringLiteral("item tiles"))
+           + QStringLiteral(" and ")
+           + Counted(FComparison->DifferCount(TTileKind::Land), QStringLiteral("land tile"), QStringLiteral("land tiles"))
            + QStringLiteral(" differ");
+}
+
+QString TCompareSession::BeyondText() const
+{
+    const TTileData *ours = FDocument.Store();
+    if (!FComparison || !ours)
+        return QString();
+    QStringList counts;
+    for (const auto &[kind, noun] : {std::pair(TTileKind::Item, "item"), std::pair(TTileKind::Land, "land")}) {
+        const int beyond = ours->Count(kind) - FComparison->Compared(kind);
+        if (beyond > 0)
+            counts << Counted(beyond, QLatin1String(noun) + QStringLiteral(" tile"),
+                              QLatin1String(noun) + QStringLiteral(" tiles"));
+    }
+    if (counts.isEmpty())
+        return QString();
+    return QStringLiteral("not compared, beyond the end of this file or %1: %2")
+        .arg(OtherName(), counts.join(QStringLiteral(" and ")));
 }
 
 QString TCompareSession::LayoutNote() const

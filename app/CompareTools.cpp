@@ -101,9 +101,11 @@ void TCompareTools::ConnectDocument()
 }
 
 // A comparison that ends takes its switch with it, and the list shows
-// every tile the filter takes.
+// every tile the filter takes. Whatever the bar offered about the file read
+// before no longer applies.
 void TCompareTools::FollowSession()
 {
+    FTools.Watch->Withdraw();
     const bool active = Session->IsActive();
     Actions->Enable(FDocument.Store() != nullptr, active);
     DifferencesOnly->setVisible(active);
@@ -150,9 +152,12 @@ void TCompareTools::CompareWith(const QString &Path)
 
 QString TCompareTools::ComparingText(const QString &Verb) const
 {
-    const QString note = Session->LayoutNote();
-    return QStringLiteral("%1 %2: %3").arg(Verb, Session->OtherName(), Session->CountText())
-           + (note.isEmpty() ? QString() : QStringLiteral("; ") + note);
+    QString text = QStringLiteral("%1 %2: %3").arg(Verb, Session->OtherName(), Session->CountText());
+    for (const QString &note : {Session->BeyondText(), Session->LayoutNote()}) {
+        if (!note.isEmpty())
+            text += QStringLiteral("; ") + note;
+    }
+    return text;
 }
 
 void TCompareTools::Step(bool Forward)

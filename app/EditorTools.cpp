@@ -32,6 +32,7 @@ TEditorTools::TEditorTools(TTileDocument &Document, QWidget &Window, const Ancho
     Menus = new TMenuBar(FDocument.UndoStack(), &FWindow);
     Clipboard = new TTileClipboard(FDocument, this);
     connect(Clipboard, &TTileClipboard::Say, this, say);
+    connect(Files, &TFileActions::Say, this, say);
     connect(Watch, &TFileWatch::ReloadRequested, this, [this] { RunHandler(&FWindow, [this] { Files->Reload(); }); });
     connect(Watch, &TFileWatch::Toggled, this, &TEditorTools::Relayout);
     ConnectMenus();

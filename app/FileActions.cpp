@@ -42,12 +42,20 @@ void TFileActions::OpenAsked(const QString &Path)
         FDocument.Load(Path, TLoadKind::Open);
 }
 
+// Without edits a save has nothing to write over another program's change:
+// it says so and leaves the file to Reload, rather than ask to overwrite.
 void TFileActions::SaveEdits()
 {
     const QString path = FDocument.FileName();
-    FDocument.Save([this, path](const TSaveConflicts &Conflicts) {
-        return AskOverwriteChangedFile(FWindow, path, Conflicts);
+    bool nothingToWrite = false;
+    FDocument.Save([&](const TSaveConflicts &Conflicts) {
+        nothingToWrite = !FDocument.IsModified();
+        return !nothingToWrite && AskOverwriteChangedFile(FWindow, path, Conflicts);
     });
+    if (nothingToWrite)
+        emit Say(QStringLiteral("Nothing to save: there are no edits, and %1 was changed by another program; "
+                                "Reload reads its changes")
+                     .arg(QFileInfo(path).fileName()));
 }
 
 bool TFileActions::MayDropEdits()

@@ -37,6 +37,10 @@ public:
     // The one local file a drag carries, or an empty text.
     static QString DroppedFile(const QMimeData *Data);
 
+signals:
+    // A message for the status bar.
+    void Say(const QString &Text);
+
 protected:
     bool eventFilter(QObject *Watched, QEvent *Event) override;
 

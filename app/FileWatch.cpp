@@ -66,12 +66,25 @@ void TFileWatch::Offer(const QString &Message, const QString &Button, std::funct
     ShowBar(true);
 }
 
+void TFileWatch::Withdraw()
+{
+    if (!FOffered)
+        return;
+    ForgetOffer();
+    ShowBar(false);
+}
+
+void TFileWatch::ForgetOffer()
+{
+    FOffered = nullptr;
+    ReloadButton->setText(QStringLiteral("Reload"));
+}
+
 void TFileWatch::Press()
 {
     ShowBar(false);
     const std::function<void()> offered = std::move(FOffered);
-    FOffered = nullptr;
-    ReloadButton->setText(QStringLiteral("Reload"));
+    ForgetOffer();
     if (offered)
         offered();
     else
@@ -80,8 +93,7 @@ void TFileWatch::Press()
 
 void TFileWatch::Check()
 {
-    FOffered = nullptr;
-    ReloadButton->setText(QStringLiteral("Reload"));
+    ForgetOffer();
     const QString name = QFileInfo(FWatch->Path()).fileName();
     if (FDocument.IsModified())
         Text->setText(QStringLiteral("%1 was changed by another program. Your edits are not saved: Save will ask "

@@ -30,6 +30,8 @@ public:
     // the open file's Reload; a later change of the open file puts that
     // back. Loads and saves of the open file leave such an offer standing.
     void Offer(const QString &Message, const QString &Button, std::function<void()> Act);
+    // Takes back an offer standing in the bar, and the bar with it.
+    void Withdraw();
 
     QLabel *Text = nullptr;
     QPushButton *ReloadButton = nullptr;
@@ -44,6 +46,8 @@ private:
     void Check();
     void ShowBar(bool Shown);
     void Press();
+    // The button reloads the open file again.
+    void ForgetOffer();
 
     TPathWatch *FWatch;
     TTileDocument &FDocument;

@@ -80,7 +80,9 @@ void TOtherValues::Show()
     const QString name = FSession.OtherName();
     if (!FSession.Compares(kind, tile)) {
         Clear();
-        Panel->setText(QStringLiteral("%1 has no tile %2").arg(name, TileLabel(kind, tile)));
+        Panel->setText(other->IsWhole(kind, tile)
+                           ? QStringLiteral("%1 lies beyond the end of this file").arg(TileLabel(kind, tile))
+                           : QStringLiteral("%1 has no tile %2").arg(name, TileLabel(kind, tile)));
         return;
     }
     const QString otherName = other->GetName(kind, tile);

@@ -1,5 +1,6 @@
 #include "app/SaveQuestions.h"
 
+#include "app/CountWords.h"
 #include "app/ErrorBox.h"
 
 #include "tiledata/TileDataReader.h"
@@ -95,7 +96,7 @@ bool AskOverwriteChangedFile(QWidget *Parent, const QString &FileName, const TSa
 
 bool AskRenameTiles(QWidget *Parent, int Count, const QString &Name)
 {
-    return AskOrCancel(Parent, QMessageBox::Question, QStringLiteral("Rename %1 tiles to '%2'?").arg(Count).arg(Name),
+    return AskOrCancel(Parent, QMessageBox::Question, QStringLiteral("Rename %1 tiles to '%2'?").arg(Thousands(Count), Name),
                        QStringLiteral("Rename"), QMessageBox::AcceptRole);
 }
 

@@ -1,5 +1,6 @@
 #include "app/TileClipboard.h"
 
+#include "app/CountWords.h"
 #include "app/TileDocument.h"
 
 #include "tiledata/TileDataReader.h"
@@ -26,7 +27,7 @@ void TTileClipboard::Copy()
     auto *data = new QMimeData;
     data->setData(QStringLiteral("text/plain"), QByteArray(text.data(), qsizetype(text.size())));
     QGuiApplication::clipboard()->setMimeData(data);
-    emit Say(tiles.size() == 1 ? QStringLiteral("Copied 1 tile") : QStringLiteral("Copied %1 tiles").arg(tiles.size()));
+    emit Say(QStringLiteral("Copied ") + Counted(qint64(tiles.size()), QStringLiteral("tile"), QStringLiteral("tiles")));
 }
 
 void TTileClipboard::Paste()

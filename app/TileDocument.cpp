@@ -1,5 +1,6 @@
 #include "app/TileDocument.h"
 
+#include "app/CountWords.h"
 #include "app/EditSteps.h"
 #include "app/TakeStep.h"
 
@@ -356,10 +357,12 @@ void TTileDocument::Edit(std::unique_ptr<TRecordStep> Step, const std::function<
                          std::size_t Skipped)
 {
     const std::vector<int> asked = Step->Tiles();
-    TellSkipped(asked.size(), Skipped);
     Step->Before(*FStore);
     Change(*FStore);
-    if (!Step->After(*FStore)) {
+    const bool changed = Step->After(*FStore);
+    // After keeps only the tiles whose records the edit changed.
+    TellSkipped(changed ? Step->Tiles().size() : 0, Skipped);
+    if (!changed) {
         if (!asked.empty())
             Announce(Step->Kind(), asked);
         return;
@@ -378,15 +381,14 @@ std::size_t TTileDocument::LeftOut(const std::vector<int> &Editable) const
 
 // A selection that reaches beyond a short file's end is edited where the
 // file holds its tiles; the rest are named as left alone.
-void TTileDocument::TellSkipped(std::size_t Edited, std::size_t Skipped)
+void TTileDocument::TellSkipped(std::size_t Changed, std::size_t Skipped)
 {
-    if (Skipped == 0 || Edited == 0)
+    if (Skipped == 0)
         return;
-    emit StatusText(QStringLiteral("%1 %2 changed; %3 beyond the file's end %4 left alone")
-                        .arg(Edited)
-                        .arg(Edited == 1 ? QStringLiteral("tile") : QStringLiteral("tiles"))
-                        .arg(Skipped)
-                        .arg(Skipped == 1 ? QStringLiteral("was") : QStringLiteral("were")));
+    emit StatusText(QStringLiteral("%1 changed; %2 beyond the file's end %3 left alone")
+                        .arg(Counted(qint64(Changed), QStringLiteral("tile"), QStringLiteral("tiles")),
+                             Thousands(qint64(Skipped)),
+                             Skipped == 1 ? QStringLiteral("was") : QStringLiteral("were")));
 }
 
 void TTileDocument::PutBack(const TRecordChanges &Changes, bool Undo)

@@ -171,7 +171,8 @@ private:
     void PutBack(const TRecordChanges &Changes, bool Undo);
     void Announce(TTileKind Kind, const std::vector<int> &Tiles);
     static void RefuseUnstorable(const QString &Name);
-    void TellSkipped(std::size_t Edited, std::size_t Skipped);
+    // Changed: the tiles whose records the edit changed, not those asked for.
+    void TellSkipped(std::size_t Changed, std::size_t Skipped);
     void TellModified();
 
     std::unique_ptr<TTileData> FStore;

@@ -2,6 +2,9 @@
 
 #include "tiledata/TileDataReader.h"
 
+#include <QGuiApplication>
+#include <QPalette>
+
 #include <algorithm>
 
 TTileListModel::TTileListModel(TTileKind Kind, QObject *Parent)
@@ -15,15 +18,20 @@ void TTileListModel::SetStore(StoreSource Store)
     FStore = std::move(Store);
 }
 
+const TTileData *TTileListModel::Store() const
+{
+    return FStore ? FStore() : nullptr;
+}
+
 int TTileListModel::SourceCount() const
 {
-    const TTileData *store = FStore ? FStore() : nullptr;
+    const TTileData *store = Store();
     return store ? store->Count(FKind) : 0;
 }
 
 QString TTileListModel::SourceLine(int Tile) const
 {
-    const TTileData *store = FStore ? FStore() : nullptr;
+    const TTileData *store = Store();
     return store ? store->ListLine(FKind, Tile) : QString();
 }
 
@@ -109,9 +117,18 @@ int TTileListModel::rowCount(const QModelIndex &Parent) const
     return FFiltered ? int(FTiles.size()) : FCount;
 }
 
+// A tile whose record lies beyond a short file's end takes no edit: its line
+// is greyed, as the controls are when it is selected.
 QVariant TTileListModel::data(const QModelIndex &Index, int Role) const
 {
-    if (Role != Qt::DisplayRole || !Index.isValid())
+    if (!Index.isValid())
         return QVariant();
-    return Line(Index.row());
+    if (Role == Qt::DisplayRole)
+        return Line(Index.row());
+    if (Role != Qt::ForegroundRole)
+        return QVariant();
+    const TTileData *store = Store();
+    if (!store || store->IsWhole(FKind, TileAt(Index.row())))
+        return QVariant();
+    return QGuiApplication::palette().brush(QPalette::Disabled, QPalette::Text);
 }

@@ -58,6 +58,7 @@ public:
     int RowOf(int Tile) const;
 
     int rowCount(const QModelIndex &Parent = QModelIndex()) const override;
+    // The line, and for a tile beyond a short file's end a greyed text.
     QVariant data(const QModelIndex &Index, int Role) const override;
 
 protected:
@@ -67,6 +68,7 @@ protected:
     virtual QString SourceLine(int Tile) const;
 
 private:
+    const TTileData *Store() const;
     void Collect(const TilePredicate &Keep);
 
     TTileKind FKind;

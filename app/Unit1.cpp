@@ -2,6 +2,7 @@
 
 #include "app/ClickDropper.h"
 #include "app/CompareTools.h"
+#include "app/CountWords.h"
 #include "app/EditorTools.h"
 #include "app/ErrorBox.h"
 #include "app/FileActions.h"
@@ -451,7 +452,7 @@ void TForm1::FollowSelection()
         Tools->Filter->Clear();
     SetSelection();
     ShowTile();
-    const QString count = QStringLiteral("%1 tiles selected").arg(Document->SelectedTiles().size());
+    const QString count = Thousands(qint64(Document->SelectedTiles().size())) + QStringLiteral(" tiles selected");
     if (Document->SelectedTiles().size() > 1)
         StatusBar1->showMessage(count);
     else if (StatusBar1->currentMessage().endsWith(QLatin1String(" tiles selected")))
@@ -494,7 +495,7 @@ void TForm1::Refilter()
     const int shown = ListModel->rowCount();
     if (keep)
         StatusBar1->showMessage(shown == 1 ? QStringLiteral("1 tile matches")
-                                           : QStringLiteral("%1 tiles match").arg(shown));
+                                           : Thousands(shown) + QStringLiteral(" tiles match"));
     else
         StatusBar1->clearMessage();
 }
@@ -603,8 +604,11 @@ void TForm1::ShowNoTile()
     ShowFlags(0);
     for (QLineEdit *box : {Edit1, Edit2})
         box->clear();
-    for (const auto &entry : ExitHandlers)
+    // The "(mixed)" of a selection of many goes too.
+    for (const auto &entry : ExitHandlers) {
         entry.first->clear();
+        entry.first->setPlaceholderText(QString());
+    }
     ShownName.clear();
     Label2->clear();
     Image1->clear();

@@ -43,9 +43,11 @@ bool DifferAcross(const unsigned char *A, int FlagBytesA, const unsigned char *B
     return FlagsAt(A, FlagBytesA) != FlagsAt(B, FlagBytesB) || !SameBytes(A + FlagBytesA, B + FlagBytesB, Rest);
 }
 
+// A tile beyond a short file's end has no record there to compare: it reads
+// as zeros, which would mark it as differing, and no take could change that.
 int CommonCount(const TTileData &A, const TTileData &B, TTileKind Kind)
 {
-    return std::min(A.Count(Kind), B.Count(Kind));
+    return std::min(A.WholeCount(Kind), B.WholeCount(Kind));
 }
 
 } // namespace

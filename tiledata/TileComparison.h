@@ -8,7 +8,8 @@
 class TTileData;
 
 // Which tiles differ between two tile data files: tile i of each section is
-// compared with tile i of the other file, over the tiles both layouts hold.
+// compared with tile i of the other file, over the tiles whose records both
+// files wholly hold.
 // Every byte of a record counts, the bytes after a name's terminating zero
 // included. Files of the two layouts are compared field by field: the flags
 // as numbers, so that a classic file's missing bits 32 to 63 count as
@@ -24,7 +25,7 @@ public:
     TTileComparison(const TTileData &Ours, const TTileData &Other);
 
     // Whether tile Index of Kind differs between A and B; false for a tile
-    // that either does not have.
+    // that either does not wholly hold.
     static bool RecordsDiffer(const TTileData &A, const TTileData &B, TTileKind Kind, int Index);
 
     // Compares one tile again; true when its mark changed.
@@ -32,7 +33,7 @@ public:
     // Compares every tile of Kind again, for a change that may reach any.
     void Recompare(const TTileData &Ours, const TTileData &Other, TTileKind Kind);
 
-    // How many tiles of Kind both files hold, and so were compared.
+    // How many tiles of Kind both files wholly hold, and so were compared.
     int Compared(TTileKind Kind) const { return int(Of(Kind).Marks.size()); }
     bool Differs(TTileKind Kind, int Index) const
     {

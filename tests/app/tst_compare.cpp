@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -31,6 +32,7 @@ namespace {
 
 // A classic item record: flags at 0, the numbers at 4 to 16, the name at 17.
 constexpr int RecordSize = 37;
+constexpr std::uint8_t Wall = 0x10;
 constexpr int NameAt = 17;
 // Land tile 2's texture: after the first group's header, two records of 26
 // bytes and the flags.
@@ -81,6 +83,23 @@ class CompareTest : public WindowTest
     static void ChangeWeight(std::vector<unsigned char> &Bytes, int Tile)
     {
         Bytes[TileDataWriter::OffsetOf(Tile) + 4] ^= 0x10;
+    }
+
+    // Another program changes the weight of Tile in Path; however coarse the
+    // file system's clock, the file's time moves.
+    static void ChangeOnDisk(const QString &Path, int Tile)
+    {
+        std::vector<unsigned char> changed = TestFiles::ReadBytes(Path);
+        ChangeWeight(changed, Tile);
+        TestFiles::WriteBytes(Path, changed);
+        QFile file(Path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+    }
+
+    static QString Panel(const TForm1 &Window)
+    {
+        return Window.findChild<QLabel *>(QStringLiteral("OtherValues"))->text();
     }
 
 private slots:
@@ -190,14 +209,7 @@ private slots:
         CompareWith(*window, other);
         auto *bar = window->findChild<TFileWatch *>();
         QVERIFY(!bar->isVisible());
-        std::vector<unsigned char> changed = TestFiles::ReadBytes(other);
-        ChangeWeight(changed, 9);
-        TestFiles::WriteBytes(other, changed);
-        // However coarse the file system's clock, the file's time moves.
-        QFile file(other);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
-        file.close();
+        ChangeOnDisk(other, 9);
         QTRY_VERIFY(bar->isVisible());
         QCOMPARE(bar->Text->text(), QStringLiteral("other.mul, which this file is compared with, was changed by another program."));
         QVERIFY(!Marked(*window, 9));
@@ -206,6 +218,133 @@ private slots:
         QVERIFY(Marked(*window, 4) && Marked(*window, 9));
         QCOMPARE(Status(*window), QStringLiteral("Read again other.mul: 2 item tiles and 0 land tiles differ"));
         QCOMPARE(bar->ReloadButton->text(), QStringLiteral("Reload"));
+        // Comparing with another file takes back what the bar said of this one.
+        ChangeOnDisk(other, 10);
+        QTRY_VERIFY(bar->isVisible());
+        CompareWith(*window, WriteOther([](std::vector<unsigned char> &) {}));
+        QVERIFY(!bar->isVisible());
+    }
+
+    // Compared with itself, the file saved here is no other program's change:
+    // it is read again, and nothing differs any more.
+    void comparedWithItselfAndSaved()
+    {
+        auto window = Open();
+        CompareWith(*window, Files->Path());
+        ClickLine(*window, 4);
+        QTest::mouseClick(window->cbWall, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+        QVERIFY(Marked(*window, 4));
+        QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
+        QTest::qWait(200);
+        QVERIFY(!window->findChild<TFileWatch *>()->isVisible());
+        QCOMPARE(Counts(*window), QStringLiteral("0 item tiles and 0 land tiles differ"));
+    }
+
+    // A file of the same name is told by its folder.
+    void sameNameInAnotherFolder()
+    {
+        auto window = Open();
+        QVERIFY(QDir(Files->Folder()).mkdir(QStringLiteral("backup")));
+        const QString other = Files->Folder() + QStringLiteral("/backup/tiledata.mul");
+        TestFiles::WriteBytes(other, Files->Writer.Bytes());
+        CompareWith(*window, other);
+        QCOMPARE(Status(*window),
+                 QStringLiteral("Comparing with tiledata.mul in backup: 0 item tiles and 0 land tiles differ"));
+        ClickLine(*window, 4);
+        QVERIFY(Panel(*window).startsWith(QStringLiteral("tiledata.mul in backup: ")));
+    }
+
+    // Tiles beyond a short file's end are not compared, however they read.
+    void aShortFileComparesWhatBothHold()
+    {
+        const QString other = WriteOther([](std::vector<unsigned char> &) {});
+        Files->Writer.Bytes().resize(500000); // tiles 0 to 0x791 whole
+        auto window = Open();
+        CompareWith(*window, other);
+        QCOMPARE(Counts(*window), QStringLiteral("0 item tiles and 0 land tiles differ"));
+        QVERIFY(Status(*window).endsWith(QStringLiteral("; not compared, beyond the end of this file or other.mul: ")
+                                         + QLocale(QLocale::English).toString(window->TileData()->ItemCount() - 0x792)
+                                         + QStringLiteral(" item tiles")));
+        Shortcut(*window, Qt::Key_F8);
+        QCOMPARE(Status(*window), QStringLiteral("No tile of the list shown differs from other.mul"));
+        QCOMPARE(Panel(*window), QString());
+        ClickLine(*window, 0x792);
+        QCOMPARE(Panel(*window), QStringLiteral("0x792 lies beyond the end of this file"));
+    }
+
+    // Other has Wall on 1 and 2, this file has not: every edit, undo or take
+    // of both tiles leaves both marks and the count right.
+    void marksFollowAnEditOfSeveralTiles()
+    {
+        for (const int tile : {1, 2}) {
+            TileDataWriter::Record record = Files->Writer.ReadRecord(tile);
+            record.Flags &= ~Wall;
+            Files->Writer.SetRecord(tile, record);
+        }
+        auto window = Open();
+        CompareWith(*window, WriteOther([](std::vector<unsigned char> &Bytes) {
+            for (const int tile : {1, 2})
+                Bytes[TileDataWriter::OffsetOf(tile)] |= Wall;
+        }));
+        SelectRange(*window, 1, 2);
+        QTest::mouseClick(window->cbWall, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+        const QString none = QStringLiteral("0 item tiles and 0 land tiles differ");
+        const QString both = QStringLiteral("2 item tiles and 0 land tiles differ");
+        const std::pair<QKeyCombination, QString> steps[] = {
+            {Qt::CTRL | Qt::Key_Z, both}, {Qt::CTRL | Qt::SHIFT | Qt::Key_T, none}, {Qt::CTRL | Qt::Key_Z, both}};
+        QCOMPARE(Counts(*window), none);
+        QVERIFY(!Marked(*window, 2));
+        for (const auto &[keys, counts] : steps) {
+            SelectRange(*window, 1, 2);
+            Shortcut(*window, keys);
+            QCOMPARE(Counts(*window), counts);
+            QCOMPARE(Marked(*window, 2), counts == both);
+        }
+    }
+
+    void aDifferingFlagPointsToTheOtherFile_data()
+    {
+        QTest::addColumn<bool>("theirs");
+        QTest::newRow("set there") << true;
+        QTest::newRow("clear there") << false;
+    }
+
+    void aDifferingFlagPointsToTheOtherFile()
+    {
+        QFETCH(bool, theirs);
+        TileDataWriter::Record record = Files->Writer.ReadRecord(0x1A);
+        record.Flags = theirs ? record.Flags & ~Wall : record.Flags | Wall;
+        Files->Writer.SetRecord(0x1A, record);
+        auto window = Open();
+        CompareWith(*window, WriteOther([](std::vector<unsigned char> &Bytes) {
+            Bytes[TileDataWriter::OffsetOf(0x1A)] ^= Wall;
+        }));
+        ClickLine(*window, 0x1A);
+        QVERIFY(Panel(*window).endsWith((theirs ? QStringLiteral("flags +") : QStringLiteral("flags \u2212")) + "Wall"));
+        QCOMPARE(window->cbWall->toolTip(), theirs ? QStringLiteral("other.mul: set") : QStringLiteral("other.mul: clear"));
+    }
+
+    void everyTileShowsWithTheSwitchOff_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("Show Every Tile") << "&Show Every Tile";
+        QTest::newRow("Reload") << "&Reload";
+        QTest::newRow("Open") << "&Open...";
+    }
+
+    void everyTileShowsWithTheSwitchOff()
+    {
+        QFETCH(QString, way);
+        auto window = Open();
+        CompareWith(*window, WriteOther([](std::vector<unsigned char> &Bytes) { ChangeWeight(Bytes, 4); }));
+        auto *only = window->findChild<QToolButton *>(QStringLiteral("DifferencesOnly"));
+        only->click();
+        QCOMPARE(ListCount(*window), 1);
+        if (way == QLatin1String("&Open..."))
+            Answers->Then(ChooseFile(Files->Path()));
+        MenuAction(*window, way)->trigger();
+        QVERIFY(!only->isChecked());
+        QCOMPARE(ListCount(*window), window->TileData()->ItemCount());
     }
 
     // The error box says why; the comparison running before goes on, and

@@ -3,6 +3,7 @@
 // names in every selected tile.
 
 #include "app/TileDocument.h"
+#include "app/TileListModel.h"
 #include "app/Unit1.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/TestFiles.h"
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -62,7 +64,7 @@ private slots:
         }
         QCOMPARE(int(window->Document->SelectedTiles().size()), selected);
         QCOMPARE(window->StatusBar1->currentMessage(),
-                 selected > 1 ? QStringLiteral("%1 tiles selected").arg(selected) : QString());
+                 selected > 1 ? QLocale(QLocale::English).toString(selected) + " tiles selected" : QString());
     }
 
     // Tiles 3 to 7 differ in weight and in Wall; the click sets Wall alone
@@ -125,9 +127,35 @@ private slots:
             QCOMPARE(window->TileData()->GetName(tile) == QLatin1String("wall"), answer == QLatin1String("Rename"));
     }
 
-    // 500,000 bytes hold tiles 0 to 0x791 whole.
+    // Another file opens with nothing selected: no box says "(mixed)".
+    void openShowsNoMixedValues()
+    {
+        auto window = Open();
+        SelectRange(*window, 3, 7);
+        QCOMPARE(window->edWeight->placeholderText(), QStringLiteral("(mixed)"));
+        Answers->Then(ChooseFile(Files->Path()));
+        Shortcut(*window, Qt::CTRL | Qt::Key_O);
+        QCOMPARE(window->edWeight->placeholderText(), QString());
+    }
+
+    void linesBeyondTheEndAreGreyed()
+    {
+        Files->Writer.Bytes().resize(500000);
+        auto window = Open();
+        const auto greyed = [&](int Row) { return window->ListModel->index(Row).data(Qt::ForegroundRole).isValid(); };
+        QVERIFY(!greyed(0x791));
+        QVERIFY(greyed(0x792));
+    }
+
+    // 500,000 bytes hold tiles 0 to 0x791 whole; 0x790 has Wall already,
+    // and only 0x791 counts as changed.
     void aSelectionBeyondTheEndEditsWhatTheFileHolds()
     {
+        for (const int tile : {0x790, 0x791}) {
+            TileDataWriter::Record record = Files->Writer.ReadRecord(tile);
+            record.Flags = tile == 0x790 ? record.Flags | Wall : record.Flags & ~Wall;
+            Files->Writer.SetRecord(tile, record);
+        }
         Files->Writer.Bytes().resize(500000);
         auto window = Open();
         SelectRange(*window, 0x790, 0x793);
@@ -136,7 +164,7 @@ private slots:
         const QByteArray beyond = window->TileData()->GetRecordBytes(TTileKind::Item, 0x792);
         QTest::mouseClick(window->cbWall, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
         QCOMPARE(window->StatusBar1->currentMessage(),
-                 QStringLiteral("2 tiles changed; 2 beyond the file's end were left alone"));
+                 QStringLiteral("1 tile changed; 2 beyond the file's end were left alone"));
         QCOMPARE(window->TileData()->GetFlags(0x790), before | Wall);
         QCOMPARE(window->TileData()->GetRecordBytes(TTileKind::Item, 0x792), beyond);
     }

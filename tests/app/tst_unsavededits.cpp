@@ -215,6 +215,20 @@ private slots:
 
     // -- saving over another program's change --------------------------------------
 
+    // With no edits there is nothing to write over their change: no question.
+    void aSaveWithoutEditsLeavesTheirChange()
+    {
+        auto window = Open();
+        QVERIFY(TestFiles::WriteByteElsewhere(Files->Path(), TileDataWriter::OffsetOf(9) + 17, 'T'));
+        const std::vector<unsigned char> theirs = TestFiles::ReadBytes(Files->Path());
+        QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
+        QCOMPARE(Answers->Boxes.size(), 0);
+        QCOMPARE(window->StatusBar1->currentMessage(),
+                 QStringLiteral("Nothing to save: there are no edits, and tiledata.mul was changed by another "
+                                "program; Reload reads its changes"));
+        QVERIFY(TestFiles::ReadBytes(Files->Path()) == theirs);
+    }
+
     void saveAsksBeforeOverwritingAChangeOnDisk_data()
     {
         QTest::addColumn<QString>("answer"); // empty: the file is held and the save refused
