@@ -852,13 +852,15 @@ void Run::Undo(bool Redo)
 
 void Run::Save(const Action &A)
 {
-    const bool asked = Model.Disk != Model.Image;
+    // Without edits, another program's change is left to Reload: no question.
+    const bool changedElsewhere = Model.Disk != Model.Image;
+    const bool asked = changedElsewhere && Model.Modified();
     const bool overwrite = A.A % 2 == 0;
     Log(QStringLiteral("Save") + (asked ? (overwrite ? ", Overwrite" : ", Cancel") : ""));
     if (asked)
         Ask(QStringLiteral("has changed on disk"), overwrite ? QStringLiteral("Overwrite") : QStringLiteral("Cancel"));
     QTest::mouseClick(Window->BitBtn1, Qt::LeftButton);
-    if (!asked || overwrite)
+    if (!changedElsewhere || (asked && overwrite))
         Model.Save();
     CheckFile();
 }
