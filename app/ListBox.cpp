@@ -81,11 +81,14 @@ void TListBox::SelectRows(std::vector<int> Rows, int Current, int Anchor)
         lines.append(QItemSelectionRange(model()->index(Rows[first], 0), model()->index(Rows[last], 0)));
     }
     selectionModel()->select(lines, QItemSelectionModel::ClearAndSelect);
-    if (Current < 0)
-        return;
     // Only the view's own setCurrentIndex moves its anchor; the selection
-    // model's then makes the current line current without touching it.
+    // model's then makes the current line current without touching it. With
+    // nothing selected the anchor stays all the same, or goes with the
+    // current line: a Shift-click must never start from a line the view
+    // remembers from before.
     const QScopedValueRollback<bool> anchoring(FAnchoring, true);
-    setCurrentIndex(model()->index(Anchor >= 0 ? Anchor : Current, 0));
-    selectionModel()->setCurrentIndex(model()->index(Current, 0), QItemSelectionModel::NoUpdate);
+    const int anchor = Anchor >= 0 ? Anchor : Current;
+    setCurrentIndex(anchor >= 0 ? model()->index(anchor, 0) : QModelIndex());
+    selectionModel()->setCurrentIndex(Current >= 0 ? model()->index(Current, 0) : QModelIndex(),
+                                      QItemSelectionModel::NoUpdate);
 }

@@ -444,11 +444,13 @@ void TForm1::RebuildList()
     SetSelection();
 }
 
-// A tile the filter hides is shown by showing every tile again.
+// A selected tile the filter hides is shown by showing every tile again:
+// an edit must never reach a tile the user cannot see selected.
 void TForm1::FollowSelection()
 {
-    const int tile = SelectedTile();
-    if (tile >= 0 && ListModel->RowOf(tile) < 0 && Tools->Filter->IsActive())
+    const std::vector<int> &tiles = Document->SelectedTiles();
+    const bool hidden = std::any_of(tiles.begin(), tiles.end(), [this](int Tile) { return ListModel->RowOf(Tile) < 0; });
+    if (hidden && Tools->Filter->IsActive())
         Tools->Filter->Clear();
     SetSelection();
     ShowTile();

@@ -14,6 +14,10 @@
 #include "tests/support/TestFiles.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLocale>
+#include <QMenu>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -25,6 +29,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <numeric>
 #include <optional>
@@ -163,15 +168,17 @@ public:
 
     // One undo step for what Change does to the tiles, kept only where it
     // changed their records.
-    void Edit(bool Land, const std::vector<int> &Tiles, const std::function<void()> &Change)
+    void Edit(bool Land, std::vector<int> Tiles, const std::function<void()> &Change)
     {
+        std::sort(Tiles.begin(), Tiles.end());
         Step step{Land, {}};
         for (const int tile : Tiles)
-            step.Records.emplace_back(tile, Record(Work, Land, tile));
+            step.Records.push_back({tile, Record(Work, Land, tile), {}});
         Change();
         auto &records = step.Records;
-        records.erase(std::remove_if(records.begin(), records.end(),
-                                     [&](const auto &R) { return R.second == Record(Work, Land, R.first); }),
+        for (auto &record : records)
+            record.After = Record(Work, Land, record.Tile);
+        records.erase(std::remove_if(records.begin(), records.end(), [](const auto &R) { return R.Before == R.After; }),
                       records.end());
         if (records.empty())
             return;
@@ -179,8 +186,19 @@ public:
         Steps.push_back(std::move(step));
         ++Done;
     }
-    bool Undo() { return Done > 0 && Swap(Steps[--Done]); }
-    bool Redo() { return Done < Steps.size() && Swap(Steps[Done++]); }
+    // The tile an undo or redo shows: the first its step changed, and its list.
+    std::optional<std::pair<bool, int>> Undo()
+    {
+        if (Done == 0)
+            return std::nullopt;
+        return Put(Steps[--Done], true);
+    }
+    std::optional<std::pair<bool, int>> Redo()
+    {
+        if (Done == Steps.size())
+            return std::nullopt;
+        return Put(Steps[Done++], false);
+    }
 
     // Our edited records go over whatever the file holds; after it the
     // window holds what the file holds.
@@ -223,10 +241,16 @@ public:
     }
 
 private:
+    struct Change
+    {
+        int Tile;
+        Bytes Before;
+        Bytes After;
+    };
     struct Step
     {
         bool Land;
-        std::vector<std::pair<int, Bytes>> Records;
+        std::vector<Change> Records;
     };
 
     Bytes Record(const Bytes &From, bool Land, int Tile) const
@@ -246,14 +270,30 @@ private:
                 Visit(land, tile);
         }
     }
-    bool Swap(Step &S)
+    // What the user asked of a step is the fields it changed: a flag bit by
+    // bit, any other field whole. Those, and only those, go back.
+    std::pair<bool, int> Put(const Step &S, bool Before)
     {
-        for (auto &[tile, bytes] : S.Records) {
-            Bytes now = Record(Work, S.Land, tile);
-            std::copy(bytes.begin(), bytes.end(), Work.begin() + long(At(S.Land, tile)));
-            bytes = std::move(now);
+        static const std::pair<int, int> itemFields[] = {{0, 1}, {1, 1}, {2, 2}, {4, 1}, {5, 1}, {6, 2},
+                                                          {8, 1}, {9, 1}, {10, 1}, {11, 1}, {12, 1}, {13, NameBytes}};
+        static const std::pair<int, int> landFields[] = {{0, 2}, {2, NameBytes}};
+        const int flags = Shape.FlagBytes();
+        for (const Change &change : S.Records) {
+            const Bytes &to = Before ? change.Before : change.After;
+            unsigned char *record = Work.data() + At(S.Land, change.Tile);
+            for (int k = 0; k < flags; ++k) {
+                const auto mask = (unsigned char)(change.Before[k] ^ change.After[k]);
+                record[k] = (unsigned char)((record[k] & ~mask) | (to[k] & mask));
+            }
+            for (const auto &[at, size] : S.Land ? std::vector(std::begin(landFields), std::end(landFields))
+                                                 : std::vector(std::begin(itemFields), std::end(itemFields))) {
+                const auto from = std::size_t(flags + at);
+                if (!std::equal(change.Before.begin() + long(from), change.Before.begin() + long(from) + size,
+                                change.After.begin() + long(from)))
+                    std::copy_n(to.begin() + long(from), size, record + from);
+            }
         }
-        return true;
+        return {S.Land, S.Records.front().Tile};
     }
 
     std::vector<Step> Steps;
@@ -315,6 +355,7 @@ enum class Verb
 {
     Click, Key, GoTo, Find, FindNext, Filter, Flag, Number, Rename, TypeName, Replace,
     Switch, Undo, Redo, Save, SaveAs, Reload, Other, Close,
+    ShiftClick, CtrlClick, ShiftKey, SelectAll, Copy, Paste, Compare, Difference, Take, StopComparing,
 };
 
 // What the user does; A, B and C choose its details when it is done.
@@ -334,6 +375,9 @@ Action RandomAction(std::mt19937 &Random)
         {Verb::Filter, 3}, {Verb::Flag, 10},   {Verb::Number, 12},  {Verb::Rename, 6},  {Verb::TypeName, 3},
         {Verb::Replace, 4}, {Verb::Switch, 4}, {Verb::Undo, 6},     {Verb::Redo, 3},    {Verb::Save, 5},
         {Verb::SaveAs, 2}, {Verb::Reload, 2},  {Verb::Other, 4},    {Verb::Close, 3},
+        {Verb::ShiftClick, 5}, {Verb::CtrlClick, 4}, {Verb::ShiftKey, 4}, {Verb::SelectAll, 1},
+        {Verb::Copy, 1}, {Verb::Paste, 6}, {Verb::Compare, 3}, {Verb::Difference, 4}, {Verb::Take, 5},
+        {Verb::StopComparing, 1},
     };
     int total = 0;
     for (const auto &entry : weights)
@@ -451,6 +495,28 @@ private:
     void Reload(const Action &A);
     void Other(const Action &A);
     void Close(const Action &A);
+    void ShiftClick(const Action &A);
+    void CtrlClick(const Action &A);
+    void ShiftKey(const Action &A);
+    void SelectAll();
+    void Paste(const Action &A);
+    void Compare(const Action &A);
+    void Difference(const Action &A);
+    void Take(const Action &A);
+    void StopComparing();
+
+    // The selected tiles that take edits.
+    std::vector<int> EditableSelected() const;
+    int RowOf(int Tile) const { return Tile < 0 ? -1 : Window->ListModel->RowOf(Tile); }
+    int TileAt(int Row) const { return Window->ListModel->TileAt(Row); }
+    // Where Shift-selection starts: the anchor's line, or the current one
+    // while the anchor is not shown.
+    int AnchorRow() const { return RowOf(Anchors[Land]) >= 0 ? RowOf(Anchors[Land]) : RowOf(Current); }
+    std::vector<int> TilesOfRows(int First, int Last) const;
+    // A line near the top mostly, so that edits meet.
+    int SomeRow(const Action &A) const;
+    bool OtherDiffers(int Tile) const;
+    void CheckSelection();
 
     QTemporaryDir Folder;
     QString Path;
@@ -462,16 +528,22 @@ private:
     QString Line;
     QStringList Unasked;
 
-    // What the window shows: the list, and its selected tile.
+    // What the window shows: the list, its selected tiles and the current
+    // one; where each list's Shift-selection starts.
     bool Land = false;
     int Current = -1;
+    std::vector<int> Selected;
+    std::array<int, 2> Anchors{-1, -1};
+    // The file compared with, while the window compares.
+    std::unique_ptr<FileModel> OtherFile;
+    int Others = 0;
     // A name typed into the rename box, not confirmed, since the tile was shown.
     std::optional<QString> PendingName;
     // A number typed into a box that still has the focus.
     struct PendingNumber
     {
         bool Land;
-        int Tile;
+        std::vector<int> Tiles;
         const Field *In;
         unsigned Value;
     };
@@ -482,6 +554,12 @@ private:
     // Per action: the tile is shown anew, the error boxes expected (-1: any),
     // and the questions answered so far of those expected.
     bool Reshown = false;
+    // Per action: the selection and current tile the user must see after
+    // it, when the model can tell; and where the anchor goes.
+    std::optional<std::pair<std::vector<int>, int>> Expected;
+    std::optional<bool> ExpectedLand;
+    std::optional<int> AnchorTo;
+    bool AnchorsCurrent = false;
     bool Checked = false;
     int ExpectBoxes = 0;
     int Queued = 0;
@@ -499,6 +577,8 @@ void Run::Start()
     PendingName.reset();
     Pending.reset();
     FindText.clear();
+    Anchors = {-1, -1};
+    OtherFile.reset();
     Observe();
 }
 
@@ -520,6 +600,10 @@ void Run::Act(const Action &A)
     Queued = Used = 0;
     Checked = false;
     Reshown = false;
+    Expected.reset();
+    ExpectedLand.reset();
+    AnchorTo.reset();
+    AnchorsCurrent = false;
     if (A.What != Verb::Other) {
         Window->activateWindow();
         (void)QTest::qWaitForWindowActive(Window.get(), 2000);
@@ -536,10 +620,16 @@ void Run::Act(const Action &A)
     if (Checked && !Out.Failed && !Notes.isEmpty())
         Fail(Notes.join(QStringLiteral("; ")));
     if (Window->isVisible()) {
+        const std::vector<int> selected = Selected;
         Observe();
         if (Reshown || Land != land || Current != current || Model.Name(Land, Current) != name)
             PendingName.reset();
         CheckControls();
+        CheckSelection();
+        if (AnchorTo)
+            Anchors[Land] = *AnchorTo;
+        else if (Anchors[Land] < 0 || (AnchorsCurrent && (Reshown || Current != current || Selected != selected)))
+            Anchors[Land] = Current;
     }
     Out.Log << Line + QStringLiteral("   [shows %1]").arg(Window->isVisible() ? Tile() : QStringLiteral("closed"));
 }
@@ -550,6 +640,7 @@ void Run::Dispatch(const Action &A)
     case Verb::Click: return Click(A);
     case Verb::Key:
         Log(A.A % 2 ? QStringLiteral("Down") : QStringLiteral("Up"));
+        AnchorsCurrent = true;
         return Shortcut(*Window, A.A % 2 ? Qt::Key_Down : Qt::Key_Up);
     case Verb::GoTo: return GoTo(A);
     case Verb::Find: return Find(A);
@@ -571,6 +662,18 @@ void Run::Dispatch(const Action &A)
     case Verb::Reload: return Reload(A);
     case Verb::Other: return Other(A);
     case Verb::Close: return Close(A);
+    case Verb::ShiftClick: return ShiftClick(A);
+    case Verb::CtrlClick: return CtrlClick(A);
+    case Verb::ShiftKey: return ShiftKey(A);
+    case Verb::SelectAll: return SelectAll();
+    case Verb::Copy:
+        Log(QStringLiteral("Ctrl+C"));
+        return Shortcut(*Window, Qt::CTRL | Qt::Key_C);
+    case Verb::Paste: return Paste(A);
+    case Verb::Compare: return Compare(A);
+    case Verb::Difference: return Difference(A);
+    case Verb::Take: return Take(A);
+    case Verb::StopComparing: return StopComparing();
     }
 }
 
@@ -579,15 +682,39 @@ void Run::Observe()
 {
     const auto *tabs = Window->findChild<QTabBar *>(QStringLiteral("SectionTabs"));
     Land = tabs->currentIndex() == 1;
-    const int row = SelectedRow(*Window);
-    Current = row < 0 ? -1 : Window->ListModel->TileAt(row);
+    const int row = Window->ListBox1->currentIndex().row();
+    const bool current = row >= 0 && Window->ListBox1->selectionModel()->isRowSelected(row, QModelIndex());
+    Current = current ? TileAt(row) : -1;
+    Selected.clear();
+    for (const QModelIndex &line : Window->ListBox1->selectionModel()->selectedRows())
+        Selected.push_back(TileAt(line.row()));
+    std::sort(Selected.begin(), Selected.end());
 }
 
-// The tile's controls take edits exactly when the file holds its record.
+void Run::CheckSelection()
+{
+    if (ExpectedLand && *ExpectedLand != Land)
+        Note(Line + QStringLiteral(": the window does not show the list of the step"));
+    if (!Expected || (Expected->first == Selected && Expected->second == Current))
+        return;
+    const auto text = [](const std::vector<int> &Tiles) {
+        QStringList hex;
+        for (std::size_t k = 0; k < Tiles.size() && k < 6; ++k)
+            hex << Hex(Tiles[k]);
+        return QStringLiteral("%1 tiles (%2%3)").arg(Tiles.size()).arg(hex.join(QStringLiteral(", ")),
+                                                                      Tiles.size() > 6 ? ", ..." : "");
+    };
+    Note(QStringLiteral("%1: the window selects %2 with %3 current, the user %4 with %5 current")
+             .arg(Line, text(Selected), Hex(Current), text(Expected->first), Hex(Expected->second)));
+}
+
+// The controls take edits exactly when the file holds the record of a
+// selected tile.
 void Run::CheckControls()
 {
-    if (Window->Edit1->isEnabled() != Editable())
-        Note(QStringLiteral("%1: the controls of %2 are %3").arg(Line, Tile(), Editable() ? "disabled" : "enabled"));
+    const bool editable = !EditableSelected().empty();
+    if (Window->Edit1->isEnabled() != editable)
+        Note(QStringLiteral("%1: the controls of %2 are %3").arg(Line, Tile(), editable ? "disabled" : "enabled"));
 }
 
 void Run::CheckFile()
@@ -650,8 +777,10 @@ void Run::CommitPendingNumber(const Action &A)
     const bool sameBox = A.What == Verb::Number && Land == pending.Land
                          && (Land ? &Texture : &ItemFields[A.A % 11]) == pending.In;
     if (!sameBox)
-        Model.Edit(pending.Land, {pending.Tile},
-                   [&] { Model.Put(pending.Land, pending.Tile, *pending.In, pending.Value); });
+        Model.Edit(pending.Land, pending.Tiles, [&] {
+            for (const int tile : pending.Tiles)
+                Model.Put(pending.Land, tile, *pending.In, pending.Value);
+        });
 }
 
 // Texts the keyboard cannot type are pasted.
@@ -676,6 +805,8 @@ void Run::Click(const Action &A)
     const int row = A.B % 4 == 0 && selected >= 0 ? selected : int(A.A % unsigned(near));
     Log(QStringLiteral("click line %1").arg(row));
     Reshown = true;
+    Expected = {{TileAt(row)}, TileAt(row)};
+    AnchorTo = TileAt(row);
     ClickLine(*Window, row);
 }
 
@@ -685,6 +816,10 @@ void Run::GoTo(const Action &A)
     const int tile = int(A.A % unsigned(A.B % 2 ? std::min(count, 48) : count + 8));
     Log(QStringLiteral("Ctrl+G %1").arg(Hex(tile)));
     Reshown = tile < count;
+    if (Reshown) {
+        Expected = {{tile}, tile};
+        AnchorsCurrent = true;
+    }
     Queue(Type(QString::number(tile, 16)));
     Shortcut(*Window, Qt::CTRL | Qt::Key_G);
 }
@@ -694,6 +829,7 @@ void Run::Find(const Action &A)
     Log(QStringLiteral("%1 %2").arg(A.B % 2 ? "Find..." : "Ctrl+F", Quoted(A.Text)));
     FindText = A.Text;
     Reshown = true;
+    AnchorsCurrent = true;
     Queue(Type(A.Text));
     if (A.B % 2)
         QTest::mouseClick(Window->Button5, Qt::LeftButton);
@@ -710,6 +846,7 @@ void Run::FindNext(const Action &A)
         FindText = A.Text;
         Queue(Type(A.Text));
     }
+    AnchorsCurrent = true;
     const QByteArray wanted = FindText.toUpper().toLatin1();
     for (int tile = 0; tile < Model.Count(Land) && !Reshown; ++tile)
         Reshown = Model.Name(Land, tile).toUpper().contains(wanted);
@@ -744,9 +881,20 @@ void Run::Flag(const Action &A)
         page->click();
     if (!box->isVisible() || !box->isEnabled())
         return Log(Line + QStringLiteral(" (not shown)"));
+    // A box checked for every selected tile clears the bit; any other sets it.
+    const auto has = [&](int Tile) {
+        const std::size_t at = Model.At(Land, Tile) + std::size_t(bit / 8);
+        return at < Model.Work.size() && (Model.Work[at] >> (bit % 8)) & 1;
+    };
+    const bool set = !std::all_of(Selected.begin(), Selected.end(), has);
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
-    if (Editable())
-        Model.Edit(Land, {Current}, [&] { Model.FlipFlag(Land, Current, bit); });
+    const std::vector<int> tiles = EditableSelected();
+    Model.Edit(Land, tiles, [&] {
+        for (const int tile : tiles) {
+            if (has(tile) != set)
+                Model.FlipFlag(Land, tile, bit);
+        }
+    });
 }
 
 QString ValueText(const Field &F, unsigned Value)
@@ -771,15 +919,19 @@ void Run::Number(const Action &A)
         return Log(Line + QStringLiteral(" (disabled)"));
     junk ? PasteInto(box, text) : TypeInto(box, text);
     if (how == 5) {
-        if (Editable())
-            Pending = PendingNumber{Land, Current, &field, value};
+        if (!EditableSelected().empty())
+            Pending = PendingNumber{Land, EditableSelected(), &field, value};
         return;
     }
     const qsizetype boxes = ErrorBoxes();
     QTest::keyClick(box, Qt::Key_Tab);
     ExpectBoxes = !Editable() ? -1 : junk || outside ? 1 : 0;
-    if (Editable() && !junk && !outside)
-        Model.Edit(Land, {Current}, [&] { Model.Put(Land, Current, field, value); });
+    const std::vector<int> tiles = EditableSelected();
+    if (!tiles.empty() && !junk && !outside)
+        Model.Edit(Land, tiles, [&] {
+            for (const int tile : tiles)
+                Model.Put(Land, tile, field, value);
+        });
     if (ErrorBoxes() > boxes && Editable()) {
         TypeInto(box, ValueText(field, Model.Get(Land, Current, field)));
         QTest::keyClick(box, Qt::Key_Tab);
@@ -794,6 +946,10 @@ void Run::Rename(const Action &A)
         return Log(Line + QStringLiteral(" (disabled)"));
     Enter(Window->Edit1, A.Text);
     const qsizetype boxes = ErrorBoxes();
+    const bool many = Selected.size() > 1 && !EditableSelected().empty();
+    if (many)
+        Ask(QStringLiteral("Rename %1 tiles").arg(QLocale(QLocale::English).toString(qlonglong(Selected.size()))),
+            QStringLiteral("Rename"));
     if (A.B % 2)
         QTest::keyClick(Window->Edit1, Qt::Key_Return);
     else
@@ -801,8 +957,12 @@ void Run::Rename(const Action &A)
     Reshown = true;
     const std::optional<QByteArray> bytes = Encode(A.Text.left(NameBytes));
     ExpectBoxes = !Editable() ? -1 : bytes ? 0 : 1;
+    const std::vector<int> tiles = EditableSelected();
     if (Editable() && bytes)
-        Model.Edit(Land, {Current}, [&] { Model.SetName(Land, Current, *bytes); });
+        Model.Edit(Land, tiles, [&] {
+            for (const int tile : tiles)
+                Model.SetName(Land, tile, *bytes);
+        });
     if (ErrorBoxes() > boxes && SelectedRow(*Window) >= 0)
         ClickLine(*Window, SelectedRow(*Window));
 }
@@ -846,8 +1006,14 @@ void Run::Replace(const Action &A)
 void Run::Undo(bool Redo)
 {
     Log(Redo ? QStringLiteral("Ctrl+Y") : QStringLiteral("Ctrl+Z"));
-    Reshown = Redo ? Model.Redo() : Model.Undo();
+    const std::optional<std::pair<bool, int>> shown = Redo ? Model.Redo() : Model.Undo();
+    Reshown = bool(shown);
     Shortcut(*Window, Qt::CTRL | (Redo ? Qt::Key_Y : Qt::Key_Z));
+    if (shown) {
+        ExpectedLand = shown->first;
+        Expected = {{shown->second}, shown->second};
+        AnchorsCurrent = true;
+    }
 }
 
 void Run::Save(const Action &A)
@@ -937,8 +1103,12 @@ void Run::Close(const Action &A)
     Log(QStringLiteral("Close") + (asked ? QStringLiteral(", ") + buttons[answer] : QString())
         + (conflict ? (overwrite ? ", Overwrite" : ", Cancel") : ""));
     if (asked && answer == 0) {
+        const std::vector<int> tiles = EditableSelected();
         if (named)
-            Model.Edit(Land, {Current}, [&] { Model.SetName(Land, Current, *typed); });
+            Model.Edit(Land, tiles, [&] {
+                for (const int tile : tiles)
+                    Model.SetName(Land, tile, *typed);
+            });
         PendingName.reset();
         closes = !conflict || overwrite;
         if (closes)
@@ -948,6 +1118,305 @@ void Run::Close(const Action &A)
     if (Window->isVisible() == closes)
         Note(Line + (closes ? QStringLiteral(": the window stayed open") : QStringLiteral(": the window closed")));
     CheckFile();
+}
+
+// -- selections of many tiles ---------------------------------------------------------------
+
+std::vector<int> Run::EditableSelected() const
+{
+    std::vector<int> tiles;
+    std::copy_if(Selected.begin(), Selected.end(), std::back_inserter(tiles),
+                 [this](int Tile) { return Model.IsWhole(Land, Tile); });
+    return tiles;
+}
+
+std::vector<int> Run::TilesOfRows(int First, int Last) const
+{
+    std::vector<int> tiles;
+    for (int row = std::min(First, Last); row <= std::max(First, Last); ++row)
+        tiles.push_back(TileAt(row));
+    std::sort(tiles.begin(), tiles.end());
+    return tiles;
+}
+
+int Run::SomeRow(const Action &A) const
+{
+    const int count = ListCount(*Window);
+    return int(A.A % unsigned(A.C % 4 ? std::min(count, 48) : count));
+}
+
+void Run::ShiftClick(const Action &A)
+{
+    if (ListCount(*Window) == 0)
+        return Log(QStringLiteral("Shift+click: no line"));
+    const int row = SomeRow(A);
+    Log(QStringLiteral("Shift+click line %1").arg(row));
+    if (AnchorRow() >= 0)
+        Expected = {TilesOfRows(AnchorRow(), row), TileAt(row)};
+    Window->ListBox1->scrollTo(Window->ListModel->index(row));
+    QTest::mouseClick(Window->ListBox1->viewport(), Qt::LeftButton, Qt::ShiftModifier, LineRect(*Window, row).center());
+}
+
+// Ctrl+click takes a line into the selection or out of it, but never the
+// only one; the line clicked anchors the next Shift-selection.
+void Run::CtrlClick(const Action &A)
+{
+    if (ListCount(*Window) == 0)
+        return Log(QStringLiteral("Ctrl+click: no line"));
+    const int row = SomeRow(A);
+    const int tile = TileAt(row);
+    Log(QStringLiteral("Ctrl+click line %1").arg(row));
+    std::vector<int> tiles = Selected;
+    const auto at = std::lower_bound(tiles.begin(), tiles.end(), tile);
+    if (tiles == std::vector<int>{tile})
+        Expected = {tiles, tile};
+    else {
+        at != tiles.end() && *at == tile ? (void)tiles.erase(at) : (void)tiles.insert(at, tile);
+        const bool kept = std::binary_search(tiles.begin(), tiles.end(), tile);
+        Expected = {tiles, kept ? tile : tiles.front()};
+        AnchorTo = tile;
+    }
+    Window->ListBox1->scrollTo(Window->ListModel->index(row));
+    QTest::mouseClick(Window->ListBox1->viewport(), Qt::LeftButton, Qt::ControlModifier, LineRect(*Window, row).center());
+}
+
+void Run::ShiftKey(const Action &A)
+{
+    const bool down = A.A % 2;
+    Log(down ? QStringLiteral("Shift+Down") : QStringLiteral("Shift+Up"));
+    const int from = RowOf(Current);
+    const int to = std::clamp(from + (down ? 1 : -1), 0, ListCount(*Window) - 1);
+    if (from >= 0 && to != from && AnchorRow() >= 0)
+        Expected = {TilesOfRows(AnchorRow(), to), TileAt(to)};
+    Shortcut(*Window, Qt::SHIFT | (down ? Qt::Key_Down : Qt::Key_Up));
+}
+
+void Run::SelectAll()
+{
+    Log(QStringLiteral("Ctrl+A"));
+    if (Current >= 0) {
+        Expected = {TilesOfRows(0, ListCount(*Window) - 1), Current};
+        AnchorTo = Current;
+    }
+    Shortcut(*Window, Qt::CTRL | Qt::Key_A);
+}
+
+// -- copy and paste ---------------------------------------------------------------------------
+
+// Text in the tool's columns: lines for tiles near the top with an index,
+// or one line without for every selected tile; now and then a faulty one,
+// which changes nothing.
+void Run::Paste(const Action &A)
+{
+    struct Column
+    {
+        const char *Name;
+        const Field *In; // none: the name
+    };
+    static const Column item[] = {{"weight", &ItemFields[0]}, {"quality", &ItemFields[1]},
+                                  {"hue", &ItemFields[7]},    {"height", &ItemFields[10]}, {"name", nullptr}};
+    static const Column land[] = {{"texture", &Texture}, {"name", nullptr}};
+    static const char *const names[] = {"rock", "Stone", "new name", "a wall"};
+    std::mt19937 random(A.B);
+    std::vector<Column> columns;
+    for (const Column &column : Land ? std::vector<Column>(std::begin(land), std::end(land))
+                                     : std::vector<Column>(std::begin(item), std::end(item))) {
+        if (random() % 2)
+            columns.push_back(column);
+    }
+    const unsigned how = A.C % 8;
+    const bool indexed = how < 4;
+    const bool faulty = how == 7;
+    // A faulty text has a number out of range in its first column.
+    if (columns.empty() || (faulty && !columns.front().In))
+        columns.insert(columns.begin(), Land ? land[0] : item[0]);
+    std::vector<int> tiles;
+    if (indexed) {
+        for (int k = 1 + int(random() % 3); k > 0; --k)
+            tiles.push_back(int(random() % 48u));
+        std::sort(tiles.begin(), tiles.end());
+        tiles.erase(std::unique(tiles.begin(), tiles.end()), tiles.end());
+    }
+    const int lines = indexed ? int(tiles.size()) : faulty && A.A % 2 ? 2 : 1;
+    QStringList header;
+    if (indexed)
+        header << QStringLiteral("index");
+    for (const Column &column : columns)
+        header << QLatin1String(column.Name);
+    QString text = header.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    std::vector<std::vector<unsigned>> values(static_cast<std::size_t>(lines));
+    for (int line = 0; line < lines; ++line) {
+        QStringList cells;
+        if (indexed)
+            cells << Hex(tiles[std::size_t(line)]);
+        for (const Column &column : columns) {
+            const unsigned max = column.In && column.In->Size == 2 ? 0xFFFFu : 0xFFu;
+            const unsigned value = column.In ? random() % (max + 1) : random() % 4;
+            values[std::size_t(line)].push_back(value);
+            cells << (column.In ? QString::number(value) : QLatin1String(names[value]));
+        }
+        if (faulty && line == 0 && (indexed || A.A % 2 == 0))
+            cells[indexed ? 1 : 0] = QStringLiteral("70000");
+        text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    Log(QStringLiteral("Ctrl+V %1").arg(Quoted(QString(text).replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QStringLiteral(" / ")))));
+    QApplication::clipboard()->setText(text);
+    Shortcut(*Window, Qt::CTRL | Qt::Key_V);
+    if (faulty) {
+        ExpectBoxes = 1;
+        return;
+    }
+    const auto write = [&](int Tile, const std::vector<unsigned> &Values) {
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            if (columns[k].In)
+                Model.Put(Land, Tile, *columns[k].In, Values[k]);
+            else if (Model.Name(Land, Tile) != names[Values[k]]) // as apply: the bytes after it stay
+                Model.SetName(Land, Tile, QByteArray(names[Values[k]]));
+        }
+    };
+    if (!indexed) {
+        const std::vector<int> editable = EditableSelected();
+        Model.Edit(Land, editable, [&] {
+            for (const int tile : editable)
+                write(tile, values[0]);
+        });
+        return;
+    }
+    std::vector<int> whole;
+    for (std::size_t line = 0; line < tiles.size(); ++line) {
+        if (Model.IsWhole(Land, tiles[line]))
+            whole.push_back(tiles[line]);
+    }
+    if (whole.empty())
+        return;
+    Reshown = true;
+    Expected = {whole, whole.front()};
+    AnchorTo = whole.front();
+    Model.Edit(Land, whole, [&] {
+        for (std::size_t line = 0; line < tiles.size(); ++line) {
+            if (Model.IsWhole(Land, tiles[line]))
+                write(tiles[line], values[line]);
+        }
+    });
+}
+
+// -- comparing with another file -------------------------------------------------------------------
+
+// The other file: the file with a few bytes changed in records near the
+// top, or the same cut short, or a file of the other layout.
+void Run::Compare(const Action &A)
+{
+    const QString name = QStringLiteral("other%1.mul").arg(++Others);
+    const unsigned how = A.B % 3;
+    Bytes bytes = Model.Disk;
+    if (how == 2) {
+        bytes = Model.Shape.IsNewer() ? LayoutTileWriter::Classic(A.C).Bytes()
+                                      : LayoutTileWriter::Newer(3, A.C).Bytes();
+    } else {
+        std::mt19937 random(A.C);
+        for (int k = 0; k < 12; ++k) {
+            const bool land = random() % 2;
+            const std::size_t at = Model.At(land, int(random() % 48u)) + random() % unsigned(Model.Size(land));
+            if (at < bytes.size())
+                bytes[at] = (unsigned char)random();
+        }
+        if (how == 1 && bytes.size() > ShortFileSize)
+            bytes.resize(ShortFileSize);
+    }
+    Log(QStringLiteral("Ctrl+D %1 (%2)").arg(name, QLatin1String(how == 2 ? "other layout" : how ? "short" : "a few bytes")));
+    TestFiles::WriteBytes(Folder.filePath(name), bytes);
+    Queue(ChooseFile(Folder.filePath(name)));
+    Shortcut(*Window, Qt::CTRL | Qt::Key_D);
+    OtherFile = std::make_unique<FileModel>(bytes);
+}
+
+// Tiles both files wholly hold differ when their flags differ as numbers,
+// or any other byte of the record does.
+bool Run::OtherDiffers(int Tile) const
+{
+    if (!OtherFile || !Model.IsWhole(Land, Tile) || !OtherFile->IsWhole(Land, Tile))
+        return false;
+    const auto flags = [&](const FileModel &F) {
+        std::uint64_t value = 0;
+        for (int k = F.Shape.FlagBytes() - 1; k >= 0; --k)
+            value = value << 8 | F.Work[F.At(Land, Tile) + std::size_t(k)];
+        return value;
+    };
+    const int rest = Land ? 22 : 33;
+    const auto ours = Model.Work.begin() + long(Model.At(Land, Tile)) + Model.Shape.FlagBytes();
+    const auto theirs = OtherFile->Work.begin() + long(OtherFile->At(Land, Tile)) + OtherFile->Shape.FlagBytes();
+    return flags(Model) != flags(*OtherFile) || !std::equal(ours, ours + rest, theirs);
+}
+
+// F8 or Shift+F8: the next differing line after the current one, round the
+// end of the list.
+void Run::Difference(const Action &A)
+{
+    const bool forward = A.A % 2;
+    Log(forward ? QStringLiteral("F8") : QStringLiteral("Shift+F8"));
+    const int rows = ListCount(*Window);
+    const int from = RowOf(Current);
+    for (int step = 1; OtherFile && step <= rows; ++step) {
+        const int ahead = forward ? (from < 0 ? step - 1 : from + step) : (from < 0 ? rows - step : from - step);
+        const int tile = TileAt((ahead % rows + rows) % rows);
+        if (OtherDiffers(tile)) {
+            Reshown = true;
+            Expected = {{tile}, tile};
+            AnchorTo = tile;
+            break;
+        }
+    }
+    Shortcut(*Window, forward ? QKeyCombination(Qt::Key_F8) : Qt::SHIFT | Qt::Key_F8);
+}
+
+// The whole record, or its flags, numbers or name, of every selected tile
+// both files wholly hold. Flags a classic file cannot hold refuse the take.
+void Run::Take(const Action &A)
+{
+    static const char *const parts[] = {"Take from Other", "Flags Only", "Numbers Only", "Name Only"};
+    const unsigned part = A.B % 4;
+    Log(QLatin1String(parts[part]));
+    if (part == 0)
+        Shortcut(*Window, Qt::CTRL | Qt::SHIFT | Qt::Key_T);
+    else
+        Window->findChild<QMenu *>(QStringLiteral("TakePartMenu"))->actions()[int(part) - 1]->trigger();
+    if (!OtherFile || EditableSelected().empty())
+        return;
+    std::vector<int> tiles;
+    for (const int tile : EditableSelected()) {
+        if (OtherFile->IsWhole(Land, tile))
+            tiles.push_back(tile);
+    }
+    const int ours = Model.Shape.FlagBytes();
+    const int theirs = OtherFile->Shape.FlagBytes();
+    const bool flags = part < 2;
+    for (const int tile : tiles) {
+        const auto high = OtherFile->Work.begin() + long(OtherFile->At(Land, tile)) + ours;
+        if (flags && theirs > ours && std::any_of(high, high + (theirs - ours), [](unsigned char b) { return b != 0; })) {
+            ExpectBoxes = 1;
+            return;
+        }
+    }
+    const int rest = Land ? 22 : 33;
+    Model.Edit(Land, tiles, [&] {
+        for (const int tile : tiles) {
+            const auto from = OtherFile->Work.begin() + long(OtherFile->At(Land, tile));
+            const auto to = Model.Work.begin() + long(Model.At(Land, tile));
+            if (flags)
+                std::copy_n(from, std::min(ours, theirs), to);
+            if (part == 0 || part == 2)
+                std::copy_n(from + theirs, rest - NameBytes, to + ours);
+            if (part == 0 || part == 3)
+                std::copy_n(from + theirs + rest - NameBytes, NameBytes, to + ours + rest - NameBytes);
+        }
+    });
+}
+
+void Run::StopComparing()
+{
+    Log(QStringLiteral("Stop Comparing"));
+    Window->findChild<QAction *>(QStringLiteral("StopComparingAction"))->trigger();
+    OtherFile.reset();
 }
 
 // -- running and shortening ----------------------------------------------------------------
