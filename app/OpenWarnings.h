@@ -3,6 +3,7 @@
 #include <QString>
 
 class QWidget;
+class TLayoutGuess;
 class TTileData;
 enum class TLayoutAnswer;
 
@@ -17,7 +18,9 @@ public:
     static QString Text(const TTileData &Store);
     // Shows Text in a warning box when there is one.
     static void Show(QWidget *Parent, const TTileData &Store);
-    // Asks how to read a file of Size bytes that fits neither layout:
-    // classic, newer, or read-only (the default, and what Escape gives).
-    static TLayoutAnswer AskLayout(QWidget *Parent, const QString &FileName, qint64 Size);
+    // Asks how to read a file of Size bytes whose length cannot tell its
+    // layout (it fits neither, or is too short for either): classic, newer,
+    // or read-only (what Escape gives). The layout its names read as text in
+    // is proposed, and is the default; without one, read-only is.
+    static TLayoutAnswer AskLayout(QWidget *Parent, const QString &FileName, qint64 Size, const TLayoutGuess &Guess);
 };

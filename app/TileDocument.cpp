@@ -8,6 +8,7 @@
 #include "platform/FileSystem.h"
 #include "platform/SharedReadFile.h"
 #include "platform/qt/AnsiString.h"
+#include "tiledata/LayoutGuess.h"
 #include "tiledata/RecordChanges.h"
 #include "tiledata/RecordTake.h"
 #include "tiledata/TileDataReader.h"
@@ -300,8 +301,12 @@ void TTileDocument::ReplaceName(const QString &OldName, const QString &NewName)
 
 void TTileDocument::Paste(std::string_view Text)
 {
-    if (!FStore || FReadOnly)
+    if (!FStore)
         return;
+    if (FReadOnly) {
+        TellReadOnly(QStringLiteral("nothing was pasted"));
+        return;
+    }
     CommitPendingEdits();
     std::vector<TileEdit> edits;
     EditsReader reader("clipboard", FStore->Layout(), FSection);
@@ -428,9 +433,13 @@ void TTileDocument::Load(const QString &Path, TLoadKind How)
     const auto size = qint64(bytes.size());
     std::optional<TTileLayout> layout;
     TLayoutAnswer answer = TLayoutAnswer::Classic;
-    if (TTileLayout::IsAmbiguousSize(size)) {
-        answer = FLayoutQuestion ? FLayoutQuestion(path, size) : TLayoutAnswer::ReadOnly;
-        layout = answer == TLayoutAnswer::Newer ? TTileLayout::NewerWithin(size) : TTileLayout::Classic();
+    if (TTileLayout::IsAmbiguousSize(size) || TTileLayout::IsShortSize(size)) {
+        const TLayoutGuess guess(bytes.data(), bytes.size());
+        answer = FLayoutQuestion ? FLayoutQuestion(path, size, guess) : TLayoutAnswer::ReadOnly;
+        if (answer == TLayoutAnswer::Newer)
+            layout = TTileLayout::NewerWithin(size);
+        else
+            layout = answer == TLayoutAnswer::Classic ? TTileLayout::Classic() : guess.ReadOnlyLayout();
     }
     auto store = std::make_unique<TTileData>(path, std::move(bytes), layout);
     store->LoadTiles();
@@ -455,6 +464,13 @@ void TTileDocument::Load(const QString &Path, TLoadKind How)
     TellModified();
 }
 
+// Read-only takes no edit, so an action that would write says why it did
+// nothing rather than pass for done.
+void TTileDocument::TellReadOnly(const QString &Outcome)
+{
+    emit StatusText(QStringLiteral("%1 is open read-only; %2").arg(QFileInfo(FileName()).fileName(), Outcome));
+}
+
 void TTileDocument::Close()
 {
     FUndo.clear();
@@ -471,6 +487,10 @@ bool TTileDocument::Save(const std::function<bool(const TSaveConflicts &)> &Conf
 {
     if (!FStore)
         return false;
+    if (FReadOnly) {
+        TellReadOnly(QStringLiteral("nothing was saved"));
+        return false;
+    }
     CommitPendingEdits();
     if (!FStore->Save(Confirm))
         return false;

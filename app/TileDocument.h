@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+class TLayoutGuess;
 class TRecordChanges;
 class TRecordStep;
 class TTileData;
@@ -33,12 +34,12 @@ enum class TLoadKind
     Adopt,
 };
 
-// The user's answer when a file's length fits neither layout.
+// The user's answer when a file's length cannot tell its layout.
 enum class TLayoutAnswer
 {
     Classic,
     Newer,
-    // Read as classic, and take no edit.
+    // Read in the layout the file most likely has, and take no edit.
     ReadOnly,
 };
 
@@ -106,9 +107,11 @@ public:
     bool HasPendingName() const;
     const QString &PendingName() const { return FPendingName; }
 
-    // Asked when a file's length fits neither layout, before it is read;
-    // without it such a file opens read-only.
-    using LayoutQuestion = std::function<TLayoutAnswer(const QString &FileName, qint64 Size)>;
+    // Asked, before it is read, about a file whose length fits neither
+    // layout or is too short for either, with what its names tell; without
+    // it such a file opens read-only.
+    using LayoutQuestion =
+        std::function<TLayoutAnswer(const QString &FileName, qint64 Size, const TLayoutGuess &Guess)>;
     void SetLayoutQuestion(LayoutQuestion Ask) { FLayoutQuestion = std::move(Ask); }
     // True for a file opened read-only: no tile takes an edit.
     bool IsReadOnly() const { return FReadOnly; }
@@ -174,6 +177,7 @@ private:
     // Changed: the tiles whose records the edit changed, not those asked for.
     void TellSkipped(std::size_t Changed, std::size_t Skipped);
     void TellModified();
+    void TellReadOnly(const QString &Outcome);
 
     std::unique_ptr<TTileData> FStore;
     QUndoStack FUndo;

@@ -190,7 +190,9 @@ void TForm1::ConnectDocument()
 {
     Document->SetPendingEdits([this] { CommitFocusedNumberBox(); });
     Document->SetLayoutQuestion(
-        [this](const QString &Name, qint64 Size) { return TOpenWarnings::AskLayout(this, Name, Size); });
+        [this](const QString &Name, qint64 Size, const TLayoutGuess &Guess) {
+            return TOpenWarnings::AskLayout(this, Name, Size, Guess);
+        });
     connect(Document, &TTileDocument::Loaded, this, &TForm1::FollowLoad);
     connect(Document, &TTileDocument::TilesChanged, this, &TForm1::FollowTiles);
     connect(Document, &TTileDocument::SelectionChanged, this, &TForm1::FollowSelection);

@@ -4,6 +4,7 @@
 #include "platform/Error.h"
 #include "platform/SharedReadFile.h"
 #include "platform/qt/AnsiString.h"
+#include "tiledata/LayoutGuess.h"
 #include "tiledata/TileDataReader.h"
 
 #include <QLocale>
@@ -32,29 +33,56 @@ std::string FileLengthText(const std::string &Path, std::int64_t Size)
     return ToolInput::NameOf(Path) + " is " + WithThousands(Size) + " bytes long";
 }
 
+// "16,383 tile records need 1,036,251".
+std::string RecordsNeedText(const TTileLayout &Layout)
+{
+    return WithThousands(Layout.Count(TTileKind::Item)) + " tile records need "
+           + WithThousands(Layout.RecordsEnd(TTileKind::Item));
+}
+
+bool IsNewerLandSection(std::int64_t Size)
+{
+    return Size == TTileLayout::Newer(1).SectionStart(TTileKind::Item);
+}
+
 // Why a file of Size bytes is too short for Layout's item records. A newer
 // file cut right after its land section would otherwise be measured against
 // the classic layout, which it never was.
 std::string ShortFileText(std::int64_t Size, const TTileLayout &Layout)
 {
-    const TTileLayout newer = TTileLayout::Newer(1);
-    if (Size == newer.SectionStart(TTileKind::Item))
+    if (IsNewerLandSection(Size))
         return "the file is " + WithThousands(Size) + " bytes long: the land section of the newer layout, with no "
                "item tiles after it";
-    return "the file is " + WithThousands(Size) + " bytes long; the " + WithThousands(Layout.Count(TTileKind::Item))
-           + " tile records need " + WithThousands(Layout.RecordsEnd(TTileKind::Item));
+    return "the file is " + WithThousands(Size) + " bytes long; the " + RecordsNeedText(Layout);
 }
 
-TTileLayout ChosenLayout(const std::string &Path, std::int64_t Size, LayoutChoice Choice)
+// A short file is measured against the layout it was cut from: the one
+// named, or the one its names settle. Without either, the refusal names
+// what each layout needs.
+TTileLayout ChosenLayout(const std::string &Path, const std::vector<unsigned char> &Bytes, LayoutChoice Choice)
 {
-    const TTileLayout byLength = TTileLayout::ForFileSize(Size);
+    const std::int64_t size = std::int64_t(Bytes.size());
+    const TTileLayout byLength = TTileLayout::ForFileSize(size);
+    if (TTileLayout::IsShortSize(size)) {
+        if (Choice != LayoutChoice::FromLength)
+            return Choice == LayoutChoice::Newer ? TTileLayout::NewerWithin(size) : TTileLayout::Classic();
+        const TLayoutGuess guess(Bytes.data(), Bytes.size());
+        if (const std::optional<TTileLayout> proposed = guess.Proposal())
+            return *proposed;
+        if (IsNewerLandSection(size))
+            return TTileLayout::NewerWithin(size);
+        throw Error(ToolInput::NameOf(Path) + ": the file is " + WithThousands(size)
+                    + " bytes long, too short for either layout, and " + guess.Reason() + ": with --layout classic its "
+                    + RecordsNeedText(TTileLayout::Classic()) + ", with --layout newer its "
+                    + RecordsNeedText(TTileLayout::NewerWithin(size)));
+    }
     if (Choice == LayoutChoice::FromLength)
         return byLength;
     const bool newer = Choice == LayoutChoice::Newer;
-    if (TTileLayout::IsAmbiguousSize(Size))
-        return newer ? TTileLayout::NewerWithin(Size) : TTileLayout::Classic();
+    if (TTileLayout::IsAmbiguousSize(size))
+        return newer ? TTileLayout::NewerWithin(size) : TTileLayout::Classic();
     if (byLength.IsNewer() != newer)
-        throw Error(FileLengthText(Path, Size) + ", the length of a " + byLength.Name() + " file; --layout "
+        throw Error(FileLengthText(Path, size) + ", the length of a " + byLength.Name() + " file; --layout "
                     + (newer ? "newer" : "classic") + " does not fit it");
     return byLength;
 }
@@ -67,7 +95,7 @@ TileFile::TileFile(const std::string &Path, Use How, LayoutChoice Choice)
     , FBytes(ReadBytes(Path, How))
 {
     const std::int64_t size = std::int64_t(FBytes.size());
-    const TTileLayout layout = ChosenLayout(Path, size, Choice);
+    const TTileLayout layout = ChosenLayout(Path, FBytes, Choice);
     if (size < layout.RecordsEnd(TTileKind::Item))
         throw Error(ToolInput::NameOf(Path) + ": " + ShortFileText(size, layout));
     if (TTileLayout::IsAmbiguousSize(size))

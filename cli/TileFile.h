@@ -18,7 +18,10 @@ enum class LayoutChoice { FromLength, Classic, Newer };
 // The layout comes from the file's length. A file longer than the classic
 // records whose length fits neither layout exactly is read as classic with
 // a warning, or in the layout Choice names. A named layout that a file's
-// length plainly contradicts is refused.
+// length plainly contradicts is refused. A file too short for either
+// layout is refused as short, measured against the layout Choice names or
+// else the one its names read as text in; when they do not tell, the
+// refusal names both choices.
 class TileFile
 {
 public:

@@ -62,6 +62,8 @@ TTileLayout TTileLayout::ForFileSize(std::int64_t Size)
 TTileLayout TTileLayout::NewerWithin(std::int64_t Size)
 {
     constexpr std::int64_t MostGroups = (std::int64_t(1) << 30) / RecordsPerGroup;
+    if (Size < Classic().RecordsEnd(TTileKind::Item))
+        return Newer(UsualNewerGroups);
     const TTileLayout one = Newer(1);
     const std::int64_t groups = (Size - one.SectionStart(TTileKind::Item)) / one.GroupSize(TTileKind::Item);
     return Newer(int(std::clamp<std::int64_t>(groups, 1, MostGroups)));
@@ -70,6 +72,11 @@ TTileLayout TTileLayout::NewerWithin(std::int64_t Size)
 bool TTileLayout::IsAmbiguousSize(std::int64_t Size)
 {
     return Size > Classic().RecordsEnd(TTileKind::Item) && Size != ClassicFileSize && !ForFileSize(Size).IsNewer();
+}
+
+bool TTileLayout::IsShortSize(std::int64_t Size)
+{
+    return Size < Classic().RecordsEnd(TTileKind::Item) && !ForFileSize(Size).IsNewer();
 }
 
 std::uint64_t TTileLayout::FlagMask() const

@@ -26,6 +26,8 @@ public:
     static constexpr int LandGroups = 512;
     static constexpr int ClassicItems = 16383;
     static constexpr std::int64_t ClassicFileSize = 1036288;
+    // The item groups of today's newer files: 65,536 tiles.
+    static constexpr int UsualNewerGroups = 2048;
 
     static TTileLayout Classic();
     // A newer layout with Groups item groups (at least 1).
@@ -36,8 +38,14 @@ public:
     // True when a file of Size bytes is longer than the classic records yet
     // fits neither layout exactly: it is read as classic, with a warning.
     static bool IsAmbiguousSize(std::int64_t Size);
-    // The newer layout with as many whole item groups as Size bytes hold (at
-    // least one), for a file the user says is newer whatever its length.
+    // True when a file of Size bytes is too short for the classic records
+    // and no newer length either: its length cannot tell the layouts apart.
+    static bool IsShortSize(std::int64_t Size);
+    // The newer layout for a file the user says is newer whatever its
+    // length: as many whole item groups as Size bytes hold (at least one).
+    // A file too short for the classic records is a newer file cut short,
+    // so it gets today's 65,536 tiles, and those it lacks show as beyond
+    // its end rather than as a file of a few whole groups.
     static TTileLayout NewerWithin(std::int64_t Size);
 
     bool IsNewer() const { return FFlagBytes == 8; }

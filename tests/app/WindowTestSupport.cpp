@@ -258,6 +258,16 @@ std::unique_ptr<TForm1> WindowTest::Open()
     return OpenWindow(*Answers, Files->Path());
 }
 
+std::unique_ptr<TForm1> WindowTest::OpenShort()
+{
+    Files->Write();
+    // The question comes right after the open-file dialog.
+    static QStringList seen;
+    Answers->Then(ChooseFile(Files->Path()));
+    Answers->Then(Press(QStringLiteral("Classic"), &seen));
+    return OpenWindow(*Answers, Files->Path());
+}
+
 void WindowTest::init()
 {
     Answers = std::make_unique<ModalAnswers>();

@@ -119,7 +119,7 @@ private slots:
     void aPasteBeyondTheEndEditsWhatTheFileHolds()
     {
         Files->Writer.Bytes().resize(500000);
-        auto window = Open();
+        auto window = OpenShort();
         const QByteArray beyond = window->TileData()->GetRecordBytes(TTileKind::Item, 0x792);
         QApplication::clipboard()->setText(QStringLiteral("index\tweight\n0x790\t9\n0x792\t9\n"));
         Shortcut(*window, Qt::CTRL | Qt::Key_V);

@@ -4,13 +4,17 @@
 #include "app/Unit1.h"
 #include "app/UpperFlagBoxes.h"
 #include "tests/app/WindowTestSupport.h"
+#include "tests/support/LayoutTileWriter.h"
 #include "tests/support/TestFiles.h"
 #include "tiledata/TileDataReader.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QAction>
 #include <QMenu>
 #include <QToolButton>
@@ -88,22 +92,24 @@ private slots:
         QTest::addColumn<QString>("answer"); // to the layout question; empty: none is asked
         QTest::addColumn<QString>("warning");
         QTest::addColumn<bool>("editable"); // the tiles the file holds
-        QTest::newRow("short") << qint64(512000) << ""
-                               << "tiledata.mul is 512,000 bytes long and holds 2,261 of the 16,383 tiles; the others "
-                                  "cannot be edited"
-                               << true;
+        const QString shortFile = QStringLiteral(
+            "tiledata.mul is 512,000 bytes long, too short for either tile data layout, so its length cannot tell "
+            "which it is. Its names do not tell the layouts apart.\n\nRead it as the classic layout (16,383 tiles "
+            "\u00B7 32-bit flags), as the newer layout (65,536 tiles \u00B7 64-bit flags), or open it read-only?");
+        QTest::newRow("short, Classic") << qint64(512000) << "Classic" << shortFile << true;
         const QString fitsNeither = QStringLiteral(
-            "tiledata.mul is 1,036,289 bytes long, which fits neither tile data layout exactly.\n\nRead it as the "
-            "classic layout (16,383 tiles \u00B7 32-bit flags), as the newer layout (13,184 tiles \u00B7 64-bit flags), "
-            "or open it read-only?");
+            "tiledata.mul is 1,036,289 bytes long, which fits neither tile data layout exactly. Its names do not tell "
+            "the layouts apart.\n\nRead it as the classic layout (16,383 tiles \u00B7 32-bit flags), as the newer "
+            "layout (13,184 tiles \u00B7 64-bit flags), or open it read-only?");
         const qint64 oneTooMany = qint64(TileDataWriter::FullSize + 1);
         QTest::newRow("fits neither, Return") << oneTooMany << "Return" << fitsNeither << false;
         QTest::newRow("fits neither, Classic") << oneTooMany << "Classic" << fitsNeither << true;
     }
 
     // A tile beyond the end of a short file is shown greyed out and takes
-    // no edit; one inside it is edited as ever. A file that fits neither
-    // layout opens read-only unless the user names its layout.
+    // no edit; one inside it is edited as ever. A file whose length cannot
+    // tell its layout, and whose names do not either, opens read-only
+    // unless the user names its layout.
     void openingWarns()
     {
         QFETCH(qint64, size);
@@ -117,15 +123,67 @@ private slots:
         if (!answer.isEmpty()) {
             Answers->Then(ChooseFile(Files->Path()));
             Answers->Then(Press(answer, &seen));
+            Answers->Then(Press(QStringLiteral("OK"), &seen)); // the short file's warning
         }
         auto window = OpenWindow(*Answers, Files->Path());
         QCOMPARE(answer.isEmpty() ? Answers->Boxes.value(0).Text : seen.value(0), warning);
+        QCOMPARE(!seen.filter(QLatin1String("holds 2,261 of the 16,383 tiles")).isEmpty(), editable && size == 512000);
         ClickLine(*window, 2260);
         QCOMPARE(window->Edit1->isEnabled() && window->cbWall->isEnabled(), editable);
         QCOMPARE(window->windowTitle().contains(QLatin1String("read-only")), !editable);
         ClickLine(*window, 2261);
         QCOMPARE(window->Edit1->isEnabled(), editable && size > 512000);
         QCOMPARE(window->cbWall->isEnabled(), editable && size > 512000);
+    }
+
+    void layoutQuestionProposesWhatTheNamesRead_data()
+    {
+        QTest::addColumn<qint64>("size"); // of a newer file of 65,536 tiles
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<bool>("readOnly");
+        const QString newer = QStringLiteral("65,536 tiles \u00B7 64-bit flags");
+        const qint64 oneTooMany =
+            qint64(LayoutTileWriter::NewerLandSection + 2048 * LayoutTileWriter::NewerItemGroup + 1);
+        QTest::newRow("cut short, Return") << qint64(500000) << "Return" << newer << false;
+        QTest::newRow("cut short, Classic") << qint64(500000) << "Classic"
+                                            << QStringLiteral("16,383 tiles \u00B7 32-bit flags") << false;
+        QTest::newRow("cut short, Read-only") << qint64(500000) << "Read-only" << newer << true;
+        QTest::newRow("a byte too many, Read-only") << oneTooMany << "Read-only" << newer << true;
+    }
+
+    // A file whose length cannot tell its layout is offered, by default, in
+    // the layout its names read as text in, and shown in it read-only;
+    // there neither Paste nor Save passes for done.
+    void layoutQuestionProposesWhatTheNamesRead()
+    {
+        QFETCH(qint64, size);
+        QFETCH(QString, answer);
+        QFETCH(QString, layout);
+        QFETCH(bool, readOnly);
+        LayoutTileWriter file = LayoutTileWriter::Newer(2048, 9);
+        file.NameAllLand();
+        file.Bytes().resize(std::size_t(size), 0);
+        file.WriteTo(Files->Path());
+        QStringList seen;
+        Answers->Then(ChooseFile(Files->Path()));
+        Answers->Then(Press(answer, &seen));
+        auto window = OpenWindow(*Answers, Files->Path());
+        QVERIFY2(seen.value(0).contains(QLatin1String(". Its names read as text in the newer layout.\n")),
+                 qPrintable(seen.value(0)));
+        QCOMPARE(window->LayoutField->text(), layout);
+        QCOMPARE(window->windowTitle().contains(QLatin1String("read-only")), readOnly);
+        if (!readOnly)
+            return;
+        ClickLine(*window, 5);
+        QGuiApplication::clipboard()->setText(QStringLiteral("weight\n7\n"));
+        Shortcut(*window, Qt::CTRL | Qt::Key_V);
+        QCOMPARE(window->StatusBar1->currentMessage(),
+                 QStringLiteral("tiledata.mul is open read-only; nothing was pasted"));
+        QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
+        QCOMPARE(window->StatusBar1->currentMessage(),
+                 QStringLiteral("tiledata.mul is open read-only; nothing was saved"));
+        QVERIFY(TestFiles::ReadBytes(Files->Path()) == file.Bytes());
     }
 
     void aClassicFileTurnsBackToTheFirstFlagPage_data()

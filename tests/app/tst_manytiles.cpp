@@ -157,7 +157,7 @@ private slots:
             Files->Writer.SetRecord(tile, record);
         }
         Files->Writer.Bytes().resize(500000);
-        auto window = Open();
+        auto window = OpenShort();
         SelectRange(*window, 0x790, 0x793);
         QVERIFY(window->cbWall->isEnabled());
         const std::uint64_t before = window->TileData()->GetFlags(0x790);

@@ -53,7 +53,7 @@ private slots:
         QFETCH(int, size);
         QFETCH(QString, way);
         Files->Writer.Bytes().resize(std::size_t(size));
-        auto window = Open();
+        auto window = OpenShort();
         if (way == QLatin1String("go to")) {
             Answers->Then(Type(QStringLiteral("900")));
             Shortcut(*window, Qt::CTRL | Qt::Key_G);

@@ -353,10 +353,10 @@ void QuorvaneToolTest::badFilesAndArguments_data()
     QTest::newRow("missing") << QStringList{"dump", "missing.mul"} << "Cannot open file \"missing.mul\". " << false;
     QTest::newRow("directory") << QStringList{"dump", "."} << "Cannot open file \".\". " << false;
     QTest::newRow("short") << QStringList{"dump", "short.mul"}
-                           << "short.mul: the file is 1,036,250 bytes long; the 16,383 tile records need 1,036,251"
+                           << "short.mul: the file is 1,036,250 bytes long, too short for either layout"
                            << false;
     QTest::newRow("apply onto a short file") << QStringList{"apply", "short.mul", "none.tsv"}
-                                   << "short.mul: the file is 1,036,250 bytes long; the 16,383 tile records need 1,036,251"
+                                   << "short.mul: the file is 1,036,250 bytes long, too short for either layout"
                                    << false;
     QTest::newRow("no command") << QStringList{} << "no command given" << true;
     QTest::newRow("unknown command") << QStringList{"show", "x"} << "\"show\" is not a command" << true;

@@ -93,6 +93,10 @@ void ToolLayoutsTest::initTestCase()
     Add("newer-plus.mul", Resized(real, real.Bytes().size() + 1));
     Add("newer-minus.mul", Resized(real, real.Bytes().size() - 1));
     Add("newer-land.mul", Resized(real, Writer::NewerLandSection));
+    Writer named = real;
+    named.NameAllLand();
+    Add("newer-cut.mul", Resized(named, 500000));
+    Add("unnamed-cut.mul", Resized(real, 500000));
 #ifndef _WIN32
     QCOMPARE(::mkfifo("fifo.mul", 0600), 0);
 #endif
@@ -200,6 +204,17 @@ void ToolLayoutsTest::refusals_data()
         << QStringList{"dump", "newer-land.mul"} << QByteArray()
         << "newer-land.mul: the file is 493,568 bytes long: the land section of the newer layout, with no item "
            "tiles after it";
+    QTest::newRow("newer file cut short, measured as newer")
+        << QStringList{"dump", "newer-cut.mul"} << QByteArray()
+        << "newer-cut.mul: the file is 500,000 bytes long; the 65,536 tile records need 3,188,736";
+    QTest::newRow("short file whose names do not tell")
+        << QStringList{"dump", "unnamed-cut.mul"} << QByteArray()
+        << "unnamed-cut.mul: the file is 500,000 bytes long, too short for either layout, and its names do not tell "
+           "the layouts apart: with --layout classic its 16,383 tile records need 1,036,251, with --layout newer its "
+           "65,536 tile records need 3,188,736";
+    QTest::newRow("short file, --layout newer")
+        << QStringList{"apply", "unnamed-cut.mul", "edits.tsv", "--layout", "newer"} << QByteArray("index\tweight\n")
+        << "unnamed-cut.mul: the file is 500,000 bytes long; the 65,536 tile records need 3,188,736";
     QTest::newRow("classic dump onto a newer file")
         << newer << QByteArray("layout\tclassic\nindex\tweight\n0x1\t1\n")
         << "edits.tsv:1: layout: this is a dump of a classic file (32-bit flags); it cannot be applied to a newer "

@@ -2,6 +2,7 @@
 
 #include "tests/support/TestFiles.h"
 
+#include <iterator>
 #include <stdexcept>
 
 namespace {
@@ -111,6 +112,14 @@ void LayoutTileWriter::SetItem(int Tile, const Item &R)
     PutU8(FBytes, f + 11, R.Unknown4);
     PutU8(FBytes, f + 12, R.Height);
     PutName(f + 13, R.Name);
+}
+
+void LayoutTileWriter::NameAllLand()
+{
+    static const char *const Words[] = {"grass", "dirt", "water", "cave floor", "NoName", "jungle", "sand dunes",
+                                        "lava", "embankment", "rock", "furrows", "swamp water", "snow"};
+    for (int tile = 0; tile < LandTiles; ++tile)
+        PutName(LandOffset(tile) + std::size_t(FlagBytes()) + 2, Words[std::size_t(tile) % std::size(Words)]);
 }
 
 void LayoutTileWriter::SetLand(int Tile, const Land &R)

@@ -79,6 +79,10 @@ public:
     // Write the 20 name bytes exactly as given (must be 20 long).
     void SetRawItemName(int Tile, const std::string &TwentyBytes);
     void SetRawLandName(int Tile, const std::string &TwentyBytes);
+    // Names every land tile as real files do, with words of many lengths,
+    // so that the layout its names read in can be told; the other bytes
+    // stay.
+    void NameAllLand();
     Item ReadItem(int Tile) const;
     Land ReadLand(int Tile) const;
 

@@ -4,6 +4,7 @@
 
 #include "tests/support/LayoutTileWriter.h"
 #include "tests/support/TestFiles.h"
+#include "tiledata/LayoutGuess.h"
 #include "tiledata/TileDataReader.h"
 
 #include <QTemporaryDir>
@@ -49,6 +50,8 @@ private slots:
     void newerItemsAtTheirBytes();
     void editWritesOnlyItsField_data();
     void editWritesOnlyItsField();
+    void layoutFromNames_data();
+    void layoutFromNames();
 };
 
 void TileLayoutsTest::newerItemsAtTheirBytes_data()
@@ -170,6 +173,45 @@ void TileLayoutsTest::editWritesOnlyItsField()
     QCOMPARE(store->GetFlags(TTileKind::Land, tile), land.Flags);
     QCOMPARE(store->GetTexture(tile), int(land.Texture));
     QCOMPARE(store->GetName(TTileKind::Land, tile), QString::fromLatin1(land.Name.c_str()));
+}
+
+void TileLayoutsTest::layoutFromNames_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("proposal"); // empty: the names do not settle it
+    QTest::addColumn<QString>("readOnly"); // the layout a read-only open shows
+    const auto named = [](Writer File, std::size_t Size) {
+        File.NameAllLand();
+        File.Bytes().resize(Size, 0);
+        return QByteArray(reinterpret_cast<const char *>(File.Bytes().data()), qsizetype(Size));
+    };
+    const QString classic = "16,383 tiles \u00B7 32-bit flags";
+    const QString newer = "65,536 tiles \u00B7 64-bit flags";
+    const std::size_t newerSize = Writer::NewerLandSection + 2048 * Writer::NewerItemGroup;
+    QTest::newRow("classic, cut short") << named(Writer::Classic(3), 500000) << "classic" << classic;
+    QTest::newRow("newer, cut short") << named(Writer::Newer(2048, 4), 500000) << "newer" << newer;
+    QTest::newRow("newer, cut inside its land") << named(Writer::Newer(2048, 4), 40000) << "newer" << newer;
+    QTest::newRow("newer, a byte too many") << named(Writer::Newer(2048, 5), newerSize + 1) << "newer" << newer;
+    QByteArray unnamed = named(Writer::Newer(2048, 6), newerSize + 1);
+    std::fill_n(unnamed.begin(), Writer::NewerLandSection, 0x5A); // every field reads as text in both
+    QTest::newRow("no names, nearest the newer length") << unnamed << "" << newer;
+    unnamed.resize(Writer::ClassicFileSize + 1);
+    QTest::newRow("no names, nearest the classic length") << unnamed << "" << classic;
+    QTest::newRow("no names, short") << QByteArray(500000, 0) << "" << classic;
+    QTest::newRow("too short for one name") << QByteArray("\x41\x41\x41") << "" << classic;
+}
+
+// A file whose length cannot tell its layout is read in the one whose land
+// names read as text; names that read as text in both, or in neither, tell
+// nothing.
+void TileLayoutsTest::layoutFromNames()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, proposal);
+    QFETCH(QString, readOnly);
+    const TLayoutGuess guess(reinterpret_cast<const unsigned char *>(bytes.constData()), std::size_t(bytes.size()));
+    QCOMPARE(guess.IsSettled() ? QString(guess.IsNewer() ? "newer" : "classic") : QString(), proposal);
+    QCOMPARE(QString::fromStdString(guess.ReadOnlyLayout().Description()), readOnly);
 }
 
 QTEST_GUILESS_MAIN(TileLayoutsTest)

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "tiledata/TileLayout.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// Which layout a file's bytes read as, for a file whose length cannot tell:
+// one too short for either layout, or one that fits neither exactly. Both
+// layouts begin with the land section, so a file holds land records of
+// both, but in only one of them do the name fields start where names
+// start. Read in the other, a field begins anywhere in a record, and far
+// fewer of them read as text.
+//
+// A name reads as text when it is not empty and its bytes up to the zero
+// (or the field's end) are printable Windows-1252 characters. The bytes
+// are untrusted: only those inside Size are read.
+class TLayoutGuess
+{
+public:
+    TLayoutGuess(const unsigned char *Bytes, std::size_t Size);
+
+    // True when the names settle the layout.
+    bool IsSettled() const { return FNewer.has_value(); }
+    // The layout the names read as text in; only when settled.
+    bool IsNewer() const { return FNewer.value_or(false); }
+    // "its names read as text in the newer layout", or "its names do not
+    // tell the layouts apart".
+    std::string Reason() const;
+    // The layout the names propose for this file, or none.
+    std::optional<TTileLayout> Proposal() const;
+    // The layout a file opened read-only is shown in: the proposal; failing
+    // that, for a file longer than the classic records, the layout whose
+    // exact length is nearest; otherwise the classic one.
+    TTileLayout ReadOnlyLayout() const;
+
+private:
+    std::int64_t FSize;
+    std::optional<bool> FNewer;
+};
