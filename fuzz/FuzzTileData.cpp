@@ -1,11 +1,14 @@
 // Tile data store on arbitrary bytes: construction, LoadTiles and a
 // scripted mix of every operation, with the save checked against the file
 // as it was written: same length, and no byte outside the records changed.
+// The layout guess that a file of an unclear length is asked about with
+// reads the same bytes first.
 
 #include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzLayout.h"
 #include "fuzz/FuzzScratch.h"
 #include "tests/support/LayoutTileWriter.h"
+#include "tiledata/LayoutGuess.h"
 #include "tiledata/TileDataReader.h"
 
 #include <QListWidget>
@@ -15,6 +18,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 using namespace FuzzLayout;
@@ -417,6 +421,18 @@ private:
     int FHeavy = 0;
 };
 
+// The guess reads names wherever either layout puts them, in a file of any
+// length; whatever it proposes is what a read-only open shows.
+void GuessLayout(const std::vector<std::uint8_t> &File)
+{
+    const TLayoutGuess guess(File.data(), File.size());
+    const std::optional<TTileLayout> proposed = guess.Proposal();
+    Expect(proposed.has_value() == guess.IsSettled(), "a proposal without settled names, or none with them");
+    Expect(!proposed || proposed->IsNewer() == guess.IsNewer(), "the proposal is not the layout the names read in");
+    Expect(!proposed || guess.ReadOnlyLayout() == *proposed, "read-only shows another layout than the proposal");
+    Expect(!guess.Reason().empty(), "a guess without a reason");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *Data, std::size_t Size)
@@ -425,6 +441,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *Data, std::size_t Size
     FuzzInput input(Data, Size);
     std::vector<std::uint8_t> script;
     const std::vector<std::uint8_t> &file = MakeFile(input, script);
+    GuessLayout(file);
     TileDataSession session(file, std::move(script));
     session.Run();
     return 0;

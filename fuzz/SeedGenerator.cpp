@@ -135,6 +135,18 @@ void NewerTileDataSeeds(SeedFolder &Seeds, const std::vector<TileScript> &Script
                       Scripts.back().Cyclic(std::uint32_t(length), Slice(file, 0, 4 + 30 * 32)));
         }
     }
+    // Land groups named as real files are, in files too short for either
+    // layout and one of an unclear length: the layout guess settles.
+    LayoutTileWriter named = LayoutTileWriter::Newer(1, 13);
+    LayoutTileWriter classic = LayoutTileWriter::Classic(14);
+    named.NameAllLand();
+    classic.NameAllLand();
+    for (const std::uint32_t length : {500000u, 1036289u}) {
+        Seeds.Add("named-newer" + std::to_string(length),
+                  Scripts.back().Cyclic(length, Slice(named.Bytes(), 0, 4 + 30 * 32)));
+        Seeds.Add("named-classic" + std::to_string(length),
+                  Scripts.back().Cyclic(length, Slice(classic.Bytes(), 0, 4 + 26 * 32)));
+    }
 }
 
 void TileDataSeeds(SeedFolder &Seeds)
