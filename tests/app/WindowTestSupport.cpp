@@ -16,6 +16,7 @@
 
 #include <QListView>
 #include <QMimeData>
+#include <QPushButton>
 #include <QUrl>
 #include <QProcess>
 #include <QTest>
@@ -46,7 +47,14 @@ void ModalAnswers::Poll()
     }
     if (auto *box = qobject_cast<QMessageBox *>(modal)) {
         Boxes.append({box->windowTitle(), box->text(), box->icon(), box->geometry()});
-        box->accept();
+        const QList<QAbstractButton *> buttons = box->buttons();
+        const bool layoutQuestion = std::any_of(buttons.begin(), buttons.end(), [](const QAbstractButton *Button) {
+            return Button->text() == QLatin1String("Read-only");
+        });
+        if (layoutQuestion && box->defaultButton())
+            box->defaultButton()->click();
+        else
+            box->accept();
         return;
     }
     Unexpected.append(modal->windowTitle());

@@ -23,7 +23,9 @@ class TForm1;
 // Answers the modal dialogs that the window opens, so that no test can hang
 // on one. Answers queued with Then are used in order, one per dialog; a
 // message box without a queued answer is recorded and closed with OK, any
-// other dialog without one is cancelled and recorded as unexpected.
+// other dialog without one is cancelled and recorded as unexpected. The
+// layout question, unanswered, gets its default answer, as Return gives:
+// the layout the file's names read in, else read-only.
 class ModalAnswers : public QObject
 {
 public:
