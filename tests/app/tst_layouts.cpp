@@ -146,8 +146,6 @@ private slots:
         const qint64 oneTooMany =
             qint64(LayoutTileWriter::NewerLandSection + 2048 * LayoutTileWriter::NewerItemGroup + 1);
         QTest::newRow("cut short, Return") << qint64(500000) << "Return" << newer << false;
-        QTest::newRow("cut short, Classic") << qint64(500000) << "Classic"
-                                            << QStringLiteral("16,383 tiles \u00B7 32-bit flags") << false;
         QTest::newRow("cut short, Read-only") << qint64(500000) << "Read-only" << newer << true;
         QTest::newRow("a byte too many, Read-only") << oneTooMany << "Read-only" << newer << true;
     }
