@@ -75,6 +75,8 @@ private slots:
     void badFilesAndArguments();
     void outputThatCannotBeWritten_data();
     void outputThatCannotBeWritten();
+    void demoWriterKnowsItsOptions_data();
+    void demoWriterKnowsItsOptions();
 };
 
 void QuorvaneToolTest::roundTrip_data()
@@ -368,6 +370,8 @@ void QuorvaneToolTest::badFilesAndArguments_data()
                                      << "--tiles: \"0x20-0x10\" runs backwards" << true;
     QTest::newRow("option of another command") << QStringList{"diff", "a.mul", "b.mul", "--named"}
                                                << "\"--named\" is not an option of this command" << true;
+    QTest::newRow("more after --version") << QStringList{"--version", "--bogus"} << "--version takes no arguments"
+                                          << true;
 }
 
 // One line on standard error (it starts with firstLine) and status 2;
@@ -386,6 +390,31 @@ void QuorvaneToolTest::badFilesAndArguments()
     if (usage)
         QVERIFY(lines[1].startsWith("usage: quorvane-tool"));
     QVERIFY(run.Out.isEmpty());
+}
+
+void QuorvaneToolTest::demoWriterKnowsItsOptions_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("firstLine");
+    QTest::newRow("--help") << "--help" << 0 << "usage: quorvane-demo";
+    QTest::newRow("mistyped") << "--nwer" << 2 << "quorvane-demo: \"--nwer\" is not an option";
+}
+
+// An option, known or not, never becomes the folder the demo set goes to.
+void QuorvaneToolTest::demoWriterKnowsItsOptions()
+{
+    QFETCH(QString, option);
+    QFETCH(int, status);
+    QFETCH(QString, firstLine);
+    QProcess process;
+    process.setWorkingDirectory(FDir.path());
+    process.start(QUORVANE_DEMO, {option});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), status);
+    const QByteArray text = status == 0 ? process.readAllStandardOutput() : process.readAllStandardError();
+    QVERIFY2(text.startsWith(firstLine.toUtf8()), text.constData());
+    QVERIFY(!QFileInfo::exists(Path(option)));
 }
 
 void QuorvaneToolTest::outputThatCannotBeWritten_data()
