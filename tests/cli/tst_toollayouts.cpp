@@ -69,6 +69,8 @@ private slots:
     void initTestCase();
     void fieldsAtTheirBytes_data();
     void fieldsAtTheirBytes();
+    void upperNamesAndNumbersApplyAlike_data();
+    void upperNamesAndNumbersApplyAlike();
     void refusals_data();
     void refusals();
     void lengthThatFitsNeitherLayout_data();
@@ -111,8 +113,8 @@ void ToolLayoutsTest::fieldsAtTheirBytes_data()
     const QByteArray item = "\t1\t2\t771\t4\t5\t0606\t7\t8\t9\t10\t11\ta name of twenty b\xC3\xA9s\n";
     QTest::newRow("classic item") << false << false << 0x7 << "0x7\t20000010\tWall|Door" + item;
     QTest::newRow("newer item after a group header") << true << false << 0x20
-                                                     << "0x20\t0000002000000010\tWall|Bit37" + item;
-    QTest::newRow("newer last item") << true << false << 0x5F << "0x5F\t0000002000000010\tWall|Bit37" + item;
+                                                     << "0x20\t0000002000000010\tWall|PixelBleed" + item;
+    QTest::newRow("newer last item") << true << false << 0x5F << "0x5F\t0000002000000010\tWall|PixelBleed" + item;
     const QByteArray land = "\t3\tgrass and more grass\n";
     for (const bool newer : {false, true}) {
         const QByteArray flags = newer ? "0000000100000041\tBackground|Impassable|Bit32"
@@ -155,6 +157,31 @@ void ToolLayoutsTest::fieldsAtTheirBytes()
     else
         other.SetItem(tile, SomeItem(newer));
     QVERIFY(TestFiles::ReadBytes("other.mul") == other.Bytes());
+}
+
+void ToolLayoutsTest::upperNamesAndNumbersApplyAlike_data()
+{
+    QTest::addColumn<QByteArray>("names");
+    QTest::addColumn<quint64>("flags");
+    QTest::newRow("PixelBleed") << QByteArray("Wall|PixelBleed") << quint64(0x2000000010);
+    QTest::newRow("Bit37, as dumps once wrote it") << QByteArray("Wall|Bit37") << quint64(0x2000000010);
+    QTest::newRow("NoShadow and Bit36") << QByteArray("NoShadow|Bit36|Bit38") << quint64(0x5000000000);
+}
+
+// A dump written before bits 36 and 37 had names still applies.
+void ToolLayoutsTest::upperNamesAndNumbersApplyAlike()
+{
+    QFETCH(QByteArray, names);
+    QFETCH(quint64, flags);
+    Writer file = Writer::Newer(3, 5);
+    Writer::Item item = SomeItem(true);
+    file.SetItem(7, item);
+    file.WriteTo("named.mul");
+    TestFiles::WriteBytes("edits.tsv", "index\tflagnames\n0x7\t" + names + "\n");
+    QCOMPARE(QString::fromStdString(Tool({"apply", "named.mul", "edits.tsv"}).Errors), QString());
+    item.Flags = flags;
+    file.SetItem(7, item);
+    QVERIFY(TestFiles::ReadBytes("named.mul") == file.Bytes());
 }
 
 void ToolLayoutsTest::refusals_data()
