@@ -31,6 +31,7 @@
 #include <cstdio>
 #include <exception>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace {
