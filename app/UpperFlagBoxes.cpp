@@ -1,5 +1,7 @@
 #include "app/UpperFlagBoxes.h"
 
+#include "tiledata/TileFlags.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QToolButton>
@@ -9,7 +11,8 @@ TUpperFlagBoxes::TUpperFlagBoxes(QGroupBox *Group, const std::array<QCheckBox *,
     , FLower(Lower)
 {
     for (std::size_t k = 0; k < FUpper.size(); ++k) {
-        auto *box = new QCheckBox(QStringLiteral("Bit %1").arg(32 + k), Group);
+        auto *box = new QCheckBox(QLatin1String(FlagCaption(int(32 + k))), Group);
+        // Named by the bit's number, whether or not the bit has a name.
         box->setObjectName(QStringLiteral("cbBit%1").arg(32 + k));
         // In plain bit order: on the first page bit 31 stands above bit 30.
         const std::size_t place = k >= 30 ? 61 - k : k;

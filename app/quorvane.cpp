@@ -5,5 +5,5 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    return RunQuorvane(application);
+    return RunQuorvane(application, application.arguments());
 }

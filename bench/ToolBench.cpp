@@ -5,6 +5,7 @@
 #include "bench/BenchFiles.h"
 #include "bench/BenchRegistry.h"
 
+#include "tiletext/FlagText.h"
 #include "tiletext/TileDump.h"
 #include "cli/ToolCommands.h"
 #include "tests/support/LayoutTileWriter.h"
@@ -94,8 +95,7 @@ std::vector<std::string> FlagNamesByByte()
             std::string &names = parts[std::size_t(part * 256 + value)];
             for (int bit = 0; bit < 8; ++bit) {
                 if ((value >> bit) & 1)
-                    names += (names.empty() ? "" : "|")
-                             + (part < 4 ? FlagName(part * 8 + bit) : "Bit" + std::to_string(part * 8 + bit));
+                    names += (names.empty() ? "" : "|") + FlagText::Name(part * 8 + bit);
             }
         }
     }

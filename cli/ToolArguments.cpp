@@ -128,6 +128,8 @@ void ReadCommandLine(ToolArguments &Result, const std::vector<std::string> &Argu
             return;
     }
     if (Arguments[0] == "--version") {
+        if (Arguments.size() > 1)
+            throw Error("--version takes no arguments");
         Result.What = ToolArguments::Command::Version;
         return;
     }

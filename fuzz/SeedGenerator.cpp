@@ -409,6 +409,9 @@ void EditsSeeds(SeedFolder &Seeds)
         "layout\tclassic\nindex\tname\n0x3\t\"\"\"\"\"x\"\"\"\n",
         "layout\tnewer\t\t\nindex\tweight\n0x3\t1\n",
         "layout\tplain\nindex\n",
+        // The layout column: its own layout, empty, the other, an unknown one.
+        "index\tflags\tlayout\n0x3\t00000010\tclassic\n0x4\t00000010\t\n0x5\t00000010\tnewer\n",
+        "index\tlayout\tname\n0x3\tplain\tx\n",
         // Quoted cells as spreadsheets write them, and their faults.
         "\"index\"\tname\tweight\n0x4\t\"oak \"\"red\"\" barrel\"\t\"7\"\n0x5\t\"a\tb\"\t\"\"\n",
         "index\tname\n0x4\t\"oak\n0x5\t\"a\"b\n",

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 namespace {
 
@@ -15,13 +16,22 @@ constexpr std::array<const char *, FlagCount> Captions = {
     "Roof",        "Door",      "Stairsback",   "StairRight",
 };
 
-// "Bit 32" to "Bit 63", made once.
+// The upper bits that have names. Their meaning comes from what players
+// found out, not from the game's maker, and may be refined.
+constexpr struct { int Bit; const char *Name; } UpperNames[] = {
+    {36, "NoShadow"},
+    {37, "PixelBleed"},
+};
+
+// The upper bits' captions: their names, or "Bit 32" to "Bit 63"; made once.
 const std::array<std::string, WideFlagCount - FlagCount> &UpperCaptions()
 {
     static const std::array<std::string, WideFlagCount - FlagCount> captions = [] {
         std::array<std::string, WideFlagCount - FlagCount> table;
         for (int bit = FlagCount; bit < WideFlagCount; ++bit)
             table[std::size_t(bit - FlagCount)] = "Bit " + std::to_string(bit);
+        for (const auto &upper : UpperNames)
+            table[std::size_t(upper.Bit - FlagCount)] = upper.Name;
         return table;
     }();
     return captions;
@@ -34,6 +44,14 @@ const char *FlagCaption(int Bit)
     if (Bit >= FlagCount && Bit < WideFlagCount)
         return UpperCaptions()[std::size_t(Bit - FlagCount)].c_str();
     return Bit >= 0 && Bit < FlagCount ? Captions[std::size_t(Bit)] : "";
+}
+
+bool FlagHasName(int Bit)
+{
+    if (Bit >= 0 && Bit < FlagCount)
+        return true;
+    return std::any_of(std::begin(UpperNames), std::end(UpperNames),
+                       [Bit](const auto &Upper) { return Upper.Bit == Bit; });
 }
 
 std::string FlagName(int Bit)

@@ -52,6 +52,11 @@ bool IsUtf16(std::string_view Text)
     return start == "\xFF\xFE" || start == "\xFE\xFF" || (start[0] == '\0') != (start[1] == '\0');
 }
 
+bool IsLayoutName(std::string_view Text)
+{
+    return Text == TTileLayout::Classic().Name() || Text == TTileLayout::Newer(1).Name();
+}
+
 } // namespace
 
 EditsReader::EditsReader(std::string SourceName)
@@ -89,8 +94,9 @@ void EditsReader::Read(std::string_view Text, const std::function<void(const Til
     nextHeader();
     TsvCells cells;
     Split(cells, line, 1, nullptr);
-    // A dump begins with the layout it came from; hand-written edits need not.
-    if (cells.Size() > 0 && cells[0] == ColumnHeader::Layout) {
+    // Dumps once began with a line naming their layout, "layout<TAB>newer";
+    // today's carry it in a column. Hand-written edits need neither.
+    if (cells.Size() > 1 && cells[0] == ColumnHeader::Layout && IsLayoutName(cells[1])) {
         CheckLayoutMark(cells);
         nextHeader();
         Split(cells, line, lines.Number(), nullptr);
@@ -142,18 +148,23 @@ void EditsReader::CheckLayoutMark(const TsvCells &Mark) const
         if (!Mark[c].empty())
             Fail(1, std::string(ColumnHeader::Layout) + ": " + TextAppend::Quoted(Mark[c]) + " follows the layout");
     }
-    const std::string_view theirs = Mark.Size() > 1 ? Mark[1] : std::string_view();
+    CheckLayout(Mark[1], 1);
+}
+
+void EditsReader::CheckLayout(std::string_view Theirs, int LineNumber) const
+{
+    // An empty cell is a line added by hand, read for the file's layout.
+    if (Theirs.empty() || Theirs == FLayout.Name())
+        return;
     const TTileLayout newer = TTileLayout::Newer(1);
     const TTileLayout classic = TTileLayout::Classic();
-    if (theirs != classic.Name() && theirs != newer.Name())
-        Fail(1, std::string(ColumnHeader::Layout) + ": " + TextAppend::Quoted(theirs) + " is neither "
-                    + classic.Name() + " nor " + newer.Name());
-    if (theirs == FLayout.Name())
-        return;
-    const TTileLayout &dumped = theirs == newer.Name() ? newer : classic;
-    Fail(1, std::string(ColumnHeader::Layout) + ": this is a dump of a " + dumped.Name() + " file ("
-                + std::to_string(dumped.FlagBits()) + "-bit flags); it cannot be applied to a " + FLayout.Name()
-                + " file (" + std::to_string(FLayout.FlagBits()) + "-bit flags)");
+    if (!IsLayoutName(Theirs))
+        Fail(LineNumber, std::string(ColumnHeader::Layout) + ": " + TextAppend::Quoted(Theirs) + " is neither "
+                             + classic.Name() + " nor " + newer.Name());
+    const TTileLayout &dumped = Theirs == newer.Name() ? newer : classic;
+    Fail(LineNumber, std::string(ColumnHeader::Layout) + ": this is a dump of a " + dumped.Name() + " file ("
+                         + std::to_string(dumped.FlagBits()) + "-bit flags); it cannot be applied to a "
+                         + FLayout.Name() + " file (" + std::to_string(FLayout.FlagBits()) + "-bit flags)");
 }
 
 std::vector<EditsReader::Column> EditsReader::ReadHeader(const TsvCells &Headers, int LineNumber) const
@@ -172,6 +183,8 @@ std::vector<EditsReader::Column> EditsReader::ReadHeader(const TsvCells &Headers
             column.What = Kind::FlagNames;
         else if (header == ColumnHeader::Name)
             column.What = Kind::Name;
+        else if (header == ColumnHeader::Layout)
+            column.What = Kind::Layout;
         const std::vector<NumberField> &fields = NumberFields(FKind);
         for (std::size_t k = 0; k < fields.size(); ++k) {
             if (header == fields[k].Header)
@@ -202,6 +215,12 @@ TileEdit EditsReader::ReadLine(const std::vector<Column> &Columns, const TsvCell
     const auto isIndex = [](const Column &C) { return C.What == Kind::Index; };
     if (std::none_of(Columns.begin(), Columns.end(), isIndex))
         edit.Index = TileEdit::NoIndex;
+    // The layout first: the other cells of a line of the other layout would
+    // fail for reasons that hide the real one.
+    for (std::size_t c = 0; c < Cells.Size(); ++c) {
+        if (Columns[c].What == Kind::Layout)
+            CheckLayout(Cells[c], LineNumber);
+    }
     std::optional<std::string_view> names;
     for (std::size_t c = 0; c < Cells.Size(); ++c) {
         if (Columns[c].What == Kind::FlagNames) {
@@ -260,6 +279,8 @@ void EditsReader::ReadCell(TileEdit &Edit, const Column &Where, std::string_view
         break;
     case Kind::FlagNames:
         break; // read by ReadFlagNames, once the flags column is known
+    case Kind::Layout:
+        break; // checked before the line's other cells
     case Kind::Number: {
         const NumberField &field = NumberFields(FKind)[std::size_t(Where.Field)];
         Edit.Numbers[std::size_t(Where.Field)] =

@@ -23,11 +23,13 @@
 // skipped. Cells may be quoted as spreadsheets quote them (see TsvCells);
 // a quote mark that is not closed is refused with its line and column:
 //   edits.tsv:3: name: the quote mark at character 8 is not closed
-// A UTF-16 file is refused as such. A dump's first line names its layout
-// ("layout<TAB>classic"); a dump of the other layout is refused:
-//   edits.tsv:1: layout: this is a dump of a classic file (32-bit flags);
+// A UTF-16 file is refused as such. A dump's "layout" column names the
+// layout of each line's tile; a line of the other layout is refused:
+//   edits.tsv:2: layout: this is a dump of a classic file (32-bit flags);
 //   it cannot be applied to a newer file (64-bit flags)
-// Edits without that line are read for the file's own layout.
+// The line that dumps once began with, "layout<TAB>classic" before the
+// header, is checked alike. Edits without either, and lines whose layout
+// cell is empty, are read for the file's own layout.
 // The columns and bounds follow the kind of tile and the file's layout: an
 // index past the file's last tile, or a flag bit its flags cannot hold
 // ("flags: bit 40 does not exist in a 32-bit file"), is a faulty line.
@@ -50,7 +52,7 @@ public:
     void Read(std::string_view Text, const std::function<void(const TileEdit &)> &Each) const;
 
 private:
-    enum class Kind { Index, Flags, FlagNames, Number, Name };
+    enum class Kind { Index, Flags, FlagNames, Number, Name, Layout };
     struct Column
     {
         Kind What;
@@ -59,8 +61,10 @@ private:
     };
 
     std::vector<Column> ReadHeader(const TsvCells &Headers, int LineNumber) const;
-    // Refuses a dump of the other layout, by the line a dump begins with.
+    // Refuses a dump of the other layout, by the line dumps once began with.
     void CheckLayoutMark(const TsvCells &Mark) const;
+    // Refuses a layout cell that is not the file's own layout.
+    void CheckLayout(std::string_view Theirs, int LineNumber) const;
     // Splits Line into Cells or fails naming the cell's column (by its
     // header, where Columns are known already).
     void Split(TsvCells &Cells, std::string_view Line, int LineNumber, const std::vector<Column> *Columns) const;

@@ -14,14 +14,25 @@ namespace {
 
 constexpr int Parts = WideFlagCount / 8;
 
-// The window's captions, and "Bit32" to "Bit63": one word each, as the
-// captions of the upper bits are not.
+// "Bit32" to "Bit63": one word each, as the window's "Bit 32" is not.
+const std::array<std::string, WideFlagCount> &NumberNames()
+{
+    static const std::array<std::string, WideFlagCount> names = [] {
+        std::array<std::string, WideFlagCount> table;
+        for (int bit = FlagCount; bit < WideFlagCount; ++bit)
+            table[std::size_t(bit)] = "Bit" + std::to_string(bit);
+        return table;
+    }();
+    return names;
+}
+
+// The window's names, and the number word for the upper bits without one.
 const std::array<std::string, WideFlagCount> &Names()
 {
     static const std::array<std::string, WideFlagCount> names = [] {
         std::array<std::string, WideFlagCount> table;
         for (int bit = 0; bit < WideFlagCount; ++bit)
-            table[std::size_t(bit)] = bit < FlagCount ? FlagName(bit) : "Bit" + std::to_string(bit);
+            table[std::size_t(bit)] = FlagHasName(bit) ? FlagName(bit) : NumberNames()[std::size_t(bit)];
         return table;
     }();
     return names;
@@ -30,10 +41,15 @@ const std::array<std::string, WideFlagCount> &Names()
 std::uint64_t BitOf(std::string_view Word)
 {
     // Looked up by hash: an apply of a whole dump reads every tile's names.
+    // Every upper bit keeps its number word too, so that a dump written
+    // before a bit had its name still applies.
     static const std::unordered_map<std::string_view, std::uint64_t> bits = [] {
         std::unordered_map<std::string_view, std::uint64_t> table;
-        for (int bit = 0; bit < WideFlagCount; ++bit)
+        for (int bit = 0; bit < WideFlagCount; ++bit) {
             table.emplace(Names()[std::size_t(bit)], std::uint64_t(1) << bit);
+            if (bit >= FlagCount)
+                table.emplace(NumberNames()[std::size_t(bit)], std::uint64_t(1) << bit);
+        }
         return table;
     }();
     const auto found = bits.find(Word);

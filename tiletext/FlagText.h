@@ -5,8 +5,9 @@
 #include <string_view>
 
 // The flags word as the names of its set bits, in bit order, joined by "|"
-// ("Wall|Impassable"), with the captions the window shows for bits 0 to 31
-// and "Bit32" to "Bit63" for the upper bits of a newer file's flags.
+// ("Wall|Impassable"), with the names the window shows for bits 0 to 31, 36
+// and 37, and "Bit32" to "Bit63" for the other upper bits of a newer file's
+// flags. "Bit36" and "Bit37" are read as well, as dumps once wrote them.
 namespace FlagText {
 
 // The name of bit Bit (0 to 63) without its accelerator mark.

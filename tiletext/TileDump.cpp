@@ -101,13 +101,14 @@ void AppendJsonHead(std::string &Out, const TTileLayout &Layout)
     TextAppend::Decimal(Out, std::uint32_t(Layout.Count(TTileKind::Land)));
 }
 
-// A line of its own, which a spreadsheet keeps as a row, so that apply can
-// refuse the dump on a file of the other layout.
-void AppendLayoutLine(std::string &Out, const TTileLayout &Layout)
+// The layout column, last on the line just appended (header or tile), so
+// that every line has as many cells as the header and each tile, copied
+// or sorted on its own, still says which layout it came from; apply
+// refuses it on a file of the other layout.
+void AppendLayoutCell(std::string &Out, const char *Cell)
 {
-    Out += ColumnHeader::Layout;
-    Out += '\t';
-    Out += Layout.Name();
+    Out.back() = '\t';
+    Out += Cell;
     Out += '\n';
 }
 
@@ -124,8 +125,10 @@ void AppendSection(std::string &Out, const TTileData &Store, TTileKind Kind, con
     } else {
         Out += TileDump::TsvHeader(Kind);
         if (Options.RawNames)
-            Out.insert(Out.size() - 1, std::string("\t") + ColumnHeader::RawName);
+            AppendLayoutCell(Out, ColumnHeader::RawName);
+        AppendLayoutCell(Out, ColumnHeader::Layout);
     }
+    const char *const layout = Store.Layout().Name();
     bool first = true;
     for (int i = Options.First; i <= last; ++i) {
         const TileRow row = TileRow::Read(Store, Kind, i);
@@ -135,6 +138,7 @@ void AppendSection(std::string &Out, const TTileData &Store, TTileKind Kind, con
             TileDump::AppendTsvLine(Out, row);
             if (Options.RawNames)
                 TileDump::AppendRawName(Out, Store, row, false);
+            AppendLayoutCell(Out, layout);
             continue;
         }
         if (!first)
@@ -156,8 +160,6 @@ std::string TileDump::Write(const TTileData &Store, const DumpOptions &Options)
     std::string out;
     if (json)
         AppendJsonHead(out, Store.Layout());
-    else
-        AppendLayoutLine(out, Store.Layout());
     for (const TTileKind kind : {TTileKind::Item, TTileKind::Land}) {
         if (!HasSection(Options, kind))
             continue;
@@ -174,10 +176,13 @@ std::string TileDump::WriteTiles(const TTileData &Store, TTileKind Kind, const s
 {
     std::string out;
     out.reserve(Tiles.size() * 256);
-    AppendLayoutLine(out, Store.Layout());
     out += TsvHeader(Kind);
-    for (const int tile : Tiles)
+    AppendLayoutCell(out, ColumnHeader::Layout);
+    const char *const layout = Store.Layout().Name();
+    for (const int tile : Tiles) {
         AppendTsvLine(out, TileRow::Read(Store, Kind, tile));
+        AppendLayoutCell(out, layout);
+    }
     return out;
 }
 

@@ -22,7 +22,7 @@ struct DumpOptions
     // section's last tile.
     std::string TilesText;
     bool NamedOnly = false; // leave out tiles with an empty name
-    // Add a last column, "rawname", to each table, item and land (a
+    // Add a column, "rawname", before layout in each table, item and land (a
     // "rawname" member in JSON), with the name field's bytes where some
     // follow the name's terminating zero, so that a change of those shows
     // in a comparison of two dumps (git's textconv).
@@ -33,10 +33,12 @@ struct DumpOptions
 // gives the same bytes, whatever the locale, so that version control can
 // show a dump in place of the binary file.
 //
-// TSV: a line naming the layout ("layout<TAB>classic"), a header line, then
-// one line per tile; with both sections, the item table, a blank line, then
-// the land table. JSON: one object naming the
-// layout, with an array of tile objects per section:
+// TSV: a header line, then one line per tile, each with as many cells as
+// the header, so that any TSV reader takes it with its defaults; the last
+// column, "layout", names the file's layout ("classic" or "newer") on every
+// line. With both sections: the item table, a blank line, then the land
+// table. JSON: one object naming the layout, with an array of tile objects
+// per section:
 //   {"layout": "newer", "flagbits": 64, "itemtiles": 65536, "landtiles": 16384,
 //   "items": [ {...}, ... ], "land": [ ... ]}
 class TileDump
@@ -44,12 +46,13 @@ class TileDump
 public:
     // Throws Error "--tiles: ..." when the range goes past a section's end.
     static std::string Write(const TTileData &Store, const DumpOptions &Options);
-    // The TSV form of the given tiles of one section, layout line and
-    // header included: what a copy of those tiles puts on the clipboard.
+    // The TSV form of the given tiles of one section, header and layout
+    // column included: what a copy of those tiles puts on the clipboard.
     static std::string WriteTiles(const TTileData &Store, TTileKind Kind, const std::vector<int> &Tiles);
 
     // The header line of the TSV form, newline included: index, flags,
-    // flagnames, the kind's number fields and name.
+    // flagnames, the kind's number fields and name (the layout column and
+    // rawname are added after it).
     static std::string TsvHeader(TTileKind Kind = TTileKind::Item);
     static void AppendTsvLine(std::string &Out, const TileRow &Row);
     static void AppendJsonObject(std::string &Out, const TileRow &Row);

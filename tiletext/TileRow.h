@@ -34,8 +34,9 @@ constexpr const char *Flags = "flags";
 constexpr const char *FlagNames = "flagnames";
 constexpr const char *Name = "name";
 constexpr const char *RawName = "rawname"; // the dump's, for reading only
-// Not a column: the first cell of the line before a dump's header, whose
-// second cell names the layout the dump came from ("layout<TAB>newer").
+// The dump's last column, the layout its tile came from ("newer"). Dumps
+// once gave it as a line of its own before the header, "layout<TAB>newer",
+// which is still read.
 constexpr const char *Layout = "layout";
 } // namespace ColumnHeader
 

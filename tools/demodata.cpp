@@ -10,6 +10,8 @@
 //                                        instead of art.mul and artidx.mul
 //   quorvane-demo --picture TILE OUT.png the picture of one tile as the
 //                                        editor shows it (white background)
+//   quorvane-demo --help                 this usage; any other word that
+//                                        begins with "-" is refused
 //
 // Everything is drawn here; nothing comes from the game.
 
@@ -28,6 +30,9 @@
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -190,30 +195,74 @@ int WritePicture(int tileIndex, const QString &path)
     return 1;
 }
 
+const char *const Usage = "usage: quorvane-demo [--newer] FOLDER | --picture TILE OUT.png | --help\n";
+
+// What the command line asks for. A word that begins with "-" is an option,
+// never a folder: a mistyped option must not become a folder of demo files.
+struct DemoCommand
+{
+    bool Help = false;
+    bool Newer = false;
+    bool Picture = false;
+    std::vector<QString> Operands;
+};
+
+DemoCommand ReadCommand(int argc, char *argv[])
+{
+    DemoCommand command;
+    for (int at = 1; at < argc; ++at) {
+        const QString argument = QString::fromLocal8Bit(argv[at]);
+        if (argument == "--help" || argument == "-h")
+            command.Help = true;
+        else if (argument == "--newer")
+            command.Newer = true;
+        else if (argument == "--picture")
+            command.Picture = true;
+        else if (argument.size() > 1 && argument.startsWith('-'))
+            throw std::runtime_error("\"" + std::string(argv[at]) + "\" is not an option");
+        else
+            command.Operands.push_back(argument);
+    }
+    if (command.Help)
+        return command;
+    if (command.Picture && command.Newer)
+        throw std::runtime_error("--picture and --newer do not go together");
+    if (command.Picture && command.Operands.size() != 2)
+        throw std::runtime_error("--picture takes a tile and a file name");
+    if (!command.Picture && command.Operands.size() != 1)
+        throw std::runtime_error("give one folder, not " + std::to_string(command.Operands.size()));
+    return command;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    DemoCommand command;
     try {
-        if (argc == 4 && QString(argv[1]) == "--picture")
-            return WritePicture(QString(argv[2]).toInt(nullptr, 0), QString::fromLocal8Bit(argv[3]));
-        const bool newer = argc == 3 && QString(argv[1]) == "--newer";
-        if (argc != 2 && !newer) {
-            std::fprintf(stderr, "usage: %s [--newer] FOLDER | --picture TILE OUT.png\n", argv[0]);
-            return 2;
-        }
-        const char *folderArgument = argv[argc - 1];
-        const QString folder = QString::fromLocal8Bit(folderArgument);
+        command = ReadCommand(argc, argv);
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "quorvane-demo: %s\n%s", e.what(), Usage);
+        return 2;
+    }
+    if (command.Help) {
+        std::fputs(Usage, stdout);
+        return 0;
+    }
+    try {
+        if (command.Picture)
+            return WritePicture(command.Operands[0].toInt(nullptr, 0), command.Operands[1]);
+        const QString &folder = command.Operands[0];
         if (!QDir().mkpath(folder)) {
-            std::fprintf(stderr, "cannot create %s\n", folderArgument);
+            std::fprintf(stderr, "cannot create %s\n", folder.toLocal8Bit().constData());
             return 1;
         }
         const std::vector<DemoTile> tiles = DemoCatalogue();
-        if (newer)
+        if (command.Newer)
             WriteNewerTileData(folder, tiles);
         else
             WriteTileData(folder, tiles);
-        WriteArt(folder, tiles, newer ? NewerGroups * 32 : TileDataWriter::Tiles, newer);
+        WriteArt(folder, tiles, command.Newer ? NewerGroups * 32 : TileDataWriter::Tiles, command.Newer);
         WriteHues(folder);
         return 0;
     } catch (const std::exception &e) {

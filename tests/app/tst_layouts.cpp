@@ -68,7 +68,9 @@ private slots:
         QVERIFY(page->isVisible());
         QTest::mouseClick(page, Qt::LeftButton);
         QCheckBox *bit37 = window->UpperFlags->Box(5);
-        QCOMPARE(bit37->text(), QStringLiteral("Bit 37"));
+        QCOMPARE(bit37->text(), QStringLiteral("PixelBleed"));
+        QCOMPARE(bit37->objectName(), QStringLiteral("cbBit37"));
+        QCOMPARE(window->UpperFlags->Box(6)->text(), QStringLiteral("Bit 38"));
         QVERIFY(bit37->isVisible() && !window->cbWall->isVisible());
         QTest::mouseClick(bit37, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
         QTest::mouseClick(window->BitBtn1, Qt::LeftButton);
@@ -229,7 +231,7 @@ private slots:
         QCOMPARE(flags.size(), 64 + 2);
         QVERIFY(flags[30]->text().startsWith(QLatin1String("StairRight")));
         QVERIFY(flags[31]->text().startsWith(QLatin1String("Stairsback")));
-        QVERIFY(flags[37]->text().startsWith(QLatin1String("Bit 37")));
+        QVERIFY(flags[37]->text().startsWith(QLatin1String("PixelBleed")));
         flags[37]->trigger();
         QCOMPARE(ListCount(*window), 1);
         QCOMPARE(ListLine(*window, 0), QStringLiteral("0x9 - tile 9"));

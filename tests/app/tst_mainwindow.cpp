@@ -154,6 +154,30 @@ private slots:
         QCOMPARE(StartFile(arguments), QDir::toNativeSeparators(expected));
     }
 
+    // A mistyped option is refused, never opened as a file of that name.
+    void startCommandKnowsItsOptions_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("help");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("--help") << QStringList{"quorvane", "--help"} << true << QString();
+        QTest::newRow("-h after a file") << QStringList{"quorvane", "a.mul", "-h"} << true << QString();
+        QTest::newRow("unknown") << QStringList{"quorvane", "--hlep"} << false << "\"--hlep\" is not an option";
+        QTest::newRow("unknown after a file") << QStringList{"quorvane", "a.mul", "-x"} << false
+                                              << "\"-x\" is not an option";
+    }
+
+    void startCommandKnowsItsOptions()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, help);
+        QFETCH(QString, problem);
+        const StartCommand command = StartCommand::Read(arguments);
+        QCOMPARE(command.Help, help);
+        QCOMPARE(command.Problem, problem);
+        QVERIFY(command.File.isEmpty());
+    }
+
     void loadedStartUpListsEveryTileWithNothingSelected()
     {
         auto window = Open();

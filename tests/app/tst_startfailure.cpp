@@ -56,7 +56,7 @@ private slots:
             for (QWidget *top : QApplication::topLevelWidgets())
                 top->close();
         });
-        const int result = RunQuorvane(*qobject_cast<QApplication *>(QCoreApplication::instance()));
+        const int result = RunQuorvane(*qobject_cast<QApplication *>(QCoreApplication::instance()), {"quorvane"});
         QCOMPARE(result, 1);
         QCOMPARE(title, QStringLiteral("Application Error"));
         QCOMPARE(icon, QMessageBox::Critical);

@@ -26,7 +26,7 @@ dump_into_head() { # case
     local status=${PIPESTATUS[0]}
     [ "$status" -eq 141 ] || fail "$1: exit status $status"
     [ ! -s "$work/errors" ] || fail "$1: printed \"$(cat "$work/errors")\""
-    grep -q '^layout' "$work/first" || fail "$1: head got no first line"
+    grep -q '^index' "$work/first" || fail "$1: head got no first line"
 }
 
 dump_into_head "closed pipe"

@@ -75,6 +75,8 @@ private slots:
     void badFilesAndArguments();
     void outputThatCannotBeWritten_data();
     void outputThatCannotBeWritten();
+    void demoWriterKnowsItsOptions_data();
+    void demoWriterKnowsItsOptions();
 };
 
 void QuorvaneToolTest::roundTrip_data()
@@ -102,7 +104,7 @@ void QuorvaneToolTest::roundTrip()
     const std::vector<unsigned char> before = TestFiles::ReadBytes(source);
     const Run dump = Tool({"dump", "source.mul"});
     QCOMPARE(dump.Status, 0);
-    QCOMPARE(dump.Out.count('\n'), 16385);
+    QCOMPARE(dump.Out.count('\n'), 16384);
     QCOMPARE(Tool({"dump", "source.mul"}).Out, dump.Out);
 
     Apply("source.mul", dump.Out);
@@ -131,10 +133,10 @@ void QuorvaneToolTest::roundTrip()
 
     // A range and named tiles only: the same lines as the whole dump.
     const QList<QByteArray> lines = dump.Out.split('\n');
-    QByteArray named = lines[0] + '\n' + lines[1] + '\n';
+    QByteArray named = lines[0] + '\n';
     for (int tile = 0x20; tile <= 0x40; ++tile) {
         if (!file.ReadRecord(tile).Name.empty())
-            named += lines[tile + 2] + '\n';
+            named += lines[tile + 1] + '\n';
     }
     QCOMPARE(Tool({"dump", "source.mul", "--tiles", "0x20-0x40", "--named"}).Out, named);
 }
@@ -153,11 +155,11 @@ void QuorvaneToolTest::namesKeepEveryByte()
     writer.WriteTo(Path("names.mul"));
     const Run dump = Tool({"dump", "names.mul", "--tiles", "0x0-0xC"});
     QCOMPARE(dump.Status, 0);
-    QCOMPARE(dump.Out.count('\n'), 15);
-    QCOMPARE(dump.Out.count('\t'), 1 + 14 * 14);
+    QCOMPARE(dump.Out.count('\n'), 14);
+    QCOMPARE(dump.Out.count('\t'), 14 * 15);
     const QString text = QString::fromUtf8(dump.Out);
     for (const char *expected : {"\\x01\\x02", "\\x08\\t\\n\\x0B", "\\x1F !", "[\\\\]", "~\\x7F\u20AC\\x81\u201A",
-                                 "\\x9D\u017E\u0178\u00A0", "\u00FE\u00FF\n"})
+                                 "\\x9D\u017E\u0178\u00A0", "\u00FE\u00FF\tclassic\n"})
         QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
 
     TileDataWriter blank(10);
@@ -368,6 +370,8 @@ void QuorvaneToolTest::badFilesAndArguments_data()
                                      << "--tiles: \"0x20-0x10\" runs backwards" << true;
     QTest::newRow("option of another command") << QStringList{"diff", "a.mul", "b.mul", "--named"}
                                                << "\"--named\" is not an option of this command" << true;
+    QTest::newRow("more after --version") << QStringList{"--version", "--bogus"} << "--version takes no arguments"
+                                          << true;
 }
 
 // One line on standard error (it starts with firstLine) and status 2;
@@ -386,6 +390,31 @@ void QuorvaneToolTest::badFilesAndArguments()
     if (usage)
         QVERIFY(lines[1].startsWith("usage: quorvane-tool"));
     QVERIFY(run.Out.isEmpty());
+}
+
+void QuorvaneToolTest::demoWriterKnowsItsOptions_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("firstLine");
+    QTest::newRow("--help") << "--help" << 0 << "usage: quorvane-demo";
+    QTest::newRow("mistyped") << "--nwer" << 2 << "quorvane-demo: \"--nwer\" is not an option";
+}
+
+// An option, known or not, never becomes the folder the demo set goes to.
+void QuorvaneToolTest::demoWriterKnowsItsOptions()
+{
+    QFETCH(QString, option);
+    QFETCH(int, status);
+    QFETCH(QString, firstLine);
+    QProcess process;
+    process.setWorkingDirectory(FDir.path());
+    process.start(QUORVANE_DEMO, {option});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), status);
+    const QByteArray text = status == 0 ? process.readAllStandardOutput() : process.readAllStandardError();
+    QVERIFY2(text.startsWith(firstLine.toUtf8()), text.constData());
+    QVERIFY(!QFileInfo::exists(Path(option)));
 }
 
 void QuorvaneToolTest::outputThatCannotBeWritten_data()

@@ -10,6 +10,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -65,10 +67,22 @@ class ToolLayoutsTest : public QObject
 
     static QStringList Section(bool Land) { return Land ? QStringList{"--land"} : QStringList{}; }
 
+    // A data table of one row per layout, in the column "newer".
+    static void BothLayouts()
+    {
+        QTest::addColumn<bool>("newer");
+        QTest::newRow("classic") << false;
+        QTest::newRow("newer") << true;
+    }
+
 private slots:
     void initTestCase();
     void fieldsAtTheirBytes_data();
     void fieldsAtTheirBytes();
+    void dumpIsPlainTsv_data();
+    void dumpIsPlainTsv();
+    void upperNamesAndNumbersApplyAlike_data();
+    void upperNamesAndNumbersApplyAlike();
     void refusals_data();
     void refusals();
     void lengthThatFitsNeitherLayout_data();
@@ -111,8 +125,8 @@ void ToolLayoutsTest::fieldsAtTheirBytes_data()
     const QByteArray item = "\t1\t2\t771\t4\t5\t0606\t7\t8\t9\t10\t11\ta name of twenty b\xC3\xA9s\n";
     QTest::newRow("classic item") << false << false << 0x7 << "0x7\t20000010\tWall|Door" + item;
     QTest::newRow("newer item after a group header") << true << false << 0x20
-                                                     << "0x20\t0000002000000010\tWall|Bit37" + item;
-    QTest::newRow("newer last item") << true << false << 0x5F << "0x5F\t0000002000000010\tWall|Bit37" + item;
+                                                     << "0x20\t0000002000000010\tWall|PixelBleed" + item;
+    QTest::newRow("newer last item") << true << false << 0x5F << "0x5F\t0000002000000010\tWall|PixelBleed" + item;
     const QByteArray land = "\t3\tgrass and more grass\n";
     for (const bool newer : {false, true}) {
         const QByteArray flags = newer ? "0000000100000041\tBackground|Impassable|Bit32"
@@ -141,11 +155,12 @@ void ToolLayoutsTest::fieldsAtTheirBytes()
         file.SetItem(tile, SomeItem(newer));
     file.WriteTo("fields.mul");
     other.WriteTo("other.mul");
-    const QByteArray header = land ? "index\tflags\tflagnames\ttexture\tname\n"
+    const QByteArray header = land ? "index\tflags\tflagnames\ttexture\tname\tlayout\n"
                                    : "index\tflags\tflagnames\tweight\tquality\tunknown0\tunknown1\tquantity\tanim"
-                                     "\tunknown2\thue\tunknown3\tunknown4\theight\tname\n";
+                                     "\tunknown2\thue\tunknown3\tunknown4\theight\tname\tlayout\n";
+    line.insert(line.size() - 1, newer ? "\tnewer" : "\tclassic");
     const ToolRun dump = Tool(QStringList{"dump", "fields.mul", "--tiles", QString::number(tile)} + Section(land));
-    QCOMPARE(QByteArray::fromStdString(dump.Output), (newer ? "layout\tnewer\n" : "layout\tclassic\n") + header + line);
+    QCOMPARE(QByteArray::fromStdString(dump.Output), header + line);
 
     TestFiles::WriteBytes("edits.tsv", QByteArray::fromStdString(dump.Output));
     const ToolRun apply = Tool(QStringList{"apply", "other.mul", "edits.tsv"} + Section(land));
@@ -155,6 +170,79 @@ void ToolLayoutsTest::fieldsAtTheirBytes()
     else
         other.SetItem(tile, SomeItem(newer));
     QVERIFY(TestFiles::ReadBytes("other.mul") == other.Bytes());
+}
+
+void ToolLayoutsTest::dumpIsPlainTsv_data()
+{
+    BothLayouts();
+}
+
+// Every line has the header's cells, so that readers take a dump of either
+// layout with their defaults: one that splits at tabs, as a spreadsheet's
+// import does, and Python's csv module.
+void ToolLayoutsTest::dumpIsPlainTsv()
+{
+    QFETCH(bool, newer);
+    Writer file = newer ? Writer::Newer(3, 5) : Writer::Classic(5);
+    file.SetItem(0x21, SomeItem(newer));
+    file.WriteTo("plain.mul");
+    const QByteArray dump = QByteArray::fromStdString(Tool({"dump", "plain.mul", "--tiles", "0x20-0x22"}).Output);
+    const QByteArray layout = newer ? "newer" : "classic";
+    const QByteArray fields = QByteArray("0x21|") + (newer ? "Wall|PixelBleed" : "Wall|Door") + "|1|" + layout;
+
+    QVERIFY(dump.endsWith('\n'));
+    const QList<QByteArray> lines = dump.chopped(1).split('\n');
+    QCOMPARE(lines.size(), 4);
+    const QList<QByteArray> header = lines[0].split('\t');
+    for (const QByteArray &line : lines)
+        QCOMPARE(line.split('\t').size(), header.size());
+    const QList<QByteArray> tile = lines[2].split('\t');
+    QCOMPARE(tile[header.indexOf("index")] + '|' + tile[header.indexOf("flagnames")] + '|'
+                 + tile[header.indexOf("weight")] + '|' + tile[header.indexOf("layout")],
+             fields);
+
+    const QString python = QStandardPaths::findExecutable("python3");
+    if (python.isEmpty())
+        QSKIP("no python3 here");
+    TestFiles::WriteBytes("plain.tsv", dump);
+    QProcess reader;
+    reader.start(python, {"-c",
+                          "import csv, sys\n"
+                          "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
+                          "    rows = list(csv.DictReader(f, delimiter='\\t'))\n"
+                          "assert len(rows) == 3\n"
+                          "assert all(None not in r and None not in r.values() for r in rows)\n"
+                          "r = rows[1]\n"
+                          "print('|'.join([r['index'], r['flagnames'], r['weight'], r['layout']]))\n",
+                          "plain.tsv"});
+    QVERIFY(reader.waitForFinished(30000));
+    QCOMPARE(reader.readAllStandardError(), QByteArray());
+    QCOMPARE(reader.readAllStandardOutput().trimmed(), fields);
+}
+
+void ToolLayoutsTest::upperNamesAndNumbersApplyAlike_data()
+{
+    QTest::addColumn<QByteArray>("names");
+    QTest::addColumn<quint64>("flags");
+    QTest::newRow("PixelBleed") << QByteArray("Wall|PixelBleed") << quint64(0x2000000010);
+    QTest::newRow("Bit37, as dumps once wrote it") << QByteArray("Wall|Bit37") << quint64(0x2000000010);
+    QTest::newRow("NoShadow and Bit36") << QByteArray("NoShadow|Bit36|Bit38") << quint64(0x5000000000);
+}
+
+// A dump written before bits 36 and 37 had names still applies.
+void ToolLayoutsTest::upperNamesAndNumbersApplyAlike()
+{
+    QFETCH(QByteArray, names);
+    QFETCH(quint64, flags);
+    Writer file = Writer::Newer(3, 5);
+    Writer::Item item = SomeItem(true);
+    file.SetItem(7, item);
+    file.WriteTo("named.mul");
+    TestFiles::WriteBytes("edits.tsv", "index\tflagnames\n0x7\t" + names + "\n");
+    QCOMPARE(QString::fromStdString(Tool({"apply", "named.mul", "edits.tsv"}).Errors), QString());
+    item.Flags = flags;
+    file.SetItem(7, item);
+    QVERIFY(TestFiles::ReadBytes("named.mul") == file.Bytes());
 }
 
 void ToolLayoutsTest::refusals_data()
@@ -216,6 +304,10 @@ void ToolLayoutsTest::refusals_data()
         << QStringList{"apply", "unnamed-cut.mul", "edits.tsv", "--layout", "newer"} << QByteArray("index\tweight\n")
         << "unnamed-cut.mul: the file is 500,000 bytes long; the 65,536 tile records need 3,188,736";
     QTest::newRow("classic dump onto a newer file")
+        << newer << QByteArray("index\tflags\tlayout\n0x1\t00000010\t\n0x2\t00000010\tclassic\n")
+        << "edits.tsv:3: layout: this is a dump of a classic file (32-bit flags); it cannot be applied to a newer "
+           "file (64-bit flags)";
+    QTest::newRow("classic dump with the line dumps once began with")
         << newer << QByteArray("layout\tclassic\nindex\tweight\n0x1\t1\n")
         << "edits.tsv:1: layout: this is a dump of a classic file (32-bit flags); it cannot be applied to a newer "
            "file (64-bit flags)";
@@ -393,17 +485,17 @@ void ToolLayoutsTest::wholeDumpNamesTheLayout()
     QCOMPARE(json["land"].toArray().last().toObject()["index"].toString(), QString("0x3FFF"));
 
     const QList<QByteArray> lines = QByteArray::fromStdString(Tool({"dump", file, "--all"}).Output).split('\n');
-    QCOMPARE(int(lines.size()), 1 + 1 + items + 1 + 1 + 16384 + 1);
-    QCOMPARE(lines[0], "layout\t" + layout.toUtf8());
-    QCOMPARE(lines[items + 2], QByteArray());
-    QCOMPARE(lines[items + 3], QByteArray("index\tflags\tflagnames\ttexture\tname"));
+    QCOMPARE(int(lines.size()), 1 + items + 1 + 1 + 16384 + 1);
+    QVERIFY(lines[0].endsWith("\tname\tlayout"));
+    QVERIFY(lines[items].endsWith("\t" + layout.toUtf8()));
+    QCOMPARE(lines[items + 1], QByteArray());
+    QCOMPARE(lines[items + 2], QByteArray("index\tflags\tflagnames\ttexture\tname\tlayout"));
+    QVERIFY(lines[items + 2 + 16384].endsWith("\t" + layout.toUtf8()));
 }
 
 void ToolLayoutsTest::bytesAfterNamesInBothSections_data()
 {
-    QTest::addColumn<bool>("newer");
-    QTest::newRow("classic") << false;
-    QTest::newRow("newer") << true;
+    BothLayouts();
 }
 
 // Bytes after a name's zero count in land records as in item records: diff
@@ -432,13 +524,14 @@ void ToolLayoutsTest::bytesAfterNamesInBothSections()
 
     const QList<QByteArray> lines
         = QByteArray::fromStdString(Tool({"dump", "b.mul", "--all", "--raw-names", "--tiles", "2-3"}).Output).split('\n');
-    QCOMPARE(int(lines.size()), 9);
-    QVERIFY(lines[1].endsWith("\tname\trawname"));
-    QVERIFY(lines[2].endsWith("\tnodraw\tnodraw\\x00wxll"));
-    QVERIFY(lines[3].endsWith("\t"));
-    QCOMPARE(lines[5], QByteArray("index\tflags\tflagnames\ttexture\tname\trawname"));
-    QVERIFY(lines[6].endsWith("\tgrass and more grass\t"));
-    QVERIFY(lines[7].endsWith("\tgrass\tgrass\\x00new"));
+    const QByteArray layout = newer ? "\tnewer" : "\tclassic";
+    QCOMPARE(int(lines.size()), 8);
+    QVERIFY(lines[0].endsWith("\tname\trawname\tlayout"));
+    QVERIFY(lines[1].endsWith("\tnodraw\tnodraw\\x00wxll" + layout));
+    QVERIFY(lines[2].endsWith("\t" + layout));
+    QCOMPARE(lines[4], QByteArray("index\tflags\tflagnames\ttexture\tname\trawname\tlayout"));
+    QVERIFY(lines[5].endsWith("\tgrass and more grass\t" + layout));
+    QVERIFY(lines[6].endsWith("\tgrass\tgrass\\x00new" + layout));
 
     const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(
                                                          Tool({"dump", "b.mul", "--all", "--raw-names", "--format",
