@@ -87,7 +87,10 @@ void WriteCopy(const TTileData &Store, const QString &Target)
     WriteAll(temp.File, bytes);
     temp.File.close();
     {
-        TTileData copy(temp.File.fileName());
+        // In the store's layout: a file of a length that fits neither layout
+        // is read in the one the user chose, and so must its copy be, or no
+        // record would go into it.
+        TTileData copy(temp.File.fileName(), bytes, Store.Layout());
         copy.LoadTiles();
         for (const TTileKind kind : {TTileKind::Item, TTileKind::Land}) {
             for (int tile = 0; tile < Store.Count(kind); ++tile)

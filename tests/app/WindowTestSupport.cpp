@@ -162,9 +162,12 @@ std::function<void(QWidget *)> Type(const QString &Text)
     };
 }
 
-std::unique_ptr<TForm1> OpenWindow(ModalAnswers &Answers, const QString &Path)
+std::unique_ptr<TForm1> OpenWindow(ModalAnswers &Answers, const QString &Path,
+                                   const std::function<void(QWidget *)> &Then)
 {
     Answers.Then(ChooseFile(Path));
+    if (Then)
+        Answers.Then(Then);
     auto window = std::make_unique<TForm1>();
     window->show();
     window->activateWindow();
@@ -271,9 +274,7 @@ std::unique_ptr<TForm1> WindowTest::OpenShort()
     Files->Write();
     // The question comes right after the open-file dialog.
     static QStringList seen;
-    Answers->Then(ChooseFile(Files->Path()));
-    Answers->Then(Press(QStringLiteral("Classic"), &seen));
-    return OpenWindow(*Answers, Files->Path());
+    return OpenWindow(*Answers, Files->Path(), Press(QStringLiteral("Classic"), &seen));
 }
 
 void WindowTest::init()

@@ -84,7 +84,9 @@ std::function<void(QWidget *)> Type(const QString &Text);
 
 // Builds the window, answering the start-up dialog with Path (an empty path
 // cancels it), shows it and waits until it is the active window.
-std::unique_ptr<TForm1> OpenWindow(ModalAnswers &Answers, const QString &Path);
+// Then, when given, answers the dialog after it (the layout question).
+std::unique_ptr<TForm1> OpenWindow(ModalAnswers &Answers, const QString &Path,
+                                   const std::function<void(QWidget *)> &Then = {});
 
 // The tile list: the text of a line as the list shows it, the number of
 // lines, and where a line stands in the list's viewport.

@@ -119,6 +119,23 @@ public:
     Bytes Image;
     Bytes Work;
 
+    // Read-only: the user answered the layout question so; no tile takes an edit.
+    bool ReadOnly = false;
+
+    // The layout the window reads the file in after the layout question's
+    // answer: newer as the whole item groups the file holds, or 65,536
+    // tiles when it is too short for the classic records.
+    void Answer(const QString &Button, bool NewerByNames)
+    {
+        constexpr std::size_t land = 493568, group = 1316, classic = 1036288, classicEnd = 1036251;
+        ReadOnly = Button == QLatin1String("Read-only");
+        const bool newer = Button == QLatin1String("Newer") || (ReadOnly && NewerByNames);
+        const std::size_t size = Disk.size();
+        const std::size_t groups = size < classicEnd ? 2048 : std::max<std::size_t>((size - land) / group, 1);
+        Shape = LayoutTileWriter::ShapeOf(newer ? land + group * groups : classic);
+    }
+    bool Takes(bool Land, int Tile) const { return !ReadOnly && IsWhole(Land, Tile); }
+
     int Count(bool Land) const { return Land ? LayoutTileWriter::LandTiles : Shape.Items(); }
     int Size(bool Land) const { return Shape.FlagBytes() + (Land ? 22 : 33); }
     std::size_t At(bool Land, int Tile) const { return Land ? Shape.LandOffset(Tile) : Shape.ItemOffset(Tile); }
@@ -317,24 +334,34 @@ const QStringList SearchTexts = {QStringLiteral("ock"), QStringLiteral("ROCK"), 
 const QStringList FilterTexts = {QStringLiteral("ock"), QStringLiteral("wall"), QStringLiteral("st"), QString(),
                                  QStringLiteral("zz")};
 
+// The last three fit neither layout: the window asks which to read them in.
 enum class FileKind
 {
     Classic,
     Newer,
     Short,
+    NewerShort, // a newer file cut inside its second item group
+    NewerOdd,   // a newer file with one byte too many
 };
 
 FileKind KindOfSeed(std::uint32_t Seed)
 {
-    return FileKind(Seed % 3);
+    return FileKind(Seed % 5);
 }
+
+bool IsNewerKind(FileKind Kind)
+{
+    return Kind == FileKind::Newer || Kind == FileKind::NewerShort || Kind == FileKind::NewerOdd;
+}
+
+constexpr std::size_t NewerShortSize = 496000;
 
 // Every name from a few, some equal but for case, each followed by a zero
 // and leftovers; everything else the writer's random bytes.
 Bytes MakeFile(std::uint32_t Seed)
 {
-    LayoutTileWriter file = KindOfSeed(Seed) == FileKind::Newer ? LayoutTileWriter::Newer(3 + int(Seed % 4), Seed)
-                                                              : LayoutTileWriter::Classic(Seed);
+    LayoutTileWriter file = IsNewerKind(KindOfSeed(Seed)) ? LayoutTileWriter::Newer(3 + int(Seed % 4), Seed)
+                                                         : LayoutTileWriter::Classic(Seed);
     std::mt19937 random(Seed);
     for (const bool land : {false, true}) {
         for (int tile = 0; tile < (land ? LayoutTileWriter::LandTiles : file.Items()); ++tile) {
@@ -348,6 +375,10 @@ Bytes MakeFile(std::uint32_t Seed)
     }
     if (KindOfSeed(Seed) == FileKind::Short)
         file.Bytes().resize(ShortFileSize);
+    if (KindOfSeed(Seed) == FileKind::NewerShort)
+        file.Bytes().resize(NewerShortSize);
+    if (KindOfSeed(Seed) == FileKind::NewerOdd)
+        file.Bytes().push_back(0x5A);
     return file.Bytes();
 }
 
@@ -430,7 +461,8 @@ class Run
 {
 public:
     explicit Run(std::uint32_t Seed)
-        : Model(MakeFile(Seed))
+        : Seed(Seed)
+        , Model(MakeFile(Seed))
     {
         Path = Folder.filePath(QStringLiteral("tiledata.mul"));
         TestFiles::WriteBytes(Path, Model.Disk);
@@ -476,7 +508,11 @@ private:
     void Ask(const QString &Question, const QString &Button);
     void Queue(std::function<void(QWidget *)> Answer);
     QString Tile() const { return Current < 0 ? QStringLiteral("none") : (Land ? "land " : "") + Hex(Current); }
-    bool Editable() const { return Model.IsWhole(Land, Current); }
+    bool Editable() const { return Model.Takes(Land, Current); }
+    // The answer to the layout question, asked of a file that fits neither
+    // layout at every load; none for other files.
+    std::optional<QString> LayoutAnswer() const;
+    void QueueLayoutAnswer();
     void Enter(QLineEdit *Box, const QString &Text);
 
     void Click(const Action &A);
@@ -518,6 +554,8 @@ private:
     bool OtherDiffers(int Tile) const;
     void CheckSelection();
 
+    std::uint32_t Seed;
+    int Loads = 0;
     QTemporaryDir Folder;
     QString Path;
     FileModel Model;
@@ -527,6 +565,7 @@ private:
     QStringList Notes;
     QString Line;
     QStringList Unasked;
+    QStringList LayoutSeen;
 
     // What the window shows: the list, its selected tiles and the current
     // one; where each list's Shift-selection starts.
@@ -572,8 +611,15 @@ void Run::Start()
     if (Window)
         Out.Log << QStringLiteral("start the program again on the file");
     Window.reset();
-    Window = OpenWindow(Answers, Path);
+    ++Loads;
+    const std::optional<QString> answer = LayoutAnswer();
+    std::function<void(QWidget *)> then;
+    if (answer)
+        then = Press(*answer, &LayoutSeen);
+    Window = OpenWindow(Answers, Path, then);
     Model.Reload();
+    if (answer)
+        Model.Answer(*answer, IsNewerKind(KindOfSeed(Seed)));
     PendingName.reset();
     Pending.reset();
     FindText.clear();
@@ -792,6 +838,23 @@ void Run::Enter(QLineEdit *Box, const QString &Text)
     ascii ? TypeInto(Box, Text) : PasteInto(Box, Text);
 }
 
+// Each start of the program gets the next answer of the three.
+std::optional<QString> Run::LayoutAnswer() const
+{
+    static const char *const buttons[] = {"Classic", "Newer", "Read-only"};
+    const FileKind kind = KindOfSeed(Seed);
+    if (kind == FileKind::Classic || kind == FileKind::Newer)
+        return std::nullopt;
+    return QLatin1String(buttons[(Seed / 5 + unsigned(Loads)) % 3]);
+}
+
+// A reload or Save As asks again, and gets the answer the program started with.
+void Run::QueueLayoutAnswer()
+{
+    if (const std::optional<QString> answer = LayoutAnswer())
+        Queue(Press(*answer, &LayoutSeen));
+}
+
 // -- the actions ---------------------------------------------------------------------------
 
 void Run::Click(const Action &A)
@@ -925,16 +988,27 @@ void Run::Number(const Action &A)
     }
     const qsizetype boxes = ErrorBoxes();
     QTest::keyClick(box, Qt::Key_Tab);
-    ExpectBoxes = !Editable() ? -1 : junk || outside ? 1 : 0;
+    ExpectBoxes = EditableSelected().empty() ? -1 : junk || outside ? 1 : 0;
     const std::vector<int> tiles = EditableSelected();
     if (!tiles.empty() && !junk && !outside)
         Model.Edit(Land, tiles, [&] {
             for (const int tile : tiles)
                 Model.Put(Land, tile, field, value);
         });
-    if (ErrorBoxes() > boxes && Editable()) {
-        TypeInto(box, ValueText(field, Model.Get(Land, Current, field)));
+    // The user leaves a refused box by typing the value of a tile that takes
+    // edits, which then goes into every selected one.
+    if (ErrorBoxes() > boxes && !tiles.empty()) {
+        const unsigned old = Model.Get(Land, tiles.front(), field);
+        // The box must have the focus for Tab to leave it.
+        Window->activateWindow();
+        (void)QTest::qWaitForWindowActive(Window.get(), 2000);
+        box->setFocus(Qt::OtherFocusReason);
+        TypeInto(box, ValueText(field, old));
         QTest::keyClick(box, Qt::Key_Tab);
+        Model.Edit(Land, tiles, [&] {
+            for (const int tile : tiles)
+                Model.Put(Land, tile, field, old);
+        });
     }
 }
 
@@ -956,9 +1030,9 @@ void Run::Rename(const Action &A)
         QTest::mouseClick(Window->Button2, Qt::LeftButton);
     Reshown = true;
     const std::optional<QByteArray> bytes = Encode(A.Text.left(NameBytes));
-    ExpectBoxes = !Editable() ? -1 : bytes ? 0 : 1;
+    ExpectBoxes = EditableSelected().empty() ? -1 : bytes ? 0 : 1;
     const std::vector<int> tiles = EditableSelected();
-    if (Editable() && bytes)
+    if (!EditableSelected().empty() && bytes)
         Model.Edit(Land, tiles, [&] {
             for (const int tile : tiles)
                 Model.SetName(Land, tile, *bytes);
@@ -986,14 +1060,14 @@ void Run::Replace(const Action &A)
     QTest::mouseClick(Window->Button1, Qt::LeftButton);
     const std::optional<QByteArray> bytes = Encode(A.Text.left(NameBytes));
     const std::optional<QByteArray> oldBytes = Encode(old);
-    if (old.isEmpty() || A.Text.isEmpty() || !oldBytes)
+    if (Model.ReadOnly || old.isEmpty() || A.Text.isEmpty() || !oldBytes)
         return;
     if (!bytes) {
         ExpectBoxes = 1;
         return;
     }
     std::vector<int> tiles;
-    for (int tile = 0; tile < Model.Count(Land) && Model.IsWhole(Land, tile); ++tile) {
+    for (int tile = 0; tile < Model.Count(Land) && Model.Takes(Land, tile); ++tile) {
         if (SameName(Model.Name(Land, tile), *oldBytes))
             tiles.push_back(tile);
     }
@@ -1036,6 +1110,7 @@ void Run::SaveAs()
     const QString path = Folder.filePath(QStringLiteral("copy%1.mul").arg(++Copies));
     Log(QStringLiteral("Save As copy%1.mul").arg(Copies));
     Queue(ChooseFile(path));
+    QueueLayoutAnswer();
     Shortcut(*Window, Qt::CTRL | Qt::SHIFT | Qt::Key_S);
     Reshown = true;
     if (TestFiles::ReadBytes(Path) != Model.Disk)
@@ -1053,6 +1128,8 @@ void Run::Reload(const Action &A)
     Log(QStringLiteral("Reload") + (asked ? (discard ? ", Discard" : ", Cancel") : ""));
     if (asked)
         Ask(QStringLiteral("Discard your changes"), discard ? QStringLiteral("Discard") : QStringLiteral("Cancel"));
+    if (!asked || discard)
+        QueueLayoutAnswer();
     MenuAction(*Window, QStringLiteral("&Reload"))->trigger();
     if (asked && !discard)
         return;
@@ -1126,7 +1203,7 @@ std::vector<int> Run::EditableSelected() const
 {
     std::vector<int> tiles;
     std::copy_if(Selected.begin(), Selected.end(), std::back_inserter(tiles),
-                 [this](int Tile) { return Model.IsWhole(Land, Tile); });
+                 [this](int Tile) { return Model.Takes(Land, Tile); });
     return tiles;
 }
 
@@ -1263,7 +1340,7 @@ void Run::Paste(const Action &A)
     QApplication::clipboard()->setText(text);
     Shortcut(*Window, Qt::CTRL | Qt::Key_V);
     if (faulty) {
-        ExpectBoxes = 1;
+        ExpectBoxes = Model.ReadOnly ? 0 : 1;
         return;
     }
     const auto write = [&](int Tile, const std::vector<unsigned> &Values) {
@@ -1284,7 +1361,7 @@ void Run::Paste(const Action &A)
     }
     std::vector<int> whole;
     for (std::size_t line = 0; line < tiles.size(); ++line) {
-        if (Model.IsWhole(Land, tiles[line]))
+        if (Model.Takes(Land, tiles[line]))
             whole.push_back(tiles[line]);
     }
     if (whole.empty())
@@ -1294,7 +1371,7 @@ void Run::Paste(const Action &A)
     AnchorTo = whole.front();
     Model.Edit(Land, whole, [&] {
         for (std::size_t line = 0; line < tiles.size(); ++line) {
-            if (Model.IsWhole(Land, tiles[line]))
+            if (Model.Takes(Land, tiles[line]))
                 write(tiles[line], values[line]);
         }
     });
@@ -1462,7 +1539,8 @@ Outcome Shorten(std::uint32_t Seed, std::vector<Action> &Actions, Outcome Failed
 
 QString Report(std::uint32_t Seed, std::size_t Count, const Outcome &Failed)
 {
-    static const char *const kinds[] = {"classic", "newer", "short (500,000 bytes)"};
+    static const char *const kinds[] = {"classic", "newer", "short (500,000 bytes)", "newer, cut to 496,000 bytes",
+                                        "newer, a byte too long"};
     QString text = QStringLiteral("seed %1, a %2 file: %3\nshortened to %4 of %5 actions:\n")
                        .arg(Seed)
                        .arg(QLatin1String(kinds[int(KindOfSeed(Seed))]), Failed.Why)
