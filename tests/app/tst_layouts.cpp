@@ -166,15 +166,23 @@ private slots:
         file.Bytes().resize(std::size_t(size), 0);
         file.WriteTo(Files->Path());
         QStringList seen;
-        Answers->Then(ChooseFile(Files->Path()));
-        Answers->Then(Press(answer, &seen));
-        auto window = OpenWindow(*Answers, Files->Path());
+        auto window = OpenWindow(*Answers, Files->Path(), Press(answer, &seen));
         QVERIFY2(seen.value(0).contains(QLatin1String(". Its names read as text in the newer layout.\n")),
                  qPrintable(seen.value(0)));
         QCOMPARE(window->LayoutField->text(), layout);
         QCOMPARE(window->windowTitle().contains(QLatin1String("read-only")), readOnly);
-        if (!readOnly)
+        if (!readOnly) {
+            // Save As writes its copy in the layout chosen too.
+            ClickLine(*window, 5);
+            QTest::mouseClick(window->cbWall, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+            const QString copy = Files->Folder() + QStringLiteral("/copy.mul");
+            Answers->Then(ChooseFile(copy));
+            Answers->Then(Press(QStringLiteral("Newer"), &seen));
+            Shortcut(*window, Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+            const std::size_t flags = file.ItemOffset(5);
+            QCOMPARE(int(TestFiles::ReadBytes(copy).at(flags)), file.Bytes()[flags] ^ 0x10);
             return;
+        }
         ClickLine(*window, 5);
         QGuiApplication::clipboard()->setText(QStringLiteral("weight\n7\n"));
         Shortcut(*window, Qt::CTRL | Qt::Key_V);
