@@ -190,7 +190,7 @@ void TCompareTools::Take(TRecordPart Part)
     if (!Session->Other())
         return;
     FDocument.CommitPendingEdits();
-    FDocument.TakeFromOther(*Session->Other(), Part);
+    FDocument.TakeFromOther(*Session->Other(), Session->OtherName(), Part);
 }
 
 void TCompareTools::OfferReadAgain()

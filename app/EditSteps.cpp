@@ -1,5 +1,7 @@
 #include "app/EditSteps.h"
 
+#include "app/CountWords.h"
+
 #include "tiledata/TileDataReader.h"
 #include "tiledata/TileFlags.h"
 
@@ -58,7 +60,7 @@ QString TilesLabel(TTileKind Kind, const std::vector<int> &Tiles, const QString 
 {
     if (Tiles.size() == 1)
         return TileLabel(Kind, Tiles.front());
-    return Joint + QStringLiteral("%1 tiles").arg(Tiles.size());
+    return Joint + Thousands(qint64(Tiles.size())) + QStringLiteral(" tiles");
 }
 
 TFlagStep::TFlagStep(TTileKind Kind, const std::vector<int> &Tiles, int Bit, bool Set)

@@ -1,5 +1,7 @@
 #include "app/TakeStep.h"
 
+#include "app/CountWords.h"
+
 #include <QStringList>
 
 namespace {
@@ -20,7 +22,7 @@ QString PartWords(TRecordPart Part)
 
 QString Tiles(int Count)
 {
-    return Count == 1 ? QStringLiteral("1 tile") : QStringLiteral("%1 tiles").arg(Count);
+    return Counted(Count, QStringLiteral("tile"), QStringLiteral("tiles"));
 }
 
 } // namespace

@@ -514,7 +514,7 @@ void TTileDocument::SaveAs(const QString &Target)
     emit StatusText(QStringLiteral("Saved as %1").arg(QDir::toNativeSeparators(Target)));
 }
 
-void TTileDocument::TakeFromOther(const TTileData &Other, TRecordPart Part)
+void TTileDocument::TakeFromOther(const TTileData &Other, const QString &OtherName, TRecordPart Part)
 {
     if (!HasEditableTiles())
         return;
@@ -530,16 +530,15 @@ void TTileDocument::TakeFromOther(const TTileData &Other, TRecordPart Part)
         else
             taken.push_back(tile);
     }
-    const QString otherName = QFileInfo(Other.GetFileName()).fileName();
     if (!refused.empty())
-        throw Error(RefusedText(kind, refused, otherName).toStdString());
+        throw Error(RefusedText(kind, refused, OtherName).toStdString());
     if (taken.empty()) {
-        emit StatusText(TakenText(kind, 0, leftAlone, otherName));
+        emit StatusText(TakenText(kind, 0, leftAlone, OtherName));
         return;
     }
     Edit(std::make_unique<TTakeStep>(kind, taken, Part), [&](TTileData &Store) {
         for (const int tile : taken)
             Store.SetRecordBytes(kind, tile, RecordTake::Taken(Store, Other, kind, tile, Part));
     }, 0);
-    emit StatusText(TakenText(kind, int(taken.size()), leftAlone, otherName));
+    emit StatusText(TakenText(kind, int(taken.size()), leftAlone, OtherName));
 }

@@ -149,7 +149,8 @@ public:
     // status text names them. When Other's flags of a tile do not fit this
     // file (bits 32 to 63 into a classic file) it throws, naming the tiles,
     // and takes nothing.
-    void TakeFromOther(const TTileData &Other, TRecordPart Part);
+    // OtherName is how the messages name the other file.
+    void TakeFromOther(const TTileData &Other, const QString &OtherName, TRecordPart Part);
 
 signals:
     void Loaded(TLoadKind How);

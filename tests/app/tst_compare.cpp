@@ -252,6 +252,8 @@ private slots:
                  QStringLiteral("Comparing with tiledata.mul in backup: 0 item tiles and 0 land tiles differ"));
         ClickLine(*window, 4);
         QVERIFY(Panel(*window).startsWith(QStringLiteral("tiledata.mul in backup: ")));
+        Shortcut(*window, Qt::CTRL | Qt::SHIFT | Qt::Key_T);
+        QCOMPARE(Status(*window), QStringLiteral("Took 1 tile from tiledata.mul in backup"));
     }
 
     // Tiles beyond a short file's end are not compared, however they read.
