@@ -34,6 +34,7 @@
 #include <numeric>
 #include <optional>
 #include <random>
+#include <tuple>
 
 namespace {
 
@@ -215,6 +216,14 @@ public:
         if (Done == Steps.size())
             return std::nullopt;
         return Put(Steps[Done++], false);
+    }
+
+    // A tile of the step the next undo takes back, and its list.
+    std::optional<std::pair<bool, int>> LastStepTile() const
+    {
+        if (Done == 0)
+            return std::nullopt;
+        return std::make_pair(Steps[Done - 1].Land, Steps[Done - 1].Records.back().Tile);
     }
 
     // Our edited records go over whatever the file holds; after it the
@@ -1037,8 +1046,12 @@ void Run::Rename(const Action &A)
             for (const int tile : tiles)
                 Model.SetName(Land, tile, *bytes);
         });
-    if (ErrorBoxes() > boxes && SelectedRow(*Window) >= 0)
-        ClickLine(*Window, SelectedRow(*Window));
+    if (ErrorBoxes() > boxes && SelectedRow(*Window) >= 0) {
+        const int row = SelectedRow(*Window);
+        Expected = {{TileAt(row)}, TileAt(row)};
+        AnchorTo = TileAt(row);
+        ClickLine(*Window, row);
+    }
 }
 
 void Run::TypeName(const Action &A)
@@ -1141,8 +1154,12 @@ void Run::Reload(const Action &A)
 // one near the top of either list.
 void Run::Other(const Action &A)
 {
-    const bool land = A.C % 2;
-    const int tile = A.A % 3 == 0 && land == Land && Editable() ? Current : int(A.A % 48);
+    bool land = A.C % 2;
+    int tile = A.A % 3 == 0 && land == Land && Editable() ? Current : int(A.A % 48);
+    // Now and then a tile the last undo step changed, so that an undo after
+    // the change comes in has to keep it.
+    if (const std::optional<std::pair<bool, int>> stepped = Model.LastStepTile(); stepped && A.A % 3 == 1)
+        std::tie(land, tile) = *stepped;
     const std::size_t at = Model.At(land, tile) + A.B % unsigned(Model.Size(land));
     const auto byte = (unsigned char)('!' + (A.B >> 8) % 94); // what the writer passes on unchanged
     Log(QStringLiteral("another program writes 0x%1 at %2")
