@@ -571,9 +571,11 @@ void TForm1::ListBox1Click()
     for (const QModelIndex &line : ListBox1->selectionModel()->selectedRows())
         tiles.push_back(ListModel->TileAt(line.row()));
     // The line clicked or moved to anchors the next Shift-selection, unless
-    // this one extended from the anchor there was.
+    // this one extended from the anchor there was: the document's, or, while
+    // the filter hides that, the current tile's, where the list started.
     const int line = ListModel->TileAt(ListBox1->currentIndex().row());
-    Document->SetSelection(std::move(tiles), line, ListBox1->Extending() ? Document->AnchorTile() : line);
+    const int anchor = ListModel->RowOf(Document->AnchorTile()) >= 0 ? Document->AnchorTile() : Document->CurrentTile();
+    Document->SetSelection(std::move(tiles), line, ListBox1->Extending() ? anchor : line);
 }
 
 // A click on the line that is already selected changes no selection but

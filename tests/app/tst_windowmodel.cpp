@@ -1245,6 +1245,9 @@ void Run::ShiftClick(const Action &A)
         return Log(QStringLiteral("Shift+click: no line"));
     const int row = SomeRow(A);
     Log(QStringLiteral("Shift+click line %1").arg(row));
+    // A range from a tile the filter hides starts at the current one instead.
+    if (RowOf(Anchors[Land]) < 0)
+        AnchorTo = Current;
     if (AnchorRow() >= 0)
         Expected = {TilesOfRows(AnchorRow(), row), TileAt(row)};
     Window->ListBox1->scrollTo(Window->ListModel->index(row));
@@ -1280,6 +1283,8 @@ void Run::ShiftKey(const Action &A)
     Log(down ? QStringLiteral("Shift+Down") : QStringLiteral("Shift+Up"));
     const int from = RowOf(Current);
     const int to = std::clamp(from + (down ? 1 : -1), 0, ListCount(*Window) - 1);
+    if (RowOf(Anchors[Land]) < 0 && to != from)
+        AnchorTo = Current;
     if (from >= 0 && to != from && AnchorRow() >= 0)
         Expected = {TilesOfRows(AnchorRow(), to), TileAt(to)};
     Shortcut(*Window, Qt::SHIFT | (down ? Qt::Key_Down : Qt::Key_Up));
