@@ -8,6 +8,7 @@
 #include "app/ErrorBox.h"
 #include "app/FileActions.h"
 #include "app/FilterBar.h"
+#include "app/FreeSlots.h"
 #include "app/HexToInt.h"
 #include "app/ListBox.h"
 #include "app/MenuBar.h"
@@ -136,16 +137,19 @@ void TForm1::CreateControls()
 }
 
 // The grid shows the list's lines with the art view's pictures, and follows
-// the document after the list has.
+// the document after the list has; the filter's Free switch asks the same
+// pictures.
 void TForm1::CreatePictures()
 {
+    const auto pictures = [this] { return VellArtReader1 ? VellArtReader1->Pictures() : nullptr; };
     Pictures = std::make_unique<TPicturesWindow>(
         *Document, *this,
         TPicturesWindow::Sources{ListModel,
-                                 [this] { return VellArtReader1 ? VellArtReader1->Pictures() : nullptr; },
+                                 pictures,
                                  [this](TTileKind Kind, int Tile) { return Compare->Session->Differs(Kind, Tile); },
                                  Tools->Menus->ViewMenu});
     connect(Compare->Session, &TCompareSession::MarksChanged, Pictures.get(), &TPicturesWindow::Repaint);
+    new TFreeSlots(*Document, *Tools->Filter, pictures, this);
 }
 
 void TForm1::SetTabOrder()

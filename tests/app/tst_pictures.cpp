@@ -100,15 +100,30 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("differencesOnly");
-        QTest::newRow("name filter") << "n1" << false;
-        QTest::newRow("differences only") << "" << true;
-        QTest::newRow("both") << "n1" << true;
+        QTest::addColumn<bool>("free");
+        QTest::newRow("name filter") << "n1" << false << false;
+        QTest::newRow("differences only") << "" << true << false;
+        QTest::newRow("both") << "n1" << true << false;
+        QTest::newRow("free") << "" << false << true;
     }
 
+    // Tiles 3 and 4 have no name and no flags, and only tile 4 a picture:
+    // tile 3 is the one free slot.
     void gridShowsTheListsTiles()
     {
         QFETCH(QString, name);
         QFETCH(bool, differencesOnly);
+        QFETCH(bool, free);
+        for (const int tile : {3, 4}) {
+            TileDataWriter::Record record = Files->Writer.ReadRecord(tile);
+            record.Flags = 0;
+            record.Name.clear();
+            Files->Writer.SetRecord(tile, record);
+        }
+        ArtWriter art;
+        art.PadToEntry(ArtWriter::StaticArtBase + 4);
+        art.AddRunLength(2, 2, ArtWriter::Pixels(4, 0x001F), 0xFFFF);
+        art.WriteTo(Files->Folder());
         auto window = Open();
         TPictureGrid &grid = OpenGrid(*window);
         QCOMPARE(window->Pictures->windowTitle(), QStringLiteral("Pictures - tiledata.mul - Quorvane"));
@@ -119,8 +134,12 @@ private slots:
         window->findChild<TCompareTools *>()->CompareWith(Files->Folder() + QStringLiteral("/other.mul"));
         if (differencesOnly)
             window->findChild<QToolButton *>(QStringLiteral("DifferencesOnly"))->click();
+        if (free)
+            window->findChild<QToolButton *>(QStringLiteral("FreeOnly"))->click();
         QTest::keyClicks(window->findChild<QLineEdit *>(QStringLiteral("FilterBox")), name);
         QVERIFY(ListTiles(*window).size() < std::size_t(TileDataWriter::Tiles));
+        if (free)
+            QCOMPARE(ListTiles(*window), std::vector<int>{3});
         QCOMPARE(GridTiles(grid), ListTiles(*window));
     }
 
