@@ -29,5 +29,5 @@ void TDifferenceDelegate::paint(QPainter *Painter, const QStyleOptionViewItem &O
     TListLineDelegate::paint(Painter, Option, Index);
     if (IsMarked(Index))
         Painter->fillRect(QRect(Option.rect.left(), Option.rect.top(), BarWidth, Option.rect.height()),
-                          QColor(0xE0, 0x6C, 0x00));
+                          MarkColor());
 }

@@ -2,6 +2,8 @@
 
 #include "app/ListLineDelegate.h"
 
+#include <QColor>
+
 class TCompareSession;
 
 // The tile list's lines while the window compares with another file: a
@@ -13,6 +15,8 @@ class TDifferenceDelegate : public TListLineDelegate
 
 public:
     static constexpr int BarWidth = 3;
+    // The colour of the mark, wherever a differing tile is shown.
+    static QColor MarkColor() { return QColor(0xE0, 0x6C, 0x00); }
 
     TDifferenceDelegate(const TCompareSession &Session, QObject *Parent);
 

@@ -12,6 +12,8 @@
 #include <QMouseEvent>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace {
 
 using State = TTileFilter::FlagState;
@@ -158,9 +160,9 @@ void TFilterBar::Forget()
     FFilter = TTileFilter();
     const QSignalBlocker quiet(Box);
     Box->clear();
-    if (FConditionSwitch) {
-        const QSignalBlocker quietSwitch(FConditionSwitch);
-        FConditionSwitch->setChecked(false);
+    for (const auto &condition : FConditions) {
+        const QSignalBlocker quietSwitch(condition.first);
+        condition.first->setChecked(false);
     }
     ShowFlagStates();
 }
@@ -173,8 +175,7 @@ void TFilterBar::Apply()
 
 void TFilterBar::AddCondition(QAbstractButton *Switch, KindPredicate Keep)
 {
-    FConditionSwitch = Switch;
-    FCondition = std::move(Keep);
+    FConditions.emplace_back(Switch, std::move(Keep));
     layout()->addWidget(Switch);
     connect(Switch, &QAbstractButton::toggled, this, &TFilterBar::Apply);
 }
@@ -187,7 +188,8 @@ void TFilterBar::ConditionChanged()
 
 bool TFilterBar::IsConditionOn() const
 {
-    return FConditionSwitch && FConditionSwitch->isChecked();
+    return std::any_of(FConditions.begin(), FConditions.end(),
+                       [](const auto &Condition) { return Condition.first->isChecked(); });
 }
 
 TFilterBar::TilePredicate TFilterBar::Predicate() const
@@ -196,9 +198,16 @@ TFilterBar::TilePredicate TFilterBar::Predicate() const
     if (!IsActive() || !store)
         return {};
     const TTileKind kind = FDocument.Section();
-    const bool condition = IsConditionOn();
-    return [store, kind, condition, this](int Tile) {
-        return (!condition || FCondition(kind, Tile))
-               && FFilter.Matches(store->GetFlags(kind, Tile), [&] { return store->GetName(kind, Tile); });
+    std::vector<const KindPredicate *> conditions;
+    for (const auto &condition : FConditions) {
+        if (condition.first->isChecked())
+            conditions.push_back(&condition.second);
+    }
+    // The conditions come last: the name and flags are cheap to ask, a
+    // condition may have to look at the tile's picture.
+    return [store, kind, conditions, this](int Tile) {
+        return FFilter.Matches(store->GetFlags(kind, Tile), [&] { return store->GetName(kind, Tile); })
+               && std::all_of(conditions.begin(), conditions.end(),
+                              [&](const KindPredicate *Keep) { return (*Keep)(kind, Tile); });
     };
 }

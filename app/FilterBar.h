@@ -6,6 +6,8 @@
 #include <QWidget>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 class QAbstractButton;
 class QLineEdit;
@@ -41,7 +43,7 @@ public:
     // A further condition from another part of the window, with the switch
     // that turns it on, which stands beside the flags: while the switch is
     // checked, a tile shows only when Keep takes it too. Clearing the
-    // filter turns the switch off.
+    // filter turns every switch off.
     using KindPredicate = std::function<bool(TTileKind Kind, int Tile)>;
     void AddCondition(QAbstractButton *Switch, KindPredicate Keep);
     // What the condition takes changed: the list is filtered anew.
@@ -64,6 +66,5 @@ private:
     TTileDocument &FDocument;
     TTileFilter FFilter;
     QMenu *FFlagsMenu = nullptr;
-    QAbstractButton *FConditionSwitch = nullptr;
-    KindPredicate FCondition;
+    std::vector<std::pair<QAbstractButton *, KindPredicate>> FConditions;
 };

@@ -7,8 +7,9 @@
 #include "app/TileListModel.h"
 #include "app/UpperFlagBoxes.h"
 
-#include "art/ArtIndexEntry.h"
 #include "art/ArtPaths.h"
+#include "art/ArtDecoder.h"
+#include "art/PictureCache.h"
 #include "art/VellArtReader.h"
 #include "tiledata/TileDataReader.h"
 #include "tiledata/TileFlags.h"
@@ -346,11 +347,15 @@ void TFormControls::DrawTilePicture(TTileKind Kind, int Tile)
 {
     if (!VellArtReader1)
         return;
-    QPoint size;
-    if (Kind == TTileKind::Land)
-        VellArtReader1->DrawLandArt(Tile, Image1Bitmap, size);
-    else
-        VellArtReader1->DrawArt(Tile + int(StaticArtBase), Image1Bitmap, size);
+    if (TPictureCache *pictures = VellArtReader1->Pictures()) {
+        const TPicture picture = Kind == TTileKind::Land ? pictures->Land(Tile) : pictures->Item(Tile);
+        // An entry beyond the art's index leaves the picture before on view;
+        // one that cannot be drawn blanks it, at the size it had.
+        if (!picture.Missing)
+            Image1Bitmap = picture.Image;
+        else if (!picture.Image.isNull())
+            TArtDecoder::MakeBlank(Image1Bitmap);
+    }
     Image1->setPixmap(QPixmap::fromImage(Image1Bitmap));
 }
 

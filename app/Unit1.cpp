@@ -1,21 +1,26 @@
 #include "app/Unit1.h"
 
 #include "app/ClickDropper.h"
+#include "app/CompareSession.h"
 #include "app/CompareTools.h"
 #include "app/CountWords.h"
 #include "app/EditorTools.h"
 #include "app/ErrorBox.h"
 #include "app/FileActions.h"
 #include "app/FilterBar.h"
+#include "app/FreeSlots.h"
 #include "app/HexToInt.h"
 #include "app/ListBox.h"
 #include "app/MenuBar.h"
 #include "app/OpenWarnings.h"
+#include "app/PicturesWindow.h"
 #include "app/SaveQuestions.h"
 #include "app/TileDocument.h"
 #include "app/TileListModel.h"
 #include "app/TileSections.h"
+#include "app/ViewSelection.h"
 
+#include "art/PictureCache.h"
 #include "art/VellArtReader.h"
 #include "platform/Error.h"
 #include "platform/qt/IntegerText.h"
@@ -125,9 +130,26 @@ void TForm1::CreateControls()
     ConnectMenus();
     InstallKeyFilters();
     ClickDropper = new TClickDropper(this);
+    CreatePictures();
     // Nothing is selected yet; the item tiles show first.
     EnableTileControls(false, Tools->Sections->TextureBox);
     Tools->Sections->LandFields->setEnabled(false);
+}
+
+// The grid shows the list's lines with the art view's pictures, and follows
+// the document after the list has; the filter's Free switch asks the same
+// pictures.
+void TForm1::CreatePictures()
+{
+    const auto pictures = [this] { return VellArtReader1 ? VellArtReader1->Pictures() : nullptr; };
+    Pictures = std::make_unique<TPicturesWindow>(
+        *Document, *this,
+        TPicturesWindow::Sources{ListModel,
+                                 pictures,
+                                 [this](TTileKind Kind, int Tile) { return Compare->Session->Differs(Kind, Tile); },
+                                 Tools->Menus->ViewMenu});
+    connect(Compare->Session, &TCompareSession::MarksChanged, Pictures.get(), &TPicturesWindow::Repaint);
+    new TFreeSlots(*Document, *Tools->Filter, pictures, this);
 }
 
 void TForm1::SetTabOrder()
@@ -358,6 +380,7 @@ bool TForm1::FormCloseQuery()
 
 void TForm1::FormClose()
 {
+    Pictures->close();
     Document->Close();
 }
 
@@ -537,21 +560,14 @@ bool TForm1::HasSelectedTile() const
 }
 
 // The list itself never lets the user clear its selection, so the program
-// goes to the selection model directly. The document's anchor goes with
-// it, so that Shift-selection starts where the document says: at a tile
-// made current by Go to, Find, F8, undo or a paste too.
+// goes to the selection model directly.
 void TForm1::SetSelection()
 {
-    std::vector<int> rows;
-    for (const int tile : Document->SelectedTiles()) {
-        if (ListModel->RowOf(tile) >= 0)
-            rows.push_back(ListModel->RowOf(tile));
-    }
-    const int row = ListModel->RowOf(SelectedTile());
     {
         const QScopedValueRollback<bool> byProgram(SelectingByProgram, true);
-        ListBox1->SelectRows(std::move(rows), row, ListModel->RowOf(Document->AnchorTile()));
+        TViewSelection::Show(*ListBox1, *ListModel, *Document);
     }
+    const int row = ListModel->RowOf(SelectedTile());
     if (row >= 0)
         ListBox1->scrollTo(ListModel->index(row));
     // A tile whose record the file does not wholly hold shows its values
@@ -567,15 +583,7 @@ void TForm1::ListSelectionChanged()
 
 void TForm1::ListBox1Click()
 {
-    std::vector<int> tiles;
-    for (const QModelIndex &line : ListBox1->selectionModel()->selectedRows())
-        tiles.push_back(ListModel->TileAt(line.row()));
-    // The line clicked or moved to anchors the next Shift-selection, unless
-    // this one extended from the anchor there was: the document's, or, while
-    // the filter hides that, the current tile's, where the list started.
-    const int line = ListModel->TileAt(ListBox1->currentIndex().row());
-    const int anchor = ListModel->RowOf(Document->AnchorTile()) >= 0 ? Document->AnchorTile() : Document->CurrentTile();
-    Document->SetSelection(std::move(tiles), line, ListBox1->Extending() ? anchor : line);
+    TViewSelection::Take(*ListBox1, *ListModel, *Document);
 }
 
 // A click on the line that is already selected changes no selection but

@@ -29,6 +29,7 @@ class TClickDropper;
 class TCompareTools;
 class TEditorTools;
 class TListBox;
+class TPicturesWindow;
 class TTileDocument;
 class TTileListModel;
 class TTileData;
@@ -64,6 +65,8 @@ public:
     bool TileShown = false;
     // The shown tile's flags word, as the flag boxes show it.
     std::uint64_t CurrentFlags = 0;
+    // The grid of the list's pictures, a window of its own (View > Pictures).
+    std::unique_ptr<TPicturesWindow> Pictures;
 
 
 protected:
@@ -81,6 +84,7 @@ private:
     void ConnectDocument();
     void ConnectMenus();
     void InstallKeyFilters();
+    void CreatePictures();
 
     // Handlers of the window.
     void FormCreate(const QString &StartFile);

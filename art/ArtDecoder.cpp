@@ -14,6 +14,11 @@ constexpr int PixelSize = 2;
 constexpr int RawSide = 44;
 constexpr int RawPixelCount = 1012;
 constexpr int MaxRunLengthHeight = 2560;
+// The game's pictures are far smaller. An entry of a few bytes may claim
+// 65,535 x 2,560 pixels, a bitmap of 335 MB that the decode would fill
+// white before finding the rows missing; with such an entry in every cell
+// of the pictures grid the window would need gigabytes.
+constexpr std::int64_t MaxRunLengthPixels = 2048 * 2048;
 constexpr std::int64_t MaxRunLength = 5120;
 // White as a 1-5-5-5 pixel. Filling with the raw pixel is a plain memory
 // fill; filling with a QColor goes through a painter and costs more than
@@ -173,7 +178,8 @@ void TArtDecoder::DrawRunLength(TArtBytes &Bytes, std::int64_t At, QImage &Targe
         return;
     const int width = Word(dimensions.data());
     const int height = Word(dimensions.data() + 2);
-    if (width == 0 || height == 0 || height > MaxRunLengthHeight)
+    if (width == 0 || height == 0 || height > MaxRunLengthHeight
+        || std::int64_t(width) * height > MaxRunLengthPixels)
         return;
 
     std::vector<unsigned char> lineTable(std::size_t(height) * PixelSize);

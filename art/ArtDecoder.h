@@ -33,8 +33,8 @@ public:
     static void DrawEntry(TArtBytes &Bytes, std::int64_t At, QImage &Target, QPoint &Size);
 
     // Decodes the run-length entry whose header word lies at byte At. A
-    // header with width 0, height 0 or height above 2560 leaves Target
-    // untouched. Size is set only when every row decoded; a run above 5120
+    // header with width 0, height 0, height above 2560 or more than
+    // 4,194,304 pixels (2,048 x 2,048) leaves Target untouched. Size is set only when every row decoded; a run above 5120
     // pixels or data ending early stops the decode with the rest of Target
     // white.
     static void DrawRunLength(TArtBytes &Bytes, std::int64_t At, QImage &Target, QPoint &Size);

@@ -2,6 +2,7 @@
 
 #include "art/ArtPaths.h"
 #include "art/PackedArtReader.h"
+#include "art/PictureCache.h"
 #include "art/ReadArtIDX.h"
 #include "art/huechooser.h"
 #include "platform/Error.h"
@@ -170,11 +171,14 @@ TVellArtReader::~TVellArtReader() = default;
 
 void TVellArtReader::SetArtMulPath(const QString &Path)
 {
+    FPictures.reset();
     FArtReader.reset();
     FArtMulPath = AddTrailingBackslash(Path);
     FArtReader = ArtSourceIn(FArtMulPath);
-    if (FArtReader)
+    if (FArtReader) {
+        FPictures = std::make_unique<TPictureCache>(*FArtReader);
         SetArtIndex(0);
+    }
 }
 
 bool TVellArtReader::HasArtIn(const QString &Directory)

@@ -11,6 +11,7 @@
 class QLabel;
 class QResizeEvent;
 class TArtSource;
+class TPictureCache;
 class THUEColorChooser;
 
 // A panel that binds one art directory to a picture.
@@ -78,6 +79,9 @@ public:
     void DrawArt(int EntryNumber, QImage &Target, QPoint &Size);
     // The same for land tile EntryNumber's picture (TArtSource::DrawLandArt).
     void DrawLandArt(int EntryNumber, QImage &Target, QPoint &Size);
+    // The decoded pictures of the bound art, which every view of the
+    // window's pictures shares; null while not Ready.
+    TPictureCache *Pictures() const { return FPictures.get(); }
 
 private:
     void resizeEvent(QResizeEvent *Event) override;
@@ -107,6 +111,8 @@ private:
     QPoint FArtSize{0, 0};
 
     std::unique_ptr<TArtSource> FArtReader;
+    // Decodes through FArtReader, so it goes first.
+    std::unique_ptr<TPictureCache> FPictures;
     std::unique_ptr<THUEColorChooser> FHueTable;
     std::unique_ptr<QImage> FImage;
 

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "tiledata/TileKind.h"
+
+#include <QStyledItemDelegate>
+
+#include <functional>
+
+class TPictureCache;
+class TTileData;
+
+// The cells of the pictures grid: the tile's picture in a square of the
+// cell size, its index under it, the comparison's mark, and the tile's
+// name and main flags in the tooltip. The picture is scaled down, keeping
+// its shape, only when it is larger than the square; a smaller one is
+// drawn at its own size and centred. Scaling picks pixels, never blends
+// them, so the art's edges stay as sharp as in the game.
+//
+// Nothing is decoded for the size of a cell: the grid's cells are all
+// alike, so only the cells in view are ever asked for their picture.
+class TPictureDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+
+public:
+    using PictureSource = std::function<TPictureCache *()>;
+    using StoreSource = std::function<const TTileData *()>;
+    using DifferencePredicate = std::function<bool(TTileKind Kind, int Tile)>;
+
+    TPictureDelegate(PictureSource Pictures, StoreSource Store, DifferencePredicate Differs, QObject *Parent);
+
+    // The side of the picture's square, in pixels.
+    int CellSize() const { return FCellSize; }
+    void SetCellSize(int Size) { FCellSize = Size; }
+
+    // "0x1A3F stone wall: Wall, Impassable; Height 20"; land tiles have no
+    // height.
+    static QString TipText(const TTileData &Store, TTileKind Kind, int Tile);
+    // "0x1A3F", as under the picture.
+    static QString IndexText(int Tile);
+
+    void paint(QPainter *Painter, const QStyleOptionViewItem &Option, const QModelIndex &Index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &Option, const QModelIndex &Index) const override;
+    bool helpEvent(QHelpEvent *Event, QAbstractItemView *View, const QStyleOptionViewItem &Option,
+                   const QModelIndex &Index) override;
+
+private:
+    void DrawPicture(QPainter *Painter, const QRect &Square, TTileKind Kind, int Tile) const;
+
+    PictureSource FPictures;
+    StoreSource FStore;
+    DifferencePredicate FDiffers;
+    int FCellSize = 64;
+};

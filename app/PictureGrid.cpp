@@ -1,0 +1,96 @@
+#include "app/PictureGrid.h"
+
+#include "app/ErrorBox.h"
+#include "app/PictureDelegate.h"
+#include "app/TileDocument.h"
+#include "app/TileListModel.h"
+#include "app/ViewSelection.h"
+
+#include <QScopedValueRollback>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+TPictureGrid::TPictureGrid(TTileDocument &Document, TTileListModel &Lines, TPictureDelegate *Cells, QWidget *Parent)
+    : TListBox(Parent)
+    , FDocument(Document)
+    , FLines(Lines)
+    , FCells(Cells)
+{
+    setObjectName(QStringLiteral("PictureGrid"));
+    // A list that flows left to right and wraps is a grid whose rows are
+    // laid out from the one cell size: with 65,536 tiles, the icon mode's
+    // layout of every cell would cost more than drawing a screen.
+    setViewMode(QListView::ListMode);
+    setFlow(QListView::LeftToRight);
+    setWrapping(true);
+    setResizeMode(QListView::Adjust);
+    setUniformItemSizes(true);
+    setMovement(QListView::Static);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    Cells->setParent(this);
+    setItemDelegate(Cells);
+    setModel(&Lines);
+    // The view's own selection model resets with the lines; connected after
+    // it, the grid shows the document's selection again once it has.
+    connect(&Lines, &QAbstractItemModel::modelReset, this, &TPictureGrid::FollowDocument);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &TPictureGrid::UserSelected);
+    connect(&Document, &TTileDocument::SelectionChanged, this, &TPictureGrid::FollowDocument);
+    // Edits of many tiles renew the lines without a signal of the model's.
+    connect(&Document, &TTileDocument::TilesChanged, viewport(), qOverload<>(&QWidget::update));
+    FollowDocument();
+}
+
+int TPictureGrid::CellSize() const
+{
+    return FCells->CellSize();
+}
+
+void TPictureGrid::SetCellSize(int Size)
+{
+    const auto at = std::lower_bound(CellSizes.begin(), CellSizes.end(), Size);
+    const int size = at == CellSizes.end() ? CellSizes.back() : *at;
+    if (size == CellSize())
+        return;
+    FCells->SetCellSize(size);
+    // Uniform cells are measured once; a new size lays the grid out anew.
+    doItemsLayout();
+    if (currentIndex().isValid())
+        scrollTo(currentIndex());
+    emit CellSizeChanged(size);
+}
+
+void TPictureGrid::Zoom(int Steps)
+{
+    const auto at = std::find(CellSizes.begin(), CellSizes.end(), CellSize());
+    const int from = at == CellSizes.end() ? 2 : int(at - CellSizes.begin());
+    SetCellSize(CellSizes[std::size_t(std::clamp(from + Steps, 0, int(CellSizes.size()) - 1))]);
+}
+
+void TPictureGrid::wheelEvent(QWheelEvent *Event)
+{
+    if (!(Event->modifiers() & Qt::ControlModifier))
+        return TListBox::wheelEvent(Event);
+    const int delta = Event->angleDelta().y();
+    if (delta != 0)
+        Zoom(delta > 0 ? 1 : -1);
+    Event->accept();
+}
+
+void TPictureGrid::FollowDocument()
+{
+    {
+        const QScopedValueRollback<bool> byProgram(FSelectingByProgram, true);
+        TViewSelection::Show(*this, FLines, FDocument);
+    }
+    const int row = FLines.RowOf(FDocument.CurrentTile());
+    if (row >= 0)
+        scrollTo(FLines.index(row));
+}
+
+void TPictureGrid::UserSelected()
+{
+    if (FSelectingByProgram)
+        return;
+    RunHandler(window(), [this] { TViewSelection::Take(*this, FLines, FDocument); });
+}

@@ -1,0 +1,45 @@
+#include "art/PictureCache.h"
+
+#include "art/ArtIndexEntry.h"
+#include "art/ArtSource.h"
+
+#include <algorithm>
+#include <memory>
+
+TPictureCache::TPictureCache(TArtSource &Source)
+    : FSource(Source)
+    , FPictures(CapBytes)
+{
+}
+
+TPicture TPictureCache::Item(int Tile)
+{
+    return Decode(false, std::int32_t(std::uint32_t(Tile) + StaticArtBase));
+}
+
+TPicture TPictureCache::Land(int Tile)
+{
+    return Decode(true, Tile);
+}
+
+TPicture TPictureCache::Decode(bool Land, std::int32_t EntryNumber)
+{
+    const qint64 key = (qint64(Land) << 32) | std::uint32_t(EntryNumber);
+    if (const TPicture *held = FPictures.object(key))
+        return *held;
+    auto picture = std::make_unique<TPicture>();
+    if (Land)
+        FSource.DrawLandArt(EntryNumber, picture->Image, picture->Size);
+    else
+        FSource.DrawArt(EntryNumber, picture->Image, picture->Size);
+    // A run-length picture reports its size; a raw diamond is always 44 x
+    // 44. What the decoder could not draw is left null or blanked to 1 x 1.
+    picture->Missing = picture->Size == QPoint(0, 0)
+                       && (picture->Image.isNull() || picture->Image.size() == QSize(1, 1));
+    const TPicture result = *picture;
+    // Every picture costs at least a little, so that a screen of missing
+    // ones cannot pile up without end.
+    const qsizetype cost = std::max<qsizetype>(picture->Image.sizeInBytes(), 64);
+    FPictures.insert(key, picture.release(), cost);
+    return result;
+}

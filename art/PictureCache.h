@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QCache>
+#include <QImage>
+#include <QPoint>
+
+#include <cstdint>
+
+class TArtSource;
+
+// A tile's picture as an art source decodes it. Missing: the entry holds
+// no picture, or one that cannot be drawn (absent, unreadable, or claiming
+// more pixels than any of the game's pictures has).
+struct TPicture
+{
+    QImage Image;
+    QPoint Size{0, 0};
+    bool Missing = true;
+};
+
+// The decoded pictures of one art source, for everything in the window that
+// shows them: the art view beside the controls and the pictures grid ask
+// the same cache, so a tile decoded for one is never decoded again for the
+// other. Pictures are decoded when asked for, one at a time; nothing is
+// decoded ahead. The least recently used go first once their bytes pass
+// the cap.
+class TPictureCache
+{
+public:
+    // 32 MB holds the pictures of many screens of cells, whatever their
+    // size, and keeps the window's memory bounded while it scrolls through
+    // 65,536 tiles.
+    static constexpr qsizetype CapBytes = qsizetype(32) * 1024 * 1024;
+
+    // Source must outlive the cache.
+    explicit TPictureCache(TArtSource &Source);
+
+    TPicture Item(int Tile);
+    TPicture Land(int Tile);
+    // The bytes of the pictures held now.
+    qsizetype HeldBytes() const { return FPictures.totalCost(); }
+
+private:
+    TPicture Decode(bool Land, std::int32_t EntryNumber);
+
+    TArtSource &FSource;
+    QCache<qint64, TPicture> FPictures;
+};

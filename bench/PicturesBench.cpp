@@ -1,0 +1,202 @@
+// The Pictures window on a newer file of 65,536 item tiles, every one with a
+// picture: the first screen of 64-pixel cells at 1000 x 800, and a page of
+// the grid after Page Down, each against the bare work of decoding the
+// pictures of those cells and drawing them scaled into one image.
+
+#include "bench/BenchFiles.h"
+#include "bench/BenchPictures.h"
+#include "bench/BenchRegistry.h"
+#include "bench/BenchWidgets.h"
+
+#include "app/PictureGrid.h"
+#include "app/PicturesWindow.h"
+#include "app/TileListModel.h"
+#include "app/Unit1.h"
+#include "art/PictureCache.h"
+#include "art/ReadArtIDX.h"
+#include "art/VellArtReader.h"
+#include "tests/support/ArtWriter.h"
+#include "tests/support/LayoutTileWriter.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+constexpr int Tiles = 65536;
+constexpr int ArtBase = 0x4000;
+constexpr int Shapes = 64;
+
+// A folder with the newer tile data file and art.mul: 64 pictures of 30 x 40
+// to 93 x 103 pixels, the index pointing every item tile at one of them, so
+// each tile is its own entry to decode.
+struct PictureFolder
+{
+    PictureFolder()
+    {
+        BenchFiles::RandomNewer().WriteTo(Dir.filePath(QStringLiteral("tiledata.mul")));
+        ArtWriter writer;
+        std::vector<std::pair<std::int32_t, std::int32_t>> places;
+        for (int k = 0; k < Shapes; ++k) {
+            const int width = 30 + k;
+            const int height = 40 + k;
+            const ArtWriter::Bytes entry = ArtWriter::RunLengthEntry(
+                ArtWriter::RunsOf(width, height, ItemPicture(width, height, std::uint32_t(k)), 0));
+            places.emplace_back(writer.AppendArtBytes(entry), std::int32_t(entry.size()));
+        }
+        writer.PadToEntry(ArtBase);
+        for (int tile = 0; tile < Tiles; ++tile)
+            writer.AddIndexRecord(places[std::size_t(tile % Shapes)].first, places[std::size_t(tile % Shapes)].second);
+        writer.WriteTo(Dir.path());
+    }
+    QString Path() const { return Dir.filePath(QStringLiteral("tiledata.mul")); }
+
+    QTemporaryDir Dir;
+};
+
+const PictureFolder &Folder()
+{
+    static const PictureFolder folder;
+    return folder;
+}
+
+std::shared_ptr<TForm1> OpenedWindow()
+{
+    // The window's place and cell size go to a settings file of the tests,
+    // not to the user's.
+    QStandardPaths::setTestModeEnabled(true);
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&answer] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        answer.stop();
+        dialog->selectFile(Folder().Path());
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    answer.start(0);
+    auto window = std::make_shared<TForm1>();
+    window->show();
+    SettleWidgets();
+    if (window->ListModel->rowCount() != Tiles || !window->VellArtReader1)
+        throw std::logic_error("the window did not load the newer file and its art");
+    return window;
+}
+
+void ShowGrid(TForm1 &Window)
+{
+    Window.Pictures->ShowOrRaise();
+    Window.Pictures->resize(1000, 800);
+    Window.Pictures->Grid->SetCellSize(64);
+    SettleWidgets();
+}
+
+// Rows of the grid in view, and how many cells they hold from Row on.
+int CellsInView(const TPictureGrid &Grid)
+{
+    const QRect area = Grid.viewport()->rect();
+    int count = 0;
+    for (int row = Grid.indexAt(QPoint(1, 1)).row(); row >= 0 && row < Tiles; ++row) {
+        if (!area.intersects(Grid.visualRect(Grid.model()->index(row, 0))))
+            break;
+        ++count;
+    }
+    return count;
+}
+
+BenchBody FirstScreenCase()
+{
+    std::shared_ptr<TForm1> window = OpenedWindow();
+    ShowGrid(*window);
+    const QString art = Folder().Dir.path();
+    BenchBody body = [window, art] {
+        RunUntimed([&] {
+            window->Pictures->hide();
+            // A fresh cache: the art bound anew.
+            window->VellArtReader1->SetArtMulPath(art);
+            window->Pictures->Grid->scrollToTop();
+            SettleWidgets();
+        });
+        window->Pictures->ShowOrRaise();
+        // The offscreen platform exposes the window at its own pace; the
+        // grab paints the viewport as its first expose would.
+        window->Pictures->Grid->viewport()->grab();
+    };
+    body();
+    if (window->VellArtReader1->Pictures()->HeldBytes() < 100 * 30 * 40 * 2)
+        throw std::logic_error("the first screen decoded no pictures");
+    return body;
+}
+
+// Decodes the pictures of Count cells from tile First on and draws each,
+// scaled as the grid would, into one image of the window's size.
+void DrawCells(TArtReader &Reader, QImage &Screen, int First, int Count)
+{
+    QPainter painter(&Screen);
+    painter.fillRect(Screen.rect(), Qt::white);
+    const int columns = Screen.width() / 70;
+    for (int k = 0; k < Count; ++k) {
+        QImage picture;
+        QPoint size;
+        Reader.DrawArt(ArtBase + First + k, picture, size);
+        const QRect cell((k % columns) * 70 + 3, (k / columns) * 83 + 3, 64, 64);
+        QSize fit = picture.size();
+        if (fit.width() > 64 || fit.height() > 64)
+            fit.scale(64, 64, Qt::KeepAspectRatio);
+        painter.drawImage(QRect(cell.topLeft(), fit), picture);
+    }
+}
+
+// The bare work of a screen of cells: the next page of them each time
+// while Paging, else the first screen again and again.
+BenchBody DrawPagesBaseline(bool Paging)
+{
+    std::shared_ptr<TForm1> window = OpenedWindow();
+    ShowGrid(*window);
+    const int cells = CellsInView(*window->Pictures->Grid);
+    const QString art = Folder().Dir.path();
+    auto reader = std::make_shared<TArtReader>(art + QStringLiteral("/art.mul"), art + QStringLiteral("/artidx.mul"),
+                                               false);
+    auto screen = std::make_shared<QImage>(1000, 800, QImage::Format_RGB32);
+    auto first = std::make_shared<int>(0);
+    return [reader, screen, cells, first, Paging] {
+        if (Paging)
+            *first = *first + cells >= Tiles - cells ? 0 : *first + cells;
+        DrawCells(*reader, *screen, *first, cells);
+    };
+}
+
+BenchBody PageDownCase()
+{
+    std::shared_ptr<TForm1> window = OpenedWindow();
+    ShowGrid(*window);
+    TPictureGrid *grid = window->Pictures->Grid;
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    return [window, grid] {
+        if (grid->currentIndex().row() >= Tiles - 200)
+            RunUntimed([&] {
+                grid->setCurrentIndex(grid->model()->index(0, 0));
+                SettleWidgets();
+            });
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+        QApplication::sendEvent(grid, &down);
+        grid->viewport()->repaint();
+    };
+}
+
+const BenchPairRegistration FirstScreen({"Pictures window: first screen of 64-px cells at 1000 x 800", "PicturesFirstScreen",
+                                         "DecodeAndDrawFirstScreen", 1.5},
+                                        FirstScreenCase, [] { return DrawPagesBaseline(false); });
+const BenchPairRegistration PageDown({"Pictures window: one Page Down, painted", "PicturesPageDown",
+                                      "DecodeAndDrawOnePage", 1.5},
+                                     PageDownCase, [] { return DrawPagesBaseline(true); });
+
+} // namespace

@@ -1,0 +1,266 @@
+// The Pictures window: its grid shows the list's tiles under the list's
+// filters, shares the document's selection both ways with its anchor, edits
+// reach exactly the grid's selection, hostile art draws as missing, and the
+// decoded pictures stay within the cache's cap.
+
+#include "app/CompareTools.h"
+#include "app/PictureGrid.h"
+#include "app/PicturesWindow.h"
+#include "app/TileDocument.h"
+#include "app/TileListModel.h"
+#include "app/Unit1.h"
+#include "art/PictureCache.h"
+#include "art/VellArtReader.h"
+#include "tests/app/WindowTestSupport.h"
+#include "tests/support/ArtWriter.h"
+#include "tests/support/TestFiles.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+std::vector<int> GridTiles(const TPictureGrid &Grid)
+{
+    const auto *lines = qobject_cast<const TTileListModel *>(Grid.model());
+    std::vector<int> tiles;
+    for (int row = 0; row < lines->rowCount(); ++row)
+        tiles.push_back(lines->TileAt(row));
+    return tiles;
+}
+
+std::vector<int> ListTiles(const TForm1 &Window)
+{
+    std::vector<int> tiles;
+    for (int row = 0; row < Window.ListModel->rowCount(); ++row)
+        tiles.push_back(Window.ListModel->TileAt(row));
+    return tiles;
+}
+
+std::vector<int> Selected(const QAbstractItemView &View)
+{
+    const auto *lines = qobject_cast<const TTileListModel *>(View.model());
+    std::vector<int> tiles;
+    for (const QModelIndex &row : View.selectionModel()->selectedRows())
+        tiles.push_back(lines->TileAt(row.row()));
+    std::sort(tiles.begin(), tiles.end());
+    return tiles;
+}
+
+std::vector<int> Range(int First, int Last)
+{
+    std::vector<int> tiles;
+    for (int tile = First; tile <= Last; ++tile)
+        tiles.push_back(tile);
+    return tiles;
+}
+
+void ClickCell(TPictureGrid &Grid, int Tile, Qt::KeyboardModifiers Keys = Qt::NoModifier)
+{
+    const auto *lines = qobject_cast<const TTileListModel *>(Grid.model());
+    const QModelIndex cell = lines->index(lines->RowOf(Tile));
+    Grid.scrollTo(cell);
+    QTest::mouseClick(Grid.viewport(), Qt::LeftButton, Keys, Grid.visualRect(cell).center());
+}
+
+} // namespace
+
+class PicturesTest : public WindowTest
+{
+    Q_OBJECT
+
+    TPictureGrid &OpenGrid(TForm1 &Window)
+    {
+        Window.findChild<QAction *>(QStringLiteral("PicturesAction"))->trigger();
+        TPicturesWindow &pictures = *Window.Pictures;
+        pictures.resize(640, 480);
+        [&] { QVERIFY(QTest::qWaitForWindowActive(&pictures)); }();
+        return *pictures.Grid;
+    }
+
+    // The main window's shortcuts work while it is the active window.
+    static void Activate(TForm1 &Window)
+    {
+        Window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Window));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // The window's place and cell size go to a settings file of the tests.
+        QStandardPaths::setTestModeEnabled(true);
+    }
+
+    void gridShowsTheListsTiles_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("differencesOnly");
+        QTest::addColumn<bool>("free");
+        QTest::newRow("name filter") << "n1" << false << false;
+        QTest::newRow("differences only") << "" << true << false;
+        QTest::newRow("both") << "n1" << true << false;
+        QTest::newRow("free") << "" << false << true;
+    }
+
+    // Tiles 3 and 4 have no name and no flags, and only tile 4 a picture:
+    // tile 3 is the one free slot.
+    void gridShowsTheListsTiles()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, differencesOnly);
+        QFETCH(bool, free);
+        for (const int tile : {3, 4}) {
+            TileDataWriter::Record record = Files->Writer.ReadRecord(tile);
+            record.Flags = 0;
+            record.Name.clear();
+            Files->Writer.SetRecord(tile, record);
+        }
+        ArtWriter art;
+        art.PadToEntry(ArtWriter::StaticArtBase + 4);
+        art.AddRunLength(2, 2, ArtWriter::Pixels(4, 0x001F), 0xFFFF);
+        art.WriteTo(Files->Folder());
+        auto window = Open();
+        TPictureGrid &grid = OpenGrid(*window);
+        QCOMPARE(window->Pictures->windowTitle(), QStringLiteral("Pictures - tiledata.mul - Quorvane"));
+        std::vector<unsigned char> other = Files->Writer.Bytes();
+        for (const int tile : {1, 5, 0x10, 0x100})
+            other[TileDataWriter::OffsetOf(tile) + 4] ^= 1;
+        TestFiles::WriteBytes(Files->Folder() + QStringLiteral("/other.mul"), other);
+        window->findChild<TCompareTools *>()->CompareWith(Files->Folder() + QStringLiteral("/other.mul"));
+        if (differencesOnly)
+            window->findChild<QToolButton *>(QStringLiteral("DifferencesOnly"))->click();
+        if (free)
+            window->findChild<QToolButton *>(QStringLiteral("FreeOnly"))->click();
+        QTest::keyClicks(window->findChild<QLineEdit *>(QStringLiteral("FilterBox")), name);
+        QVERIFY(ListTiles(*window).size() < std::size_t(TileDataWriter::Tiles));
+        if (free)
+            QCOMPARE(ListTiles(*window), std::vector<int>{3});
+        QCOMPARE(GridTiles(grid), ListTiles(*window));
+    }
+
+    // The grid and the list show one selection, whichever of them the user
+    // selected in, and a Shift-click in the grid extends from a tile that Go
+    // to made current.
+    void selectionIsShared()
+    {
+        auto window = Open();
+        TPictureGrid &grid = OpenGrid(*window);
+        ClickLine(*window, 3);
+        QCOMPARE(Selected(grid), std::vector<int>{3});
+        QCOMPARE(grid.currentIndex().row(), 3);
+
+        ClickCell(grid, 7);
+        QCOMPARE(Selected(*window->ListBox1), std::vector<int>{7});
+        QCOMPARE(window->Document->CurrentTile(), 7);
+        QCOMPARE(window->Edit1->text(), QStringLiteral("n7"));
+
+        Answers->Then(Type(QStringLiteral("20")));
+        Activate(*window);
+        Shortcut(*window, Qt::CTRL | Qt::Key_G);
+        QCOMPARE(Selected(grid), std::vector<int>{0x20});
+        ClickCell(grid, 0x23, Qt::ShiftModifier);
+        QCOMPARE(Selected(*window->ListBox1), Range(0x20, 0x23));
+        QCOMPARE(window->Document->SelectedTiles(), Range(0x20, 0x23));
+
+        // And back: a Shift-click in the list extends from the grid's anchor.
+        ClickCell(grid, 0x30);
+        QTest::mouseClick(window->ListBox1->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                          LineRect(*window, 0x2E).center());
+        QCOMPARE(Selected(grid), Range(0x2E, 0x30));
+    }
+
+    // A flag set on five tiles selected in the grid changes those tiles'
+    // flags, and no other byte of the file.
+    void flagClickEditsTheGridSelection()
+    {
+        for (int tile = 3; tile <= 9; ++tile) {
+            TileDataWriter::Record record = Files->Writer.ReadRecord(tile);
+            record.Flags &= ~0x10u;
+            Files->Writer.SetRecord(tile, record);
+        }
+        auto window = Open();
+        TPictureGrid &grid = OpenGrid(*window);
+        ClickCell(grid, 4);
+        ClickCell(grid, 8, Qt::ShiftModifier);
+        QCOMPARE(window->Document->SelectedTiles(), Range(4, 8));
+        window->cbWall->click();
+        Activate(*window);
+        Shortcut(*window, Qt::CTRL | Qt::Key_S);
+
+        std::vector<unsigned char> expected = Files->Writer.Bytes();
+        for (int tile = 4; tile <= 8; ++tile)
+            expected[TileDataWriter::OffsetOf(tile)] |= 0x10;
+        QVERIFY(TestFiles::ReadBytes(Files->Path()) == expected);
+    }
+
+    // Tile 1 claims 65,535 x 2,560 pixels in a few bytes; tile 2 is a
+    // real picture. Every tile of the first screen is decoded for the
+    // grid, within the cache's cap.
+    void hostileArtDrawsAsMissing()
+    {
+        ArtWriter art;
+        art.PadToEntry(ArtWriter::StaticArtBase + 1);
+        ArtWriter::RunLengthPicture giant;
+        giant.Width = 65535;
+        giant.Height = 2560;
+        const std::int32_t at = art.AppendArtBytes(ArtWriter::RunLengthEntry(giant));
+        art.AddIndexRecord(at, std::int32_t(ArtWriter::RunLengthEntry(giant).size()));
+        art.AddRunLength(30, 20, ArtWriter::Pixels(30 * 20, 0x001F), 0xFFFF);
+        art.WriteTo(Files->Folder());
+        auto window = Open();
+        TPictureGrid &grid = OpenGrid(*window);
+        grid.grab();
+        TPictureCache *pictures = window->VellArtReader1->Pictures();
+        QVERIFY(pictures->Item(1).Missing);
+        QVERIFY(!pictures->Item(2).Missing);
+        QVERIFY(pictures->HeldBytes() < 1024 * 1024);
+        ClickCell(grid, 1);
+        QCOMPARE(window->Image1Bitmap.size(), QSize(1, 1));
+    }
+
+    // Forty pictures of 2,048 x 2,048, 8 MB each, all in view at once.
+    void cacheStaysWithinItsCap()
+    {
+        ArtWriter art;
+        art.PadToEntry(ArtWriter::StaticArtBase);
+        ArtWriter::RunLengthPicture large;
+        large.Width = 2048;
+        large.Height = 2048;
+        const ArtWriter::Bytes entry = ArtWriter::RunLengthEntry(large);
+        const std::int32_t at = art.AppendArtBytes(entry);
+        for (int tile = 0; tile < 40; ++tile)
+            art.AddIndexRecord(at, std::int32_t(entry.size()));
+        art.WriteTo(Files->Folder());
+        auto window = Open();
+        TPictureGrid &grid = OpenGrid(*window);
+        grid.SetCellSize(32);
+        grid.grab();
+        const qsizetype held = window->VellArtReader1->Pictures()->HeldBytes();
+        QVERIFY(held >= 2048 * 2048 * 2);
+        QVERIFY(held <= TPictureCache::CapBytes);
+    }
+
+    // The cell size chosen is the next window's.
+    void cellSizeIsRemembered()
+    {
+        {
+            auto window = Open();
+            TPictureGrid &grid = OpenGrid(*window);
+            grid.SetCellSize(64);
+            grid.setFocus();
+            QTest::keyClick(&grid, Qt::Key_Minus, Qt::ControlModifier);
+            QCOMPARE(grid.CellSize(), 44);
+        }
+        auto window = Open();
+        QCOMPARE(OpenGrid(*window).CellSize(), 44);
+        OpenGrid(*window).SetCellSize(64);
+    }
+};
+
+QTEST_MAIN(PicturesTest)
+#include "tst_pictures.moc"
