@@ -27,7 +27,12 @@ QItemSelectionModel::SelectionFlags TListBox::selectionCommand(const QModelIndex
     // Nothing to select (below the last line) keeps the line there is.
     if (!Index.isValid() || FAnchoring)
         return QItemSelectionModel::NoUpdate;
-    const QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(Index, Event);
+    QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(Index, Event);
+    // A range needs a line to start from: with no current line, Shift+click
+    // selects the line clicked alone, which then anchors, rather than a
+    // range from wherever the view last had one.
+    if ((command & QItemSelectionModel::Current) && !currentIndex().isValid())
+        command = QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
     // A Ctrl+click or Ctrl+Space would deselect the only selected line.
     const QItemSelection selected = selectionModel()->selection();
     const bool onlyLine = selected.size() == 1 && selected.first().height() == 1 && selected.first().contains(Index);

@@ -6,6 +6,8 @@
 #include "app/TileListModel.h"
 #include "app/ViewSelection.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QWheelEvent>
 
@@ -75,6 +77,28 @@ void TPictureGrid::wheelEvent(QWheelEvent *Event)
     if (delta != 0)
         Zoom(delta > 0 ? 1 : -1);
     Event->accept();
+}
+
+// The main window's box keeps the focus of its own window while the user
+// works here, so no focus change commits what it holds, as a click on the
+// list does.
+bool TPictureGrid::CommitPendingEdits()
+{
+    return RunHandler(window(), [this] { FDocument.CommitPendingEdits(); });
+}
+
+void TPictureGrid::mousePressEvent(QMouseEvent *Event)
+{
+    if (!CommitPendingEdits())
+        return Event->accept();
+    TListBox::mousePressEvent(Event);
+}
+
+void TPictureGrid::keyPressEvent(QKeyEvent *Event)
+{
+    if (!CommitPendingEdits())
+        return Event->accept();
+    TListBox::keyPressEvent(Event);
 }
 
 void TPictureGrid::FollowDocument()

@@ -36,8 +36,15 @@ signals:
 
 protected:
     void wheelEvent(QWheelEvent *Event) override;
+    void mousePressEvent(QMouseEvent *Event) override;
+    void keyPressEvent(QKeyEvent *Event) override;
 
 private:
+    // A value typed into a box of the main window goes into the tiles it was
+    // typed for before the grid selects others; false when it is refused,
+    // and the selection then stays.
+    bool CommitPendingEdits();
+
     void FollowDocument();
     void UserSelected();
 

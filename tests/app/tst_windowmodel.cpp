@@ -7,6 +7,8 @@
 // The normal run takes a fixed list of seeds. QV_WINDOW_MODEL_SECONDS=600
 // runs random seeds instead until that many seconds have passed.
 
+#include "app/PictureGrid.h"
+#include "app/PicturesWindow.h"
 #include "app/TileListModel.h"
 #include "app/Unit1.h"
 #include "tests/app/WindowTestSupport.h"
@@ -23,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -396,6 +399,7 @@ enum class Verb
     Click, Key, GoTo, Find, FindNext, Filter, Flag, Number, Rename, TypeName, Replace,
     Switch, Undo, Redo, Save, SaveAs, Reload, Other, Close,
     ShiftClick, CtrlClick, ShiftKey, SelectAll, Copy, Paste, Compare, Difference, Take, StopComparing,
+    GridClick,
 };
 
 // What the user does; A, B and C choose its details when it is done.
@@ -417,7 +421,7 @@ Action RandomAction(std::mt19937 &Random)
         {Verb::SaveAs, 2}, {Verb::Reload, 2},  {Verb::Other, 4},    {Verb::Close, 3},
         {Verb::ShiftClick, 5}, {Verb::CtrlClick, 4}, {Verb::ShiftKey, 4}, {Verb::SelectAll, 1},
         {Verb::Copy, 1}, {Verb::Paste, 6}, {Verb::Compare, 3}, {Verb::Difference, 4}, {Verb::Take, 5},
-        {Verb::StopComparing, 1},
+        {Verb::StopComparing, 1}, {Verb::GridClick, 6},
     };
     int total = 0;
     for (const auto &entry : weights)
@@ -549,6 +553,9 @@ private:
     void Difference(const Action &A);
     void Take(const Action &A);
     void StopComparing();
+    // "line" or "cell", where the clicks go.
+    QString Where() const;
+    void ClickRow(int Row, Qt::KeyboardModifiers Keys);
 
     // The selected tiles that take edits.
     std::vector<int> EditableSelected() const;
@@ -585,6 +592,8 @@ private:
     // The file compared with, while the window compares.
     std::unique_ptr<FileModel> OtherFile;
     int Others = 0;
+    // Set while the clicks go to the Pictures window's grid.
+    bool InGrid = false;
     // A name typed into the rename box, not confirmed, since the tile was shown.
     std::optional<QString> PendingName;
     // A number typed into a box that still has the focus.
@@ -729,6 +738,12 @@ void Run::Dispatch(const Action &A)
     case Verb::Difference: return Difference(A);
     case Verb::Take: return Take(A);
     case Verb::StopComparing: return StopComparing();
+    case Verb::GridClick: {
+        // A click, a Shift+click or a Ctrl+click on a cell of the pictures.
+        const QScopedValueRollback<bool> grid(InGrid, true);
+        const unsigned how = (A.C >> 4) % 3;
+        return how == 0 ? Click(A) : how == 1 ? ShiftClick(A) : CtrlClick(A);
+    }
     }
 }
 
@@ -875,11 +890,35 @@ void Run::Click(const Action &A)
     // Mostly lines near the top, so that edits meet; now and then the selected one.
     const int near = A.C % 4 ? std::min(count, 48) : count;
     const int row = A.B % 4 == 0 && selected >= 0 ? selected : int(A.A % unsigned(near));
-    Log(QStringLiteral("click line %1").arg(row));
+    Log(QStringLiteral("click %1 %2").arg(Where(), QString::number(row)));
     Reshown = true;
     Expected = {{TileAt(row)}, TileAt(row)};
     AnchorTo = TileAt(row);
-    ClickLine(*Window, row);
+    ClickRow(row, Qt::NoModifier);
+}
+
+QString Run::Where() const
+{
+    return InGrid ? QStringLiteral("cell") : QStringLiteral("line");
+}
+
+// A click on a line of the list, or on the cell of the same row in the
+// Pictures window's grid, which shows the list's tiles in its order.
+void Run::ClickRow(int Row, Qt::KeyboardModifiers Keys)
+{
+    if (!InGrid) {
+        Window->ListBox1->scrollTo(Window->ListModel->index(Row));
+        QTest::mouseClick(Window->ListBox1->viewport(), Qt::LeftButton, Keys, LineRect(*Window, Row).center());
+        return;
+    }
+    if (!Window->Pictures || !Window->Pictures->isVisible()) {
+        Window->findChild<QAction *>(QStringLiteral("PicturesAction"))->trigger();
+        Window->Pictures->resize(640, 480);
+    }
+    TPictureGrid &grid = *Window->Pictures->Grid;
+    const QModelIndex cell = grid.model()->index(Row, 0);
+    grid.scrollTo(cell);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Keys, grid.visualRect(cell).center());
 }
 
 void Run::GoTo(const Action &A)
@@ -1244,14 +1283,17 @@ void Run::ShiftClick(const Action &A)
     if (ListCount(*Window) == 0)
         return Log(QStringLiteral("Shift+click: no line"));
     const int row = SomeRow(A);
-    Log(QStringLiteral("Shift+click line %1").arg(row));
-    // A range from a tile the filter hides starts at the current one instead.
-    if (RowOf(Anchors[Land]) < 0)
-        AnchorTo = Current;
-    if (AnchorRow() >= 0)
+    Log(QStringLiteral("Shift+click %1 %2").arg(Where(), QString::number(row)));
+    // Without a current tile Shift+click selects the tile alone; a range
+    // from a tile the filter hides starts at the current one instead.
+    if (Current < 0) {
+        Expected = {{TileAt(row)}, TileAt(row)};
+        AnchorTo = TileAt(row);
+    } else {
+        AnchorTo = RowOf(Anchors[Land]) < 0 ? Current : Anchors[Land];
         Expected = {TilesOfRows(AnchorRow(), row), TileAt(row)};
-    Window->ListBox1->scrollTo(Window->ListModel->index(row));
-    QTest::mouseClick(Window->ListBox1->viewport(), Qt::LeftButton, Qt::ShiftModifier, LineRect(*Window, row).center());
+    }
+    ClickRow(row, Qt::ShiftModifier);
 }
 
 // Ctrl+click takes a line into the selection or out of it, but never the
@@ -1262,7 +1304,7 @@ void Run::CtrlClick(const Action &A)
         return Log(QStringLiteral("Ctrl+click: no line"));
     const int row = SomeRow(A);
     const int tile = TileAt(row);
-    Log(QStringLiteral("Ctrl+click line %1").arg(row));
+    Log(QStringLiteral("Ctrl+click %1 %2").arg(Where(), QString::number(row)));
     std::vector<int> tiles = Selected;
     const auto at = std::lower_bound(tiles.begin(), tiles.end(), tile);
     if (tiles == std::vector<int>{tile})
@@ -1273,8 +1315,7 @@ void Run::CtrlClick(const Action &A)
         Expected = {tiles, kept ? tile : tiles.front()};
         AnchorTo = tile;
     }
-    Window->ListBox1->scrollTo(Window->ListModel->index(row));
-    QTest::mouseClick(Window->ListBox1->viewport(), Qt::LeftButton, Qt::ControlModifier, LineRect(*Window, row).center());
+    ClickRow(row, Qt::ControlModifier);
 }
 
 void Run::ShiftKey(const Action &A)
