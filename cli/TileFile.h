@@ -30,7 +30,8 @@ public:
         Write, // apply: a regular file, which the store saves in place
     };
 
-    // Throws Error "Cannot open file ...", "<file>: Stream read error" or a
+    // Throws Error "Cannot open file ...", "<file>: <system's reason>" for a failed read,
+    // "<file>: Stream read error" for a file that ends early, or a
     // line saying the file is too short or is not of the named layout.
     TileFile(const std::string &Path, Use How, LayoutChoice Choice = LayoutChoice::FromLength);
     ~TileFile();

@@ -2,6 +2,7 @@
 
 #include "cli/QuorvaneTool.h"
 #include "platform/Process.h"
+#include "platform/SignalDeferral.h"
 #include "platform/StandardStream.h"
 
 int main(int argc, char **argv)
@@ -9,6 +10,11 @@ int main(int argc, char **argv)
     using StandardStream::Outcome;
     // A dump is the same bytes on every system, for version control.
     Process::UseBinaryStandardStreams();
+    // A save that fails while a request to stop waits says why, in the
+    // tool's words, before the request ends the tool.
+    SignalDeferral::TellFailuresWith([](const std::string &Message) {
+        StandardStream::Write(StandardStream::Stream::Error, "quorvane-tool: " + Message + "\n");
+    });
     const ToolRun run = RunQuorvaneTool(Process::Arguments(argc, argv));
     // Once apply has changed the file, its status must say so, whatever
     // becomes of the report: a closed pipe must not end it by SIGPIPE.

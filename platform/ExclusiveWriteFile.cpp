@@ -47,19 +47,29 @@ bool MayRetry(int error, int &busy)
     return true;
 }
 
+// Opens the file for reading and writing, never creating it. Another save
+// holding its lease on the file turns the open away (EWOULDBLOCK) until it
+// is done, which is tried again like any other moment of unavailability.
+int OpenForWriting(const std::string &path)
+{
+    int busy = 0;
+    for (;;) {
+        const int handle = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+        if (handle >= 0)
+            return handle;
+        const int openError = errno == EWOULDBLOCK ? EAGAIN : errno;
+        if (!MayRetry(openError, busy))
+            throw CannotOpenFileError(path, openError == EAGAIN ? FileSystem::FileInUseText()
+                                                                : FileSystem::SystemErrorText(openError));
+    }
+}
+
 } // namespace
 
 ExclusiveWriteFile::ExclusiveWriteFile(const std::string &path)
     : FPath(path)
 {
-    FHandle = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
-    if (FHandle < 0) {
-        // A process holding a lease on the file (another save in progress)
-        // makes a non-blocking open fail with EWOULDBLOCK: it is in use.
-        const int openError = errno;
-        throw CannotOpenFileError(path, openError == EWOULDBLOCK ? FileSystem::FileInUseText()
-                                                                 : FileSystem::SystemErrorText(openError));
-    }
+    FHandle = OpenForWriting(path);
     struct stat info {};
     if (::fstat(FHandle, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(FHandle);
@@ -78,37 +88,86 @@ void ExclusiveWriteFile::TakeExclusiveHold()
 {
     IgnoreLeaseBreakSignal();
     // A write lease is granted only when no other descriptor, in any
-    // process, has the file open: exactly the "no sharing" we want.
-    if (::fcntl(FHandle, F_SETLEASE, F_WRLCK) == 0) {
-        FLeased = true;
-        return;
+    // process, has the file open: exactly the "no sharing" we want. Another
+    // program that only glances at the file (a file manager, a backup)
+    // closes it again in a moment, so a refusal is tried again for a while.
+    int busy = 0;
+    int leaseError = 0;
+    for (;;) {
+        if (::fcntl(FHandle, F_SETLEASE, F_WRLCK) == 0) {
+            FLeased = true;
+            return;
+        }
+        leaseError = errno == EBUSY ? EAGAIN : errno;
+        if (!MayRetry(leaseError, busy))
+            break;
     }
-    const int leaseError = errno;
-    if (leaseError != EACCES && leaseError != EINVAL) {
-        Release();
-        const std::string reason = leaseError == EAGAIN || leaseError == EBUSY
-                                       ? FileSystem::FileInUseText()
-                                       : FileSystem::SystemErrorText(leaseError);
-        throw CannotOpenFileError(FPath, reason);
+    if (leaseError == EAGAIN) {
+        // Still open elsewhere. A reader that keeps it open must not make
+        // saving impossible; one that may write does: its bytes could mix
+        // with ours.
+        if (!OnlyReadersHaveItOpen())
+            Fail(FileSystem::FileInUseText());
+    } else if (leaseError != EACCES && leaseError != EINVAL) {
+        Fail(FileSystem::SystemErrorText(leaseError));
     }
-    // The kernel will not lease this file to us: we do not own it (EACCES)
-    // or its file system has no leases (EINVAL). Fall back to an exclusive
-    // advisory lock. That guarantee is weaker: it keeps out only programs
-    // that take such locks themselves, not a plain reader or writer.
-    if (::flock(FHandle, LOCK_EX | LOCK_NB) != 0) {
-        const int lockError = errno;
-        Release();
-        throw CannotOpenFileError(FPath, lockError == EWOULDBLOCK
-                                             ? FileSystem::FileInUseText()
-                                             : FileSystem::SystemErrorText(lockError));
+    // The kernel will not lease this file to us: a reader has it open, we
+    // do not own it (EACCES) or its file system has no leases (EINVAL).
+    // Fall back to an exclusive advisory lock. That guarantee is weaker: it
+    // keeps out only programs that take such locks themselves, not a plain
+    // reader or writer; the caller's check for changes by another program
+    // still guards what it writes.
+    int lockError = 0;
+    busy = 0;
+    do {
+        if (::flock(FHandle, LOCK_EX | LOCK_NB) == 0)
+            return;
+        lockError = errno == EWOULDBLOCK ? EAGAIN : errno;
+    } while (MayRetry(lockError, busy));
+    Fail(lockError == EAGAIN ? FileSystem::FileInUseText() : FileSystem::SystemErrorText(lockError));
+}
+
+// Whether no other descriptor has the file open for writing, asked the only
+// way the kernel answers: a read lease is granted only then. Our own
+// descriptor writes, so it is given up for the question and opened again
+// after; a file that another program put in its place meanwhile is in use.
+bool ExclusiveWriteFile::OnlyReadersHaveItOpen()
+{
+    int reader = -1;
+    do
+        reader = ::open(FPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    while (reader < 0 && errno == EINTR);
+    if (reader < 0)
+        return false;
+    struct stat before {};
+    if (::fstat(FHandle, &before) != 0) {
+        ::close(reader);
+        return false;
     }
+    ::close(FHandle);
+    FHandle = -1;
+    const bool noWriter = ::fcntl(reader, F_SETLEASE, F_RDLCK) == 0;
+    if (noWriter)
+        ::fcntl(reader, F_SETLEASE, F_UNLCK);
+    ::close(reader);
+    if (!noWriter)
+        return false;
+    FHandle = OpenForWriting(FPath);
+    struct stat after {};
+    return ::fstat(FHandle, &after) == 0 && after.st_dev == before.st_dev && after.st_ino == before.st_ino;
+}
+
+void ExclusiveWriteFile::Fail(const std::string &Reason)
+{
+    Release();
+    throw CannotOpenFileError(FPath, Reason);
 }
 
 std::int64_t ExclusiveWriteFile::Size() const
 {
     struct stat info {};
     if (::fstat(FHandle, &info) != 0)
-        throw Error("Stream read error");
+        throw Error(FileSystem::NativeSeparators(FPath) + ": " + FileSystem::SystemErrorText(errno));
     return static_cast<std::int64_t>(info.st_size);
 }
 

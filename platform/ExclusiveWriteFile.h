@@ -6,10 +6,19 @@
 
 // An existing file opened for reading and writing that nobody else may have
 // open while we hold it: the open fails while any other process, or any other
-// descriptor of this process, has the file open. The file is never created
-// and never truncated. Hold one only for the duration of a write; what is
-// read back under the hold is what the write will replace, with nothing able
-// to slip in between.
+// descriptor of this process, has the file open for writing, and every other
+// open waits or fails until we let go. The file is never created and never
+// truncated. Hold one only for the duration of a write; what is read back
+// under the hold is what the write will replace, with nothing able to slip
+// in between.
+//
+// A file that is busy (another program glancing at it, another save) is
+// tried again for half a second. One that a reader still keeps open then,
+// or whose file system cannot keep others out, is held in a weaker way that
+// lets readers be (on POSIX an advisory lock, which only programs taking
+// such locks respect; on Windows a share mode that lets others read): saving
+// stays possible, and the caller's check for changes by another program
+// guards what it writes.
 class ExclusiveWriteFile
 {
 public:
@@ -51,6 +60,9 @@ private:
     // Notes the system's reason and throws "Stream write error".
     [[noreturn]] void FailWrite();
     void TakeExclusiveHold();
+    bool OnlyReadersHaveItOpen();
+    // Gives the file up and throws "Cannot open file ..." with Reason.
+    [[noreturn]] void Fail(const std::string &Reason);
     void Release();
 
     std::string FPath;

@@ -14,7 +14,9 @@ SharedReadFile::SharedReadFile(const std::string &path)
 {
     // O_NONBLOCK keeps a FIFO planted under a file's name from blocking the
     // open; such a thing is refused just below, and regular files ignore it.
-    FHandle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    do
+        FHandle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    while (FHandle < 0 && errno == EINTR);
     if (FHandle < 0) {
         // Another program's save holds a lease on the file, which makes a
         // non-blocking open fail with EWOULDBLOCK: say it is in use, in the
@@ -54,14 +56,14 @@ std::size_t SharedReadFile::ReadAt(std::int64_t offset, void *buffer, std::size_
     while (done < length) {
         const std::int64_t position = offset + static_cast<std::int64_t>(done);
         const ssize_t n = FileProbe::Fails(FileProbe::Step::Read, FPath, position)
-                              ? (errno = EIO, -1)
+                              ? (errno = FileProbe::FailureError(), -1)
                               : ::pread(FHandle, out + done, length - done, static_cast<off_t>(position));
         if (n < 0 && errno == EINTR)
             continue;
         // Only a read of nothing is the end of the file. A failed read is no
         // end: taking it for one would hand callers a file cut short.
         if (n < 0)
-            throw Error("Stream read error");
+            throw Error(FileSystem::NativeSeparators(FPath) + ": " + FileSystem::SystemErrorText(errno));
         if (n == 0)
             break;
         done += static_cast<std::size_t>(n);

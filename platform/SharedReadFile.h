@@ -25,10 +25,12 @@ public:
 
     // Reads up to length bytes from offset on; returns the number read, which
     // is short only at the end of the file. A negative offset reads nothing.
-    // Throws Error "Stream read error" when the system fails a read.
+    // Throws Error "<path>: <system's reason>" when the system fails a read
+    // ("t.mul: Input/output error").
     std::size_t ReadAt(std::int64_t offset, void *buffer, std::size_t length) const;
 
-    // Reads exactly length bytes or throws Error "Stream read error".
+    // Reads exactly length bytes, or throws Error "Stream read error" when
+    // the file ends first, and ReadAt's error when a read fails.
     void ReadExactAt(std::int64_t offset, void *buffer, std::size_t length) const;
 
 private:
@@ -39,6 +41,7 @@ private:
 
 // Reads a whole file into memory in one read of its full length.
 // Errors: "Cannot open file ...", "Stream read error" when the file yields
-// fewer bytes than its length, and "Out of memory while expanding memory
+// fewer bytes than its length, "<path>: <system's reason>" when a read
+// fails, and "Out of memory while expanding memory
 // stream" when it cannot be held in memory.
 std::vector<unsigned char> ReadWholeFile(const std::string &path);

@@ -1,11 +1,19 @@
 #pragma once
 
+#include <string>
+
 // Holds back the requests to stop that a user or the system sends a program
-// (SIGINT, SIGTERM and SIGHUP; on Windows the console's Ctrl+C, Ctrl+Break,
-// close, log-off and shut-down events) while an object of this class lives,
-// and acts on them when it goes. A save writing over a file, or putting its
-// old bytes back, is thereby never cut off halfway: the program stops, as
-// asked, once the file is whole.
+// while an object of this class lives, and acts on them when it goes: on
+// POSIX every signal whose default ends the program and that is not tied to
+// a fault of its own code (SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGUSR1,
+// SIGXCPU, SIGALRM and the like); on Windows the console's Ctrl+C,
+// Ctrl+Break, close, log-off and shut-down events. A save writing over a
+// file, or putting its old bytes back, is thereby never cut off halfway:
+// the program stops, as asked, once the file is whole.
+//
+// SIGXFSZ, which a write past the process's file-size limit would end the
+// program with, is ignored meanwhile, so that such a write fails with "File
+// too large" and its bytes are put back like those of any failed write.
 //
 // Objects may nest; the outermost one acts on what arrived meanwhile, as
 // the program would have acted without it (usually by ending). A program
@@ -18,4 +26,21 @@ public:
 
     SignalDeferral(const SignalDeferral &) = delete;
     SignalDeferral &operator=(const SignalDeferral &) = delete;
+
+    // Says that the work held together failed with Message, about to be
+    // thrown to the caller. A signal that then ends the program at the
+    // deferral's end would leave the failure untold, so the message is told
+    // first, the way the program tells its failures.
+    void Failing(const std::string &Message);
+
+    // How the program tells a failure: by default its message on a line of
+    // its own on standard error; a command-line tool adds its name, as on
+    // every line it prints there.
+    using Teller = void (*)(const std::string &Message);
+    static void TellFailuresWith(Teller Tell);
+
+private:
+    // The same on every system: what Failing noted, told or forgotten.
+    static void TellFailure();
+    static void ForgetFailure();
 };

@@ -13,14 +13,18 @@ namespace StreamInput {
 
 namespace {
 
-std::size_t ReadSomeOf(int descriptor, unsigned char *buffer, std::size_t length)
+// A failed read says why, after the name of what was read when it has one
+// (standard input has none; the caller puts its own words in front).
+std::size_t ReadSomeOf(int descriptor, unsigned char *buffer, std::size_t length, const std::string &name)
 {
     for (;;) {
         const ssize_t n = ::read(descriptor, buffer, length);
         if (n >= 0)
             return static_cast<std::size_t>(n);
-        if (errno != EINTR)
-            throw Error("Stream read error");
+        const int error = errno;
+        if (error != EINTR)
+            throw Error((name.empty() ? std::string() : FileSystem::NativeSeparators(name) + ": ")
+                        + FileSystem::SystemErrorText(error));
     }
 }
 
@@ -40,12 +44,15 @@ std::vector<unsigned char> ReadAll(const std::string &path, std::size_t limit)
     if (!IsStream(path))
         return ReadWholeFile(path);
     // A blocking open: a named pipe is read once its writer has come.
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int descriptor = -1;
+    do
+        descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    while (descriptor < 0 && errno == EINTR);
     if (descriptor < 0)
         throw CannotOpenFileError(path, FileSystem::SystemErrorText(errno));
     try {
         std::vector<unsigned char> bytes = ReadToEnd(
-            [descriptor](unsigned char *buffer, std::size_t length) { return ReadSomeOf(descriptor, buffer, length); },
+            [&](unsigned char *buffer, std::size_t length) { return ReadSomeOf(descriptor, buffer, length, path); },
             limit);
         ::close(descriptor);
         return bytes;
@@ -57,7 +64,7 @@ std::vector<unsigned char> ReadAll(const std::string &path, std::size_t limit)
 
 std::vector<unsigned char> ReadStandardInput(std::size_t limit)
 {
-    return ReadToEnd([](unsigned char *buffer, std::size_t length) { return ReadSomeOf(STDIN_FILENO, buffer, length); },
+    return ReadToEnd([](unsigned char *buffer, std::size_t length) { return ReadSomeOf(STDIN_FILENO, buffer, length, {}); },
                      limit);
 }
 

@@ -13,11 +13,14 @@ namespace StreamInput {
 
 // The whole file at path. A regular file is read as ReadWholeFile reads it,
 // with its errors; a pipe or a device is read to its end. Throws Error
-// "Cannot open file ...", "Stream read error", or "more than <limit> bytes"
-// when a stream goes on past limit.
+// "Cannot open file ...", "<path>: <system's reason>" for a failed read,
+// "Stream read error", or "more than <limit> bytes" when a stream goes on
+// past limit.
 std::vector<unsigned char> ReadAll(const std::string &path, std::size_t limit);
 
-// Standard input, read to its end as bytes (no line-end translation).
+// Standard input, read to its end as bytes (no line-end translation). A
+// failed read throws Error with the system's reason alone, for the caller
+// to name the input.
 std::vector<unsigned char> ReadStandardInput(std::size_t limit);
 
 // The loop both systems' readers share. ReadSome reads up to the given

@@ -16,17 +16,22 @@ void TRangeWrite::Write(const std::vector<TByteRange> &Ranges, const std::string
 {
     // From the first write until the old bytes are back, a request to stop
     // would leave part of the save behind.
-    const SignalDeferral deferral;
+    SignalDeferral deferral;
     std::vector<TByteRange> touched;
     try {
         WriteAll(Ranges, touched);
     } catch (const Error &) {
         const std::string reason = Reason();
         const std::vector<TByteRange> left = PutBack(touched);
-        if (left.empty())
-            throw Error(Name + ": " + reason + "; nothing was changed");
-        throw Error(Name + ": " + reason + "; putting the old bytes back failed too, so the file may hold part of this save: "
-                    + Holding(left));
+        const std::string message
+            = left.empty() ? Name + ": " + reason + "; nothing was changed"
+                           : Name + ": " + reason
+                                 + "; putting the old bytes back failed too, so the file may hold part of this save: "
+                                 + Holding(left);
+        // A request to stop that arrived meanwhile is acted on as the
+        // deferral ends, before any caller could show the message.
+        deferral.Failing(message);
+        throw Error(message);
     }
 }
 

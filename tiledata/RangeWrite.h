@@ -19,7 +19,8 @@ struct TByteRange
 // with none: when a write or the flush fails, every byte already written
 // gets its old value back and is flushed again before the failure is
 // reported. Requests to stop the program (Ctrl+C, say) wait until the file
-// is whole again.
+// is whole again; one that then ends the program tells the failure first.
+// A write past the file-size limit fails like any other.
 class TRangeWrite
 {
 public:

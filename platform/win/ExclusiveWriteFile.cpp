@@ -10,8 +10,21 @@ ExclusiveWriteFile::ExclusiveWriteFile(const std::string &path)
 {
     // No sharing: the open fails with a sharing violation while any other
     // handle, in any process, has the file open, and every other open fails
-    // the same way until we close.
-    FHandle = FileHandle::Kept(FileHandle::OpenExisting(path, GENERIC_READ | GENERIC_WRITE, 0));
+    // the same way until we close. Another program that only glances at the
+    // file closes it again in a moment, so that is tried for half a second.
+    constexpr int MostBusyRetries = 50;
+    constexpr DWORD ReadWrite = GENERIC_READ | GENERIC_WRITE;
+    HANDLE handle = FileHandle::OpenUnlessShared(path, ReadWrite, 0);
+    for (int busy = 0; handle == INVALID_HANDLE_VALUE && busy < MostBusyRetries; ++busy) {
+        ::Sleep(10);
+        handle = FileHandle::OpenUnlessShared(path, ReadWrite, 0);
+    }
+    // A reader that keeps the file open must not make saving impossible:
+    // letting others read succeeds when every handle open elsewhere only
+    // reads and lets others write. A writer still keeps the file in use.
+    if (handle == INVALID_HANDLE_VALUE)
+        handle = FileHandle::OpenExisting(path, ReadWrite, FILE_SHARE_READ);
+    FHandle = FileHandle::Kept(handle);
 }
 
 ExclusiveWriteFile::~ExclusiveWriteFile()
@@ -23,7 +36,7 @@ std::int64_t ExclusiveWriteFile::Size() const
 {
     LARGE_INTEGER size {};
     if (!::GetFileSizeEx(FileHandle::Of(FHandle), &size))
-        throw Error("Stream read error");
+        throw Error(FileSystem::NativeSeparators(FPath) + ": " + FileHandle::ReasonFor(::GetLastError()));
     return size.QuadPart;
 }
 
@@ -34,21 +47,8 @@ void ExclusiveWriteFile::ReadExactAt(std::int64_t offset, void *data, std::size_
     auto *bytes = static_cast<unsigned char *>(data);
     std::size_t done = 0;
     while (done < length) {
-        const std::uint64_t position = static_cast<std::uint64_t>(offset) + done;
-        OVERLAPPED at = FileHandle::At(position);
-        DWORD n = 0;
-        // A failure the probe makes has no system code of its own.
-        const bool failed = FileProbe::Fails(FileProbe::Step::Read, FPath, static_cast<std::int64_t>(position))
-                                ? (::SetLastError(ERROR_SUCCESS), true)
-                                : !::ReadFile(FileHandle::Of(FHandle), bytes + done, FileHandle::Piece(length - done),
-                                              &n, &at);
-        if (failed) {
-            const DWORD error = ::GetLastError();
-            if (error == ERROR_HANDLE_EOF)
-                throw Error("Stream read error");
-            throw Error(FileSystem::NativeSeparators(FPath) + ": "
-                        + FileHandle::ReasonFor(error == ERROR_SUCCESS ? ERROR_READ_FAULT : error));
-        }
+        const DWORD n = FileHandle::ReadPiece(FileHandle::Of(FHandle), FPath, static_cast<std::uint64_t>(offset) + done,
+                                              bytes + done, length - done);
         if (n == 0)
             throw Error("Stream read error");
         done += n;

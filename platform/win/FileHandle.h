@@ -17,6 +17,10 @@ namespace FileHandle {
 // reachable through a name are refused.
 HANDLE OpenExisting(const std::string &path, DWORD access, DWORD share);
 
+// The same, except that a handle open elsewhere whose share mode forbids
+// ours gives INVALID_HANDLE_VALUE rather than an error.
+HANDLE OpenUnlessShared(const std::string &path, DWORD access, DWORD share);
+
 // The text of a system error code; a sharing violation reads as the
 // in-use text.
 std::string ReasonFor(DWORD error);
@@ -37,5 +41,11 @@ DWORD Piece(std::size_t remaining);
 
 // The position argument of a ReadFile or WriteFile at a file offset.
 OVERLAPPED At(std::uint64_t offset);
+
+// Reads up to length bytes of the file at path from position on, the step
+// reported to the file seam first; returns how many, 0 at the end of the
+// file. Throws Error "<path>: <system's reason>" when the read fails.
+DWORD ReadPiece(HANDLE handle, const std::string &path, std::uint64_t position, unsigned char *buffer,
+                std::size_t length);
 
 } // namespace FileHandle

@@ -1,7 +1,6 @@
 #include "platform/SharedReadFile.h"
 
 #include "platform/Error.h"
-#include "platform/FileProbe.h"
 #include "platform/FileSystem.h"
 #include "platform/win/FileHandle.h"
 
@@ -34,18 +33,8 @@ std::size_t SharedReadFile::ReadAt(std::int64_t offset, void *buffer, std::size_
     auto *out = static_cast<unsigned char *>(buffer);
     std::size_t done = 0;
     while (done < length) {
-        const std::uint64_t position = static_cast<std::uint64_t>(offset) + done;
-        OVERLAPPED at = FileHandle::At(position);
-        DWORD n = 0;
-        if (FileProbe::Fails(FileProbe::Step::Read, FPath, static_cast<std::int64_t>(position)))
-            throw Error("Stream read error");
-        if (!::ReadFile(FileHandle::Of(FHandle), out + done, FileHandle::Piece(length - done), &n, &at)) {
-            // Only the end of the file ends a read early; taking a failed
-            // read for the end would hand callers a file cut short.
-            if (::GetLastError() == ERROR_HANDLE_EOF)
-                break;
-            throw Error("Stream read error");
-        }
+        const DWORD n = FileHandle::ReadPiece(FileHandle::Of(FHandle), FPath, static_cast<std::uint64_t>(offset) + done,
+                                              out + done, length - done);
         if (n == 0)
             break;
         done += n;

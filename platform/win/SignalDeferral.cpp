@@ -37,6 +37,7 @@ SignalDeferral::SignalDeferral()
     if (Depth++ > 0)
         return;
     ::InterlockedExchange(&Arrived, -1);
+    ForgetFailure();
     ::ResetEvent(Ended());
     ::SetConsoleCtrlHandler(NoteEvent, TRUE);
 }
@@ -50,6 +51,8 @@ SignalDeferral::~SignalDeferral()
     // The programs install no console handler of their own, so acting on a
     // held-back Ctrl+C or Ctrl+Break is what the system would have done
     // with it: end the process.
-    if (::InterlockedCompareExchange(&Arrived, -1, -1) != -1)
+    if (::InterlockedCompareExchange(&Arrived, -1, -1) != -1) {
+        TellFailure();
         ::ExitProcess(STATUS_CONTROL_C_EXIT);
+    }
 }

@@ -1,6 +1,7 @@
 #include "platform/StreamInput.h"
 
 #include "platform/Error.h"
+#include "platform/FileSystem.h"
 #include "platform/SharedReadFile.h"
 #include "platform/win/FileHandle.h"
 #include "platform/win/WideText.h"
@@ -10,8 +11,10 @@ namespace StreamInput {
 namespace {
 
 // Reads from a pipe or a console as it comes; a pipe whose writer has gone
-// has ended.
-std::size_t ReadSomeOf(HANDLE handle, unsigned char *buffer, std::size_t length)
+// has ended. A failed read says why, after the name of what was read when
+// it has one (standard input has none; the caller puts its own words in
+// front).
+std::size_t ReadSomeOf(HANDLE handle, unsigned char *buffer, std::size_t length, const std::string &name)
 {
     DWORD n = 0;
     if (::ReadFile(handle, buffer, FileHandle::Piece(length), &n, nullptr))
@@ -19,13 +22,14 @@ std::size_t ReadSomeOf(HANDLE handle, unsigned char *buffer, std::size_t length)
     const DWORD failure = ::GetLastError();
     if (failure == ERROR_BROKEN_PIPE || failure == ERROR_HANDLE_EOF)
         return 0;
-    throw Error("Stream read error");
+    throw Error((name.empty() ? std::string() : FileSystem::NativeSeparators(name) + ": ")
+                + FileHandle::ReasonFor(failure));
 }
 
-std::vector<unsigned char> ReadHandle(HANDLE handle, std::size_t limit)
+std::vector<unsigned char> ReadHandle(HANDLE handle, std::size_t limit, const std::string &name)
 {
-    return ReadToEnd([handle](unsigned char *buffer, std::size_t length) { return ReadSomeOf(handle, buffer, length); },
-                     limit);
+    return ReadToEnd(
+        [&](unsigned char *buffer, std::size_t length) { return ReadSomeOf(handle, buffer, length, name); }, limit);
 }
 
 } // namespace
@@ -44,7 +48,7 @@ std::vector<unsigned char> ReadAll(const std::string &path, std::size_t limit)
         return ReadWholeFile(path);
     }
     try {
-        std::vector<unsigned char> bytes = ReadHandle(handle, limit);
+        std::vector<unsigned char> bytes = ReadHandle(handle, limit, path);
         ::CloseHandle(handle);
         return bytes;
     } catch (...) {
@@ -58,7 +62,7 @@ std::vector<unsigned char> ReadStandardInput(std::size_t limit)
     const HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
     if (input == nullptr || input == INVALID_HANDLE_VALUE)
         return {};
-    return ReadHandle(input, limit);
+    return ReadHandle(input, limit, {});
 }
 
 } // namespace StreamInput

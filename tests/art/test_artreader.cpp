@@ -237,7 +237,8 @@ void TestArtReader::failedIndexReadIsReportedWithTheEntriesReadSoFar()
 
     QCOMPARE(boxes.Shown.size(), 1);
     QCOMPARE(boxes.Shown[0].first, MessageBoxes::TBoxKind::Warning);
-    QCOMPARE(boxes.Shown[0].second, QStringLiteral("Fehler beim öffnen von \"artidx.mul\"\r\nMeldung: Stream read error"));
+    QCOMPARE(boxes.Shown[0].second, QStringLiteral("Fehler beim öffnen von \"artidx.mul\"\r\nMeldung: ")
+                                        + TestFiles::ReadFailureText(folder.Index()));
     QCOMPARE(reader->EntryCount(), 4096);
 }
 

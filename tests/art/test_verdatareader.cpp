@@ -225,7 +225,7 @@ void TestVerdataReader::failedListReadLeavesThePatchFileClosed()
         TArtReader reader(dir.filePath(QStringLiteral("art.mul")), dir.filePath(QStringLiteral("artidx.mul")), true);
         QFAIL("a failed read of the patch list went unreported");
     } catch (const Error &e) {
-        QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Stream read error"));
+        QCOMPARE(QString::fromUtf8(e.what()), TestFiles::ReadFailureText(dir.filePath(QStringLiteral("verdata.mul"))));
     }
     FileProbe::Set({});
     QVERIFY(SharedPatchReader() != nullptr);

@@ -70,7 +70,9 @@ private slots:
     void applyWritesOnlyWhatChanges();
     void applyInAFolderOutsideTheCodePage();
     void diffReportsTilesAndOutsideBytes();
-    void applyRefusedWhileAnotherProcessHoldsTheFile();
+    void applyWhileAnotherProcessHasTheFileOpen_data();
+    void applyWhileAnotherProcessHasTheFileOpen();
+    void applyPastTheFileSizeLimitChangesNothing();
     void badFilesAndArguments_data();
     void badFilesAndArguments();
     void outputThatCannotBeWritten_data();
@@ -320,30 +322,79 @@ void QuorvaneToolTest::diffReportsTilesAndOutsideBytes()
     QCOMPARE(Tool({"diff", "a.mul", "missing.mul"}).Status, 2);
 }
 
-void QuorvaneToolTest::applyRefusedWhileAnotherProcessHoldsTheFile()
+void QuorvaneToolTest::applyWhileAnotherProcessHasTheFileOpen_data()
 {
-    TileDataWriter writer(51);
-    writer.WriteTo(Path("held.mul"));
+    QTest::addColumn<bool>("writer");
+    // A reader that lets go while the apply waits for the file: on Windows
+    // one that wants the file to itself, elsewhere a shell that reads it.
+    QTest::newRow("a reader for 0.2 s") << false;
+    QTest::newRow("a writer that stays") << true;
+}
+
+void QuorvaneToolTest::applyWhileAnotherProcessHasTheFileOpen()
+{
+    QFETCH(bool, writer);
+    TileDataWriter file(51);
+    file.WriteTo(Path("held.mul"));
     TestFiles::WriteBytes(Path("edits.tsv"), QByteArray("index\tname\n0x7\theld\n"));
-    // Another program that keeps the file open: on Windows one that wants
-    // it to itself, elsewhere a shell that reads it.
     QProcess holder;
 #ifdef _WIN32
-    holder.start(SHARE_HOLDER, {"none", Path("held.mul")});
+    holder.start(SHARE_HOLDER, {writer ? "write" : "none", Path("held.mul")});
 #else
-    holder.start("sh", {"-c", "exec 3<\"$1\"; echo held; exec sleep 60", "sh", Path("held.mul")});
+    holder.start("sh", {"-c", writer ? "exec 3>>\"$1\"; echo held; exec cat" : "exec 3<\"$1\"; echo held; exec cat",
+                        "sh", Path("held.mul")});
 #endif
     QVERIFY(holder.waitForReadyRead(10000));
+    QProcess apply;
+    apply.setWorkingDirectory(FDir.path());
+    apply.start(QUORVANE_TOOL, {"apply", "held.mul", "edits.tsv"});
+    QVERIFY(apply.waitForStarted(10000));
+    if (!writer) {
+        QTest::qSleep(200);
+        holder.closeWriteChannel();
+    }
+    QVERIFY(apply.waitForFinished(60000));
+    QCOMPARE(QString::fromUtf8(apply.readAllStandardError()),
+             writer ? QString("quorvane-tool: Cannot open file \"held.mul\". The file is in use by another process\n")
+                    : QString());
+    QCOMPARE(apply.exitCode(), writer ? 2 : 0);
 
-    const Run refused = Tool({"apply", "held.mul", "edits.tsv"});
-    QCOMPARE(refused.Status, 2);
-    QCOMPARE(QString::fromUtf8(refused.Err),
-             QString("quorvane-tool: Cannot open file \"held.mul\". The file is in use by another process\n"));
-
-    holder.kill();
+    holder.closeWriteChannel();
     QVERIFY(holder.waitForFinished(10000));
-    QVERIFY(TestFiles::ReadBytes(Path("held.mul")) == writer.Bytes());
-    QCOMPARE(Tool({"apply", "held.mul", "edits.tsv"}).Status, 0);
+    if (writer) {
+        QVERIFY(TestFiles::ReadBytes(Path("held.mul")) == file.Bytes());
+        QCOMPARE(Tool({"apply", "held.mul", "edits.tsv"}).Status, 0);
+    }
+    TileDataWriter::Record expected = file.ReadRecord(7);
+    expected.Name = "held";
+    file.SetRecord(7, expected);
+    QVERIFY(TestFiles::ReadBytes(Path("held.mul")) == file.Bytes());
+}
+
+// A write past the process's file-size limit fails like any other: the
+// tool says so and the file keeps every old byte (the system would
+// otherwise end it halfway with SIGXFSZ).
+void QuorvaneToolTest::applyPastTheFileSizeLimitChangesNothing()
+{
+#ifdef _WIN32
+    QSKIP("Windows has no file-size limit");
+#else
+    TileDataWriter file(52);
+    file.RandomizeRecords();
+    file.WriteTo(Path("limited.mul"));
+    // The first tile lies below the limit of 431 KiB, the last one above it.
+    TestFiles::WriteBytes(Path("edits.tsv"), QByteArray("index\tname\n0x0\tbelow\n0x3FFE\tabove\n"));
+    QVERIFY(TileDataWriter::OffsetOf(0) < 431 * 1024 && TileDataWriter::OffsetOf(0x3FFE) > 431 * 1024);
+    QProcess apply;
+    apply.setWorkingDirectory(FDir.path());
+    apply.start("bash", {"-c", "ulimit -f 431 && exec \"$0\" apply limited.mul edits.tsv", QUORVANE_TOOL});
+    QVERIFY(apply.waitForFinished(60000));
+    QCOMPARE(apply.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(QString::fromUtf8(apply.readAllStandardError()),
+             QString("quorvane-tool: limited.mul: File too large; nothing was changed\n"));
+    QCOMPARE(apply.exitCode(), 2);
+    QVERIFY(TestFiles::ReadBytes(Path("limited.mul")) == file.Bytes());
+#endif
 }
 
 void QuorvaneToolTest::badFilesAndArguments_data()

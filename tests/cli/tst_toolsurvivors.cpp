@@ -40,6 +40,8 @@ private slots:
     void applyFailsWhenItsSaveDoesNot_data();
     void applyFailsWhenItsSaveDoesNot();
     void namesWithEveryEdgeByteRoundTrip();
+    void readFailureSaysWhy_data();
+    void readFailureSaysWhy();
 };
 
 void ToolSurvivorsTest::everyColumnIsItsOwnField_data()
@@ -200,6 +202,29 @@ void ToolSurvivorsTest::namesWithEveryEdgeByteRoundTrip()
     blank.Bytes() = TestFiles::ReadBytes(Path("blank.mul"));
     for (int tile = 0; tile < 510; ++tile)
         QCOMPARE(blank.ReadRecord(tile).Name, writer.ReadRecord(tile).Name);
+}
+
+void ToolSurvivorsTest::readFailureSaysWhy_data()
+{
+    QTest::addColumn<QString>("failing");
+    QTest::newRow("the tile file") << "read.mul";
+    QTest::newRow("the edits file") << "edits.tsv";
+}
+
+// A read that the device fails gives its reason, not a bare "Stream read
+// error" that a file cut short gives too.
+void ToolSurvivorsTest::readFailureSaysWhy()
+{
+    QFETCH(QString, failing);
+    TileDataWriter(66).WriteTo(Path("read.mul"));
+    TestFiles::WriteBytes(Path("edits.tsv"), QByteArray("index\tname\n0x7\tours\n"));
+    FileProbe::Set([&](FileProbe::Step step, const std::string &File, std::int64_t) {
+        return step == FileProbe::Step::Read && QString::fromStdString(File).endsWith(failing);
+    });
+    const ToolRun run = Tool({"apply", "read.mul", "edits.tsv"});
+    FileProbe::Set({});
+    QCOMPARE(QString::fromStdString(run.Errors), "quorvane-tool: " + TestFiles::ReadFailureText(failing) + "\n");
+    QCOMPARE(run.Status, 2);
 }
 
 QTEST_GUILESS_MAIN(ToolSurvivorsTest)

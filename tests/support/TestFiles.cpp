@@ -1,14 +1,15 @@
 #include "tests/support/TestFiles.h"
 
+#include "platform/FileSystem.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 
+#include <cerrno>
 #include <stdexcept>
 
 #ifdef _WIN32
-#include "platform/FileSystem.h"
-
 #include <windows.h>
 #endif
 
@@ -86,6 +87,16 @@ QString OpenFailureReason(OpenFailure failure)
     return failure == OpenFailure::IsAFolder ? QStringLiteral("Is a directory")
                                              : QStringLiteral("No such file or directory");
 #endif
+}
+
+QString ReadFailureText(const QString &Path)
+{
+#ifdef _WIN32
+    const int reason = int(ERROR_READ_FAULT);
+#else
+    const int reason = EIO;
+#endif
+    return QDir::toNativeSeparators(Path) + ": " + QString::fromStdString(FileSystem::SystemErrorText(reason));
 }
 
 QString CannotOpenText(const QString &Path, const QString &Reason)

@@ -32,6 +32,11 @@ enum class OpenFailure {
 };
 QString OpenFailureReason(OpenFailure failure);
 
+// The message of a read of Path that the file seam failed: the path in the
+// system's separators and the device's reason, EIO on POSIX, the read
+// fault on Windows.
+QString ReadFailureText(const QString &Path);
+
 // The whole message of a file that cannot be opened, with the path in the
 // system's own separators as messages show it.
 QString CannotOpenText(const QString &Path, const QString &Reason);

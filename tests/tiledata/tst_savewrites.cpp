@@ -18,6 +18,7 @@ using FileProbe::Step;
 
 #ifndef _WIN32
 #include <csignal>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -217,6 +218,8 @@ private slots:
         QTest::newRow("SIGTERM at the third write") << SIGTERM << 3 << false;
         QTest::newRow("SIGINT at the first write") << SIGINT << 1 << false;
         QTest::newRow("SIGHUP while putting back") << SIGHUP << 5 << true;
+        QTest::newRow("SIGQUIT at the second write") << SIGQUIT << 2 << false;
+        QTest::newRow("SIGUSR1 while putting back") << SIGUSR1 << 6 << true;
     }
 
     // A real signal, sent at a chosen write, is acted on (here by the
@@ -244,6 +247,42 @@ private slots:
         QCOMPARE(int(SyncsWhenSignalled), 1);
         QCOMPARE(error.isEmpty(), !writeFails);
         QCOMPARE(TestFiles::ReadBytes(FPath) == FBefore, writeFails);
+    }
+
+    // A request to stop that arrives while a failed save puts the old bytes
+    // back ends the program only after its message is out: in a child
+    // process, where SIGTERM has its default action.
+    void failureIsToldBeforeTheSignalEndsTheProgram()
+    {
+        OpenEdited();
+        int messagePipe[2];
+        QCOMPARE(::pipe(messagePipe), 0);
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            ::dup2(messagePipe[1], STDERR_FILENO);
+            std::signal(SIGTERM, SIG_DFL);
+            int calls = 0;
+            FileProbe::Set([&](Step step, const std::string &, std::int64_t) {
+                if (step == Step::Write && ++calls == 5)
+                    ::kill(::getpid(), SIGTERM);
+                return step == Step::Write && calls == 4;
+            });
+            SaveError();
+            ::_exit(0);
+        }
+        ::close(messagePipe[1]);
+        QByteArray told;
+        char buffer[512];
+        for (ssize_t n; (n = ::read(messagePipe[0], buffer, sizeof buffer)) > 0;)
+            told.append(buffer, int(n));
+        ::close(messagePipe[0]);
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+        QCOMPARE(QString::fromUtf8(told),
+                 QDir::toNativeSeparators(FPath) + ": " + WriteFailure() + "; nothing was changed\n");
+        QVERIFY(TestFiles::ReadBytes(FPath) == FBefore);
     }
 #endif
 

@@ -21,13 +21,14 @@ class TileDataSharingTest : public QObject
 
     // Starts another program that opens the file and keeps it open: on
     // Windows one that wants the file to itself (no sharing), elsewhere a
-    // shell that reads it.
+    // shell that may write to it (a reader alone would not keep a save
+    // out).
     static void HoldOpen(QProcess &process, const QString &path)
     {
 #ifdef _WIN32
         process.start(SHARE_HOLDER, {"none", path});
 #else
-        process.start("sh", {"-c", "exec 3<\"$1\"; echo held; exec sleep 60", "sh", path});
+        process.start("sh", {"-c", "exec 3>>\"$1\"; echo held; exec sleep 60", "sh", path});
 #endif
         QVERIFY(process.waitForReadyRead(10000));
         QCOMPARE(process.readAllStandardOutput().trimmed(), QByteArray("held"));
@@ -98,7 +99,10 @@ void TileDataSharingTest::saveRefusedWhileThisProcessHasTheFileOpen()
     QStringList lines;
     store->LoadTiles(lines);
     {
-        SharedReadFile reader(path.toStdString());
+        // A descriptor that may write: one that only reads lets a save go
+        // ahead.
+        QFile writer(path);
+        QVERIFY(writer.open(QIODevice::ReadWrite));
         ExpectInUse(*store, path);
     }
     store->Save();
