@@ -255,9 +255,11 @@ QString FocusName()
 void HoldOpen(QProcess &Holder, const QString &Path)
 {
 #ifdef _WIN32
-    Holder.start(QStringLiteral(SHARE_HOLDER), {QStringLiteral("read"), Path});
+    Holder.start(QStringLiteral(SHARE_HOLDER), {QStringLiteral("write"), Path});
 #else
-    Holder.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec 3<\"$1\"; echo held; exec cat"),
+    // A writer: a save waits out a mere reader, but never writes beside
+    // another writer.
+    Holder.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec 3>>\"$1\"; echo held; exec cat"),
                                         QStringLiteral("sh"), Path});
 #endif
     QVERIFY(Holder.waitForReadyRead(10000));

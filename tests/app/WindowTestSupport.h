@@ -116,8 +116,8 @@ QAction *MenuAction(const TForm1 &Window, const QString &Text);
 void DropFile(TForm1 &Window, const QString &Path);
 QString FocusName();
 
-// Starts a process of its own that keeps the file open, so that a save is
-// refused, and waits until it holds the file. Killing it lets the file go.
+// Starts a process of its own that keeps the file open for writing, so that
+// a save is refused, and waits until it holds the file. Killing it lets the file go.
 void HoldOpen(QProcess &Holder, const QString &Path);
 
 // The fixture of the window tests: fresh dialog answers and a fresh tile
