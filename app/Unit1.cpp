@@ -688,7 +688,8 @@ bool TForm1::ListBox1KeyDown(QKeyEvent *Key)
         // the new name; Return and the like only move there.
         if (Edit1->isEnabled()) {
             Edit1->setFocus(Qt::OtherFocusReason);
-            if (!Key->text().isEmpty() && Key->text().front().isPrint()) {
+            const bool chord = Key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+            if (!chord && !Key->text().isEmpty() && Key->text().front().isPrint()) {
                 const std::unique_ptr<QKeyEvent> typed(Key->clone());
                 QCoreApplication::sendEvent(Edit1, typed.get());
             }

@@ -686,7 +686,7 @@ void Run::Act(const Action &A)
     if (Window->isVisible()) {
         const std::vector<int> selected = Selected;
         Observe();
-        if (Reshown || Land != land || Current != current || Model.Name(Land, Current) != name)
+        if (Reshown || Land != land || Current != current || Selected != selected || Model.Name(Land, Current) != name)
             PendingName.reset();
         CheckControls();
         CheckSelection();
