@@ -511,6 +511,7 @@ private slots:
         QTest::newRow("Ctrl") << int(Qt::Key_Control) << 0 << "ListBox1" << 10 << "";
         QTest::newRow("letter") << int(Qt::Key_A) << 0 << "Edit1" << 10 << "a";
         QTest::newRow("digit") << int(Qt::Key_7) << 0 << "Edit1" << 10 << "7";
+        QTest::newRow("Ctrl+B") << int(Qt::Key_B) << int(Qt::ControlModifier) << "Edit1" << 10 << "";
         QTest::newRow("Left") << int(Qt::Key_Left) << 0 << "Edit1" << 10 << "";
         QTest::newRow("Right") << int(Qt::Key_Right) << 0 << "Edit1" << 10 << "";
         QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << "Edit1" << 10 << "";
