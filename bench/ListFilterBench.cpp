@@ -160,9 +160,11 @@ BenchSetup GoToCase(bool Parse)
         view->show();
         SettleWidgets();
         auto next = std::make_shared<int>(0);
-        auto show = [view, model](int Tile) {
-            view->setCurrentIndex(model->index(model->RowOf(Tile)));
-            view->scrollTo(model->index(model->RowOf(Tile)));
+        // Plain pointers: the go to below is the view's child and keeps this
+        // function, and shared ones would keep the view alive for ever.
+        auto show = [shown = view.get(), lines = model.get()](int Tile) {
+            shown->setCurrentIndex(lines->index(lines->RowOf(Tile)));
+            shown->scrollTo(lines->index(lines->RowOf(Tile)));
         };
         // Owned by the view, as the window owns its own.
         // A successful go to takes back any earlier word, with an empty text.
@@ -170,7 +172,7 @@ BenchSetup GoToCase(bool Parse)
             if (!Text.isEmpty())
                 throw std::logic_error("go to refused an index");
         });
-        return BenchBody([Parse, next, goTo, show, view] {
+        return BenchBody([Parse, next, goTo, show, view, model] {
             const int tile = *next ? 0xFFFE : 0x10;
             *next = 1 - *next;
             if (Parse)
