@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
+#include <QShowEvent>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -101,8 +102,18 @@ void TPictureGrid::keyPressEvent(QKeyEvent *Event)
     TListBox::keyPressEvent(Event);
 }
 
+// A hidden grid follows nothing, so that the selection path costs what it
+// did while the Pictures window is closed; it catches up as it shows.
+void TPictureGrid::showEvent(QShowEvent *Event)
+{
+    TListBox::showEvent(Event);
+    FollowDocument();
+}
+
 void TPictureGrid::FollowDocument()
 {
+    if (!isVisible())
+        return;
     {
         const QScopedValueRollback<bool> byProgram(FSelectingByProgram, true);
         TViewSelection::Show(*this, FLines, FDocument);

@@ -38,6 +38,7 @@ protected:
     void wheelEvent(QWheelEvent *Event) override;
     void mousePressEvent(QMouseEvent *Event) override;
     void keyPressEvent(QKeyEvent *Event) override;
+    void showEvent(QShowEvent *Event) override;
 
 private:
     // A value typed into a box of the main window goes into the tiles it was

@@ -10,8 +10,8 @@ void TViewSelection::Show(TListBox &View, const TTileListModel &Lines, const TTi
 {
     std::vector<int> rows;
     for (const int tile : Document.SelectedTiles()) {
-        if (Lines.RowOf(tile) >= 0)
-            rows.push_back(Lines.RowOf(tile));
+        if (const int row = Lines.RowOf(tile); row >= 0)
+            rows.push_back(row);
     }
     View.SelectRows(std::move(rows), Lines.RowOf(Document.CurrentTile()), Lines.RowOf(Document.AnchorTile()));
 }
