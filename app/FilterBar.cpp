@@ -143,8 +143,12 @@ void TFilterBar::SetFlag(int Bit, TTileFilter::FlagState State)
     Apply();
 }
 
+// Ctrl+L may come from the Pictures window: the box's window comes forward
+// so that what the user types next goes into the box.
 void TFilterBar::FocusBox()
 {
+    Box->window()->raise();
+    Box->window()->activateWindow();
     Box->setFocus(Qt::ShortcutFocusReason);
     Box->selectAll();
 }

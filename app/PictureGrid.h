@@ -30,6 +30,10 @@ public:
     void SetCellSize(int Size);
     // One size up or down (Steps > 0: larger), staying within CellSizes.
     void Zoom(int Steps);
+    // A value typed into a box of the main window goes into the tiles it was
+    // typed for before the grid selects others or a menu key acts; false when it is refused,
+    // and the selection then stays.
+    bool CommitPendingEdits();
 
 signals:
     void CellSizeChanged(int Size);
@@ -41,11 +45,6 @@ protected:
     void showEvent(QShowEvent *Event) override;
 
 private:
-    // A value typed into a box of the main window goes into the tiles it was
-    // typed for before the grid selects others; false when it is refused,
-    // and the selection then stays.
-    bool CommitPendingEdits();
-
     void FollowDocument();
     void UserSelected();
 

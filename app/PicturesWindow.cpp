@@ -6,7 +6,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QMenu>
 #include <QSettings>
 #include <QVBoxLayout>
 
@@ -39,12 +38,7 @@ TPicturesWindow::TPicturesWindow(TTileDocument &Document, QWidget &MainWindow, c
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Grid);
     resize(640, 480);
-
-    ShowAction = From.ViewMenu->addAction(QStringLiteral("&Pictures"));
-    ShowAction->setObjectName(QStringLiteral("PicturesAction"));
-    ShowAction->setShortcut(QKeySequence(Qt::Key_F9));
-    connect(ShowAction, &QAction::triggered, this, &TPicturesWindow::ShowOrRaise);
-    AddKeys();
+    AddKeys(From.MenuKeys);
     connect(&Document, &TTileDocument::Loaded, this, &TPicturesWindow::ShowTitle);
     connect(Grid, &TPictureGrid::CellSizeChanged, this, [this] { Store(); });
     ShowTitle();
@@ -53,9 +47,22 @@ TPicturesWindow::TPicturesWindow(TTileDocument &Document, QWidget &MainWindow, c
 TPicturesWindow::~TPicturesWindow() = default;
 
 // F9 here brings the main window forward; Ctrl+plus and Ctrl+minus change
-// the cell size (Ctrl+= too, as plus needs Shift on many keyboards).
-void TPicturesWindow::AddKeys()
+// the cell size (Ctrl+= too, as plus needs Shift on many keyboards). The
+// main window's menu keys do here what they do there, on the document's
+// selection, once a value typed into a box of the main window has gone into
+// its tiles: that box keeps the focus of its own window, so no focus change
+// commits it, and an undo or a new selection would drop it unseen.
+void TPicturesWindow::AddKeys(const QList<QAction *> &MenuKeys)
 {
+    for (QAction *action : MenuKeys) {
+        auto *here = new QAction(this);
+        here->setShortcuts(action->shortcuts());
+        connect(here, &QAction::triggered, this, [this, action] {
+            if (Grid->CommitPendingEdits())
+                action->trigger();
+        });
+        addAction(here);
+    }
     auto *back = new QAction(this);
     back->setShortcut(QKeySequence(Qt::Key_F9));
     connect(back, &QAction::triggered, this, [this] { BringForward(FMainWindow); });

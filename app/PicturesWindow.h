@@ -5,7 +5,6 @@
 #include <QWidget>
 
 class QAction;
-class QMenu;
 class TPictureGrid;
 class TTileDocument;
 class TTileListModel;
@@ -15,7 +14,8 @@ class TTileListModel;
 // can be as large as the user likes, or on another screen. View > Pictures
 // (F9) opens it; F9 in either window brings the other forward. It keeps its
 // place, size and cell size between runs, and names the open file in its
-// title as the main window does.
+// title as the main window does. The main window's menu keys (Ctrl+Z,
+// Ctrl+C, Ctrl+G, F8...) work here too, on the same selection.
 class TPicturesWindow : public QWidget
 {
     Q_OBJECT
@@ -27,7 +27,7 @@ public:
         TTileListModel *Lines; // the main window's list
         TPictureDelegate::PictureSource Pictures;
         TPictureDelegate::DifferencePredicate Differs;
-        QMenu *ViewMenu; // where "Pictures" goes
+        QList<QAction *> MenuKeys; // the main window's actions whose keys work here too
     };
 
     // A window of its own, with no parent: a child window would stay above
@@ -41,13 +41,12 @@ public:
     void Repaint();
 
     TPictureGrid *Grid = nullptr;
-    QAction *ShowAction = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *Event) override;
 
 private:
-    void AddKeys();
+    void AddKeys(const QList<QAction *> &MenuKeys);
     void ShowTitle();
     void Restore();
     void Store() const;

@@ -184,8 +184,12 @@ bool TTileDocument::HasPendingName() const
            && AnsiString::Encode(FPendingName) != AnsiString::Encode(FStore->GetName(FSection, CurrentTile()));
 }
 
+// Go to, Find and the difference keys move away from the tile whose box may
+// hold a typed value; it goes into the tiles it was typed for first, as a
+// click on the list commits it by taking the focus.
 void TTileDocument::Select(int Tile)
 {
+    CommitPendingEdits();
     SetSelection({Tile}, Tile);
 }
 

@@ -79,7 +79,8 @@ public:
     // last made current other than by such a selection; -1 for none.
     int AnchorTile() const { return FAnchor[Slot(FSection)]; }
     // Makes Tile of the section shown the current and only selected tile
-    // (-1: none), and shows it anew even when it already was.
+    // (-1: none), and shows it anew even when it already was. A value typed
+    // into a box goes into its tiles first.
     void Select(int Tile);
     // Selects Tiles of the section shown, Current among them the current one
     // and the anchor of Shift-selection, or Anchor when given.

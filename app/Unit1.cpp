@@ -26,6 +26,7 @@
 #include "platform/qt/IntegerText.h"
 #include "tiledata/TileDataReader.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -37,6 +38,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -136,20 +138,53 @@ void TForm1::CreateControls()
     Tools->Sections->LandFields->setEnabled(false);
 }
 
-// The grid shows the list's lines with the art view's pictures, and follows
-// the document after the list has; the filter's Free switch asks the same
-// pictures.
+// The Pictures window is built when first opened, so that a run that never
+// opens it pays for one menu entry. The filter's Free switch asks the art
+// view's pictures.
 void TForm1::CreatePictures()
 {
-    const auto pictures = [this] { return VellArtReader1 ? VellArtReader1->Pictures() : nullptr; };
-    Pictures = std::make_unique<TPicturesWindow>(
-        *Document, *this,
-        TPicturesWindow::Sources{ListModel,
-                                 pictures,
-                                 [this](TTileKind Kind, int Tile) { return Compare->Session->Differs(Kind, Tile); },
-                                 Tools->Menus->ViewMenu});
-    connect(Compare->Session, &TCompareSession::MarksChanged, Pictures.get(), &TPicturesWindow::Repaint);
-    new TFreeSlots(*Document, *Tools->Filter, pictures, this);
+    QAction *show = Tools->Menus->ViewMenu->addAction(QStringLiteral("&Pictures"));
+    show->setObjectName(QStringLiteral("PicturesAction"));
+    show->setShortcut(QKeySequence(Qt::Key_F9));
+    connect(show, &QAction::triggered, this, [this] { OpenPictures(); });
+    new TFreeSlots(*Document, *Tools->Filter, PictureSource(), this);
+}
+
+std::function<TPictureCache *()> TForm1::PictureSource()
+{
+    return [this] { return VellArtReader1 ? VellArtReader1->Pictures() : nullptr; };
+}
+
+// The grid shows the list's lines with the art view's pictures, and follows
+// the document after the list has.
+TPicturesWindow &TForm1::OpenPictures()
+{
+    if (!Pictures) {
+        Pictures = std::make_unique<TPicturesWindow>(
+            *Document, *this,
+            TPicturesWindow::Sources{
+                ListModel, PictureSource(),
+                [this](TTileKind Kind, int Tile) { return Compare->Session->Differs(Kind, Tile); }, MenuKeys()});
+        connect(Compare->Session, &TCompareSession::MarksChanged, Pictures.get(), &TPicturesWindow::Repaint);
+    }
+    Pictures->ShowOrRaise();
+    return *Pictures;
+}
+
+// Every action of the menus that has keys, but F9, which in the Pictures
+// window brings this window forward.
+QList<QAction *> TForm1::MenuKeys() const
+{
+    QList<QAction *> keyed;
+    QList<QMenu *> menus = Tools->Menus->findChildren<QMenu *>();
+    for (QMenu *menu : menus) {
+        for (QAction *action : menu->actions()) {
+            if (!action->shortcuts().isEmpty() && action->objectName() != QLatin1String("PicturesAction")
+                && !keyed.contains(action))
+                keyed.append(action);
+        }
+    }
+    return keyed;
 }
 
 void TForm1::SetTabOrder()
@@ -380,7 +415,8 @@ bool TForm1::FormCloseQuery()
 
 void TForm1::FormClose()
 {
-    Pictures->close();
+    if (Pictures)
+        Pictures->close();
     Document->Close();
 }
 

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+class QAction;
 class QCheckBox;
 class QFileDialog;
 class QFrame;
@@ -29,6 +30,7 @@ class TClickDropper;
 class TCompareTools;
 class TEditorTools;
 class TListBox;
+class TPictureCache;
 class TPicturesWindow;
 class TTileDocument;
 class TTileListModel;
@@ -65,8 +67,12 @@ public:
     bool TileShown = false;
     // The shown tile's flags word, as the flag boxes show it.
     std::uint64_t CurrentFlags = 0;
-    // The grid of the list's pictures, a window of its own (View > Pictures).
+    // The grid of the list's pictures, a window of its own (View > Pictures);
+    // none until first opened.
     std::unique_ptr<TPicturesWindow> Pictures;
+    // View > Pictures: builds the Pictures window the first time, shows it
+    // and brings it forward.
+    TPicturesWindow &OpenPictures();
 
 
 protected:
@@ -85,6 +91,8 @@ private:
     void ConnectMenus();
     void InstallKeyFilters();
     void CreatePictures();
+    std::function<TPictureCache *()> PictureSource();
+    QList<QAction *> MenuKeys() const;
 
     // Handlers of the window.
     void FormCreate(const QString &StartFile);

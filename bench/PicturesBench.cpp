@@ -93,7 +93,7 @@ std::shared_ptr<TForm1> OpenedWindow()
 
 void ShowGrid(TForm1 &Window)
 {
-    Window.Pictures->ShowOrRaise();
+    Window.OpenPictures();
     Window.Pictures->resize(1000, 800);
     Window.Pictures->Grid->SetCellSize(64);
     SettleWidgets();
@@ -125,7 +125,7 @@ BenchBody FirstScreenCase()
             window->Pictures->Grid->scrollToTop();
             SettleWidgets();
         });
-        window->Pictures->ShowOrRaise();
+        window->OpenPictures();
         // The offscreen platform exposes the window at its own pace; the
         // grab paints the viewport as its first expose would.
         window->Pictures->Grid->viewport()->grab();

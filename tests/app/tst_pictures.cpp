@@ -11,12 +11,17 @@
 #include "app/Unit1.h"
 #include "art/PictureCache.h"
 #include "art/VellArtReader.h"
+#include "tiledata/TileDataReader.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/ArtWriter.h"
+#include "tests/support/ContainerWriter.h"
+#include "tests/support/LayoutTileWriter.h"
 #include "tests/support/TestFiles.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QStandardPaths>
 #include <QTest>
@@ -67,6 +72,19 @@ void ClickCell(TPictureGrid &Grid, int Tile, Qt::KeyboardModifiers Keys = Qt::No
     QTest::mouseClick(Grid.viewport(), Qt::LeftButton, Keys, Grid.visualRect(cell).center());
 }
 
+// Pixels of the picture's red within Area.
+int RedPixels(const QImage &Image, const QRect &Area)
+{
+    int red = 0;
+    for (int y = Area.top(); y <= Area.bottom(); ++y) {
+        for (int x = Area.left(); x <= Area.right(); ++x) {
+            const QRgb pixel = Image.pixel(x, y);
+            red += qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60;
+        }
+    }
+    return red;
+}
+
 } // namespace
 
 class PicturesTest : public WindowTest
@@ -80,6 +98,15 @@ class PicturesTest : public WindowTest
         pictures.resize(640, 480);
         [&] { QVERIFY(QTest::qWaitForWindowActive(&pictures)); }();
         return *pictures.Grid;
+    }
+
+    void ClearWall(int First, int Last)
+    {
+        for (int tile = First; tile <= Last; ++tile) {
+            TileDataWriter::Record record = Files->Writer.ReadRecord(tile);
+            record.Flags &= ~0x10u;
+            Files->Writer.SetRecord(tile, record);
+        }
     }
 
     // The main window's shortcuts work while it is the active window.
@@ -178,11 +205,7 @@ private slots:
     // flags, and no other byte of the file.
     void flagClickEditsTheGridSelection()
     {
-        for (int tile = 3; tile <= 9; ++tile) {
-            TileDataWriter::Record record = Files->Writer.ReadRecord(tile);
-            record.Flags &= ~0x10u;
-            Files->Writer.SetRecord(tile, record);
-        }
+        ClearWall(3, 9);
         auto window = Open();
         TPictureGrid &grid = OpenGrid(*window);
         ClickCell(grid, 4);
@@ -243,6 +266,107 @@ private slots:
         const qsizetype held = window->VellArtReader1->Pictures()->HeldBytes();
         QVERIFY(held >= 2048 * 2048 * 2);
         QVERIFY(held <= TPictureCache::CapBytes);
+    }
+
+    // Undo, Copy Tiles and Go to, pressed in the Pictures window, act on the
+    // grid's selection as they do from the list.
+    void menuKeysWorkInTheGrid()
+    {
+        ClearWall(4, 6);
+        auto window = Open();
+        TPictureGrid &grid = OpenGrid(*window);
+        ClickCell(grid, 4);
+        ClickCell(grid, 6, Qt::ShiftModifier);
+        QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text().count(QLatin1Char('\n')), 4);
+        window->cbWall->click();
+        QVERIFY(window->Document->IsModified());
+        QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!window->Document->IsModified());
+        Answers->Then(Type(QStringLiteral("20")));
+        QTest::keyClick(&grid, Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(Selected(grid), std::vector<int>{0x20});
+        QCOMPARE(Selected(*window->ListBox1), std::vector<int>{0x20});
+    }
+
+    void typedValueGoesInBeforeGoTo_data()
+    {
+        QTest::addColumn<bool>("fromGrid");
+        QTest::newRow("Ctrl+G in the box") << false;
+        QTest::newRow("Ctrl+G in the Pictures window") << true;
+    }
+
+    // A weight typed for tile 3, not yet committed by leaving its box, is
+    // the tile's when Go to moves on.
+    void typedValueGoesInBeforeGoTo()
+    {
+        QFETCH(bool, fromGrid);
+        auto window = Open();
+        TPictureGrid &grid = OpenGrid(*window);
+        Activate(*window);
+        ClickLine(*window, 3);
+        TypeInto(window->edWeight, QStringLiteral("42"));
+        Answers->Then(Type(QStringLiteral("20")));
+        if (fromGrid) {
+            grid.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&grid));
+        }
+        QTest::keyClick(fromGrid ? static_cast<QWidget *>(&grid) : window->edWeight, Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(window->Document->CurrentTile(), 0x20);
+        QCOMPARE(window->TileData()->GetWeight(3), 42);
+    }
+
+    void picturesComeFromEachSource_data()
+    {
+        QTest::addColumn<bool>("land");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<bool>("newer");
+        QTest::newRow("items, art.mul") << false << "art.mul" << false;
+        QTest::newRow("land, art.mul") << true << "art.mul" << false;
+        QTest::newRow("items beyond the classic end, container") << false << "container" << true;
+        QTest::newRow("land, container, newer") << true << "container" << true;
+    }
+
+    // One tile has a red picture; its cell shows it, the cell of a tile with
+    // none does not, and the art view shows the same picture. (Patches are
+    // read once a process, from beside its first art, so verdata.mul has
+    // its tests of its own.)
+    void picturesComeFromEachSource()
+    {
+        QFETCH(bool, land);
+        QFETCH(QString, source);
+        QFETCH(bool, newer);
+        const int tile = newer && !land ? 0x8002 : 2;
+        const int entry = land ? tile : ArtWriter::StaticArtBase + tile;
+        const ArtWriter::Bytes red =
+            land ? ArtWriter::RawEntry(ArtWriter::DiamondOf(ArtWriter::Pixels(44 * 44, 0x7C00)))
+                 : ArtWriter::RunLengthEntry(ArtWriter::RunsOf(20, 30, ArtWriter::Pixels(20 * 30, 0x7C00), 0));
+        if (source == QLatin1String("container")) {
+            ContainerWriter container;
+            container.AddArt(entry, red, true);
+            container.WriteTo(Files->Folder() + QStringLiteral("/artLegacyMUL.uop"));
+        } else {
+            ArtWriter art;
+            art.PadToEntry(entry);
+            art.AddEntry(red);
+            art.WriteTo(Files->Folder());
+        }
+        std::unique_ptr<TForm1> window;
+        if (newer) {
+            LayoutTileWriter::Newer(2048, 5).WriteTo(Files->Path());
+            window = OpenWindow(*Answers, Files->Path());
+        } else {
+            window = Open();
+        }
+        if (land)
+            Shortcut(*window, Qt::CTRL | Qt::Key_Tab);
+        TPictureGrid &grid = OpenGrid(*window);
+        ClickCell(grid, tile);
+        const QImage shown = grid.viewport()->grab().toImage();
+        const auto cell = [&](int Tile) { return grid.visualRect(grid.model()->index(Tile, 0)); };
+        QVERIFY(RedPixels(shown, cell(tile)) > 100);
+        QCOMPARE(RedPixels(shown, cell(tile + 1)), 0);
+        QVERIFY(RedPixels(window->Image1Bitmap, window->Image1Bitmap.rect()) > 100);
     }
 
     // The cell size chosen is the next window's.
