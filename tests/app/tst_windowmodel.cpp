@@ -556,6 +556,7 @@ private:
     // "line" or "cell", where the clicks go.
     QString Where() const;
     void ClickRow(int Row, Qt::KeyboardModifiers Keys);
+    void MenuKey(QKeyCombination Keys);
 
     // The selected tiles that take edits.
     std::vector<int> EditableSelected() const;
@@ -605,6 +606,10 @@ private:
         unsigned Value;
     };
     std::optional<PendingNumber> Pending;
+    // The box of a value the model took in as this action began: the window
+    // takes it in as the action's key goes, pressed in that box.
+    QLineEdit *PendingBox = nullptr;
+    int MenuKeys = 0;
     QString FindText;
     int Copies = 0;
 
@@ -718,7 +723,7 @@ void Run::Dispatch(const Action &A)
     case Verb::Switch:
         Log(QStringLiteral("Ctrl+Tab"));
         Reshown = true;
-        return Shortcut(*Window, Qt::CTRL | Qt::Key_Tab);
+        return MenuKey(Qt::CTRL | Qt::Key_Tab);
     case Verb::Undo: return Undo(false);
     case Verb::Redo: return Undo(true);
     case Verb::Save: return Save(A);
@@ -732,7 +737,7 @@ void Run::Dispatch(const Action &A)
     case Verb::SelectAll: return SelectAll();
     case Verb::Copy:
         Log(QStringLiteral("Ctrl+C"));
-        return Shortcut(*Window, Qt::CTRL | Qt::Key_C);
+        return MenuKey(Qt::CTRL | Qt::Key_C);
     case Verb::Paste: return Paste(A);
     case Verb::Compare: return Compare(A);
     case Verb::Difference: return Difference(A);
@@ -840,12 +845,15 @@ void Run::Queue(std::function<void(QWidget *)> Answer)
 // which every action on the window makes it do, but typing into it again.
 void Run::CommitPendingNumber(const Action &A)
 {
+    PendingBox = nullptr;
     if (!Pending)
         return;
     const PendingNumber pending = *Pending;
     Pending.reset();
     const bool sameBox = A.What == Verb::Number && Land == pending.Land
                          && (Land ? &Texture : &ItemFields[A.A % 11]) == pending.In;
+    if (!sameBox)
+        PendingBox = Window->findChild<QLineEdit *>(QLatin1String(pending.In->Box));
     if (!sameBox)
         Model.Edit(pending.Land, pending.Tiles, [&] {
             for (const int tile : pending.Tiles)
@@ -921,6 +929,31 @@ void Run::ClickRow(int Row, Qt::KeyboardModifiers Keys)
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, Keys, grid.visualRect(cell).center());
 }
 
+// A key of the main window's menus. Go to, Find and the keys that take or
+// step between differences are pressed in the box of a value that waits
+// there, as by a user who has not left it; the window takes the value in
+// before the key acts, as the model does. Otherwise every other key goes to
+// the Pictures window's grid while it is open, and the rest to the list.
+void Run::MenuKey(QKeyCombination Keys)
+{
+    static const QList<QKeyCombination> leftToTheMenu{
+        Qt::CTRL | Qt::Key_G, Qt::CTRL | Qt::Key_F,           QKeyCombination(Qt::Key_F3),
+        QKeyCombination(Qt::Key_F8), Qt::SHIFT | Qt::Key_F8, Qt::CTRL | Qt::SHIFT | Qt::Key_T};
+    if (PendingBox && QApplication::focusWidget() == PendingBox && leftToTheMenu.contains(Keys)) {
+        Line += QStringLiteral(", in the box");
+        return QTest::keyClick(PendingBox, Keys.key(), Keys.keyboardModifiers());
+    }
+    TPicturesWindow *pictures = Window->Pictures.get();
+    if (pictures && pictures->isVisible() && ++MenuKeys % 2) {
+        Line += QStringLiteral(", in the grid");
+        pictures->activateWindow();
+        (void)QTest::qWaitForWindowActive(pictures, 2000);
+        pictures->Grid->setFocus();
+        return QTest::keyClick(pictures->Grid, Keys.key(), Keys.keyboardModifiers());
+    }
+    Shortcut(*Window, Keys);
+}
+
 void Run::GoTo(const Action &A)
 {
     const int count = Model.Count(Land);
@@ -932,7 +965,7 @@ void Run::GoTo(const Action &A)
         AnchorsCurrent = true;
     }
     Queue(Type(QString::number(tile, 16)));
-    Shortcut(*Window, Qt::CTRL | Qt::Key_G);
+    MenuKey(Qt::CTRL | Qt::Key_G);
 }
 
 void Run::Find(const Action &A)
@@ -945,7 +978,7 @@ void Run::Find(const Action &A)
     if (A.B % 2)
         QTest::mouseClick(Window->Button5, Qt::LeftButton);
     else
-        Shortcut(*Window, Qt::CTRL | Qt::Key_F);
+        MenuKey(Qt::CTRL | Qt::Key_F);
 }
 
 // Finds the next tile whose name holds the text (the texts are ASCII),
@@ -961,7 +994,7 @@ void Run::FindNext(const Action &A)
     const QByteArray wanted = FindText.toUpper().toLatin1();
     for (int tile = 0; tile < Model.Count(Land) && !Reshown; ++tile)
         Reshown = Model.Name(Land, tile).toUpper().contains(wanted);
-    Shortcut(*Window, Qt::Key_F3);
+    MenuKey(Qt::Key_F3);
 }
 
 void Run::Filter(const Action &A)
@@ -1134,7 +1167,7 @@ void Run::Undo(bool Redo)
     Log(Redo ? QStringLiteral("Ctrl+Y") : QStringLiteral("Ctrl+Z"));
     const std::optional<std::pair<bool, int>> shown = Redo ? Model.Redo() : Model.Undo();
     Reshown = bool(shown);
-    Shortcut(*Window, Qt::CTRL | (Redo ? Qt::Key_Y : Qt::Key_Z));
+    MenuKey(Qt::CTRL | (Redo ? Qt::Key_Y : Qt::Key_Z));
     if (shown) {
         ExpectedLand = shown->first;
         Expected = {{shown->second}, shown->second};
@@ -1163,7 +1196,7 @@ void Run::SaveAs()
     Log(QStringLiteral("Save As copy%1.mul").arg(Copies));
     Queue(ChooseFile(path));
     QueueLayoutAnswer();
-    Shortcut(*Window, Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    MenuKey(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
     Reshown = true;
     if (TestFiles::ReadBytes(Path) != Model.Disk)
         return Fail(Line + QStringLiteral(": Save As changed the file it copied"));
@@ -1401,7 +1434,7 @@ void Run::Paste(const Action &A)
     }
     Log(QStringLiteral("Ctrl+V %1").arg(Quoted(QString(text).replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QStringLiteral(" / ")))));
     QApplication::clipboard()->setText(text);
-    Shortcut(*Window, Qt::CTRL | Qt::Key_V);
+    MenuKey(Qt::CTRL | Qt::Key_V);
     if (faulty) {
         ExpectBoxes = Model.ReadOnly ? 0 : 1;
         return;
@@ -1466,7 +1499,7 @@ void Run::Compare(const Action &A)
     Log(QStringLiteral("Ctrl+D %1 (%2)").arg(name, QLatin1String(how == 2 ? "other layout" : how ? "short" : "a few bytes")));
     TestFiles::WriteBytes(Folder.filePath(name), bytes);
     Queue(ChooseFile(Folder.filePath(name)));
-    Shortcut(*Window, Qt::CTRL | Qt::Key_D);
+    MenuKey(Qt::CTRL | Qt::Key_D);
     OtherFile = std::make_unique<FileModel>(bytes);
 }
 
@@ -1506,7 +1539,7 @@ void Run::Difference(const Action &A)
             break;
         }
     }
-    Shortcut(*Window, forward ? QKeyCombination(Qt::Key_F8) : Qt::SHIFT | Qt::Key_F8);
+    MenuKey(forward ? QKeyCombination(Qt::Key_F8) : Qt::SHIFT | Qt::Key_F8);
 }
 
 // The whole record, or its flags, numbers or name, of every selected tile
@@ -1517,7 +1550,7 @@ void Run::Take(const Action &A)
     const unsigned part = A.B % 4;
     Log(QLatin1String(parts[part]));
     if (part == 0)
-        Shortcut(*Window, Qt::CTRL | Qt::SHIFT | Qt::Key_T);
+        MenuKey(Qt::CTRL | Qt::SHIFT | Qt::Key_T);
     else
         Window->findChild<QMenu *>(QStringLiteral("TakePartMenu"))->actions()[int(part) - 1]->trigger();
     if (!OtherFile || EditableSelected().empty())
