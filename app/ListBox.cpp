@@ -42,11 +42,27 @@ QItemSelectionModel::SelectionFlags TListBox::selectionCommand(const QModelIndex
     return command;
 }
 
+void TListBox::selectionChanged(const QItemSelection &Selected, const QItemSelection &Deselected)
+{
+    FSelectionChanged = true;
+    QListView::selectionChanged(Selected, Deselected);
+}
+
+template <typename Handle> void TListBox::TellCurrentMove(Handle &&Handling)
+{
+    const QPersistentModelIndex before = currentIndex();
+    FSelectionChanged = false;
+    Handling();
+    const QModelIndex now = currentIndex();
+    if (!FSelectionChanged && now.isValid() && now != before && selectionModel()->isSelected(now))
+        emit CurrentMovedWithin();
+}
+
 void TListBox::mousePressEvent(QMouseEvent *Event)
 {
     FExtending = false;
     if (ChoosesLines(Event))
-        QListView::mousePressEvent(Event);
+        TellCurrentMove([&] { QListView::mousePressEvent(Event); });
     else
         Event->accept();
 }
@@ -55,7 +71,7 @@ void TListBox::mousePressEvent(QMouseEvent *Event)
 void TListBox::keyPressEvent(QKeyEvent *Event)
 {
     FExtending = false;
-    QListView::keyPressEvent(Event);
+    TellCurrentMove([&] { QListView::keyPressEvent(Event); });
 }
 
 void TListBox::mouseReleaseEvent(QMouseEvent *Event)

@@ -24,7 +24,14 @@ public:
     // from its anchor (Shift, or a drag), rather than starting anew.
     bool Extending() const { return FExtending; }
 
+signals:
+    // The user moved the current line to another selected one, and the
+    // lines selected stayed as they were (Shift+Right within a range that
+    // already holds the line): no selection signal tells of it.
+    void CurrentMovedWithin();
+
 protected:
+    void selectionChanged(const QItemSelection &Selected, const QItemSelection &Deselected) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &Index,
                                                          const QEvent *Event) const override;
     void mousePressEvent(QMouseEvent *Event) override;
@@ -33,6 +40,11 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *Event) override;
 
 private:
+    // Runs the view's own handling of a user's press, and tells when it moved
+    // only the current line.
+    template <typename Handle> void TellCurrentMove(Handle &&Handling);
+
+    bool FSelectionChanged = false;
     // Set while the program makes a line current: the view then takes it as
     // the anchor, and selects nothing itself.
     bool FAnchoring = false;

@@ -38,6 +38,7 @@ TPictureGrid::TPictureGrid(TTileDocument &Document, TTileListModel &Lines, TPict
     // it, the grid shows the document's selection again once it has.
     connect(&Lines, &QAbstractItemModel::modelReset, this, &TPictureGrid::FollowDocument);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &TPictureGrid::UserSelected);
+    connect(this, &TListBox::CurrentMovedWithin, this, &TPictureGrid::UserSelected);
     connect(&Document, &TTileDocument::SelectionChanged, this, &TPictureGrid::FollowDocument);
     // Edits of many tiles renew the lines without a signal of the model's.
     connect(&Document, &TTileDocument::TilesChanged, viewport(), qOverload<>(&QWidget::update));

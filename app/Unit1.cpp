@@ -204,6 +204,7 @@ void TForm1::SetTabOrder()
 void TForm1::ConnectHandlers()
 {
     connect(ListBox1->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TForm1::ListSelectionChanged);
+    connect(ListBox1, &TListBox::CurrentMovedWithin, this, &TForm1::ListSelectionChanged);
     connect(ListBox1, &QAbstractItemView::pressed, this, &TForm1::ListPressed);
     const std::pair<QPushButton *, void (TForm1::*)()> clicks[] = {
         {BitBtn1, &TForm1::BitBtn1Click}, {BitBtn2, &TForm1::BitBtn2Click}, {BitBtn3, &TForm1::BitBtn3Click},

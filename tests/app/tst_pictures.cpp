@@ -201,6 +201,33 @@ private slots:
         QCOMPARE(Selected(grid), Range(0x2E, 0x30));
     }
 
+    void shiftKeyWithinTheSelectionMovesTheCurrentTile_data()
+    {
+        QTest::addColumn<bool>("inGrid");
+        QTest::newRow("grid, Shift+Left") << true;
+        QTest::newRow("list, Shift+Up") << false;
+    }
+
+    // Tiles 1 and 2 selected with 2 current and anchoring: Shift and the key
+    // towards 1 selects the same two tiles, and makes 1 current.
+    void shiftKeyWithinTheSelectionMovesTheCurrentTile()
+    {
+        QFETCH(bool, inGrid);
+        auto window = Open();
+        TPictureGrid &grid = OpenGrid(*window);
+        ClickCell(grid, 1);
+        ClickCell(grid, 2, Qt::ControlModifier);
+        if (inGrid) {
+            QTest::keyClick(&grid, Qt::Key_Left, Qt::ShiftModifier);
+        } else {
+            Activate(*window);
+            Shortcut(*window, Qt::SHIFT | Qt::Key_Up);
+        }
+        QCOMPARE(window->Document->SelectedTiles(), Range(1, 2));
+        QCOMPARE(window->Document->CurrentTile(), 1);
+        QCOMPARE(window->Edit1->text(), QStringLiteral("n1"));
+    }
+
     // A flag set on five tiles selected in the grid changes those tiles'
     // flags, and no other byte of the file.
     void flagClickEditsTheGridSelection()

@@ -399,7 +399,7 @@ enum class Verb
     Click, Key, GoTo, Find, FindNext, Filter, Flag, Number, Rename, TypeName, Replace,
     Switch, Undo, Redo, Save, SaveAs, Reload, Other, Close,
     ShiftClick, CtrlClick, ShiftKey, SelectAll, Copy, Paste, Compare, Difference, Take, StopComparing,
-    GridClick,
+    GridClick, GridKey,
 };
 
 // What the user does; A, B and C choose its details when it is done.
@@ -421,7 +421,7 @@ Action RandomAction(std::mt19937 &Random)
         {Verb::SaveAs, 2}, {Verb::Reload, 2},  {Verb::Other, 4},    {Verb::Close, 3},
         {Verb::ShiftClick, 5}, {Verb::CtrlClick, 4}, {Verb::ShiftKey, 4}, {Verb::SelectAll, 1},
         {Verb::Copy, 1}, {Verb::Paste, 6}, {Verb::Compare, 3}, {Verb::Difference, 4}, {Verb::Take, 5},
-        {Verb::StopComparing, 1}, {Verb::GridClick, 6},
+        {Verb::StopComparing, 1}, {Verb::GridClick, 6}, {Verb::GridKey, 4},
     };
     int total = 0;
     for (const auto &entry : weights)
@@ -556,6 +556,8 @@ private:
     // "line" or "cell", where the clicks go.
     QString Where() const;
     void ClickRow(int Row, Qt::KeyboardModifiers Keys);
+    TPictureGrid &Grid();
+    void GridKey(const Action &A);
     void MenuKey(QKeyCombination Keys);
 
     // The selected tiles that take edits.
@@ -749,6 +751,7 @@ void Run::Dispatch(const Action &A)
         const unsigned how = (A.C >> 4) % 3;
         return how == 0 ? Click(A) : how == 1 ? ShiftClick(A) : CtrlClick(A);
     }
+    case Verb::GridKey: return GridKey(A);
     }
 }
 
@@ -919,11 +922,7 @@ void Run::ClickRow(int Row, Qt::KeyboardModifiers Keys)
         QTest::mouseClick(Window->ListBox1->viewport(), Qt::LeftButton, Keys, LineRect(*Window, Row).center());
         return;
     }
-    if (!Window->Pictures || !Window->Pictures->isVisible()) {
-        Window->findChild<QAction *>(QStringLiteral("PicturesAction"))->trigger();
-        Window->Pictures->resize(640, 480);
-    }
-    TPictureGrid &grid = *Window->Pictures->Grid;
+    TPictureGrid &grid = Grid();
     const QModelIndex cell = grid.model()->index(Row, 0);
     grid.scrollTo(cell);
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, Keys, grid.visualRect(cell).center());
@@ -952,6 +951,56 @@ void Run::MenuKey(QKeyCombination Keys)
         return QTest::keyClick(pictures->Grid, Keys.key(), Keys.keyboardModifiers());
     }
     Shortcut(*Window, Keys);
+}
+
+// The Pictures window's grid, the window opened first when it is not.
+TPictureGrid &Run::Grid()
+{
+    if (!Window->Pictures || !Window->Pictures->isVisible()) {
+        Window->findChild<QAction *>(QStringLiteral("PicturesAction"))->trigger();
+        Window->Pictures->resize(640, 480);
+    }
+    return *Window->Pictures->Grid;
+}
+
+// An arrow, Home, End or a page key in the grid, with Shift or without. Where
+// the keys that cross rows land depends on the grid's columns and height, so
+// the model takes the cell the grid made current, and predicts from it the
+// selection: that tile alone, or with Shift the range from the anchor. The
+// grid and the list must then show the same lines selected.
+void Run::GridKey(const Action &A)
+{
+    static const std::array<std::pair<Qt::Key, const char *>, 8> keys{{
+        {Qt::Key_Left, "Left"}, {Qt::Key_Right, "Right"}, {Qt::Key_Up, "Up"}, {Qt::Key_Down, "Down"},
+        {Qt::Key_Home, "Home"}, {Qt::Key_End, "End"}, {Qt::Key_PageUp, "Page Up"}, {Qt::Key_PageDown, "Page Down"},
+    }};
+    const auto &[key, name] = keys[A.A % keys.size()];
+    const bool shift = A.B % 2;
+    Log(QStringLiteral("%1%2 in the grid").arg(shift ? "Shift+" : "", name));
+    TPictureGrid &grid = Grid();
+    grid.window()->activateWindow();
+    (void)QTest::qWaitForWindowActive(grid.window(), 2000);
+    grid.setFocus();
+    const int from = RowOf(Current);
+    QTest::keyClick(&grid, key, shift ? Qt::ShiftModifier : Qt::NoModifier);
+    const int to = grid.currentIndex().row();
+    if (from >= 0 && to >= 0 && to != from) {
+        if (!shift) {
+            Expected = {{TileAt(to)}, TileAt(to)};
+            AnchorsCurrent = true;
+        } else {
+            if (RowOf(Anchors[Land]) < 0)
+                AnchorTo = Current;
+            Expected = {TilesOfRows(AnchorRow(), to), TileAt(to)};
+        }
+    }
+    const auto rows = [](const QAbstractItemView &View) {
+        QList<QModelIndex> lines = View.selectionModel()->selectedRows();
+        std::sort(lines.begin(), lines.end());
+        return lines;
+    };
+    if (rows(grid) != rows(*Window->ListBox1))
+        Note(Line + QStringLiteral(": the grid and the list select different lines"));
 }
 
 void Run::GoTo(const Action &A)
@@ -1025,14 +1074,15 @@ void Run::Flag(const Action &A)
         page->click();
     if (!box->isVisible() || !box->isEnabled())
         return Log(Line + QStringLiteral(" (not shown)"));
-    // A box checked for every selected tile clears the bit; any other sets it.
+    // A box checked for every selected tile the file holds clears the bit;
+    // any other sets it. Tiles beyond a short file's end have no flags.
     const auto has = [&](int Tile) {
         const std::size_t at = Model.At(Land, Tile) + std::size_t(bit / 8);
         return at < Model.Work.size() && (Model.Work[at] >> (bit % 8)) & 1;
     };
-    const bool set = !std::all_of(Selected.begin(), Selected.end(), has);
-    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
     const std::vector<int> tiles = EditableSelected();
+    const bool set = !std::all_of(tiles.begin(), tiles.end(), has);
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
     Model.Edit(Land, tiles, [&] {
         for (const int tile : tiles) {
             if (has(tile) != set)
