@@ -975,16 +975,17 @@ void Run::GridKey(const Action &A)
         {Qt::Key_Home, "Home"}, {Qt::Key_End, "End"}, {Qt::Key_PageUp, "Page Up"}, {Qt::Key_PageDown, "Page Down"},
     }};
     const auto &[key, name] = keys[A.A % keys.size()];
-    const bool shift = A.B % 2;
+    // A range needs a current tile in view to start from.
+    const int from = RowOf(Current);
+    const bool shift = A.B % 2 && from >= 0;
     Log(QStringLiteral("%1%2 in the grid").arg(shift ? "Shift+" : "", name));
     TPictureGrid &grid = Grid();
     grid.window()->activateWindow();
     (void)QTest::qWaitForWindowActive(grid.window(), 2000);
     grid.setFocus();
-    const int from = RowOf(Current);
     QTest::keyClick(&grid, key, shift ? Qt::ShiftModifier : Qt::NoModifier);
     const int to = grid.currentIndex().row();
-    if (from >= 0 && to >= 0 && to != from) {
+    if (to >= 0 && to != from && grid.selectionModel()->isRowSelected(to, QModelIndex())) {
         if (!shift) {
             Expected = {{TileAt(to)}, TileAt(to)};
             AnchorsCurrent = true;
