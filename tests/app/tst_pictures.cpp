@@ -273,26 +273,37 @@ private slots:
         QCOMPARE(window->Image1Bitmap.size(), QSize(1, 1));
     }
 
-    // Forty pictures of 2,048 x 2,048, 8 MB each, all in view at once.
+    // Forty pictures of 2,048 x 2,048, 8 MB each, all in view at once, then
+    // 600 of 1,024 x 1,024 paged through to the end: the cache holds many
+    // pictures, never more than its cap.
     void cacheStaysWithinItsCap()
     {
         ArtWriter art;
         art.PadToEntry(ArtWriter::StaticArtBase);
-        ArtWriter::RunLengthPicture large;
-        large.Width = 2048;
-        large.Height = 2048;
-        const ArtWriter::Bytes entry = ArtWriter::RunLengthEntry(large);
-        const std::int32_t at = art.AppendArtBytes(entry);
-        for (int tile = 0; tile < 40; ++tile)
-            art.AddIndexRecord(at, std::int32_t(entry.size()));
+        for (const auto &[side, tiles] : {std::pair{2048, 40}, std::pair{1024, 600}}) {
+            ArtWriter::RunLengthPicture large;
+            large.Width = std::uint16_t(side);
+            large.Height = std::uint16_t(side);
+            const ArtWriter::Bytes entry = ArtWriter::RunLengthEntry(large);
+            const std::int32_t at = art.AppendArtBytes(entry);
+            for (int tile = 0; tile < tiles; ++tile)
+                art.AddIndexRecord(at, std::int32_t(entry.size()));
+        }
         art.WriteTo(Files->Folder());
         auto window = Open();
         TPictureGrid &grid = OpenGrid(*window);
         grid.SetCellSize(32);
+        const TPictureCache &pictures = *window->VellArtReader1->Pictures();
         grid.grab();
-        const qsizetype held = window->VellArtReader1->Pictures()->HeldBytes();
-        QVERIFY(held >= 2048 * 2048 * 2);
-        QVERIFY(held <= TPictureCache::CapBytes);
+        QVERIFY(pictures.HeldBytes() >= 2048 * 2048 * 2);
+        QVERIFY(pictures.HeldBytes() <= TPictureCache::CapBytes);
+        grid.setCurrentIndex(grid.model()->index(0, 0));
+        while (grid.currentIndex().row() < 640) {
+            QTest::keyClick(&grid, Qt::Key_PageDown);
+            grid.grab();
+            QVERIFY(pictures.HeldBytes() <= TPictureCache::CapBytes);
+        }
+        QVERIFY(pictures.HeldBytes() >= TPictureCache::CapBytes / 2);
     }
 
     // Undo, Copy Tiles and Go to, pressed in the Pictures window, act on the
