@@ -1,7 +1,8 @@
 // The Pictures window on a newer file of 65,536 item tiles, every one with a
 // picture: the first screen of 64-pixel cells at 1000 x 800, and a page of
 // the grid after Page Down, each against the bare work of decoding the
-// pictures of those cells and drawing them scaled into one image.
+// pictures of those cells and drawing them scaled into one image; and a click on
+// a cell against one on a line of the main window's list.
 
 #include "bench/BenchFiles.h"
 #include "bench/BenchPictures.h"
@@ -10,6 +11,7 @@
 
 #include "app/PictureGrid.h"
 #include "app/PicturesWindow.h"
+#include "app/TileDocument.h"
 #include "app/TileListModel.h"
 #include "app/Unit1.h"
 #include "art/PictureCache.h"
@@ -21,6 +23,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -68,18 +71,19 @@ const PictureFolder &Folder()
     return folder;
 }
 
-std::shared_ptr<TForm1> OpenedWindow()
+// The window with TileData open, and the art beside it.
+std::shared_ptr<TForm1> OpenedWindow(const QString &TileData = Folder().Path())
 {
     // The window's place and cell size go to a settings file of the tests,
     // not to the user's.
     QStandardPaths::setTestModeEnabled(true);
     QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&answer] {
+    QObject::connect(&answer, &QTimer::timeout, [&answer, &TileData] {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible())
             return;
         answer.stop();
-        dialog->selectFile(Folder().Path());
+        dialog->selectFile(TileData);
         static_cast<QDialog *>(dialog)->accept();
     });
     answer.start(0);
@@ -99,17 +103,25 @@ void ShowGrid(TForm1 &Window)
     SettleWidgets();
 }
 
-// Rows of the grid in view, and how many cells they hold from Row on.
+// The rows of a list or grid in view from the top, those cut by its edge
+// too unless Whole.
+std::vector<int> RowsInView(const QAbstractItemView &View, bool Whole)
+{
+    const QRect area = View.viewport()->rect();
+    std::vector<int> rows;
+    for (int row = View.indexAt(QPoint(1, 1)).row(); row >= 0 && row < View.model()->rowCount(); ++row) {
+        const QRect cell = View.visualRect(View.model()->index(row, 0));
+        if (!area.intersects(cell))
+            break;
+        if (!Whole || area.contains(cell))
+            rows.push_back(row);
+    }
+    return rows;
+}
+
 int CellsInView(const TPictureGrid &Grid)
 {
-    const QRect area = Grid.viewport()->rect();
-    int count = 0;
-    for (int row = Grid.indexAt(QPoint(1, 1)).row(); row >= 0 && row < Tiles; ++row) {
-        if (!area.intersects(Grid.visualRect(Grid.model()->index(row, 0))))
-            break;
-        ++count;
-    }
-    return count;
+    return int(RowsInView(Grid, false).size());
 }
 
 BenchBody FirstScreenCase()
@@ -192,11 +204,79 @@ BenchBody PageDownCase()
     };
 }
 
+// A press and release of the left button in the middle of Row's cell, as
+// the window system delivers a click.
+void ClickRow(QAbstractItemView &View, int Row)
+{
+    const QPoint at = View.visualRect(View.model()->index(Row, 0)).center();
+    const QPoint global = View.viewport()->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(View.viewport(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(View.viewport(), &release);
+}
+
+bool ShowsTile(const TForm1 &Window, int Tile)
+{
+    return Window.TileShown && Window.Document->CurrentTile() == Tile
+           && Window.ListModel->TileAt(Window.ListBox1->currentIndex().row()) == Tile;
+}
+
+// Runs what the click set going, painting included, until the main
+// window's list and controls show Tile.
+void SettleUntilShown(const TForm1 &Window, int Tile)
+{
+    for (int round = 0; round < 1000; ++round) {
+        SettleWidgets();
+        if (ShowsTile(Window, Tile))
+            return;
+    }
+    throw std::logic_error("the main window did not show the clicked tile");
+}
+
+// Clicks the rows wholly in view of View (the grid or the main window's
+// list, both over the list's lines) one after another, so that every click
+// selects another tile.
+BenchBody ClickRowsInTurn(const std::shared_ptr<TForm1> &Window, QAbstractItemView &View)
+{
+    const std::vector<int> rows = RowsInView(View, true);
+    if (rows.size() < 2)
+        throw std::logic_error("fewer than two rows in view to click");
+    auto next = std::make_shared<std::size_t>(0);
+    QAbstractItemView *view = &View;
+    BenchBody body = [Window, view, rows, next] {
+        *next = (*next + 1) % rows.size();
+        const int row = rows[*next];
+        ClickRow(*view, row);
+        SettleUntilShown(*Window, Window->ListModel->TileAt(row));
+    };
+    body();
+    return body;
+}
+
+BenchBody CellClickCase()
+{
+    std::shared_ptr<TForm1> window = OpenedWindow();
+    ShowGrid(*window);
+    return ClickRowsInTurn(window, *window->Pictures->Grid);
+}
+
+// The cheapest selection a user makes: the list's line, with the Pictures
+// window never opened.
+BenchBody LineClickBaseline()
+{
+    std::shared_ptr<TForm1> window = OpenedWindow();
+    return ClickRowsInTurn(window, *window->ListBox1);
+}
+
 const BenchPairRegistration FirstScreen({"Pictures window: first screen of 64-px cells at 1000 x 800", "PicturesFirstScreen",
                                          "DecodeAndDrawFirstScreen", 1.5},
                                         FirstScreenCase, [] { return DrawPagesBaseline(false); });
 const BenchPairRegistration PageDown({"Pictures window: one Page Down, painted", "PicturesPageDown",
                                       "DecodeAndDrawOnePage", 1.5},
                                      PageDownCase, [] { return DrawPagesBaseline(true); });
+const BenchPairRegistration CellClick({"Pictures window: a click on a cell until the main window shows its tile",
+                                       "PicturesCellClick", "TileListLineClick", 1.2},
+                                      CellClickCase, LineClickBaseline);
 
 } // namespace
