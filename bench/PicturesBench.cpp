@@ -1,10 +1,13 @@
 // The Pictures window on a newer file of 65,536 item tiles, every one with a
 // picture: the first screen of 64-pixel cells at 1000 x 800, and a page of
 // the grid after Page Down, each against the bare work of decoding the
-// pictures of those cells and drawing them scaled into one image; and a click on
-// a cell against one on a line of the main window's list.
+// pictures of those cells and drawing them scaled into one image; a click on
+// a cell against one on a line of the main window's list; and, in fresh
+// processes, the memory the window takes to page through the whole grid, on
+// good art and on art whose every entry claims a picture of 65,535 x 2,560.
 
 #include "bench/BenchFiles.h"
+#include "bench/BenchMemory.h"
 #include "bench/BenchPictures.h"
 #include "bench/BenchRegistry.h"
 #include "bench/BenchWidgets.h"
@@ -18,9 +21,12 @@
 #include "art/ReadArtIDX.h"
 #include "art/VellArtReader.h"
 #include "tests/support/ArtWriter.h"
+#include "tests/support/ContainerWriter.h"
 #include "tests/support/LayoutTileWriter.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -29,6 +35,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <fstream>
 #include <memory>
 #include <stdexcept>
 
@@ -268,6 +275,116 @@ BenchBody LineClickBaseline()
     std::shared_ptr<TForm1> window = OpenedWindow();
     return ClickRowsInTurn(window, *window->ListBox1);
 }
+
+// Page Down through the grid from its first cell, each page painted, until
+// it moves no further or after Pages pages (0: no limit).
+void PageThrough(TPictureGrid &Grid, int Pages)
+{
+    Grid.setCurrentIndex(Grid.model()->index(0, 0));
+    SettleWidgets();
+    for (int page = 0; Pages == 0 || page < Pages; ++page) {
+        const int before = Grid.currentIndex().row();
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+        QApplication::sendEvent(&Grid, &down);
+        Grid.viewport()->repaint();
+        SettleWidgets();
+        if (Grid.currentIndex().row() <= before)
+            return;
+    }
+}
+
+// Opens the window on a tile data file and its art, shows the grid and
+// pages through it; writes to the figures file the RSS once the grid first
+// showed, the RSS after the paging and the peak RSS, in KiB.
+// Arguments: the tile data file, the figures file, the pages (0: all).
+const BenchChildRegistration ScrollMemoryChild("pictures-memory", [](const std::vector<std::string> &Arguments) {
+    if (Arguments.size() != 3)
+        return 2;
+    std::shared_ptr<TForm1> window = OpenedWindow(QString::fromLocal8Bit(Arguments[0].c_str()));
+    ShowGrid(*window);
+    TPictureGrid &grid = *window->Pictures->Grid;
+    grid.viewport()->repaint();
+    const std::int64_t shown = ProcessStatusKiB("VmRSS");
+    PageThrough(grid, std::stoi(Arguments[2]));
+    std::ofstream figures(Arguments[1]);
+    figures << shown << ' ' << ProcessStatusKiB("VmRSS") << ' ' << ProcessStatusKiB("VmHWM") << '\n';
+    return figures ? 0 : 1;
+});
+
+struct ScrollFigures
+{
+    double ShownMiB = 0;
+    double ScrolledMiB = 0;
+    double PeakMiB = 0;
+};
+
+ScrollFigures MeasureScroll(const QString &TileData, const QString &FiguresFile, bool Quick)
+{
+    RunChild("pictures-memory", {LocalPath(TileData), LocalPath(FiguresFile), Quick ? "8" : "0"});
+    std::ifstream in(LocalPath(FiguresFile));
+    double kib[3] = {};
+    if (!(in >> kib[0] >> kib[1] >> kib[2]))
+        throw std::runtime_error("the paging's child process wrote no figures");
+    return {kib[0] / 1024, kib[1] / 1024, kib[2] / 1024};
+}
+
+// A folder with the tile data file of Folder() and art whose every item
+// entry claims 65,535 x 2,560 pixels, far more than any picture of the
+// game: art.mul with its index, all records at the one entry, or (Packed)
+// the packed container with the entry under every item's name.
+QString HostileFolder(const QTemporaryDir &Work, const QString &Name, bool Packed)
+{
+    const QString folder = Work.filePath(Name);
+    if (!QDir().mkpath(folder) || !QFile::copy(Folder().Path(), folder + QStringLiteral("/tiledata.mul")))
+        throw std::runtime_error("cannot lay out the folder of hostile art");
+    ArtWriter::RunLengthPicture claim;
+    claim.Width = 65535;
+    claim.Height = 2560;
+    const ArtWriter::Bytes entry = ArtWriter::RunLengthEntry(claim);
+    if (Packed) {
+        ContainerWriter container;
+        // Packed once for all, where AddArt would pack it for each entry;
+        // compression 1 is zlib, as AddArt marks what it packs.
+        const ContainerWriter::Bytes packed = ContainerWriter::Pack(entry);
+        for (int tile = 0; tile < Tiles; ++tile)
+            container.AddEntry(container.KeyOf(ContainerWriter::ArtName(ArtBase + tile)), packed,
+                               std::uint32_t(entry.size()), 1);
+        container.WriteTo(folder + QStringLiteral("/artLegacyMUL.uop"));
+    } else {
+        ArtWriter writer;
+        const std::int32_t at = writer.AppendArtBytes(entry);
+        writer.PadToEntry(ArtBase);
+        for (int tile = 0; tile < Tiles; ++tile)
+            writer.AddIndexRecord(at, std::int32_t(entry.size()));
+        writer.WriteTo(folder);
+    }
+    return folder + QStringLiteral("/tiledata.mul");
+}
+
+std::vector<MemoryFigure> ScrollMemory(bool Quick)
+{
+    const QTemporaryDir work;
+    const ScrollFigures good = MeasureScroll(Folder().Path(), work.filePath(QStringLiteral("good.txt")), Quick);
+    const ScrollFigures mul = MeasureScroll(HostileFolder(work, QStringLiteral("mul"), false),
+                                            work.filePath(QStringLiteral("mul.txt")), Quick);
+    const ScrollFigures packed = MeasureScroll(HostileFolder(work, QStringLiteral("packed"), true),
+                                               work.filePath(QStringLiteral("packed.txt")), Quick);
+    const double cacheCap = double(TPictureCache::CapBytes) / (1024 * 1024);
+    return {
+        {"Pictures window, good art: RSS at the first screen", good.ShownMiB, 0},
+        {"good art: RSS growth after Page Down through the whole grid", good.ScrolledMiB - good.ShownMiB,
+         cacheCap + 10},
+        {"good art: peak RSS (VmHWM)", good.PeakMiB, 0},
+        {"hostile art.mul: RSS growth after the same", mul.ScrolledMiB - mul.ShownMiB, 0},
+        {"hostile art.mul: peak RSS", mul.PeakMiB, 0},
+        {"hostile art.mul: peak above good art's", mul.PeakMiB - good.PeakMiB, 100},
+        {"hostile packed container: RSS growth after the same", packed.ScrolledMiB - packed.ShownMiB, 0},
+        {"hostile packed container: peak RSS", packed.PeakMiB, 0},
+        {"hostile packed container: peak above good art's", packed.PeakMiB - good.PeakMiB, 100},
+    };
+}
+
+const BenchMemoryRegistration ScrollMemoryReport(ScrollMemory);
 
 const BenchPairRegistration FirstScreen({"Pictures window: first screen of 64-px cells at 1000 x 800", "PicturesFirstScreen",
                                          "DecodeAndDrawFirstScreen", 1.5},
