@@ -1,14 +1,20 @@
 // Entry point shared by the benchmark executables.
 //
 //   bench_x                       every pair, 9 repetitions each, then the
-//                                 table of medians and ratios
-//   bench_x --quick               each benchmark once, briefly (the CTest run)
+//                                 table of medians and ratios, then the
+//                                 memory figures, if the executable has any
+//   bench_x --quick               each benchmark once, briefly, and a short
+//                                 run of each memory report (the CTest run)
+//   bench_x --memory              the memory figures alone
 //   bench_x --list-pairs          case, baseline and goal of every pair
 //   bench_x --callgrind NAME [--iterations N]
 //                                 one body under valgrind's callgrind
 //   bench_x --child TASK ARGS...  a child task, as a benchmark starts it
-// Any --benchmark_* flag of Google Benchmark may follow and wins over ours.
+// Any --benchmark_* flag of Google Benchmark may follow and wins over ours;
+// with --benchmark_filter only the benchmarks it names run, and no memory
+// report does.
 
+#include "bench/BenchMemory.h"
 #include "bench/BenchRegistry.h"
 #include "bench/CallgrindCount.h"
 #include "bench/MedianReporter.h"
@@ -31,6 +37,7 @@ struct Options
 {
     bool Quick = false;
     bool ListPairs = false;
+    bool MemoryOnly = false;
     std::string Callgrind;
     int Iterations = 3;
     std::string Child;
@@ -47,6 +54,8 @@ Options ParseOptions(int argc, char **argv)
             options.Quick = true;
         else if (arg == "--list-pairs")
             options.ListPairs = true;
+        else if (arg == "--memory")
+            options.MemoryOnly = true;
         else if (arg == "--callgrind" && i + 1 < argc)
             options.Callgrind = argv[++i];
         else if (arg == "--iterations" && i + 1 < argc)
@@ -81,10 +90,31 @@ std::vector<std::string> BenchmarkArguments(const char *program, const Options &
     return args;
 }
 
+// True when the caller picked benchmarks by name: a run of a few timings
+// should not wait for the memory reports' processes.
+bool NamesBenchmarks(const Options &options)
+{
+    for (const std::string &arg : options.Passed) {
+        if (arg.rfind("--benchmark_filter", 0) == 0)
+            return true;
+    }
+    return false;
+}
+
 void ListPairs()
 {
     for (const BenchPair &pair : BenchRegistry::Instance().Pairs())
         std::cout << pair.Case << '\t' << pair.Baseline << '\t' << pair.Goal << '\t' << pair.Title << '\n';
+}
+
+void ReportMemory(bool Quick)
+{
+    std::vector<MemoryFigure> figures;
+    for (const MemoryReport &report : MemoryReports()) {
+        const std::vector<MemoryFigure> more = report(Quick);
+        figures.insert(figures.end(), more.begin(), more.end());
+    }
+    PrintMemoryTable(std::cout, figures, Quick);
 }
 
 int RunBenchmarks(const char *program, const Options &options)
@@ -107,6 +137,8 @@ int RunBenchmarks(const char *program, const Options &options)
     PrintRatioTable(std::cout, registry.Pairs(), [&](const std::string &name) { return reporter.Median(name); },
                     "us");
     benchmark::Shutdown();
+    if (!NamesBenchmarks(options))
+        ReportMemory(options.Quick);
     return 0;
 }
 
@@ -126,6 +158,8 @@ int main(int argc, char **argv)
             code = BenchRegistry::Instance().RunChildTask(options.Child, options.ChildArguments);
         else if (options.ListPairs)
             ListPairs();
+        else if (options.MemoryOnly)
+            ReportMemory(options.Quick);
         else if (!options.Callgrind.empty())
             code = CountInstructions(options.Callgrind, options.Iterations);
         else

@@ -1,31 +1,41 @@
 // The Pictures window on a newer file of 65,536 item tiles, every one with a
 // picture: the first screen of 64-pixel cells at 1000 x 800, and a page of
 // the grid after Page Down, each against the bare work of decoding the
-// pictures of those cells and drawing them scaled into one image.
+// pictures of those cells and drawing them scaled into one image; a click on
+// a cell against one on a line of the main window's list; and, in fresh
+// processes, the memory the window takes to page through the whole grid, on
+// good art and on art whose every entry claims a picture of 65,535 x 2,560.
 
 #include "bench/BenchFiles.h"
+#include "bench/BenchMemory.h"
 #include "bench/BenchPictures.h"
 #include "bench/BenchRegistry.h"
 #include "bench/BenchWidgets.h"
 
 #include "app/PictureGrid.h"
 #include "app/PicturesWindow.h"
+#include "app/TileDocument.h"
 #include "app/TileListModel.h"
 #include "app/Unit1.h"
 #include "art/PictureCache.h"
 #include "art/ReadArtIDX.h"
 #include "art/VellArtReader.h"
 #include "tests/support/ArtWriter.h"
+#include "tests/support/ContainerWriter.h"
 #include "tests/support/LayoutTileWriter.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <fstream>
 #include <memory>
 #include <stdexcept>
 
@@ -68,18 +78,19 @@ const PictureFolder &Folder()
     return folder;
 }
 
-std::shared_ptr<TForm1> OpenedWindow()
+// The window with TileData open, and the art beside it.
+std::shared_ptr<TForm1> OpenedWindow(const QString &TileData = Folder().Path())
 {
     // The window's place and cell size go to a settings file of the tests,
     // not to the user's.
     QStandardPaths::setTestModeEnabled(true);
     QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&answer] {
+    QObject::connect(&answer, &QTimer::timeout, [&answer, &TileData] {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible())
             return;
         answer.stop();
-        dialog->selectFile(Folder().Path());
+        dialog->selectFile(TileData);
         static_cast<QDialog *>(dialog)->accept();
     });
     answer.start(0);
@@ -99,17 +110,25 @@ void ShowGrid(TForm1 &Window)
     SettleWidgets();
 }
 
-// Rows of the grid in view, and how many cells they hold from Row on.
+// The rows of a list or grid in view from the top, those cut by its edge
+// too unless Whole.
+std::vector<int> RowsInView(const QAbstractItemView &View, bool Whole)
+{
+    const QRect area = View.viewport()->rect();
+    std::vector<int> rows;
+    for (int row = View.indexAt(QPoint(1, 1)).row(); row >= 0 && row < View.model()->rowCount(); ++row) {
+        const QRect cell = View.visualRect(View.model()->index(row, 0));
+        if (!area.intersects(cell))
+            break;
+        if (!Whole || area.contains(cell))
+            rows.push_back(row);
+    }
+    return rows;
+}
+
 int CellsInView(const TPictureGrid &Grid)
 {
-    const QRect area = Grid.viewport()->rect();
-    int count = 0;
-    for (int row = Grid.indexAt(QPoint(1, 1)).row(); row >= 0 && row < Tiles; ++row) {
-        if (!area.intersects(Grid.visualRect(Grid.model()->index(row, 0))))
-            break;
-        ++count;
-    }
-    return count;
+    return int(RowsInView(Grid, false).size());
 }
 
 BenchBody FirstScreenCase()
@@ -192,11 +211,189 @@ BenchBody PageDownCase()
     };
 }
 
+// A press and release of the left button in the middle of Row's cell, as
+// the window system delivers a click.
+void ClickRow(QAbstractItemView &View, int Row)
+{
+    const QPoint at = View.visualRect(View.model()->index(Row, 0)).center();
+    const QPoint global = View.viewport()->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(View.viewport(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(View.viewport(), &release);
+}
+
+bool ShowsTile(const TForm1 &Window, int Tile)
+{
+    return Window.TileShown && Window.Document->CurrentTile() == Tile
+           && Window.ListModel->TileAt(Window.ListBox1->currentIndex().row()) == Tile;
+}
+
+// Runs what the click set going, painting included, until the main
+// window's list and controls show Tile.
+void SettleUntilShown(const TForm1 &Window, int Tile)
+{
+    for (int round = 0; round < 1000; ++round) {
+        SettleWidgets();
+        if (ShowsTile(Window, Tile))
+            return;
+    }
+    throw std::logic_error("the main window did not show the clicked tile");
+}
+
+// Clicks the rows wholly in view of View (the grid or the main window's
+// list, both over the list's lines) one after another, so that every click
+// selects another tile.
+BenchBody ClickRowsInTurn(const std::shared_ptr<TForm1> &Window, QAbstractItemView &View)
+{
+    const std::vector<int> rows = RowsInView(View, true);
+    if (rows.size() < 2)
+        throw std::logic_error("fewer than two rows in view to click");
+    auto next = std::make_shared<std::size_t>(0);
+    QAbstractItemView *view = &View;
+    BenchBody body = [Window, view, rows, next] {
+        *next = (*next + 1) % rows.size();
+        const int row = rows[*next];
+        ClickRow(*view, row);
+        SettleUntilShown(*Window, Window->ListModel->TileAt(row));
+    };
+    body();
+    return body;
+}
+
+BenchBody CellClickCase()
+{
+    std::shared_ptr<TForm1> window = OpenedWindow();
+    ShowGrid(*window);
+    return ClickRowsInTurn(window, *window->Pictures->Grid);
+}
+
+// The cheapest selection a user makes: the list's line, with the Pictures
+// window never opened.
+BenchBody LineClickBaseline()
+{
+    std::shared_ptr<TForm1> window = OpenedWindow();
+    return ClickRowsInTurn(window, *window->ListBox1);
+}
+
+// Page Down through the grid from its first cell, each page painted, until
+// it moves no further or after Pages pages (0: no limit).
+void PageThrough(TPictureGrid &Grid, int Pages)
+{
+    Grid.setCurrentIndex(Grid.model()->index(0, 0));
+    SettleWidgets();
+    for (int page = 0; Pages == 0 || page < Pages; ++page) {
+        const int before = Grid.currentIndex().row();
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+        QApplication::sendEvent(&Grid, &down);
+        Grid.viewport()->repaint();
+        SettleWidgets();
+        if (Grid.currentIndex().row() <= before)
+            return;
+    }
+}
+
+// Opens the window on a tile data file and its art, shows the grid and
+// pages through it; writes to the figures file the RSS once the grid first
+// showed, the RSS after the paging and the peak RSS, in KiB.
+// Arguments: the tile data file, the figures file, the pages (0: all).
+const BenchChildRegistration ScrollMemoryChild("pictures-memory", [](const std::vector<std::string> &Arguments) {
+    if (Arguments.size() != 3)
+        return 2;
+    std::shared_ptr<TForm1> window = OpenedWindow(QString::fromLocal8Bit(Arguments[0].c_str()));
+    ShowGrid(*window);
+    TPictureGrid &grid = *window->Pictures->Grid;
+    grid.viewport()->repaint();
+    const std::int64_t shown = ProcessStatusKiB("VmRSS");
+    PageThrough(grid, std::stoi(Arguments[2]));
+    std::ofstream figures(Arguments[1]);
+    figures << shown << ' ' << ProcessStatusKiB("VmRSS") << ' ' << ProcessStatusKiB("VmHWM") << '\n';
+    return figures ? 0 : 1;
+});
+
+struct ScrollFigures
+{
+    double ShownMiB = 0;
+    double ScrolledMiB = 0;
+    double PeakMiB = 0;
+};
+
+ScrollFigures MeasureScroll(const QString &TileData, const QString &FiguresFile, bool Quick)
+{
+    RunChild("pictures-memory", {LocalPath(TileData), LocalPath(FiguresFile), Quick ? "8" : "0"});
+    std::ifstream in(LocalPath(FiguresFile));
+    double kib[3] = {};
+    if (!(in >> kib[0] >> kib[1] >> kib[2]))
+        throw std::runtime_error("the paging's child process wrote no figures");
+    return {kib[0] / 1024, kib[1] / 1024, kib[2] / 1024};
+}
+
+// A folder with the tile data file of Folder() and art whose every item
+// entry claims 65,535 x 2,560 pixels, far more than any picture of the
+// game: art.mul with its index, all records at the one entry, or (Packed)
+// the packed container with the entry under every item's name.
+QString HostileFolder(const QTemporaryDir &Work, const QString &Name, bool Packed)
+{
+    const QString folder = Work.filePath(Name);
+    if (!QDir().mkpath(folder) || !QFile::copy(Folder().Path(), folder + QStringLiteral("/tiledata.mul")))
+        throw std::runtime_error("cannot lay out the folder of hostile art");
+    ArtWriter::RunLengthPicture claim;
+    claim.Width = 65535;
+    claim.Height = 2560;
+    const ArtWriter::Bytes entry = ArtWriter::RunLengthEntry(claim);
+    if (Packed) {
+        ContainerWriter container;
+        // Packed once for all, where AddArt would pack it for each entry;
+        // compression 1 is zlib, as AddArt marks what it packs.
+        const ContainerWriter::Bytes packed = ContainerWriter::Pack(entry);
+        for (int tile = 0; tile < Tiles; ++tile)
+            container.AddEntry(container.KeyOf(ContainerWriter::ArtName(ArtBase + tile)), packed,
+                               std::uint32_t(entry.size()), 1);
+        container.WriteTo(folder + QStringLiteral("/artLegacyMUL.uop"));
+    } else {
+        ArtWriter writer;
+        const std::int32_t at = writer.AppendArtBytes(entry);
+        writer.PadToEntry(ArtBase);
+        for (int tile = 0; tile < Tiles; ++tile)
+            writer.AddIndexRecord(at, std::int32_t(entry.size()));
+        writer.WriteTo(folder);
+    }
+    return folder + QStringLiteral("/tiledata.mul");
+}
+
+std::vector<MemoryFigure> ScrollMemory(bool Quick)
+{
+    const QTemporaryDir work;
+    const ScrollFigures good = MeasureScroll(Folder().Path(), work.filePath(QStringLiteral("good.txt")), Quick);
+    const ScrollFigures mul = MeasureScroll(HostileFolder(work, QStringLiteral("mul"), false),
+                                            work.filePath(QStringLiteral("mul.txt")), Quick);
+    const ScrollFigures packed = MeasureScroll(HostileFolder(work, QStringLiteral("packed"), true),
+                                               work.filePath(QStringLiteral("packed.txt")), Quick);
+    const double cacheCap = double(TPictureCache::CapBytes) / (1024 * 1024);
+    return {
+        {"Pictures window, good art: RSS at the first screen", good.ShownMiB, 0},
+        {"good art: RSS growth after Page Down through the whole grid", good.ScrolledMiB - good.ShownMiB,
+         cacheCap + 10},
+        {"good art: peak RSS (VmHWM)", good.PeakMiB, 0},
+        {"hostile art.mul: RSS growth after the same", mul.ScrolledMiB - mul.ShownMiB, 0},
+        {"hostile art.mul: peak RSS", mul.PeakMiB, 0},
+        {"hostile art.mul: peak above good art's", mul.PeakMiB - good.PeakMiB, 100},
+        {"hostile packed container: RSS growth after the same", packed.ScrolledMiB - packed.ShownMiB, 0},
+        {"hostile packed container: peak RSS", packed.PeakMiB, 0},
+        {"hostile packed container: peak above good art's", packed.PeakMiB - good.PeakMiB, 100},
+    };
+}
+
+const BenchMemoryRegistration ScrollMemoryReport(ScrollMemory);
+
 const BenchPairRegistration FirstScreen({"Pictures window: first screen of 64-px cells at 1000 x 800", "PicturesFirstScreen",
                                          "DecodeAndDrawFirstScreen", 1.5},
                                         FirstScreenCase, [] { return DrawPagesBaseline(false); });
 const BenchPairRegistration PageDown({"Pictures window: one Page Down, painted", "PicturesPageDown",
                                       "DecodeAndDrawOnePage", 1.5},
                                      PageDownCase, [] { return DrawPagesBaseline(true); });
+const BenchPairRegistration CellClick({"Pictures window: a click on a cell until the main window shows its tile",
+                                       "PicturesCellClick", "TileListLineClick", 1.2},
+                                      CellClickCase, LineClickBaseline);
 
 } // namespace

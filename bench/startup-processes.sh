@@ -6,11 +6,17 @@
 # of 16,383 lines. Runs alternate between the two after a first round that
 # is thrown away; the table gives medians.
 #
-#   bench/startup-processes.sh [--newer] [BUILD-FOLDER] [RUNS]   defaults: build, 9
+#   bench/startup-processes.sh [--newer] [--against OTHER-BUILD] [BUILD-FOLDER] [RUNS]
+#                                                             defaults: build, 9
 #
 # With --newer the editor opens a newer-layout demo file of 65,536 tiles,
 # and the bare program lists 65,536 lines through a model, the faster of
 # the two ways a Qt list can hold that many.
+#
+# With --against, the editor of another build folder (an older commit's,
+# say; only its quorvane target is needed) runs in the same rounds on the
+# same demo files, and the table adds its column and the ratio of this
+# editor to that one.
 #
 # Needs Xvfb and xdotool (installed by scripts/dev.sh) and a build with the
 # targets quorvane, quorvane-demo and barestart.
@@ -18,16 +24,27 @@ set -euo pipefail
 
 demo_option=()
 baseline_options=()
-if [ "${1:-}" = "--newer" ]; then
-    demo_option=(--newer)
-    baseline_options=(--model 65536)
-    shift
-fi
+other=""
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --newer)
+        demo_option=(--newer)
+        baseline_options=(--model 65536)
+        shift
+        ;;
+    --against)
+        [ $# -ge 2 ] || { echo "startup-processes.sh: --against needs a build folder" >&2; exit 2; }
+        other=$(cd "$2" && pwd)
+        shift 2
+        ;;
+    *) break ;;
+    esac
+done
 build=$(cd "${1:-build}" && pwd)
 runs=${2:-9}
 editor=$build/quorvane
 baseline=$build/bench/barestart/barestart
-for program in "$editor" "$build/quorvane-demo" "$baseline"; do
+for program in "$editor" "$build/quorvane-demo" "$baseline" ${other:+"$other/quorvane"}; do
     [ -x "$program" ] || { echo "startup-processes.sh: $program is missing; build it first" >&2; exit 2; }
 done
 [ "$runs" -ge 1 ] 2>/dev/null || { echo "startup-processes.sh: RUNS must be a positive number" >&2; exit 2; }
@@ -44,6 +61,10 @@ fail() { echo "startup-processes.sh: $*" >&2; exit 1; }
 "$build/quorvane-demo" "${demo_option[@]}" "$work/demo" >/dev/null
 mkdir "$work/bin"
 cp "$editor" "$work/bin/quorvane"
+if [ -n "$other" ]; then
+    mkdir "$work/other"
+    cp "$other/quorvane" "$work/other/quorvane"
+fi
 
 # A display number of its own, far from the low ones that other X servers
 # on a shared machine take first: programs that reached another server
@@ -108,8 +129,10 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 # A first round, thrown away, brings both programs' libraries into memory.
 run_once warm-up "$work/bin/quorvane" '(^| - )Quorvane$'
 run_once warm-up "$baseline" '^Bare Start$' "${baseline_options[@]}"
+[ -z "$other" ] || run_once warm-up "$work/other/quorvane" '(^| - )Quorvane$'
 for run in $(seq "$runs"); do
     run_once editor "$work/bin/quorvane" '(^| - )Quorvane$'
+    [ -z "$other" ] || run_once other "$work/other/quorvane" '(^| - )Quorvane$'
     run_once baseline "$baseline" '^Bare Start$' "${baseline_options[@]}"
     echo "run $run of $runs done" >&2
 done
@@ -119,21 +142,35 @@ column_median() { # who column
 }
 
 echo "Medians of $runs runs each, fresh processes under Xvfb:"
+[ -z "$other" ] || echo "(the other editor: $other)"
 echo
-echo "| Measure | Quorvane | Bare Qt program | Ratio |"
-echo "|---|---:|---:|---:|"
+if [ -n "$other" ]; then
+    echo "| Measure | Quorvane | Other editor | Bare Qt program | Ratio to bare | Ratio to other |"
+    echo "|---|---:|---:|---:|---:|---:|"
+else
+    echo "| Measure | Quorvane | Bare Qt program | Ratio |"
+    echo "|---|---:|---:|---:|"
+fi
+in_mib() { awk -v v="$1" 'BEGIN { printf "%.1f", v / 1024 }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 for measure in "1 launch to dialog visible (ms)" "2 Return to main window visible (ms)" "3 RSS after opening (MiB)"; do
     col=${measure%% *}
     label=${measure#* }
     e=$(column_median editor "$col")
     b=$(column_median baseline "$col")
+    [ -z "$other" ] || o=$(column_median other "$col")
     if [ "$col" = 3 ]; then
-        e=$(awk -v v="$e" 'BEGIN { printf "%.1f", v / 1024 }')
-        b=$(awk -v v="$b" 'BEGIN { printf "%.1f", v / 1024 }')
+        e=$(in_mib "$e")
+        b=$(in_mib "$b")
+        [ -z "$other" ] || o=$(in_mib "$o")
     fi
-    ratio=$(awk -v e="$e" -v b="$b" 'BEGIN { printf "%.2f", e / b }')
-    echo "| $label | $e | $b | ${ratio}× |"
+    if [ -n "$other" ]; then
+        echo "| $label | $e | $o | $b | $(ratio "$e" "$b")× | $(ratio "$e" "$o")× |"
+    else
+        echo "| $label | $e | $b | $(ratio "$e" "$b")× |"
+    fi
 done
 echo
 echo "Every run (launch to dialog ms, Return to window ms, RSS KiB):"
-awk '{ runs[$1] = runs[$1] sprintf(" %s/%s/%s", $2, $3, $4) } END { print "  Quorvane:" runs["editor"]; print "  bare Qt: " runs["baseline"] }' "$work/results"
+awk '{ runs[$1] = runs[$1] sprintf(" %s/%s/%s", $2, $3, $4) }
+     END { print "  Quorvane:" runs["editor"]; if ("other" in runs) print "  other:   " runs["other"]; print "  bare Qt: " runs["baseline"] }' "$work/results"
