@@ -3,7 +3,6 @@
 #include "art/ArtIndexEntry.h"
 #include "art/ArtSource.h"
 
-#include <algorithm>
 #include <memory>
 
 TPictureCache::TPictureCache(TArtSource &Source)
@@ -37,9 +36,11 @@ TPicture TPictureCache::Decode(bool Land, std::int32_t EntryNumber)
     picture->Missing = picture->Size == QPoint(0, 0)
                        && (picture->Image.isNull() || picture->Image.size() == QSize(1, 1));
     const TPicture result = *picture;
-    // Every picture costs at least a little, so that a screen of missing
-    // ones cannot pile up without end.
-    const qsizetype cost = std::max<qsizetype>(picture->Image.sizeInBytes(), 64);
+    // Beside its pixels every entry holds the picture's record, the image's
+    // header and the cache's node, about 300 bytes measured: counted too, so
+    // that the cap bounds what the cache really holds, missing pictures and
+    // all.
+    const qsizetype cost = picture->Image.sizeInBytes() + EntryOverhead;
     FPictures.insert(key, picture.release(), cost);
     return result;
 }

@@ -31,6 +31,8 @@ public:
     // size, and keeps the window's memory bounded while it scrolls through
     // 65,536 tiles.
     static constexpr qsizetype CapBytes = qsizetype(32) * 1024 * 1024;
+    // What an entry takes beyond its pixels.
+    static constexpr qsizetype EntryOverhead = 320;
 
     // Source must outlive the cache.
     explicit TPictureCache(TArtSource &Source);
