@@ -678,11 +678,15 @@ void TForm1::RefreshTile()
 }
 
 // Boxes of the other section are emptied, as well as greyed out.
-// The numbers and flags of the selected tiles; the flags word is the current
-// tile's.
+// The numbers and flags of the selected tiles the file holds, the ones an
+// edit changes: a tile beyond a short file's end has none, and counted as
+// all clear it would make a flag that every other tile has look mixed. The
+// flags word is the current tile's.
 void TForm1::ShowValues()
 {
-    const std::vector<int> &tiles = Document->SelectedTiles();
+    std::vector<int> tiles = Document->EditableTiles();
+    if (tiles.empty())
+        tiles = Document->SelectedTiles();
     ShowNumbers(*TileData(), ShownKind(), tiles, Tools->Sections->TextureBox);
     ShowFlagStates(*TileData(), ShownKind(), tiles);
     CurrentFlags = TileData()->GetFlags(ShownKind(), SelectedTile());

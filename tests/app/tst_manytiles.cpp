@@ -168,6 +168,25 @@ private slots:
         QCOMPARE(window->TileData()->GetFlags(0x790), before | Wall);
         QCOMPARE(window->TileData()->GetRecordBytes(TTileKind::Item, 0x792), beyond);
     }
+
+    // Tile 0x7A0 lies wholly beyond the end and has no flags to count: Wall,
+    // which 0x790 has, shows as set, and a click clears it.
+    void aFlagEveryHeldTileHasShowsSet()
+    {
+        TileDataWriter::Record record = Files->Writer.ReadRecord(0x790);
+        record.Flags |= Wall;
+        Files->Writer.SetRecord(0x790, record);
+        Files->Writer.Bytes().resize(500000);
+        auto window = OpenShort();
+        ClickLine(*window, 0x790);
+        window->ListBox1->scrollTo(window->ListModel->index(0x7A0));
+        QTest::mouseClick(window->ListBox1->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          LineRect(*window, 0x7A0).center());
+        QCOMPARE(window->Document->SelectedTiles(), (std::vector<int>{0x790, 0x7A0}));
+        QCOMPARE(window->cbWall->checkState(), Qt::Checked);
+        QTest::mouseClick(window->cbWall, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+        QCOMPARE(window->TileData()->GetFlags(0x790) & Wall, 0u);
+    }
 };
 
 QTEST_MAIN(ManyTilesTest)
