@@ -109,8 +109,11 @@ bool TEditorTools::eventFilter(QObject *Watched, QEvent *Event)
     return QObject::eventFilter(Watched, Event);
 }
 
+// A value typed into a box goes in before the question, so that a refused
+// one is said before the user answers it.
 void TEditorTools::GoToTile()
 {
+    FDocument.CommitPendingEdits();
     const TTileData *store = FDocument.Store();
     GoTo->Run(store ? store->Count(FDocument.Section()) : 0);
 }

@@ -96,8 +96,20 @@ void TPictureGrid::mousePressEvent(QMouseEvent *Event)
     TListBox::mousePressEvent(Event);
 }
 
+// Ctrl, Shift and Alt pressed alone select nothing yet: the key or click
+// they go with commits, once.
 void TPictureGrid::keyPressEvent(QKeyEvent *Event)
 {
+    switch (Event->key()) {
+    case Qt::Key_Control:
+    case Qt::Key_Shift:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+        return TListBox::keyPressEvent(Event);
+    default:
+        break;
+    }
     if (!CommitPendingEdits())
         return Event->accept();
     TListBox::keyPressEvent(Event);

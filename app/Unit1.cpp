@@ -912,6 +912,7 @@ void TForm1::Button5Click()
 {
     if (!TileData())
         return;
+    Document->CommitPendingEdits();
     QInputDialog dialog(this);
     dialog.setWindowTitle(QStringLiteral("Lookup Tilename"));
     dialog.setLabelText(QStringLiteral("Type full or partial name to find:"));

@@ -330,28 +330,37 @@ private slots:
     void typedValueGoesInBeforeGoTo_data()
     {
         QTest::addColumn<bool>("fromGrid");
-        QTest::newRow("Ctrl+G in the box") << false;
-        QTest::newRow("Ctrl+G in the Pictures window") << true;
+        QTest::addColumn<int>("weight");
+        QTest::newRow("Ctrl+G in the box") << false << 42;
+        QTest::newRow("Ctrl+G in the Pictures window") << true << 42;
+        QTest::newRow("refused, in the box") << false << 300;
+        QTest::newRow("refused, in the Pictures window") << true << 300;
     }
 
     // A weight typed for tile 3, not yet committed by leaving its box, is
-    // the tile's when Go to moves on.
+    // the tile's when Go to moves on; one that is refused stops Go to before
+    // it asks.
     void typedValueGoesInBeforeGoTo()
     {
         QFETCH(bool, fromGrid);
+        QFETCH(int, weight);
         auto window = Open();
         TPictureGrid &grid = OpenGrid(*window);
         Activate(*window);
         ClickLine(*window, 3);
-        TypeInto(window->edWeight, QStringLiteral("42"));
-        Answers->Then(Type(QStringLiteral("20")));
+        const int before = window->TileData()->GetWeight(3);
+        TypeInto(window->edWeight, QString::number(weight));
+        const bool refused = weight > 255;
+        if (!refused)
+            Answers->Then(Type(QStringLiteral("20")));
         if (fromGrid) {
             grid.activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&grid));
         }
         QTest::keyClick(fromGrid ? static_cast<QWidget *>(&grid) : window->edWeight, Qt::Key_G, Qt::ControlModifier);
-        QCOMPARE(window->Document->CurrentTile(), 0x20);
-        QCOMPARE(window->TileData()->GetWeight(3), 42);
+        QCOMPARE(window->Document->CurrentTile(), refused ? 3 : 0x20);
+        QCOMPARE(window->TileData()->GetWeight(3), refused ? before : weight);
+        QCOMPARE(Answers->Boxes.size(), refused ? 1 : 0);
     }
 
     void picturesComeFromEachSource_data()
