@@ -1408,7 +1408,13 @@ void Run::ShiftKey(const Action &A)
     Log(down ? QStringLiteral("Shift+Down") : QStringLiteral("Shift+Up"));
     const int from = RowOf(Current);
     const int to = std::clamp(from + (down ? 1 : -1), 0, ListCount(*Window) - 1);
-    if (RowOf(Anchors[Land]) < 0 && to != from)
+    // With no current line the key makes the first line current, selects
+    // it alone, and it anchors, as a Shift+click would.
+    if (from < 0 && to >= 0) {
+        Expected = {{TileAt(to)}, TileAt(to)};
+        AnchorTo = TileAt(to);
+    }
+    if (RowOf(Anchors[Land]) < 0 && to != from && from >= 0)
         AnchorTo = Current;
     if (from >= 0 && to != from && AnchorRow() >= 0)
         Expected = {TilesOfRows(AnchorRow(), to), TileAt(to)};
