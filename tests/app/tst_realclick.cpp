@@ -5,12 +5,16 @@
 // went to the box; Qt's offscreen platform delivers the release afterwards,
 // which hides the fault.
 
+#include "app/PictureGrid.h"
+#include "app/PicturesWindow.h"
+#include "app/TileDocument.h"
 #include "app/Unit1.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/TestFiles.h"
 #include "tiledata/TileDataReader.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QProcess>
@@ -85,6 +89,44 @@ private slots:
         QTRY_VERIFY(window->TileData()->GetFlags(5) != flags
                     || window->StatusBar1->currentMessage() == QStringLiteral("Tiledata has been saved"));
         QCOMPARE(Answers->Boxes.size(), 2);
+    }
+
+    void cellClickTakesInATypedValue_data()
+    {
+        QTest::addColumn<int>("weight");
+        QTest::newRow("taken") << 42;
+        QTest::newRow("refused") << 300;
+    }
+
+    // A weight typed for tile 5 and a real click on the cell of tile 9 in
+    // the Pictures window: the weight goes into tile 5 first and the click
+    // selects 9, or the weight is refused once and the click selects
+    // nothing, its release included.
+    void cellClickTakesInATypedValue()
+    {
+        QFETCH(int, weight);
+        auto window = Open();
+        ClickLine(*window, 5);
+        const int before = window->TileData()->GetWeight(5);
+        window->findChild<QAction *>(QStringLiteral("PicturesAction"))->trigger();
+        TPictureGrid &grid = *window->Pictures->Grid;
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        TypeInto(window->edWeight, QString::number(weight));
+        const QRect cell = grid.visualRect(grid.model()->index(9, 0));
+        const QPoint at = grid.viewport()->mapToGlobal(cell.center());
+        QCOMPARE(QProcess::execute(QStringLiteral("xdotool"),
+                                   {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+                                    QStringLiteral("click"), QStringLiteral("1")}),
+                 0);
+        const bool refused = weight > 255;
+        QTRY_COMPARE(window->TileData()->GetWeight(5), refused ? before : weight);
+        if (refused)
+            QTRY_COMPARE(Answers->Boxes.size(), 1);
+        QTest::qWait(300); // anything of the click still on its way
+        QCOMPARE(window->Document->SelectedTiles(), std::vector<int>{refused ? 5 : 9});
+        QCOMPARE(Answers->Boxes.size(), refused ? 1 : 0);
     }
 };
 
