@@ -902,7 +902,9 @@ void Run::Click(const Action &A)
     const int near = A.C % 4 ? std::min(count, 48) : count;
     const int row = A.B % 4 == 0 && selected >= 0 ? selected : int(A.A % unsigned(near));
     Log(QStringLiteral("click %1 %2").arg(Where(), QString::number(row)));
-    Reshown = true;
+    // A click on a line of the list shows its tile anew, the selected one
+    // too; the grid shows a tile when its selection changes.
+    Reshown = !InGrid;
     Expected = {{TileAt(row)}, TileAt(row)};
     AnchorTo = TileAt(row);
     ClickRow(row, Qt::NoModifier);
@@ -1370,6 +1372,7 @@ void Run::ShiftClick(const Action &A)
     Log(QStringLiteral("Shift+click %1 %2").arg(Where(), QString::number(row)));
     // Without a current tile Shift+click selects the tile alone; a range
     // from a tile the filter hides starts at the current one instead.
+    Reshown = !InGrid && TileAt(row) == Current;
     if (Current < 0) {
         Expected = {{TileAt(row)}, TileAt(row)};
         AnchorTo = TileAt(row);
@@ -1391,9 +1394,10 @@ void Run::CtrlClick(const Action &A)
     Log(QStringLiteral("Ctrl+click %1 %2").arg(Where(), QString::number(row)));
     std::vector<int> tiles = Selected;
     const auto at = std::lower_bound(tiles.begin(), tiles.end(), tile);
-    if (tiles == std::vector<int>{tile})
+    if (tiles == std::vector<int>{tile}) {
         Expected = {tiles, tile};
-    else {
+        Reshown = !InGrid;
+    } else {
         at != tiles.end() && *at == tile ? (void)tiles.erase(at) : (void)tiles.insert(at, tile);
         const bool kept = std::binary_search(tiles.begin(), tiles.end(), tile);
         Expected = {tiles, kept ? tile : tiles.front()};
