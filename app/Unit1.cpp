@@ -47,6 +47,7 @@
 #include <QTabBar>
 #include <QToolButton>
 
+#include <algorithm>
 #include <memory>
 
 TForm1 *Form1 = nullptr;
@@ -491,7 +492,12 @@ void TForm1::FollowTiles(TTileKind Kind, const std::vector<int> &Tiles)
         for (const int tile : Tiles)
             ListModel->Renew(tile);
     }
-    if (current >= 0 && (Tiles.empty() || std::find(Tiles.begin(), Tiles.end(), current) != Tiles.end()))
+    // The boxes show every selected tile's values, "(mixed)" and the mixed
+    // flags included, so a change to any of them shows, the current one or
+    // not.
+    const std::vector<int> &selected = Document->SelectedTiles();
+    const auto isSelected = [&](int Tile) { return std::binary_search(selected.begin(), selected.end(), Tile); };
+    if (current >= 0 && (Tiles.empty() || std::any_of(Tiles.begin(), Tiles.end(), isSelected)))
         RefreshTile();
 }
 

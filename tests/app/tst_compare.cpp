@@ -179,6 +179,30 @@ private slots:
         QVERIFY(window->Document->UndoStack().undoText().endsWith(QStringLiteral("from other on 3 tiles")));
     }
 
+    // Tile 0x7A0, current, lies beyond the other file's end and is left
+    // alone; the take gives 4 the Wall that 3 and 0x7A0 have, and the box
+    // shows it set for the whole selection.
+    void boxesFollowATakeThatLeavesTheCurrentTile()
+    {
+        for (const int tile : {3, 4, 0x7A0}) {
+            TileDataWriter::Record record = Files->Writer.ReadRecord(tile);
+            record.Flags = tile == 4 ? record.Flags & ~Wall : record.Flags | Wall;
+            Files->Writer.SetRecord(tile, record);
+        }
+        auto window = Open();
+        CompareWith(*window, WriteOther([](std::vector<unsigned char> &Bytes) {
+            Bytes[TileDataWriter::OffsetOf(4)] |= Wall;
+            Bytes.resize(500000);
+        }));
+        SelectRange(*window, 3, 4);
+        window->ListBox1->scrollTo(window->ListModel->index(0x7A0));
+        QTest::mouseClick(window->ListBox1->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          LineRect(*window, 0x7A0).center());
+        QCOMPARE(window->cbWall->checkState(), Qt::PartiallyChecked);
+        MenuAction(*window, QStringLiteral("&Flags Only"))->trigger();
+        QCOMPARE(window->cbWall->checkState(), Qt::Checked);
+    }
+
     // A tile edited to equal the other file loses its mark; undo brings it
     // back, and the current tile's box tells the other value meanwhile.
     void markFollowsEdits()
