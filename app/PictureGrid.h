@@ -31,8 +31,8 @@ public:
     // One size up or down (Steps > 0: larger), staying within CellSizes.
     void Zoom(int Steps);
     // A value typed into a box of the main window goes into the tiles it was
-    // typed for before the grid selects others or a menu key acts; false when it is refused,
-    // and the selection then stays.
+    // typed for before the grid selects others or a menu key acts; false
+    // when it is refused, and the selection then stays.
     bool CommitPendingEdits();
 
 signals:

@@ -193,6 +193,14 @@ BenchBody DrawPagesBaseline(bool Paging)
     };
 }
 
+// Page Down in the grid, and the page it brings painted at once.
+void PressPageDown(TPictureGrid &Grid)
+{
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+    QApplication::sendEvent(&Grid, &down);
+    Grid.viewport()->repaint();
+}
+
 BenchBody PageDownCase()
 {
     std::shared_ptr<TForm1> window = OpenedWindow();
@@ -205,9 +213,7 @@ BenchBody PageDownCase()
                 grid->setCurrentIndex(grid->model()->index(0, 0));
                 SettleWidgets();
             });
-        QKeyEvent down(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
-        QApplication::sendEvent(grid, &down);
-        grid->viewport()->repaint();
+        PressPageDown(*grid);
     };
 }
 
@@ -284,9 +290,7 @@ void PageThrough(TPictureGrid &Grid, int Pages)
     SettleWidgets();
     for (int page = 0; Pages == 0 || page < Pages; ++page) {
         const int before = Grid.currentIndex().row();
-        QKeyEvent down(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
-        QApplication::sendEvent(&Grid, &down);
-        Grid.viewport()->repaint();
+        PressPageDown(Grid);
         SettleWidgets();
         if (Grid.currentIndex().row() <= before)
             return;

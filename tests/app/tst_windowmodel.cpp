@@ -557,6 +557,7 @@ private:
     QString Where() const;
     void ClickRow(int Row, Qt::KeyboardModifiers Keys);
     TPictureGrid &Grid();
+    TPictureGrid &FocusedGrid();
     void GridKey(const Action &A);
     void MenuKey(QKeyCombination Keys);
 
@@ -944,13 +945,9 @@ void Run::MenuKey(QKeyCombination Keys)
         Line += QStringLiteral(", in the box");
         return QTest::keyClick(PendingBox, Keys.key(), Keys.keyboardModifiers());
     }
-    TPicturesWindow *pictures = Window->Pictures.get();
-    if (pictures && pictures->isVisible() && ++MenuKeys % 2) {
+    if (Window->Pictures && Window->Pictures->isVisible() && ++MenuKeys % 2) {
         Line += QStringLiteral(", in the grid");
-        pictures->activateWindow();
-        (void)QTest::qWaitForWindowActive(pictures, 2000);
-        pictures->Grid->setFocus();
-        return QTest::keyClick(pictures->Grid, Keys.key(), Keys.keyboardModifiers());
+        return QTest::keyClick(&FocusedGrid(), Keys.key(), Keys.keyboardModifiers());
     }
     Shortcut(*Window, Keys);
 }
@@ -963,6 +960,16 @@ TPictureGrid &Run::Grid()
         Window->Pictures->resize(640, 480);
     }
     return *Window->Pictures->Grid;
+}
+
+// The grid, its window active and the grid focused, for keys.
+TPictureGrid &Run::FocusedGrid()
+{
+    TPictureGrid &grid = Grid();
+    grid.window()->activateWindow();
+    (void)QTest::qWaitForWindowActive(grid.window(), 2000);
+    grid.setFocus();
+    return grid;
 }
 
 // An arrow, Home, End or a page key in the grid, with Shift or without. Where
@@ -981,10 +988,7 @@ void Run::GridKey(const Action &A)
     const int from = RowOf(Current);
     const bool shift = A.B % 2 && from >= 0;
     Log(QStringLiteral("%1%2 in the grid").arg(shift ? "Shift+" : "", name));
-    TPictureGrid &grid = Grid();
-    grid.window()->activateWindow();
-    (void)QTest::qWaitForWindowActive(grid.window(), 2000);
-    grid.setFocus();
+    TPictureGrid &grid = FocusedGrid();
     QTest::keyClick(&grid, key, shift ? Qt::ShiftModifier : Qt::NoModifier);
     const int to = grid.currentIndex().row();
     if (to >= 0 && to != from && grid.selectionModel()->isRowSelected(to, QModelIndex())) {
