@@ -1,4 +1,4 @@
-#include "app/RunQuorvane.h"
+#include "app/form/RunQuorvane.h"
 
 #include <QApplication>
 

@@ -5,8 +5,8 @@
 #include "bench/BenchFiles.h"
 #include "bench/BenchRegistry.h"
 
-#include "app/CompareSession.h"
-#include "app/TileDocument.h"
+#include "app/compare/CompareSession.h"
+#include "app/document/TileDocument.h"
 #include "tests/support/LayoutTileWriter.h"
 #include "tiledata/TileComparison.h"
 #include "tiledata/TileDataReader.h"

@@ -6,9 +6,9 @@
 #include "bench/BenchRegistry.h"
 #include "bench/BenchWidgets.h"
 
-#include "app/GoToTile.h"
-#include "app/TileFilter.h"
-#include "app/TileListModel.h"
+#include "app/form/GoToTile.h"
+#include "app/list/TileFilter.h"
+#include "app/list/TileListModel.h"
 #include "platform/qt/AnsiString.h"
 
 #include <QFontDatabase>

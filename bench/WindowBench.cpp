@@ -8,22 +8,22 @@
 #include "bench/BenchRegistry.h"
 #include "bench/BenchWidgets.h"
 
-#include "app/TileClipboard.h"
-#include "app/TileDocument.h"
-#include "app/Unit1.h"
+#include "app/document/TileClipboard.h"
+#include "app/document/TileDocument.h"
+#include "app/form/Unit1.h"
 #include "art/ReadArtIDX.h"
 #include "cli/ToolCommands.h"
-#include "tiletext/TileDump.h"
 #include "tests/support/ArtWriter.h"
 #include "tests/support/LayoutTileWriter.h"
+#include "tiletext/TileDump.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QFileDialog>
-#include "app/ListBox.h"
-#include "app/TileListModel.h"
-#include "app/TileSections.h"
+#include "app/list/ListBox.h"
+#include "app/list/TileListModel.h"
+#include "app/list/TileSections.h"
 #include <QMainWindow>
 #include <QTimer>
 

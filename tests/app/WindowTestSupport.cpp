@@ -1,6 +1,6 @@
 #include "tests/app/WindowTestSupport.h"
 
-#include "app/Unit1.h"
+#include "app/form/Unit1.h"
 #include "tests/support/TestFiles.h"
 
 #include <QAbstractButton>
@@ -11,8 +11,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
-#include "app/ListBox.h"
-#include "app/TileListModel.h"
+#include "app/list/ListBox.h"
+#include "app/list/TileListModel.h"
 
 #include <QListView>
 #include <QMimeData>

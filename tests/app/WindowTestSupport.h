@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ListBox.h"
+#include "app/list/ListBox.h"
 #include "tests/support/TileDataWriter.h"
 
 #include <QMessageBox>

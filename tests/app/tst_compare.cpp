@@ -3,12 +3,12 @@
 // taking tiles across, marks that follow edits, the other file changing on
 // disk, one that cannot be read, and a comparison across layouts.
 
-#include "app/CompareTools.h"
-#include "app/DifferenceDelegate.h"
-#include "app/FileWatch.h"
-#include "app/TileDocument.h"
-#include "app/TileListModel.h"
-#include "app/Unit1.h"
+#include "app/compare/CompareTools.h"
+#include "app/compare/DifferenceDelegate.h"
+#include "app/document/FileWatch.h"
+#include "app/document/TileDocument.h"
+#include "app/form/Unit1.h"
+#include "app/list/TileListModel.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/LayoutTileWriter.h"
 #include "tests/support/TestFiles.h"

@@ -2,8 +2,8 @@
 // file's window does what quorvane-tool apply does with the same text, and
 // text with a faulty line changes nothing.
 
-#include "app/TileDocument.h"
-#include "app/Unit1.h"
+#include "app/document/TileDocument.h"
+#include "app/form/Unit1.h"
 #include "cli/QuorvaneTool.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/TestFiles.h"

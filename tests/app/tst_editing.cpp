@@ -1,6 +1,6 @@
 // Naming, finding, saving and reloading through the main window.
 
-#include "app/Unit1.h"
+#include "app/form/Unit1.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/TestFiles.h"
 #include "tiledata/TileDataReader.h"

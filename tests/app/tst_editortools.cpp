@@ -1,10 +1,10 @@
 // The window as a day-long tool: undo and redo, go to, the filter, Open,
 // Save As, a dropped file and the bar for a file changed by another program.
 
-#include "app/FileWatch.h"
-#include "app/FilterBar.h"
-#include "app/TileListModel.h"
-#include "app/Unit1.h"
+#include "app/document/FileWatch.h"
+#include "app/form/Unit1.h"
+#include "app/list/FilterBar.h"
+#include "app/list/TileListModel.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/TestFiles.h"
 #include "tiledata/TileDataReader.h"

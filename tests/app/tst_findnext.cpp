@@ -1,7 +1,7 @@
 // Find Next goes once all the way round: the tile it starts after is the
 // last one it looks at.
 
-#include "app/FindNext.h"
+#include "app/form/FindNext.h"
 #include "tests/support/LayoutTileWriter.h"
 #include "tiledata/TileDataReader.h"
 

@@ -1,8 +1,8 @@
 // The program's style draws each group box's title and frame line clear of
 // the controls the window places in it.
 
-#include "app/GroupBoxStyle.h"
-#include "app/Unit1.h"
+#include "app/form/GroupBoxStyle.h"
+#include "app/form/Unit1.h"
 #include "tests/app/WindowTestSupport.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The number conversions of the window's boxes and the text of the error box.
 
-#include "app/ErrorBox.h"
-#include "app/HexToInt.h"
+#include "app/document/ErrorBox.h"
+#include "app/form/HexToInt.h"
 #include "platform/Error.h"
 #include "platform/qt/IntegerText.h"
 

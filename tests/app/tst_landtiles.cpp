@@ -2,10 +2,10 @@
 // what a land tile shows, its edits as they reach the file, names in one
 // section only, and undo going back to the land list.
 
-#include "app/TileListModel.h"
-#include "app/TileSections.h"
-#include "app/Unit1.h"
-#include "app/UpperFlagBoxes.h"
+#include "app/form/Unit1.h"
+#include "app/form/UpperFlagBoxes.h"
+#include "app/list/TileListModel.h"
+#include "app/list/TileSections.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/ArtWriter.h"
 #include "tests/support/LayoutTileWriter.h"

@@ -1,8 +1,8 @@
 // The window on files of either layout, and on files that are short or fit
 // neither layout exactly.
 
-#include "app/Unit1.h"
-#include "app/UpperFlagBoxes.h"
+#include "app/form/Unit1.h"
+#include "app/form/UpperFlagBoxes.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/LayoutTileWriter.h"
 #include "tests/support/TestFiles.h"

@@ -1,9 +1,9 @@
 // The main window: start-up, layout, selection and display, key routing,
 // flag and number editing.
 
-#include "app/ErrorBox.h"
-#include "app/StartFile.h"
-#include "app/Unit1.h"
+#include "app/document/ErrorBox.h"
+#include "app/form/StartFile.h"
+#include "app/form/Unit1.h"
 #include "art/VellArtReader.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/ArtWriter.h"

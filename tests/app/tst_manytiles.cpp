@@ -2,9 +2,9 @@
 // the selected tiles' fields, and one edit that changes only the field it
 // names in every selected tile.
 
-#include "app/TileDocument.h"
-#include "app/TileListModel.h"
-#include "app/Unit1.h"
+#include "app/document/TileDocument.h"
+#include "app/form/Unit1.h"
+#include "app/list/TileListModel.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/TestFiles.h"
 #include "tiledata/TileDataReader.h"

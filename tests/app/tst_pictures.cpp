@@ -3,20 +3,20 @@
 // reach exactly the grid's selection, hostile art draws as missing, and the
 // decoded pictures stay within the cache's cap.
 
-#include "app/CompareTools.h"
-#include "app/PictureGrid.h"
-#include "app/PicturesWindow.h"
-#include "app/TileDocument.h"
-#include "app/TileListModel.h"
-#include "app/Unit1.h"
+#include "app/compare/CompareTools.h"
+#include "app/document/TileDocument.h"
+#include "app/form/Unit1.h"
+#include "app/list/TileListModel.h"
+#include "app/pictures/PictureGrid.h"
+#include "app/pictures/PicturesWindow.h"
 #include "art/PictureCache.h"
 #include "art/VellArtReader.h"
-#include "tiledata/TileDataReader.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/ArtWriter.h"
 #include "tests/support/ContainerWriter.h"
 #include "tests/support/LayoutTileWriter.h"
 #include "tests/support/TestFiles.h"
+#include "tiledata/TileDataReader.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -5,10 +5,10 @@
 // went to the box; Qt's offscreen platform delivers the release afterwards,
 // which hides the fault.
 
-#include "app/PictureGrid.h"
-#include "app/PicturesWindow.h"
-#include "app/TileDocument.h"
-#include "app/Unit1.h"
+#include "app/document/TileDocument.h"
+#include "app/form/Unit1.h"
+#include "app/pictures/PictureGrid.h"
+#include "app/pictures/PicturesWindow.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/TestFiles.h"
 #include "tiledata/TileDataReader.h"

@@ -1,8 +1,8 @@
 // A start in which the session log cannot be written ends before any window
 // opens.
 
-#include "app/RunQuorvane.h"
-#include "app/Unit1.h"
+#include "app/form/RunQuorvane.h"
+#include "app/form/Unit1.h"
 #include "tests/app/WindowTestSupport.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // cannot write: tiles beyond a short file's end, names the code page cannot
 // hold; and its messages say what is true now.
 
-#include "app/Unit1.h"
+#include "app/form/Unit1.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/TestFiles.h"
 #include "tiledata/TileDataReader.h"

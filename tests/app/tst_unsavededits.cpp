@@ -3,7 +3,7 @@
 // about unsaved edits and a save asks before overwriting another program's
 // change.
 
-#include "app/Unit1.h"
+#include "app/form/Unit1.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/TestFiles.h"
 #include "tiledata/TileDataReader.h"

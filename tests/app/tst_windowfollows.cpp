@@ -2,7 +2,7 @@
 // source, so that closing and saving writes only what the user asked for;
 // and every way of loading a file starts it the same way.
 
-#include "app/Unit1.h"
+#include "app/form/Unit1.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/LayoutTileWriter.h"
 #include "tests/support/TestFiles.h"

@@ -7,10 +7,10 @@
 // The normal run takes a fixed list of seeds. QV_WINDOW_MODEL_SECONDS=600
 // runs random seeds instead until that many seconds have passed.
 
-#include "app/PictureGrid.h"
-#include "app/PicturesWindow.h"
-#include "app/TileListModel.h"
-#include "app/Unit1.h"
+#include "app/form/Unit1.h"
+#include "app/list/TileListModel.h"
+#include "app/pictures/PictureGrid.h"
+#include "app/pictures/PicturesWindow.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/LayoutTileWriter.h"
 #include "tests/support/TestFiles.h"

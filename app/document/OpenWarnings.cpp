@@ -1,0 +1,55 @@
+#include "app/document/OpenWarnings.h"
+
+#include "app/document/ErrorBox.h"
+#include "app/document/TileDocument.h"
+#include "tiledata/LayoutGuess.h"
+#include "tiledata/TileDataReader.h"
+
+#include <QFileInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+
+QString TOpenWarnings::Text(const TTileData &Store)
+{
+    return Store.ShortFileWarning();
+}
+
+// A wrong guess would put every edit into bytes the game reads as another
+// field, so without the names' word the safe answer is the default.
+TLayoutAnswer TOpenWarnings::AskLayout(QWidget *Parent, const QString &FileName, qint64 Size, const TLayoutGuess &Guess)
+{
+    const auto describe = [](const TTileLayout &Layout) { return QString::fromStdString(Layout.Description()); };
+    const QString length = TTileLayout::IsShortSize(Size)
+                               ? QStringLiteral("too short for either tile data layout, so its length cannot tell "
+                                                "which it is")
+                               : QStringLiteral("which fits neither tile data layout exactly");
+    QString reason = QString::fromStdString(Guess.Reason());
+    reason[0] = reason[0].toUpper();
+    const QString text = QStringLiteral("%1 is %2 bytes long, %3. %4.\n\n"
+                                        "Read it as the classic layout (%5), as the newer layout (%6), or open it "
+                                        "read-only?")
+                             .arg(QFileInfo(FileName).fileName(), QLocale(QLocale::English).toString(Size), length,
+                                  reason, describe(TTileLayout::Classic()), describe(TTileLayout::NewerWithin(Size)));
+    QMessageBox box(QMessageBox::Warning, ApplicationTitle(), text, QMessageBox::NoButton, Parent);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton *classic = box.addButton(QStringLiteral("Classic"), QMessageBox::AcceptRole);
+    QPushButton *newer = box.addButton(QStringLiteral("Newer"), QMessageBox::AcceptRole);
+    QPushButton *readOnly = box.addButton(QStringLiteral("Read-only"), QMessageBox::RejectRole);
+    box.setDefaultButton(!Guess.IsSettled() ? readOnly : Guess.IsNewer() ? newer : classic);
+    box.setEscapeButton(readOnly);
+    box.exec();
+    if (box.clickedButton() == classic)
+        return TLayoutAnswer::Classic;
+    return box.clickedButton() == newer ? TLayoutAnswer::Newer : TLayoutAnswer::ReadOnly;
+}
+
+void TOpenWarnings::Show(QWidget *Parent, const TTileData &Store)
+{
+    const QString text = Text(Store);
+    if (text.isEmpty())
+        return;
+    QMessageBox box(QMessageBox::Warning, ApplicationTitle(), text, QMessageBox::Ok, Parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}

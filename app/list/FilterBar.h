@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/list/TileFilter.h"
+#include "tiledata/TileKind.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+class QAbstractButton;
+class QLineEdit;
+class QMenu;
+class QToolButton;
+class TTileDocument;
+
+// The box above the tile list that filters it: a part of the name, and a
+// drop-down of the flags, each "any", "set" or "clear". The list shows only
+// the tiles the filter's predicate keeps. Another file, or the same file
+// read again, starts unfiltered.
+class TFilterBar : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int Height = 22;
+
+    using TilePredicate = std::function<bool(int Tile)>;
+
+    TFilterBar(TTileDocument &Document, QWidget *Parent);
+
+    void FocusBox();
+    // Shows every tile again.
+    void Clear();
+    bool IsActive() const { return !FFilter.IsEmpty() || IsConditionOn(); }
+    // Which tiles of the document's section the list shows; empty while the
+    // filter takes every tile.
+    TilePredicate Predicate() const;
+
+    void SetFlag(int Bit, TTileFilter::FlagState State);
+
+    // A further condition from another part of the window, with the switch
+    // that turns it on, which stands beside the flags: while the switch is
+    // checked, a tile shows only when Keep takes it too. Clearing the
+    // filter turns every switch off.
+    using KindPredicate = std::function<bool(TTileKind Kind, int Tile)>;
+    void AddCondition(QAbstractButton *Switch, KindPredicate Keep);
+    // What the condition takes changed: the list is filtered anew.
+    void ConditionChanged();
+
+    QLineEdit *Box = nullptr;
+    QToolButton *FlagsButton = nullptr;
+
+signals:
+    // The user changed what the filter asks.
+    void Changed();
+
+private:
+    void FillFlagsMenu(int Bits);
+    void ShowFlagStates();
+    void Forget();
+    void Apply();
+    bool IsConditionOn() const;
+
+    TTileDocument &FDocument;
+    TTileFilter FFilter;
+    QMenu *FFlagsMenu = nullptr;
+    std::vector<std::pair<QAbstractButton *, KindPredicate>> FConditions;
+};

@@ -1,0 +1,144 @@
+#include "app/pictures/PictureGrid.h"
+
+#include "app/document/ErrorBox.h"
+#include "app/document/TileDocument.h"
+#include "app/list/TileListModel.h"
+#include "app/list/ViewSelection.h"
+#include "app/pictures/PictureDelegate.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScopedValueRollback>
+#include <QShowEvent>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+TPictureGrid::TPictureGrid(TTileDocument &Document, TTileListModel &Lines, TPictureDelegate *Cells, QWidget *Parent)
+    : TListBox(Parent)
+    , FDocument(Document)
+    , FLines(Lines)
+    , FCells(Cells)
+{
+    setObjectName(QStringLiteral("PictureGrid"));
+    // A list that flows left to right and wraps is a grid whose rows are
+    // laid out from the one cell size: with 65,536 tiles, the icon mode's
+    // layout of every cell would cost more than drawing a screen.
+    setViewMode(QListView::ListMode);
+    setFlow(QListView::LeftToRight);
+    setWrapping(true);
+    setResizeMode(QListView::Adjust);
+    setUniformItemSizes(true);
+    setMovement(QListView::Static);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    Cells->setParent(this);
+    setItemDelegate(Cells);
+    setModel(&Lines);
+    // The view's own selection model resets with the lines; connected after
+    // it, the grid shows the document's selection again once it has.
+    connect(&Lines, &QAbstractItemModel::modelReset, this, &TPictureGrid::FollowDocument);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &TPictureGrid::UserSelected);
+    connect(this, &TListBox::CurrentMovedWithin, this, &TPictureGrid::UserSelected);
+    connect(&Document, &TTileDocument::SelectionChanged, this, &TPictureGrid::FollowDocument);
+    // Edits of many tiles renew the lines without a signal of the model's.
+    connect(&Document, &TTileDocument::TilesChanged, viewport(), qOverload<>(&QWidget::update));
+    FollowDocument();
+}
+
+int TPictureGrid::CellSize() const
+{
+    return FCells->CellSize();
+}
+
+void TPictureGrid::SetCellSize(int Size)
+{
+    const auto at = std::lower_bound(CellSizes.begin(), CellSizes.end(), Size);
+    const int size = at == CellSizes.end() ? CellSizes.back() : *at;
+    if (size == CellSize())
+        return;
+    FCells->SetCellSize(size);
+    // Uniform cells are measured once; a new size lays the grid out anew.
+    doItemsLayout();
+    if (currentIndex().isValid())
+        scrollTo(currentIndex());
+    emit CellSizeChanged(size);
+}
+
+void TPictureGrid::Zoom(int Steps)
+{
+    const auto at = std::find(CellSizes.begin(), CellSizes.end(), CellSize());
+    const int from = at == CellSizes.end() ? 2 : int(at - CellSizes.begin());
+    SetCellSize(CellSizes[std::size_t(std::clamp(from + Steps, 0, int(CellSizes.size()) - 1))]);
+}
+
+void TPictureGrid::wheelEvent(QWheelEvent *Event)
+{
+    if (!(Event->modifiers() & Qt::ControlModifier))
+        return TListBox::wheelEvent(Event);
+    const int delta = Event->angleDelta().y();
+    if (delta != 0)
+        Zoom(delta > 0 ? 1 : -1);
+    Event->accept();
+}
+
+// The main window's box keeps the focus of its own window while the user
+// works here, so no focus change commits what it holds, as a click on the
+// list does.
+bool TPictureGrid::CommitPendingEdits()
+{
+    return RunHandler(window(), [this] { FDocument.CommitPendingEdits(); });
+}
+
+void TPictureGrid::mousePressEvent(QMouseEvent *Event)
+{
+    if (!CommitPendingEdits())
+        return Event->accept();
+    TListBox::mousePressEvent(Event);
+}
+
+// Ctrl, Shift and Alt pressed alone select nothing yet: the key or click
+// they go with commits, once.
+void TPictureGrid::keyPressEvent(QKeyEvent *Event)
+{
+    switch (Event->key()) {
+    case Qt::Key_Control:
+    case Qt::Key_Shift:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+        return TListBox::keyPressEvent(Event);
+    default:
+        break;
+    }
+    if (!CommitPendingEdits())
+        return Event->accept();
+    TListBox::keyPressEvent(Event);
+}
+
+// A hidden grid follows nothing, so that the selection path costs what it
+// did while the Pictures window is closed; it catches up as it shows.
+void TPictureGrid::showEvent(QShowEvent *Event)
+{
+    TListBox::showEvent(Event);
+    FollowDocument();
+}
+
+void TPictureGrid::FollowDocument()
+{
+    if (!isVisible())
+        return;
+    {
+        const QScopedValueRollback<bool> byProgram(FSelectingByProgram, true);
+        TViewSelection::Show(*this, FLines, FDocument);
+    }
+    const int row = FLines.RowOf(FDocument.CurrentTile());
+    if (row >= 0)
+        scrollTo(FLines.index(row));
+}
+
+void TPictureGrid::UserSelected()
+{
+    if (FSelectingByProgram)
+        return;
+    RunHandler(window(), [this] { TViewSelection::Take(*this, FLines, FDocument); });
+}

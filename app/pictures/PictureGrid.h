@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/list/ListBox.h"
+
+#include <array>
+
+class TPictureDelegate;
+class TTileDocument;
+class TTileListModel;
+
+// The tiles of the list shown as a grid of their pictures: another view of
+// the list's lines, so it shows exactly the tiles the list shows, in its
+// order, under its name filter, flags and "≠ only". Its selection is the
+// document's: the grid follows the document as the list does, and what the
+// user selects here goes to the document, and from there to the list.
+//
+// The arrows move in two dimensions; Shift, Ctrl and Ctrl+A select as in
+// the list. Ctrl+wheel changes the cell size.
+class TPictureGrid : public TListBox
+{
+    Q_OBJECT
+
+public:
+    static constexpr std::array<int, 5> CellSizes{32, 44, 64, 96, 128};
+
+    TPictureGrid(TTileDocument &Document, TTileListModel &Lines, TPictureDelegate *Cells, QWidget *Parent);
+
+    int CellSize() const;
+    // The nearest of CellSizes at or above Size, or the largest.
+    void SetCellSize(int Size);
+    // One size up or down (Steps > 0: larger), staying within CellSizes.
+    void Zoom(int Steps);
+    // A value typed into a box of the main window goes into the tiles it was
+    // typed for before the grid selects others or a menu key acts; false
+    // when it is refused, and the selection then stays.
+    bool CommitPendingEdits();
+
+signals:
+    void CellSizeChanged(int Size);
+
+protected:
+    void wheelEvent(QWheelEvent *Event) override;
+    void mousePressEvent(QMouseEvent *Event) override;
+    void keyPressEvent(QKeyEvent *Event) override;
+    void showEvent(QShowEvent *Event) override;
+
+private:
+    void FollowDocument();
+    void UserSelected();
+
+    TTileDocument &FDocument;
+    TTileListModel &FLines;
+    TPictureDelegate *FCells; // owned through Qt parenting
+    bool FSelectingByProgram = false;
+};
