@@ -59,27 +59,28 @@ std::string ShortFileText(std::int64_t Size, const TTileLayout &Layout)
 // A short file is measured against the layout it was cut from: the one
 // named, or the one its names settle. Without either, the refusal names
 // what each layout needs.
-TTileLayout ChosenLayout(const std::string &Path, const std::vector<unsigned char> &Bytes, LayoutChoice Choice)
+TTileLayout ChosenLayout(const std::string &Path, const std::vector<unsigned char> &Bytes, const TLayoutGuess &Guess,
+                         LayoutChoice Choice)
 {
     const std::int64_t size = std::int64_t(Bytes.size());
     const TTileLayout byLength = TTileLayout::ForFileSize(size);
     if (TTileLayout::IsShortSize(size)) {
         if (Choice != LayoutChoice::FromLength)
             return Choice == LayoutChoice::Newer ? TTileLayout::NewerWithin(size) : TTileLayout::Classic();
-        const TLayoutGuess guess(Bytes.data(), Bytes.size());
-        if (const std::optional<TTileLayout> proposed = guess.Proposal())
+        if (const std::optional<TTileLayout> proposed = Guess.Proposal())
             return *proposed;
         if (IsNewerLandSection(size))
             return TTileLayout::NewerWithin(size);
         throw Error(ToolInput::NameOf(Path) + ": the file is " + WithThousands(size)
-                    + " bytes long, too short for either layout, and " + guess.Reason() + ": with --layout classic its "
+                    + " bytes long, too short for either layout, and " + Guess.Reason() + ": with --layout classic its "
                     + RecordsNeedText(TTileLayout::Classic()) + ", with --layout newer its "
                     + RecordsNeedText(TTileLayout::NewerWithin(size)));
     }
     if (Choice == LayoutChoice::FromLength)
         return byLength;
     const bool newer = Choice == LayoutChoice::Newer;
-    if (TTileLayout::IsAmbiguousSize(size))
+    // Where the names contradict the length, either layout may be named.
+    if (TTileLayout::IsAmbiguousSize(size) || Guess.ContradictsLength())
         return newer ? TTileLayout::NewerWithin(size) : TTileLayout::Classic();
     if (byLength.IsNewer() != newer)
         throw Error(FileLengthText(Path, size) + ", the length of a " + byLength.Name() + " file; --layout "
@@ -95,12 +96,17 @@ TileFile::TileFile(const std::string &Path, Use How, LayoutChoice Choice)
     , FBytes(ReadBytes(Path, How))
 {
     const std::int64_t size = std::int64_t(FBytes.size());
-    const TTileLayout layout = ChosenLayout(Path, FBytes, Choice);
+    const TLayoutGuess guess(FBytes.data(), FBytes.size());
+    const TTileLayout layout = ChosenLayout(Path, FBytes, guess, Choice);
     if (size < layout.RecordsEnd(TTileKind::Item))
         throw Error(ToolInput::NameOf(Path) + ": " + ShortFileText(size, layout));
     if (TTileLayout::IsAmbiguousSize(size))
-        FWarning = FileLengthText(Path, size) + ", which fits neither layout exactly; it is read as the " + layout.Name()
-                   + " layout (" + layout.Description() + ")";
+        FDoubt = "which fits neither layout exactly";
+    else if (guess.ContradictsLength())
+        FDoubt = std::string("the length of a ") + TTileLayout::ForFileSize(size).Name() + " file, but " + guess.Reason();
+    if (!FDoubt.empty())
+        FWarning = FileLengthText(Path, size) + ", " + FDoubt + "; it is read as the " + layout.Name() + " layout ("
+                   + layout.Description() + ")";
     FStore = std::make_unique<TTileData>(AnsiString::FromPath(Path), FBytes, layout);
     FStore->LoadTiles();
 }
@@ -119,7 +125,6 @@ std::string TileFile::LengthText() const
 
 void TileFile::RequireKnownLayout() const
 {
-    if (FitsNeitherLayout())
-        throw Error(LengthText() + ", which fits neither layout exactly; give --layout classic or --layout newer to "
-                                   "write to it");
+    if (FChoice == LayoutChoice::FromLength && !FDoubt.empty())
+        throw Error(LengthText() + ", " + FDoubt + "; give --layout classic or --layout newer to write to it");
 }

@@ -17,7 +17,9 @@ enum class LayoutChoice { FromLength, Classic, Newer };
 //
 // The layout comes from the file's length. A file longer than the classic
 // records whose length fits neither layout exactly is read as classic with
-// a warning, or in the layout Choice names. A named layout that a file's
+// a warning, or in the layout Choice names; so is a file whose length fits
+// one layout exactly while its names clearly read as the other (a newer
+// file cut to the classic length), read in the length's layout. A named layout that a file's
 // length plainly contradicts is refused. A file too short for either
 // layout is refused as short, measured against the layout Choice names or
 // else the one its names read as text in; when they do not tell, the
@@ -31,7 +33,8 @@ public:
     };
 
     // Throws Error "Cannot open file ...", "<file>: <system's reason>" for a failed read,
-    // "<file>: Stream read error" for a file that ends early, or a
+    // "<file>: the file ended at byte ..." for a file that shrinks while it
+    // is read, or a
     // line saying the file is too short or is not of the named layout.
     TileFile(const std::string &Path, Use How, LayoutChoice Choice = LayoutChoice::FromLength);
     ~TileFile();
@@ -49,7 +52,8 @@ public:
     // classic layout (16,383 tiles · 32-bit flags)". Empty otherwise.
     const std::string &Warning() const { return FWarning; }
     // Throws Error, unless the user named the layout, when the file's
-    // length fits neither layout: writing to it would be a guess.
+    // length fits neither layout, or its names contradict its length:
+    // writing to it would be a guess.
     void RequireKnownLayout() const;
     // True when the layout is a guess: no --layout, and a length that fits
     // neither layout exactly.
@@ -62,5 +66,8 @@ private:
     LayoutChoice FChoice;
     std::vector<unsigned char> FBytes;
     std::string FWarning;
+    // Why the length does not settle the layout ("which fits neither
+    // layout exactly"); empty when it does.
+    std::string FDoubt;
     std::unique_ptr<TTileData> FStore;
 };

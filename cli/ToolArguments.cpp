@@ -36,6 +36,10 @@ void ReadTileRange(const std::string &Text, DumpOptions &Options)
 {
     Options.TilesText = Text;
     const std::size_t dash = Text.find('-');
+    // An end left empty ("-5", "5-") would be blamed as an empty number.
+    if (Text.empty() || dash == 0 || dash + 1 == Text.size())
+        throw Error(TextAppend::Quoted(Text) + " is not a tile or a range of tiles such as 0x10-0x1F or 16-31"
+                    + (dash == 0 ? " (no tile number is below 0)" : ""));
     Options.First = TileNumber(Text.substr(0, dash));
     Options.Last = dash == std::string::npos ? Options.First : TileNumber(Text.substr(dash + 1));
     if (Options.First > Options.Last)

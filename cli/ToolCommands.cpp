@@ -9,8 +9,11 @@
 #include "tiletext/TileRow.h"
 #include "cli/ToolInput.h"
 #include "platform/Error.h"
+#include "platform/SignalDeferral.h"
 #include "tiledata/TileComparison.h"
 #include "tiledata/TileDataReader.h"
+
+#include <QLocale>
 
 #include <string_view>
 #include <vector>
@@ -100,7 +103,7 @@ CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool 
     TileFile file(Path, TileFile::Use::Write, Layout);
     file.RequireKnownLayout();
     TTileData &store = file.Store();
-    const std::vector<unsigned char> text = ToolInput::Read(EditsPath);
+    const std::vector<unsigned char> text = ToolInput::ReadEdits(EditsPath);
     int changed = 0;
     CommandResult result;
     // Each line goes into the store's table as soon as it is read; the file
@@ -127,8 +130,19 @@ CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool 
     // With nothing to change the file is left alone, not rewritten. A file
     // that another program changed since it was read here is not
     // overwritten: those changes would be lost unseen.
-    if (changed > 0 && !ToolInput::NamingFile(Path, [&] { return store.Save([](const TSaveConflicts &) { return false; }); }))
-        throw Error(Path + ": another program changed the file while the edits were read; nothing was written");
+    if (changed > 0) {
+        // A request to stop that waited for the save ends the tool before
+        // its report: it says first that every edit is in the file.
+        SignalDeferral deferral;
+        if (!ToolInput::NamingFile(Path, [&] { return store.Save([](const TSaveConflicts &) { return false; }); })) {
+            const std::string message
+                = Path + ": another program changed the file while the edits were read; nothing was written";
+            deferral.Failing(message);
+            throw Error(message);
+        }
+        deferral.Completed("the save completed: " + QLocale(QLocale::English).toString(changed).toStdString()
+                           + (changed == 1 ? " tile" : " tiles") + " written");
+    }
     result.Output = TileDiff::CountLine(changed, "tile changed", "tiles changed");
     result.Written = Path;
     return result;

@@ -17,6 +17,13 @@ std::string NameOf(const std::string &Path);
 // Errors name the file.
 std::vector<unsigned char> Read(const std::string &Path);
 
+// An edits file, read as Read reads it, but refused as soon as a line
+// grows longer than any line of a dump can be, so that a device such as
+// /dev/zero or a file that is no edits file is not read into memory whole:
+//   edits.tsv:2: the line is longer than any line of a dump (4,096 bytes); is
+//   this an edits file?
+std::vector<unsigned char> ReadEdits(const std::string &Path);
+
 // Runs Action; an Error whose message does not name the file yet (such as
 // "Stream read error") gets the name put in front: "a.mul: Stream read error".
 template <typename Action>

@@ -36,7 +36,8 @@ int main(int argc, char **argv)
     // Output that did not all arrive (a full disk) must not pass for a
     // complete dump.
     case Outcome::Failed:
-        StandardStream::Write(StandardStream::Stream::Error, "quorvane-tool: cannot write the output\n");
+        StandardStream::Write(StandardStream::Stream::Error,
+                              "quorvane-tool: cannot write the output: " + StandardStream::FailureReason() + "\n");
         return 2;
     }
     StandardStream::Write(StandardStream::Stream::Error, run.Errors);

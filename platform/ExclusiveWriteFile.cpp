@@ -71,10 +71,13 @@ ExclusiveWriteFile::ExclusiveWriteFile(const std::string &path)
 {
     FHandle = OpenForWriting(path);
     struct stat info {};
-    if (::fstat(FHandle, &info) != 0 || !S_ISREG(info.st_mode)) {
+    // A failed look at the file says why, not that it is something else.
+    const bool looked = ::fstat(FHandle, &info) == 0;
+    if (!looked || !S_ISREG(info.st_mode)) {
+        const std::string reason = looked ? FileSystem::NotRegularFileText() : FileSystem::SystemErrorText(errno);
         ::close(FHandle);
         FHandle = -1;
-        throw CannotOpenFileError(path, FileSystem::NotRegularFileText());
+        throw CannotOpenFileError(path, reason);
     }
     TakeExclusiveHold();
 }

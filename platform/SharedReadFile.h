@@ -29,8 +29,11 @@ public:
     // ("t.mul: Input/output error").
     std::size_t ReadAt(std::int64_t offset, void *buffer, std::size_t length) const;
 
-    // Reads exactly length bytes, or throws Error "Stream read error" when
-    // the file ends first, and ReadAt's error when a read fails.
+    // Reads exactly length bytes, or throws Error when the file ends first:
+    // "<path>: the file ended at byte 1,062 while it was read, though it was
+    // 1,416 bytes long when opened; another program is changing it, ..."
+    // when it has shrunk, "Stream read error" for bytes beyond the length it
+    // had when opened; and ReadAt's error when a read fails.
     void ReadExactAt(std::int64_t offset, void *buffer, std::size_t length) const;
 
 private:
@@ -40,8 +43,8 @@ private:
 };
 
 // Reads a whole file into memory in one read of its full length.
-// Errors: "Cannot open file ...", "Stream read error" when the file yields
-// fewer bytes than its length, "<path>: <system's reason>" when a read
+// Errors: "Cannot open file ...", "<path>: the file ended at byte ..." when
+// the file yields fewer bytes than its length, "<path>: <system's reason>" when a read
 // fails, and "Out of memory while expanding memory
 // stream" when it cannot be held in memory.
 std::vector<unsigned char> ReadWholeFile(const std::string &path);

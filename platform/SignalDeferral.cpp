@@ -5,14 +5,23 @@
 namespace {
 
 // The signals whose default ends the program and that come from outside
-// its own code; faults such as SIGSEGV or SIGABRT cannot wait.
-constexpr int Deferred[] = {SIGINT,   SIGTERM, SIGHUP,  SIGQUIT, SIGUSR1, SIGUSR2,
-                            SIGALRM,  SIGXCPU, SIGPIPE, SIGVTALRM, SIGPROF,
+// its own code; faults such as SIGSEGV or SIGABRT cannot wait. SIGTSTP
+// (Ctrl+Z) only stops the program, but a program stopped halfway through a
+// save keeps the file held, and a half-written file in view of others.
+struct TDeferred
+{
+    int Number;
+    const char *Name;
+};
+constexpr TDeferred Deferred[] = {
+    {SIGINT, "SIGINT"},     {SIGTERM, "SIGTERM"},     {SIGHUP, "SIGHUP"},   {SIGQUIT, "SIGQUIT"},
+    {SIGUSR1, "SIGUSR1"},   {SIGUSR2, "SIGUSR2"},     {SIGALRM, "SIGALRM"}, {SIGXCPU, "SIGXCPU"},
+    {SIGPIPE, "SIGPIPE"},   {SIGVTALRM, "SIGVTALRM"}, {SIGPROF, "SIGPROF"}, {SIGTSTP, "SIGTSTP"},
 #ifdef SIGPWR
-                            SIGPWR,
+    {SIGPWR, "SIGPWR"},
 #endif
 #ifdef SIGSTKFLT
-                            SIGSTKFLT,
+    {SIGSTKFLT, "SIGSTKFLT"},
 #endif
 };
 constexpr int DeferredCount = sizeof(Deferred) / sizeof(Deferred[0]);
@@ -27,7 +36,7 @@ int Depth = 0;
 extern "C" void NoteDeferredSignal(int Signal)
 {
     for (int k = 0; k < DeferredCount; ++k) {
-        if (Deferred[k] == Signal)
+        if (Deferred[k].Number == Signal)
             Arrived[k] = 1;
     }
 }
@@ -54,7 +63,7 @@ SignalDeferral::SignalDeferral()
     ForgetFailure();
     for (int k = 0; k < DeferredCount; ++k) {
         Arrived[k] = 0;
-        SetAction(Deferred[k], NoteDeferredSignal, &Previous[k]);
+        SetAction(Deferred[k].Number, NoteDeferredSignal, &Previous[k]);
     }
     SetAction(SIGXFSZ, SIG_IGN, &PreviousFileSizeAction);
 }
@@ -64,17 +73,19 @@ SignalDeferral::~SignalDeferral()
     if (--Depth > 0)
         return;
     ::sigaction(SIGXFSZ, &PreviousFileSizeAction, nullptr);
-    bool ending = false;
+    const char *ending = nullptr;
     for (int k = 0; k < DeferredCount; ++k) {
-        ::sigaction(Deferred[k], &Previous[k], nullptr);
-        ending = ending || (Arrived[k] && Previous[k].sa_handler == SIG_DFL);
+        ::sigaction(Deferred[k].Number, &Previous[k], nullptr);
+        if (!ending && Arrived[k] && Previous[k].sa_handler == SIG_DFL && Deferred[k].Number != SIGTSTP)
+            ending = Deferred[k].Name;
     }
     if (ending)
-        TellFailure();
+        TellEnding(ending);
     // Sent again to ourselves, each now meets the program's own handling:
-    // its handler, being ignored, or the default, which ends the process.
+    // its handler, being ignored, or the default, which ends the process
+    // (or, for SIGTSTP, stops it until it is continued).
     for (int k = 0; k < DeferredCount; ++k) {
         if (Arrived[k])
-            ::raise(Deferred[k]);
+            ::raise(Deferred[k].Number);
     }
 }

@@ -6,7 +6,8 @@
 // while an object of this class lives, and acts on them when it goes: on
 // POSIX every signal whose default ends the program and that is not tied to
 // a fault of its own code (SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGUSR1,
-// SIGXCPU, SIGALRM and the like); on Windows the console's Ctrl+C,
+// SIGXCPU, SIGALRM and the like), and SIGTSTP (Ctrl+Z), which would stop
+// the program with the file held; on Windows the console's Ctrl+C,
 // Ctrl+Break, close, log-off and shut-down events. A save writing over a
 // file, or putting its old bytes back, is thereby never cut off halfway:
 // the program stops, as asked, once the file is whole.
@@ -33,6 +34,13 @@ public:
     // first, the way the program tells its failures.
     void Failing(const std::string &Message);
 
+    // Says that the work held together is done, What saying how ("the save
+    // completed: 5,000 tiles written"). A signal that then ends the program
+    // at the deferral's end is told first, so that the user learns the work
+    // is whole although the program stops without its report:
+    //   stopped by SIGINT after the save completed: 5,000 tiles written
+    void Completed(const std::string &What);
+
     // How the program tells a failure: by default its message on a line of
     // its own on standard error; a command-line tool adds its name, as on
     // every line it prints there.
@@ -40,7 +48,8 @@ public:
     static void TellFailuresWith(Teller Tell);
 
 private:
-    // The same on every system: what Failing noted, told or forgotten.
-    static void TellFailure();
+    // The same on every system: what Failing or Completed noted, told as
+    // the program ends by Signal ("SIGINT", "Ctrl+C"), or forgotten.
+    static void TellEnding(const std::string &Signal);
     static void ForgetFailure();
 };

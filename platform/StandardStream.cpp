@@ -1,9 +1,22 @@
 #include "platform/StandardStream.h"
 
+#include "platform/FileSystem.h"
+
 #include <cerrno>
 #include <unistd.h>
 
 namespace StandardStream {
+
+namespace {
+
+std::string LastFailure;
+
+} // namespace
+
+std::string FailureReason()
+{
+    return LastFailure;
+}
 
 Outcome Write(Stream Which, const std::string &Bytes)
 {
@@ -15,8 +28,10 @@ Outcome Write(Stream Which, const std::string &Bytes)
             continue;
         if (n < 0 && errno == EPIPE)
             return Outcome::Closed;
-        if (n <= 0)
+        if (n <= 0) {
+            LastFailure = n < 0 ? FileSystem::SystemErrorText(errno) : "the system took none of the bytes";
             return Outcome::Failed;
+        }
         done += static_cast<std::size_t>(n);
     }
     return Outcome::Written;

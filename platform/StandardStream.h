@@ -25,4 +25,8 @@ constexpr int ClosedStatus = 141;
 // Unix tool; Closed comes back only where the signal is ignored.
 Outcome Write(Stream Which, const std::string &Bytes);
 
+// Why the last Write that came back Failed failed, in the system's words
+// ("No space left on device"), for the user to act on.
+std::string FailureReason();
+
 } // namespace StandardStream

@@ -37,12 +37,12 @@ bool IsStream(const std::string &path)
 
 } // namespace
 
-std::vector<unsigned char> ReadAll(const std::string &path, std::size_t limit)
+std::vector<unsigned char> ReadAll(const std::string &path, std::size_t limit, const Watch &watch)
 {
     // Everything else, a missing file or a directory included, goes the
     // regular way and gets its usual message.
     if (!IsStream(path))
-        return ReadWholeFile(path);
+        return Watched(ReadWholeFile(path), watch);
     // A blocking open: a named pipe is read once its writer has come.
     int descriptor = -1;
     do
@@ -53,7 +53,7 @@ std::vector<unsigned char> ReadAll(const std::string &path, std::size_t limit)
     try {
         std::vector<unsigned char> bytes = ReadToEnd(
             [&](unsigned char *buffer, std::size_t length) { return ReadSomeOf(descriptor, buffer, length, path); },
-            limit);
+            limit, watch);
         ::close(descriptor);
         return bytes;
     } catch (...) {
@@ -62,10 +62,10 @@ std::vector<unsigned char> ReadAll(const std::string &path, std::size_t limit)
     }
 }
 
-std::vector<unsigned char> ReadStandardInput(std::size_t limit)
+std::vector<unsigned char> ReadStandardInput(std::size_t limit, const Watch &watch)
 {
     return ReadToEnd([](unsigned char *buffer, std::size_t length) { return ReadSomeOf(STDIN_FILENO, buffer, length, {}); },
-                     limit);
+                     limit, watch);
 }
 
 } // namespace StreamInput

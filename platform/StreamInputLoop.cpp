@@ -4,8 +4,15 @@
 
 namespace StreamInput {
 
+std::vector<unsigned char> Watched(std::vector<unsigned char> bytes, const Watch &watch)
+{
+    if (watch)
+        watch(bytes, 0);
+    return bytes;
+}
+
 std::vector<unsigned char> ReadToEnd(const std::function<std::size_t(unsigned char *, std::size_t)> &ReadSome,
-                                     std::size_t limit)
+                                     std::size_t limit, const Watch &watch)
 {
     constexpr std::size_t Piece = 64 * 1024;
     std::vector<unsigned char> bytes;
@@ -16,6 +23,8 @@ std::vector<unsigned char> ReadToEnd(const std::function<std::size_t(unsigned ch
         bytes.resize(at + n);
         if (n == 0)
             return bytes;
+        if (watch)
+            watch(bytes, at);
         // A device such as /dev/zero never ends: stop before it fills memory.
         if (bytes.size() > limit)
             throw Error("more than " + std::to_string(limit) + " bytes");

@@ -60,8 +60,9 @@ case "${1:-}" in
         install_missing "${PACKAGES[@]}"
         build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
         # A demo set of the game's files, written once, so the editor has
-        # something to open: the open-file dialog starts in this folder.
-        [ -f build/demo/tiledata.mul ] || ./build/quorvane-demo build/demo
+        # something to open: the open-file dialog starts in this folder. The
+        # folder is the build's own, so a set left incomplete is rewritten.
+        [ -f build/demo/tiledata.mul ] || ./build/quorvane-demo --force build/demo
         cd build/demo
         exec ../quorvane
         ;;

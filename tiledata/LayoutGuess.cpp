@@ -77,6 +77,13 @@ std::string TLayoutGuess::Reason() const
     return std::string("its names read as text in the ") + (IsNewer() ? "newer" : "classic") + " layout";
 }
 
+bool TLayoutGuess::ContradictsLength() const
+{
+    if (!IsSettled() || TTileLayout::IsShortSize(FSize) || TTileLayout::IsAmbiguousSize(FSize))
+        return false;
+    return TTileLayout::ForFileSize(FSize).IsNewer() != IsNewer();
+}
+
 std::optional<TTileLayout> TLayoutGuess::Proposal() const
 {
     if (!IsSettled())

@@ -8,7 +8,9 @@
 #include <string>
 
 // Which layout a file's bytes read as, for a file whose length cannot tell:
-// one too short for either layout, or one that fits neither exactly. Both
+// one too short for either layout, or one that fits neither exactly; and
+// whether they contradict the length of a file that fits one layout
+// exactly, as a newer file cut to the classic length does. Both
 // layouts begin with the land section, so a file holds land records of
 // both, but in only one of them do the name fields start where names
 // start. Read in the other, a field begins anywhere in a record, and far
@@ -32,6 +34,10 @@ public:
     // "its names read as text in the newer layout", or "its names do not
     // tell the layouts apart".
     std::string Reason() const;
+    // True when the file's length is exactly that of one layout and its
+    // names clearly read as the other: reading it by its length would put
+    // edits into other fields.
+    bool ContradictsLength() const;
     // The layout the names propose for this file, or none.
     std::optional<TTileLayout> Proposal() const;
     // The layout a file opened read-only is shown in: the proposal; failing

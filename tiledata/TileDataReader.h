@@ -45,9 +45,9 @@ class TTileData
 public:
     // Reads the whole file into memory and chooses its layout; every item tile
     // reads as zero until LoadTiles. Throws Error "Cannot open file ...",
-    // "<file>: <system's reason>" for a failed read, "Stream read error" for
-    // a file that ends early, or "Out of memory while expanding memory
-    // stream".
+    // "<file>: <system's reason>" for a failed read, "<file>: the file ended
+    // at byte ..." for a file that shrinks while it is read, or "Out of
+    // memory while expanding memory stream".
     explicit TTileData(const QString &FileName);
     // A store over bytes already read from FileName, for files that can be
     // read only once, such as a pipe. Layout, when given, is used whatever

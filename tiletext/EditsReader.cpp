@@ -93,15 +93,22 @@ void EditsReader::Read(std::string_view Text, const std::function<void(const Til
     };
     nextHeader();
     TsvCells cells;
+    // A blank line would read as one column without a name.
+    if (line.empty())
+        Fail(1, "the first line is blank; it must name the columns, such as index<TAB>weight");
     Split(cells, line, 1, nullptr);
     // Dumps once began with a line naming their layout, "layout<TAB>newer";
     // today's carry it in a column. Hand-written edits need neither.
+    bool layoutNamed = false;
     if (cells.Size() > 1 && cells[0] == ColumnHeader::Layout && IsLayoutName(cells[1])) {
         CheckLayoutMark(cells);
+        layoutNamed = true;
         nextHeader();
         Split(cells, line, lines.Number(), nullptr);
     }
     const std::vector<Column> columns = ReadHeader(cells, lines.Number());
+    layoutNamed = layoutNamed
+                  || std::any_of(columns.begin(), columns.end(), [](const Column &C) { return C.What == Kind::Layout; });
 
     // The line that edits each tile, so that a second edit of one tile is
     // refused rather than silently overriding the first.
@@ -111,7 +118,7 @@ void EditsReader::Read(std::string_view Text, const std::function<void(const Til
         if (line.empty())
             continue;
         Split(cells, line, lines.Number(), &columns);
-        const TileEdit edit = ReadLine(columns, cells, lines.Number());
+        const TileEdit edit = ReadLine(columns, cells, lines.Number(), layoutNamed);
         if (edit.Index == TileEdit::NoIndex) {
             // The one edit for the chosen tiles; a second line would leave
             // which of the two a tile gets to chance.
@@ -206,7 +213,8 @@ std::vector<EditsReader::Column> EditsReader::ReadHeader(const TsvCells &Headers
     return columns;
 }
 
-TileEdit EditsReader::ReadLine(const std::vector<Column> &Columns, const TsvCells &Cells, int LineNumber) const
+TileEdit EditsReader::ReadLine(const std::vector<Column> &Columns, const TsvCells &Cells, int LineNumber,
+                               bool LayoutNamed) const
 {
     if (Cells.Size() != Columns.size())
         Fail(LineNumber, "the line has " + std::to_string(Cells.Size()) + " cells, the header "
@@ -232,6 +240,8 @@ TileEdit EditsReader::ReadLine(const std::vector<Column> &Columns, const TsvCell
         } catch (const Error &e) {
             Fail(LineNumber, Columns[c].Header + ": " + e.what());
         }
+        if (Columns[c].What == Kind::Flags && !LayoutNamed)
+            CheckFlagDigits(*edit.Flags, Cells[c], LineNumber);
     }
     CheckFlagBits(edit, ColumnHeader::Flags, LineNumber);
     if (names) {
@@ -258,6 +268,22 @@ void EditsReader::ReadFlagNames(TileEdit &Edit, std::string_view Names, int Line
                              + ColumnHeader::Flags + " column's " + FlagWord(*Edit.Flags)
                              + "; keep only the column you edit");
     Edit.Flags = named;
+}
+
+// A classic dump cut down to a few columns has lost the layout column that
+// would refuse it here; its 8 digits, read as 64 bits, would clear the upper
+// bits of every tile it names.
+void EditsReader::CheckFlagDigits(std::uint64_t Flags, std::string_view Cell, int LineNumber) const
+{
+    constexpr std::size_t ClassicDigits = 8;
+    const std::size_t digits = Cell.size();
+    if (!FLayout.IsNewer() || digits > ClassicDigits)
+        return;
+    // The cell holds hexadecimal digits only, read already.
+    Fail(LineNumber, std::string(ColumnHeader::Flags) + ": " + std::string(Cell) + " has only "
+                         + std::to_string(digits) + (digits == 1 ? " digit" : " digits")
+                         + " and would clear bits 32 to 63 of this newer file; write all 16 digits ("
+                         + FlagWord(Flags) + "), or add a layout column saying newer");
 }
 
 void EditsReader::CheckFlagBits(const TileEdit &Edit, const char *Header, int LineNumber) const

@@ -29,7 +29,12 @@
 //   it cannot be applied to a newer file (64-bit flags)
 // The line that dumps once began with, "layout<TAB>classic" before the
 // header, is checked alike. Edits without either, and lines whose layout
-// cell is empty, are read for the file's own layout.
+// cell is empty, are read for the file's own layout; but on a newer file a
+// flags cell of 8 digits or fewer needs the layout column (or all 16
+// digits), as it may be a classic dump's that would clear bits 32 to 63:
+//   edits.tsv:2: flags: 00000010 has only 8 digits and would clear bits 32
+//   to 63 of this newer file; write all 16 digits (0000000000000010), or
+//   add a layout column saying newer
 // The columns and bounds follow the kind of tile and the file's layout: an
 // index past the file's last tile, or a flag bit its flags cannot hold
 // ("flags: bit 40 does not exist in a 32-bit file"), is a faulty line.
@@ -68,10 +73,16 @@ private:
     // Splits Line into Cells or fails naming the cell's column (by its
     // header, where Columns are known already).
     void Split(TsvCells &Cells, std::string_view Line, int LineNumber, const std::vector<Column> *Columns) const;
-    TileEdit ReadLine(const std::vector<Column> &Columns, const TsvCells &Cells, int LineNumber) const;
+    // LayoutNamed: the text says its layout, by a layout column or the line
+    // dumps once began with.
+    TileEdit ReadLine(const std::vector<Column> &Columns, const TsvCells &Cells, int LineNumber,
+                      bool LayoutNamed) const;
     void ReadCell(TileEdit &Edit, const Column &Where, std::string_view Cell) const;
     // Flag names must agree with a flags column beside them.
     void ReadFlagNames(TileEdit &Edit, std::string_view Names, int LineNumber) const;
+    // Refuses, on a newer file, a flags cell of a classic file's 8 digits
+    // or fewer in a text that does not say its layout.
+    void CheckFlagDigits(std::uint64_t Flags, std::string_view Cell, int LineNumber) const;
     // Refuses bits the file's flags cannot hold.
     void CheckFlagBits(const TileEdit &Edit, const char *Header, int LineNumber) const;
     std::string FlagWord(std::uint64_t Flags) const;

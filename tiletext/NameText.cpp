@@ -94,38 +94,16 @@ unsigned char ReadEscape(std::string_view Text, std::size_t &At)
 // surrogates and code points beyond U+10FFFF are refused.
 char32_t ReadUtf8(std::string_view Text, std::size_t &At)
 {
-    const auto lead = static_cast<unsigned char>(Text[At]);
-    if (lead < 0x80) {
-        ++At;
-        return lead;
-    }
-    // Length of the sequence, bits of the lead byte, smallest code point.
-    struct Form
-    {
-        int Extra;
-        unsigned char Bits;
-        char32_t Least;
-    };
-    Form form{};
-    if (lead >= 0xC2 && lead <= 0xDF)
-        form = {1, 0x1F, 0x80};
-    else if (lead >= 0xE0 && lead <= 0xEF)
-        form = {2, 0x0F, 0x800};
-    else if (lead >= 0xF0 && lead <= 0xF4)
-        form = {3, 0x07, 0x10000};
-    else
+    const std::size_t length = TextAppend::Utf8Length(Text, At);
+    if (length == 0)
         throw Error("not valid UTF-8");
-    const int extra = form.Extra;
-    char32_t cp = lead & form.Bits;
-    for (int k = 1; k <= extra; ++k) {
-        const std::size_t i = At + std::size_t(k);
-        if (i >= Text.size() || (static_cast<unsigned char>(Text[i]) & 0xC0) != 0x80)
-            throw Error("not valid UTF-8");
-        cp = (cp << 6) | (static_cast<unsigned char>(Text[i]) & 0x3F);
-    }
-    if (cp < form.Least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        throw Error("not valid UTF-8");
-    At += std::size_t(extra) + 1;
+    // The lead byte's bits by the sequence's length, then six from each
+    // byte that follows.
+    constexpr unsigned char LeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t cp = static_cast<unsigned char>(Text[At]) & LeadBits[length];
+    for (std::size_t k = 1; k < length; ++k)
+        cp = (cp << 6) | (static_cast<unsigned char>(Text[At + k]) & 0x3F);
+    At += length;
     return cp;
 }
 

@@ -68,17 +68,55 @@ std::string TileIndex(int Index)
     return text;
 }
 
+std::size_t Utf8Length(std::string_view Text, std::size_t At)
+{
+    const auto byteAt = [&](std::size_t I) { return I < Text.size() ? static_cast<unsigned char>(Text[I]) : 0u; };
+    const unsigned lead = byteAt(At);
+    if (lead < 0x80)
+        return At < Text.size() ? 1 : 0;
+    std::size_t length = 0;
+    // The second byte's range rules out overlong forms, surrogates and
+    // code points beyond U+10FFFF.
+    unsigned low = 0x80;
+    unsigned high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (byteAt(At + 1) < low || byteAt(At + 1) > high)
+        return 0;
+    for (std::size_t k = 2; k < length; ++k) {
+        if ((byteAt(At + k) & 0xC0) != 0x80)
+            return 0;
+    }
+    return length;
+}
+
+// Hostile bytes stay out of the user's terminal: what is not a printable
+// character of valid UTF-8 is shown as \xNN.
 std::string Quoted(std::string_view Text)
 {
     const std::string_view kept = CutAtCharacter(Text, MessageLength);
     std::string out = "\"";
-    for (const char c : kept) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
+    for (std::size_t at = 0; at < kept.size();) {
+        const auto byte = static_cast<unsigned char>(kept[at]);
+        const std::size_t length = Utf8Length(kept, at);
+        if (length == 0 || byte < 0x20 || byte == 0x7F) {
             out += "\\x";
             HexByte(out, byte);
+            ++at;
         } else {
-            out += c;
+            out += kept.substr(at, length);
+            at += length;
         }
     }
     out += '"';

@@ -27,8 +27,14 @@ std::string TileIndex(int Index);
 void Offset(std::string &Out, std::uint64_t Value);
 
 // Text from a file or the command line, fit to stand in a one-line message:
-// quoted, control bytes as \xNN, cut as Shortened cuts it: "abc…"
+// quoted, control bytes and bytes that are not UTF-8 as \xNN, cut as
+// Shortened cuts it: "abc…"
 std::string Quoted(std::string_view Text);
+
+// The length, 1 to 4, of the UTF-8 sequence at Text[At], or 0 where the
+// bytes are none: overlong forms, surrogates and code points beyond
+// U+10FFFF are none.
+std::size_t Utf8Length(std::string_view Text, std::size_t At);
 
 // Text cut to at most Longest bytes, at the start of a UTF-8 character,
 // never inside one; a cut text ends with "…".

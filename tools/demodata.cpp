@@ -8,6 +8,10 @@
 //                                        64-bit flags, named land tiles; the
 //                                        art packed into artLegacyMUL.uop
 //                                        instead of art.mul and artidx.mul
+//   quorvane-demo --force [--newer] FOLDER
+//                                        the same over files already there;
+//                                        without it nothing is written when
+//                                        any of them exists
 //   quorvane-demo --picture TILE OUT.png the picture of one tile as the
 //                                        editor shows it (white background)
 //   quorvane-demo --help                 this usage; any other word that
@@ -24,8 +28,10 @@
 #include "tools/DemoPictures.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <cmath>
 #include <cstdio>
@@ -105,6 +111,27 @@ void WriteNewerTileData(const QString &folder, const std::vector<DemoTile> &tile
     }
     SetDemoLand(writer);
     writer.WriteTo(folder + "/tiledata.mul");
+}
+
+// Every file the demo set writes into its folder, for either layout. The
+// folder may hold a user's own files of these names: none is overwritten
+// unless the user says so.
+QStringList DemoFiles(bool Newer)
+{
+    if (Newer)
+        return {"tiledata.mul", "artLegacyMUL.uop", "verdata.mul", "hues.mul"};
+    return {"tiledata.mul", "artidx.mul", "art.mul", "verdata.mul", "hues.mul"};
+}
+
+// Refuses, before anything is written, a folder that holds any of the files.
+void RefuseExistingFiles(const QString &Folder, bool Newer)
+{
+    for (const QString &name : DemoFiles(Newer)) {
+        const QString path = QDir(Folder).filePath(name);
+        if (QFileInfo::exists(path))
+            throw std::runtime_error(QDir::toNativeSeparators(path).toStdString()
+                                     + " exists already; nothing was written (--force overwrites the demo files)");
+    }
 }
 
 // The art entry of a demo tile: floors are raw diamonds, the rest, and
@@ -195,7 +222,7 @@ int WritePicture(int tileIndex, const QString &path)
     return 1;
 }
 
-const char *const Usage = "usage: quorvane-demo [--newer] FOLDER | --picture TILE OUT.png | --help\n";
+const char *const Usage = "usage: quorvane-demo [--newer] [--force] FOLDER | --picture TILE OUT.png | --help\n";
 
 // What the command line asks for. A word that begins with "-" is an option,
 // never a folder: a mistyped option must not become a folder of demo files.
@@ -203,6 +230,7 @@ struct DemoCommand
 {
     bool Help = false;
     bool Newer = false;
+    bool Force = false;
     bool Picture = false;
     std::vector<QString> Operands;
 };
@@ -216,6 +244,8 @@ DemoCommand ReadCommand(int argc, char *argv[])
             command.Help = true;
         else if (argument == "--newer")
             command.Newer = true;
+        else if (argument == "--force")
+            command.Force = true;
         else if (argument == "--picture")
             command.Picture = true;
         else if (argument.size() > 1 && argument.startsWith('-'))
@@ -225,8 +255,8 @@ DemoCommand ReadCommand(int argc, char *argv[])
     }
     if (command.Help)
         return command;
-    if (command.Picture && command.Newer)
-        throw std::runtime_error("--picture and --newer do not go together");
+    if (command.Picture && (command.Newer || command.Force))
+        throw std::runtime_error("--picture takes neither --newer nor --force");
     if (command.Picture && command.Operands.size() != 2)
         throw std::runtime_error("--picture takes a tile and a file name");
     if (!command.Picture && command.Operands.size() != 1)
@@ -257,6 +287,8 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "cannot create %s\n", folder.toLocal8Bit().constData());
             return 1;
         }
+        if (!command.Force)
+            RefuseExistingFiles(folder, command.Newer);
         const std::vector<DemoTile> tiles = DemoCatalogue();
         if (command.Newer)
             WriteNewerTileData(folder, tiles);
@@ -266,7 +298,7 @@ int main(int argc, char *argv[])
         WriteHues(folder);
         return 0;
     } catch (const std::exception &e) {
-        std::fprintf(stderr, "%s\n", e.what());
+        std::fprintf(stderr, "quorvane-demo: %s\n", e.what());
         return 1;
     }
 }

@@ -20,10 +20,11 @@ QString TOpenWarnings::Text(const TTileData &Store)
 TLayoutAnswer TOpenWarnings::AskLayout(QWidget *Parent, const QString &FileName, qint64 Size, const TLayoutGuess &Guess)
 {
     const auto describe = [](const TTileLayout &Layout) { return QString::fromStdString(Layout.Description()); };
-    const QString length = TTileLayout::IsShortSize(Size)
-                               ? QStringLiteral("too short for either tile data layout, so its length cannot tell "
-                                                "which it is")
-                               : QStringLiteral("which fits neither tile data layout exactly");
+    QString length = QStringLiteral("which fits neither tile data layout exactly");
+    if (TTileLayout::IsShortSize(Size))
+        length = QStringLiteral("too short for either tile data layout, so its length cannot tell which it is");
+    else if (Guess.ContradictsLength())
+        length = QStringLiteral("the length of a %1 tile data file").arg(TTileLayout::ForFileSize(Size).Name());
     QString reason = QString::fromStdString(Guess.Reason());
     reason[0] = reason[0].toUpper();
     const QString text = QStringLiteral("%1 is %2 bytes long, %3. %4.\n\n"

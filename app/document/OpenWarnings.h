@@ -19,7 +19,8 @@ public:
     // Shows Text in a warning box when there is one.
     static void Show(QWidget *Parent, const TTileData &Store);
     // Asks how to read a file of Size bytes whose length cannot tell its
-    // layout (it fits neither, or is too short for either): classic, newer,
+    // layout (it fits neither, or is too short for either), or whose names
+    // read as the layout its length does not say: classic, newer,
     // or read-only (what Escape gives). The layout its names read as text in
     // is proposed, and is the default; without one, read-only is.
     static TLayoutAnswer AskLayout(QWidget *Parent, const QString &FileName, qint64 Size, const TLayoutGuess &Guess);

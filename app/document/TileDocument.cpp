@@ -440,8 +440,8 @@ void TTileDocument::Load(const QString &Path, TLoadKind How)
     const auto size = qint64(bytes.size());
     std::optional<TTileLayout> layout;
     TLayoutAnswer answer = TLayoutAnswer::Classic;
-    if (TTileLayout::IsAmbiguousSize(size) || TTileLayout::IsShortSize(size)) {
-        const TLayoutGuess guess(bytes.data(), bytes.size());
+    const TLayoutGuess guess(bytes.data(), bytes.size());
+    if (TTileLayout::IsAmbiguousSize(size) || TTileLayout::IsShortSize(size) || guess.ContradictsLength()) {
         answer = FLayoutQuestion ? FLayoutQuestion(path, size, guess) : TLayoutAnswer::ReadOnly;
         if (answer == TLayoutAnswer::Newer)
             layout = TTileLayout::NewerWithin(size);

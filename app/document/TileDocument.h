@@ -109,7 +109,8 @@ public:
     const QString &PendingName() const { return FPendingName; }
 
     // Asked, before it is read, about a file whose length fits neither
-    // layout or is too short for either, with what its names tell; without
+    // layout or is too short for either, or whose names contradict its
+    // length, with what its names tell; without
     // it such a file opens read-only.
     using LayoutQuestion =
         std::function<TLayoutAnswer(const QString &FileName, qint64 Size, const TLayoutGuess &Guess)>;

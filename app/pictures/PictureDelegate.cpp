@@ -6,6 +6,7 @@
 #include "art/PictureCache.h"
 #include "tiledata/TileDataReader.h"
 #include "tiledata/TileFlags.h"
+#include "tiletext/FlagText.h"
 
 #include <QAbstractItemView>
 #include <QHelpEvent>
@@ -48,11 +49,13 @@ QString TPictureDelegate::TipText(const TTileData &Store, TTileKind Kind, int Ti
     const QString name = Store.GetName(Kind, Tile);
     if (!name.isEmpty())
         text += QLatin1Char(' ') + name;
+    // In the dump's words ("Bit40" for an unnamed upper bit), so that what
+    // the tooltip says is found again in a dump.
     QStringList flags;
     const std::uint64_t word = Store.GetFlags(Kind, Tile);
     for (int bit = 0; bit < WideFlagCount; ++bit) {
         if ((word >> bit) & 1u)
-            flags << QString::fromStdString(FlagName(bit));
+            flags << QString::fromStdString(FlagText::Name(bit));
     }
     if (!flags.isEmpty())
         text += QStringLiteral(": ") + flags.join(QStringLiteral(", "));

@@ -39,9 +39,12 @@ HANDLE OpenUnlessShared(const std::string &path, DWORD access, DWORD share)
             return INVALID_HANDLE_VALUE;
         throw CannotOpenFileError(path, ReasonFor(error));
     }
-    if (::GetFileType(handle) != FILE_TYPE_DISK) {
+    // A failed look at the file says why, not that it is something else.
+    const DWORD type = ::GetFileType(handle);
+    const DWORD typeError = type == FILE_TYPE_UNKNOWN ? ::GetLastError() : NO_ERROR;
+    if (type != FILE_TYPE_DISK) {
         ::CloseHandle(handle);
-        throw CannotOpenFileError(path, FileSystem::NotRegularFileText());
+        throw CannotOpenFileError(path, typeError != NO_ERROR ? ReasonFor(typeError) : FileSystem::NotRegularFileText());
     }
     return handle;
 }

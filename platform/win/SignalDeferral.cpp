@@ -51,8 +51,9 @@ SignalDeferral::~SignalDeferral()
     // The programs install no console handler of their own, so acting on a
     // held-back Ctrl+C or Ctrl+Break is what the system would have done
     // with it: end the process.
-    if (::InterlockedCompareExchange(&Arrived, -1, -1) != -1) {
-        TellFailure();
+    const LONG arrived = ::InterlockedCompareExchange(&Arrived, -1, -1);
+    if (arrived != -1) {
+        TellEnding(arrived == CTRL_BREAK_EVENT ? "Ctrl+Break" : "Ctrl+C");
         ::ExitProcess(STATUS_CONTROL_C_EXIT);
     }
 }

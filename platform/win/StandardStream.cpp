@@ -1,5 +1,6 @@
 #include "platform/StandardStream.h"
 
+#include "platform/win/FileHandle.h"
 #include "platform/win/WideText.h"
 
 #include <algorithm>
@@ -8,6 +9,14 @@
 namespace {
 
 using StandardStream::Outcome;
+
+std::string LastFailure;
+
+Outcome Failed(const std::string &Reason)
+{
+    LastFailure = Reason;
+    return Outcome::Failed;
+}
 
 // Consoles take a limited amount of text per call; a piece ends before a
 // high surrogate so that no character is split between two calls.
@@ -21,9 +30,10 @@ Outcome WriteConsoleText(HANDLE Console, const std::string &Bytes)
         if (done + length < text.size() && IS_HIGH_SURROGATE(text[done + length - 1]))
             --length;
         DWORD written = 0;
-        if (!::WriteConsoleW(Console, text.data() + done, static_cast<DWORD>(length), &written, nullptr)
-            || written == 0)
-            return Outcome::Failed;
+        if (!::WriteConsoleW(Console, text.data() + done, static_cast<DWORD>(length), &written, nullptr))
+            return Failed(FileHandle::ReasonFor(::GetLastError()));
+        if (written == 0)
+            return Failed("the console took none of the text");
         done += written;
     }
     return Outcome::Written;
@@ -42,10 +52,10 @@ Outcome WriteBytes(HANDLE File, const std::string &Bytes)
             // end.
             if (failure == ERROR_NO_DATA || failure == ERROR_BROKEN_PIPE || failure == ERROR_PIPE_NOT_CONNECTED)
                 return Outcome::Closed;
-            return Outcome::Failed;
+            return Failed(FileHandle::ReasonFor(failure));
         }
         if (written == 0)
-            return Outcome::Failed;
+            return Failed("the system took none of the bytes");
         done += written;
     }
     return Outcome::Written;
@@ -55,13 +65,18 @@ Outcome WriteBytes(HANDLE File, const std::string &Bytes)
 
 namespace StandardStream {
 
+std::string FailureReason()
+{
+    return LastFailure;
+}
+
 Outcome Write(Stream Which, const std::string &Bytes)
 {
     if (Bytes.empty())
         return Outcome::Written;
     const HANDLE handle = ::GetStdHandle(Which == Stream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE)
-        return Outcome::Failed;
+        return Failed("the program has no such stream");
     DWORD mode = 0;
     if (::GetConsoleMode(handle, &mode))
         return WriteConsoleText(handle, Bytes);

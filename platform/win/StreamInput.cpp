@@ -26,15 +26,16 @@ std::size_t ReadSomeOf(HANDLE handle, unsigned char *buffer, std::size_t length,
                 + FileHandle::ReasonFor(failure));
 }
 
-std::vector<unsigned char> ReadHandle(HANDLE handle, std::size_t limit, const std::string &name)
+std::vector<unsigned char> ReadHandle(HANDLE handle, std::size_t limit, const std::string &name, const Watch &watch)
 {
     return ReadToEnd(
-        [&](unsigned char *buffer, std::size_t length) { return ReadSomeOf(handle, buffer, length, name); }, limit);
+        [&](unsigned char *buffer, std::size_t length) { return ReadSomeOf(handle, buffer, length, name); }, limit,
+        watch);
 }
 
 } // namespace
 
-std::vector<unsigned char> ReadAll(const std::string &path, std::size_t limit)
+std::vector<unsigned char> ReadAll(const std::string &path, std::size_t limit, const Watch &watch)
 {
     const HANDLE handle = ::CreateFileW(WideText::FromUtf8(path).c_str(), GENERIC_READ,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -42,13 +43,13 @@ std::vector<unsigned char> ReadAll(const std::string &path, std::size_t limit)
     // A file on disk, or one that does not open at all, goes the regular way
     // and gets its usual message.
     if (handle == INVALID_HANDLE_VALUE)
-        return ReadWholeFile(path);
+        return Watched(ReadWholeFile(path), watch);
     if (::GetFileType(handle) == FILE_TYPE_DISK) {
         ::CloseHandle(handle);
-        return ReadWholeFile(path);
+        return Watched(ReadWholeFile(path), watch);
     }
     try {
-        std::vector<unsigned char> bytes = ReadHandle(handle, limit, path);
+        std::vector<unsigned char> bytes = ReadHandle(handle, limit, path, watch);
         ::CloseHandle(handle);
         return bytes;
     } catch (...) {
@@ -57,12 +58,12 @@ std::vector<unsigned char> ReadAll(const std::string &path, std::size_t limit)
     }
 }
 
-std::vector<unsigned char> ReadStandardInput(std::size_t limit)
+std::vector<unsigned char> ReadStandardInput(std::size_t limit, const Watch &watch)
 {
     const HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
     if (input == nullptr || input == INVALID_HANDLE_VALUE)
         return {};
-    return ReadHandle(input, limit, {});
+    return ReadHandle(input, limit, {}, watch);
 }
 
 } // namespace StreamInput

@@ -1,8 +1,10 @@
 // The window on files of either layout, and on files that are short or fit
 // neither layout exactly.
 
+#include "app/document/TileDocument.h"
 #include "app/form/Unit1.h"
 #include "app/form/UpperFlagBoxes.h"
+#include "app/pictures/PictureDelegate.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/LayoutTileWriter.h"
 #include "tests/support/TestFiles.h"
@@ -150,6 +152,9 @@ private slots:
         QTest::newRow("cut short, Return") << qint64(500000) << "Return" << newer << false;
         QTest::newRow("cut short, Read-only") << qint64(500000) << "Read-only" << newer << true;
         QTest::newRow("a byte too many, Read-only") << oneTooMany << "Read-only" << newer << true;
+        QTest::newRow("cut to the classic length, Read-only")
+            << qint64(LayoutTileWriter::ClassicFileSize) << "Read-only" << QStringLiteral("13,184 tiles \u00B7 64-bit flags")
+            << true;
     }
 
     // A file whose length cannot tell its layout is offered, by default, in
@@ -243,6 +248,34 @@ private slots:
         flags[37]->trigger();
         QCOMPARE(ListCount(*window), 1);
         QCOMPARE(ListLine(*window, 0), QStringLiteral("0x9 - tile 9"));
+    }
+
+    void upperFlagsCountWhereFlagsDo_data()
+    {
+        QTest::addColumn<quint64>("flags");
+        QTest::addColumn<QString>("named"); // as the picture cell's tooltip names them
+        QTest::newRow("none") << quint64(0) << QString();
+        QTest::newRow("NoShadow, bit 36") << (quint64(1) << 36) << QStringLiteral(": NoShadow");
+        QTest::newRow("unnamed bit 40") << (quint64(1) << 40) << QStringLiteral(": Bit40");
+        QTest::newRow("both") << (quint64(0x11) << 36) << QStringLiteral(": NoShadow, Bit40");
+    }
+
+    // A nameless tile without a picture whose only flags are bits 32 to 63
+    // is no free slot, and the Pictures cell's tooltip names those flags.
+    void upperFlagsCountWhereFlagsDo()
+    {
+        QFETCH(quint64, flags);
+        QFETCH(QString, named);
+        std::vector<unsigned char> bytes = NewerFile();
+        std::fill_n(bytes.begin() + std::ptrdiff_t(NewerItemAt(3) + 8 + 13), 20, 0);
+        for (int k = 0; k < 8; ++k)
+            bytes[NewerItemAt(3) + std::size_t(k)] = static_cast<unsigned char>(flags >> (8 * k));
+        TestFiles::WriteBytes(Files->Path(), bytes);
+        auto window = OpenWindow(*Answers, Files->Path());
+        window->findChild<QToolButton *>(QStringLiteral("FreeOnly"))->click();
+        QCOMPARE(ListCount(*window), flags == 0 ? 1 : 0);
+        const QString tip = TPictureDelegate::TipText(*window->Document->Store(), TTileKind::Item, 3);
+        QCOMPARE(tip.section(QLatin1Char(';'), 0, 0), QStringLiteral("0x0003") + named);
     }
 };
 

@@ -1,6 +1,8 @@
 // Decoding of art entries by one reader without patches: the index, the
 // header kinds, raw diamonds, run-length pictures and damaged files.
 
+#include "art/ArtSource.h"
+#include "art/PictureCache.h"
 #include "art/ReadArtIDX.h"
 #include "platform/Error.h"
 #include "platform/FileProbe.h"
@@ -69,6 +71,16 @@ DrawResult Draw(const ArtWriter &Writer, int Entry, const QImage &Before = QImag
     return result;
 }
 
+// Art whose every entry is missing: nothing is ever drawn.
+class EmptyArt : public TArtSource
+{
+public:
+    int Draws = 0;
+    void DrawArt(std::int32_t, QImage &, QPoint &) override { ++Draws; }
+    void DrawLandArt(std::int32_t, QImage &, QPoint &) override { ++Draws; }
+    QString SourceName() const override { return QStringLiteral("empty"); }
+};
+
 } // namespace
 
 class TestArtReader : public QObject
@@ -99,6 +111,7 @@ private slots:
     void damagedData_data();
     void damagedData();
     void missingArtFileLeavesTargetAlone();
+    void missingPicturesCountAgainstTheCap();
 };
 
 void TestArtReader::pixelToColor_data()
@@ -553,6 +566,24 @@ void TestArtReader::missingArtFileLeavesTargetAlone()
     }
     QCOMPARE(target, Filled(2, 3, B));
     QCOMPARE(size, QPoint(4, 5));
+}
+
+// Empty or hostile art must not grow the cache without bound: every entry
+// is charged, pictures or none.
+void TestArtReader::missingPicturesCountAgainstTheCap()
+{
+    EmptyArt art;
+    TPictureCache pictures(art);
+    for (int tile = 0; tile < 10000; ++tile)
+        QVERIFY(pictures.Item(tile).Missing);
+    QCOMPARE(pictures.HeldBytes(), 10000 * TPictureCache::EntryOverhead);
+    const int fit = int(TPictureCache::CapBytes / TPictureCache::EntryOverhead);
+    for (int tile = 10000; tile <= fit; ++tile)
+        pictures.Land(tile);
+    QVERIFY(pictures.HeldBytes() <= TPictureCache::CapBytes);
+    const int draws = art.Draws;
+    pictures.Item(0);
+    QCOMPARE(art.Draws, draws + 1);
 }
 
 QTEST_MAIN(TestArtReader)

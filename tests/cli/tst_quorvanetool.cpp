@@ -79,6 +79,8 @@ private slots:
     void outputThatCannotBeWritten();
     void demoWriterKnowsItsOptions_data();
     void demoWriterKnowsItsOptions();
+    void demoWriterKeepsFilesThere_data();
+    void demoWriterKeepsFilesThere();
 };
 
 void QuorvaneToolTest::roundTrip_data()
@@ -425,6 +427,10 @@ void QuorvaneToolTest::badFilesAndArguments_data()
                             << "--format: \"xml\" is not a format (tsv or json)" << true;
     QTest::newRow("tiles backwards") << QStringList{"dump", "a.mul", "--tiles=0x20-0x10"}
                                      << "--tiles: \"0x20-0x10\" runs backwards" << true;
+    QTest::newRow("tiles below zero") << QStringList{"dump", "a.mul", "--tiles=-5"}
+                                      << "--tiles: \"-5\" is not a tile or a range of tiles such as 0x10-0x1F or "
+                                         "16-31 (no tile number is below 0)"
+                                      << true;
     QTest::newRow("option of another command") << QStringList{"diff", "a.mul", "b.mul", "--named"}
                                                << "\"--named\" is not an option of this command" << true;
     QTest::newRow("more after --version") << QStringList{"--version", "--bogus"} << "--version takes no arguments"
@@ -474,6 +480,37 @@ void QuorvaneToolTest::demoWriterKnowsItsOptions()
     QVERIFY(!QFileInfo::exists(Path(option)));
 }
 
+void QuorvaneToolTest::demoWriterKeepsFilesThere_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("there"); // a file of the user's, already in the folder
+    QTest::newRow("classic set over hues.mul") << QStringList{} << "hues.mul";
+    QTest::newRow("newer set over the packed art") << QStringList{"--newer"} << "artLegacyMUL.uop";
+    QTest::newRow("--force") << QStringList{"--force"} << "hues.mul";
+}
+
+// A folder holding any file the demo set would write gets none of them,
+// and the refusal names the file; --force writes over it.
+void QuorvaneToolTest::demoWriterKeepsFilesThere()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, there);
+    const QString folder = Path("own-" + QString(QTest::currentDataTag()).left(3));
+    QVERIFY(QDir().mkpath(folder));
+    TestFiles::WriteBytes(folder + "/" + there, QByteArray("the user's own"));
+    QProcess process;
+    process.start(QUORVANE_DEMO, options + QStringList{folder});
+    QVERIFY(process.waitForFinished(60000));
+    const bool force = options.contains("--force");
+    QCOMPARE(process.exitCode(), force ? 0 : 1);
+    QCOMPARE(TestFiles::ReadBytes(folder + "/" + there).size() == 14, !force);
+    QCOMPARE(QFileInfo::exists(folder + "/tiledata.mul"), force);
+    if (!force)
+        QCOMPARE(QString::fromUtf8(process.readAllStandardError()),
+                 "quorvane-demo: " + QDir::toNativeSeparators(folder + "/" + there)
+                     + " exists already; nothing was written (--force overwrites the demo files)\n");
+}
+
 void QuorvaneToolTest::outputThatCannotBeWritten_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -483,7 +520,7 @@ void QuorvaneToolTest::outputThatCannotBeWritten_data()
     const QStringList apply{"apply", "target.mul", "edits.tsv"};
     const QString saved = "quorvane-tool: warning: target.mul holds the edits, but the report of them cannot be written\n";
     QTest::newRow("dump onto a full device") << QStringList{"dump", "target.mul"} << false << 2
-                                             << "quorvane-tool: cannot write the output\n";
+                                             << "quorvane-tool: cannot write the output: No space left on device\n";
     QTest::newRow("apply onto a full device") << apply << false << 0 << saved;
     QTest::newRow("apply into a closed pipe") << apply << true << 0 << saved;
 }

@@ -110,6 +110,7 @@ void ToolLayoutsTest::initTestCase()
     Writer named = real;
     named.NameAllLand();
     Add("newer-cut.mul", Resized(named, 500000));
+    Add("newer-at-classic-length.mul", Resized(named, Writer::ClassicFileSize));
     Add("unnamed-cut.mul", Resized(real, 500000));
 #ifndef _WIN32
     QCOMPARE(::mkfifo("fifo.mul", 0600), 0);
@@ -277,6 +278,14 @@ void ToolLayoutsTest::refusals_data()
         << QStringList{"apply", "classic-plus.mul", "edits.tsv", "--dry-run"} << QByteArray("index\tweight\n0x1\t1\n")
         << "classic-plus.mul is 1,036,289 bytes long, which fits neither layout exactly; give --layout classic or "
            "--layout newer to write to it";
+    QTest::newRow("newer file cut to the classic length")
+        << QStringList{"apply", "newer-at-classic-length.mul", "edits.tsv"} << QByteArray("index\tweight\n0x1\t1\n")
+        << "newer-at-classic-length.mul is 1,036,288 bytes long, the length of a classic file, but its names read "
+           "as text in the newer layout; give --layout classic or --layout newer to write to it";
+    QTest::newRow("8-digit flags onto a newer file, no layout column")
+        << newer << QByteArray("index\tflags\n0x1\t00000010\n")
+        << "edits.tsv:2: flags: 00000010 has only 8 digits and would clear bits 32 to 63 of this newer file; write "
+           "all 16 digits (0000000000000010), or add a layout column saying newer";
     QTest::newRow("layout the length contradicts")
         << newer + QStringList{"--layout", "classic"} << QByteArray("index\tweight\n0x1\t1\n")
         << "newer.mul is 497,516 bytes long, the length of a newer file; --layout classic does not fit it";
@@ -348,6 +357,8 @@ void ToolLayoutsTest::lengthThatFitsNeitherLayout_data()
                                              << "newer layout (65,536 tiles \u00B7 64-bit flags)" << 2048;
     QTest::newRow("one byte less, as newer") << "newer-minus.mul" << "newer"
                                              << "newer layout (65,504 tiles \u00B7 64-bit flags)" << 2047;
+    QTest::newRow("newer names at the classic length") << "newer-at-classic-length.mul" << "newer"
+                                                       << "newer layout (13,184 tiles \u00B7 64-bit flags)" << 412;
 }
 
 // The tool says on stderr how it reads such a file, and with --layout
@@ -358,9 +369,12 @@ void ToolLayoutsTest::lengthThatFitsNeitherLayout()
     QFETCH(QString, layout);
     QFETCH(QString, readAs);
     QFETCH(int, groups);
-    const QString warning = QString("quorvane-tool: %1 is %2 bytes long, which fits neither layout exactly; it is "
-                                    "read as the %3\n")
+    const bool exact = FFiles.at(file).Bytes().size() == Writer::ClassicFileSize;
+    const QString warning = QString("quorvane-tool: %1 is %2 bytes long, %3; it is read as the %4\n")
                                 .arg(file, QLocale(QLocale::English).toString(qlonglong(FFiles.at(file).Bytes().size())),
+                                     exact ? "the length of a classic file, but its names read as text in the newer "
+                                             "layout"
+                                           : "which fits neither layout exactly",
                                      readAs);
     const ToolRun plain = Tool({"dump", file, "--tiles", "0"});
     QVERIFY(QString::fromStdString(plain.Errors).endsWith("classic layout (16,383 tiles \u00B7 32-bit flags)\n"));

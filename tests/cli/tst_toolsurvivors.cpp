@@ -13,6 +13,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifndef _WIN32
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 class ToolSurvivorsTest : public QObject
 {
     Q_OBJECT
@@ -42,6 +48,7 @@ private slots:
     void namesWithEveryEdgeByteRoundTrip();
     void readFailureSaysWhy_data();
     void readFailureSaysWhy();
+    void stopAfterTheSaveIsTold();
 };
 
 void ToolSurvivorsTest::everyColumnIsItsOwnField_data()
@@ -225,6 +232,32 @@ void ToolSurvivorsTest::readFailureSaysWhy()
     FileProbe::Set({});
     QCOMPARE(QString::fromStdString(run.Errors), "quorvane-tool: " + TestFiles::ReadFailureText(failing) + "\n");
     QCOMPARE(run.Status, 2);
+}
+
+// Ctrl+C held back during a save ends the tool once the file is whole,
+// and says so first: every edit is in the file, though no report follows.
+void ToolSurvivorsTest::stopAfterTheSaveIsTold()
+{
+#ifdef _WIN32
+    QSKIP("a POSIX signal in a child process");
+#else
+    TileDataWriter(68).WriteTo(Path("stopped.mul"));
+    TestFiles::WriteBytes(Path("edits.tsv"), QByteArray("index\tweight\n0x7\t9\n0x8\t9\n"));
+    const TestFiles::ChildRun run = TestFiles::RunInChild([] {
+        std::signal(SIGINT, SIG_DFL);
+        FileProbe::Set([](FileProbe::Step step, const std::string &, std::int64_t) {
+            if (step == FileProbe::Step::Write)
+                ::kill(::getpid(), SIGINT);
+            return false;
+        });
+        Tool({"apply", "stopped.mul", "edits.tsv"});
+    });
+    QVERIFY(WIFSIGNALED(run.Status) && WTERMSIG(run.Status) == SIGINT);
+    QCOMPARE(QString::fromUtf8(run.Told), QString("stopped by SIGINT after the save completed: 2 tiles written\n"));
+    TileDataWriter saved;
+    saved.Bytes() = TestFiles::ReadBytes(Path("stopped.mul"));
+    QCOMPARE(int(saved.ReadRecord(8).Weight), 9);
+#endif
 }
 
 QTEST_GUILESS_MAIN(ToolSurvivorsTest)

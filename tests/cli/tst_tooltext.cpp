@@ -139,6 +139,15 @@ void ToolTextTest::faultyEditsAreNamed_data()
                                                          + QString::fromUtf8("\"\u2026 is longer than the 20 bytes of a name");
     QTest::newRow("bad escape before a character") << head + "0x1\t1\ta\\a\xE2\x82\xAC\n"
                                                    << "edits.tsv:2: name: \"\\a\" is not an escape (\\t, \\n, \\\\ or \\xNN)";
+    QTest::newRow("blank first line") << "\n" + head
+                                      << "edits.tsv:1: the first line is blank; it must name the columns, such as "
+                                         "index<TAB>weight";
+    QTest::newRow("bytes that are not UTF-8, echoed") << QByteArray("index\tw\xFF\xC3\n")
+                                                      << "edits.tsv:1: \"w\\xFF\\xC3\" is not a column of the dump";
+    // Read no further than the first line that no dump could hold.
+    QTest::newRow("line longer than any dump line") << head + QByteArray(70000, 'a')
+                                                    << "edits.tsv:2: the line is longer than any line of a dump "
+                                                       "(4,096 bytes); is this an edits file?";
     QTest::newRow("raw names are read only") << QByteArray("index\trawname\n")
                                              << "edits.tsv:1: \"rawname\" is the dump's for reading only; leave it "
                                                 "out of the edits";

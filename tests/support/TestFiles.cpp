@@ -11,6 +11,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace TestFiles {
@@ -103,5 +106,30 @@ QString CannotOpenText(const QString &Path, const QString &Reason)
 {
     return QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(Path), Reason);
 }
+
+#ifndef _WIN32
+ChildRun RunInChild(const std::function<void()> &Body)
+{
+    int told[2];
+    ChildRun run;
+    if (::pipe(told) != 0)
+        throw std::runtime_error("no pipe for the child's messages");
+    const pid_t child = ::fork();
+    if (child < 0)
+        throw std::runtime_error("no child process");
+    if (child == 0) {
+        ::dup2(told[1], STDERR_FILENO);
+        Body();
+        ::_exit(0);
+    }
+    ::close(told[1]);
+    char buffer[512];
+    for (ssize_t n; (n = ::read(told[0], buffer, sizeof buffer)) > 0;)
+        run.Told.append(buffer, int(n));
+    ::close(told[0]);
+    ::waitpid(child, &run.Status, 0);
+    return run;
+}
+#endif
 
 } // namespace TestFiles

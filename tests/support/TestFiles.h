@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // Small file helpers for tests.
@@ -40,5 +41,17 @@ QString ReadFailureText(const QString &Path);
 // The whole message of a file that cannot be opened, with the path in the
 // system's own separators as messages show it.
 QString CannotOpenText(const QString &Path, const QString &Reason);
+
+#ifndef _WIN32
+// Body run in a forked child whose standard error is kept, for what a
+// signal does to the process: how the child ended (a waitpid status) and
+// what it told on standard error. The child exits 0 when Body returns.
+struct ChildRun
+{
+    int Status = 0;
+    QByteArray Told;
+};
+ChildRun RunInChild(const std::function<void()> &Body);
+#endif
 
 } // namespace TestFiles

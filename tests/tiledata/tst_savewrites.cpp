@@ -220,6 +220,7 @@ private slots:
         QTest::newRow("SIGHUP while putting back") << SIGHUP << 5 << true;
         QTest::newRow("SIGQUIT at the second write") << SIGQUIT << 2 << false;
         QTest::newRow("SIGUSR1 while putting back") << SIGUSR1 << 6 << true;
+        QTest::newRow("SIGTSTP (Ctrl+Z) at the second write") << SIGTSTP << 2 << false;
     }
 
     // A real signal, sent at a chosen write, is acted on (here by the
@@ -255,12 +256,7 @@ private slots:
     void failureIsToldBeforeTheSignalEndsTheProgram()
     {
         OpenEdited();
-        int messagePipe[2];
-        QCOMPARE(::pipe(messagePipe), 0);
-        const pid_t child = ::fork();
-        QVERIFY(child >= 0);
-        if (child == 0) {
-            ::dup2(messagePipe[1], STDERR_FILENO);
+        const TestFiles::ChildRun run = TestFiles::RunInChild([this] {
             std::signal(SIGTERM, SIG_DFL);
             int calls = 0;
             FileProbe::Set([&](Step step, const std::string &, std::int64_t) {
@@ -269,18 +265,9 @@ private slots:
                 return step == Step::Write && calls == 4;
             });
             SaveError();
-            ::_exit(0);
-        }
-        ::close(messagePipe[1]);
-        QByteArray told;
-        char buffer[512];
-        for (ssize_t n; (n = ::read(messagePipe[0], buffer, sizeof buffer)) > 0;)
-            told.append(buffer, int(n));
-        ::close(messagePipe[0]);
-        int status = 0;
-        QCOMPARE(::waitpid(child, &status, 0), child);
-        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-        QCOMPARE(QString::fromUtf8(told),
+        });
+        QVERIFY(WIFSIGNALED(run.Status) && WTERMSIG(run.Status) == SIGTERM);
+        QCOMPARE(QString::fromUtf8(run.Told),
                  QDir::toNativeSeparators(FPath) + ": " + WriteFailure() + "; nothing was changed\n");
         QVERIFY(TestFiles::ReadBytes(FPath) == FBefore);
     }

@@ -196,6 +196,16 @@ void TileLayoutsTest::layoutFromNames_data()
     unnamed.resize(Writer::ClassicFileSize + 1);
     QTest::newRow("no names, nearest the classic length") << unnamed << "" << classic;
     QTest::newRow("no names, short") << QByteArray(500000, 0) << "" << classic;
+    // The fewest names that settle a short file, and one fewer.
+    const auto fewNames = [](int Count) {
+        QByteArray bytes(500000, 0);
+        const Writer shape = Writer::Newer(1);
+        for (int k = 0; k < Count; ++k)
+            bytes[qsizetype(shape.LandOffset(k * 97) + 8 + 2)] = 'x';
+        return bytes;
+    };
+    QTest::newRow("16 newer names, short") << fewNames(16) << "newer" << newer;
+    QTest::newRow("15 newer names, short") << fewNames(15) << "" << classic;
     QTest::newRow("too short for one name") << QByteArray("\x41\x41\x41") << "" << classic;
 }
 
