@@ -99,6 +99,10 @@ void TJournalRecovery::Judge(const std::vector<unsigned char> &Bytes)
     FState = changed.empty() ? TState::Finishable : TState::Conflict;
     if (!changed.empty())
         FChangedTiles = FJournal->TilesText(changed);
+    // Stretches that hold no record's bytes (group headers, a tail) are
+    // named as bytes all the same.
+    if (!changed.empty() && FChangedTiles.empty())
+        FChangedTiles = "bytes outside the tile records";
 }
 
 std::string TJournalRecovery::FileName() const

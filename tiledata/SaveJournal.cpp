@@ -16,6 +16,9 @@ constexpr char Magic[8] = {'Q', 'V', 'J', 'R', 'N', 'L', '0', '1'};
 constexpr std::size_t HeaderSize = 8 + 8 + 4;
 constexpr std::size_t RangeHeaderSize = 8 + 4;
 constexpr std::size_t ChecksumSize = 4;
+// Tiles are looked for in no longer a layout than this: a journal may name
+// any length, and the records of a longer one would take long to walk.
+constexpr std::uint64_t MostLayoutLength = 64u << 20;
 
 std::uint32_t Crc32(const unsigned char *Data, std::size_t Size)
 {
@@ -163,7 +166,7 @@ void TSaveJournal::Read()
 template <typename Visit>
 void TSaveJournal::ForEachTile(const std::vector<std::size_t> &Only, Visit visit) const
 {
-    const TTileLayout layout = TTileLayout::ForFileSize(std::int64_t(std::min<std::uint64_t>(FFileLength, 1u << 30)));
+    const TTileLayout layout = TTileLayout::ForFileSize(std::int64_t(std::min<std::uint64_t>(FFileLength, MostLayoutLength)));
     std::vector<std::size_t> chosen = Only;
     if (chosen.empty()) {
         for (std::size_t i = 0; i < FRanges.size(); ++i)
