@@ -222,6 +222,28 @@ private slots:
         QVERIFY(calls < 1000);
     }
 
+    // Putting back many stretches of a file that stays busy gives up after
+    // a few seconds in all, not half a second each, and names what is left.
+    void busyPutBackIsBoundedInAll()
+    {
+        OpenEdited();
+        for (int tile = 1000; tile < 1400; tile += 2)
+            FStore->SetHue(tile, FStore->GetHue(tile) ^ 1);
+        int writes = 0;
+        int retries = 0;
+        FileProbe::Set([&](Step step, const std::string &path, std::int64_t) {
+            if (!OfFile(path) || step != Step::Write || ++writes < 150)
+                return false;
+            retries += writes > 150 ? 1 : 0;
+            FileProbe::SetFailureError(writes == 150 ? EIO : EAGAIN);
+            return true;
+        });
+        const QString error = SaveError();
+        FileProbe::SetFailureError(EIO);
+        QVERIFY2(error.contains("putting the old bytes back failed too"), qPrintable(error));
+        QVERIFY2(retries < 1000, qPrintable(QString::number(retries)));
+    }
+
     void stopRequestWaitsUntilTheFileIsWhole_data()
     {
         QTest::addColumn<int>("signal");
