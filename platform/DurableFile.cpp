@@ -96,12 +96,17 @@ void CreateFlushed(const std::string &Path, const void *Data, std::size_t Size)
     }
 }
 
-void RemoveFlushed(const std::string &Path)
+void Remove(const std::string &Path)
 {
     if (FileProbe::Fails(FileProbe::Step::Remove, Path))
         Fail(FailedStep());
     if (::unlink(Path.c_str()) != 0)
         Fail(errno);
+}
+
+void RemoveFlushed(const std::string &Path)
+{
+    Remove(Path);
     SyncFolderOf(Path);
 }
 

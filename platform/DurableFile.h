@@ -19,6 +19,11 @@ void CreateFlushed(const std::string &Path, const void *Data, std::size_t Size);
 // system's reason.
 void RemoveFlushed(const std::string &Path);
 
+// Removes the file at Path without waiting for the disk: for a file whose
+// coming back after a crash does no harm. Throws Error with the system's
+// reason.
+void Remove(const std::string &Path);
+
 // True when the system's last Create failure meant that a file already
 // stands at the path.
 bool IsExistsFailure(const std::string &Reason);

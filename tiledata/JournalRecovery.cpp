@@ -10,6 +10,8 @@
 #include <QLocale>
 #include <QString>
 
+#include <cstring>
+
 namespace {
 
 std::string Thousands(std::uint64_t Value)
@@ -87,7 +89,10 @@ void TJournalRecovery::Judge(const std::vector<unsigned char> &Bytes)
     }
     std::vector<std::size_t> changed;
     const std::vector<TSaveJournal::TRange> &ranges = FJournal->Ranges();
+    FAllNew = true;
     for (std::size_t i = 0; i < ranges.size(); ++i) {
+        FAllNew = FAllNew && ranges[i].At + ranges[i].Size <= Bytes.size()
+                  && std::memcmp(Bytes.data() + ranges[i].At, ranges[i].New, ranges[i].Size) == 0;
         if (ranges[i].At + ranges[i].Size > Bytes.size()) {
             FUnfinishable = FileName() + " is " + Thousands(Bytes.size()) + " bytes long now, and the save wrote up to byte "
                             + Thousands(ranges[i].At + ranges[i].Size);
@@ -133,7 +138,7 @@ std::string TJournalRecovery::Finish()
         file.WriteAllAt(std::int64_t(range.At), range.New, range.Size);
     file.Flush();
     file.Close();
-    DurableFile::RemoveFlushed(TSaveJournal::PathFor(FPath));
+    DurableFile::Remove(TSaveJournal::PathFor(FPath));
     const int tiles = FJournal->TileCount();
     return "The last save of " + FileName() + " was cut off; it has been completed: " + Thousands(std::uint64_t(tiles))
            + (tiles == 1 ? " tile" : " tiles");
@@ -151,6 +156,11 @@ std::string TJournalRecovery::Discard()
 
 std::string TJournalRecovery::Settle()
 {
+    // The save was whole; only the journal's removal did not reach the disk.
+    if (FState == TState::Finishable && FAllNew) {
+        DurableFile::Remove(TSaveJournal::PathFor(FPath));
+        return std::string();
+    }
     if (FState == TState::Finishable)
         return Finish();
     if (FState == TState::Damaged)

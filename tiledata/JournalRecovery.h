@@ -48,7 +48,9 @@ public:
     // Removes the journal, leaving the file as it is, and says so.
     std::string Discard();
     // Finishes or discards what needs no choice (Finishable, Damaged) and
-    // returns what was done; empty when there was nothing to do.
+    // returns what was done; empty when there was nothing to do, such as a
+    // journal beside a file that holds the whole save already (a crash
+    // after the save, before its journal's removal reached the disk).
     std::string Settle();
 
 private:
@@ -61,4 +63,6 @@ private:
     TState FState = TState::None;
     std::string FChangedTiles;
     std::string FUnfinishable;
+    // Every stretch already holds its new bytes: the save was whole.
+    bool FAllNew = false;
 };

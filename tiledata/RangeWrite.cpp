@@ -76,8 +76,10 @@ bool TRangeWrite::MakeJournal(const std::vector<TByteRange> &Ranges, const std::
 
 void TRangeWrite::RemoveJournal(const std::string &Name)
 {
+    // Not waited for: a journal that a crash brings back finds every byte
+    // of the save already there, and the next open only removes it again.
     try {
-        DurableFile::RemoveFlushed(FJournalPath);
+        DurableFile::Remove(FJournalPath);
     } catch (const Error &e) {
         // The file holds every byte of the save; the journal left behind
         // only makes the next open write them once more.

@@ -61,12 +61,17 @@ void CreateFlushed(const std::string &Path, const void *Data, std::size_t Size)
     }
 }
 
-void RemoveFlushed(const std::string &Path)
+void Remove(const std::string &Path)
 {
     if (FileProbe::Fails(FileProbe::Step::Remove, Path))
         Fail(ERROR_WRITE_FAULT);
     if (!::DeleteFileW(WideText::FromUtf8(Path).c_str()))
         Fail(::GetLastError());
+}
+
+void RemoveFlushed(const std::string &Path)
+{
+    Remove(Path);
     if (FileProbe::Fails(FileProbe::Step::FolderSync, Path))
         Fail(ERROR_WRITE_FAULT);
 }
