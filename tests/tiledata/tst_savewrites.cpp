@@ -156,6 +156,21 @@ private slots:
         QVERIFY(!FStore->IsModified());
     }
 
+    // A folder where no journal can be made (read-only, say) does not stop
+    // the save; the save says it was made without one.
+    void saveWithoutAJournalSaysSo()
+    {
+        OpenEdited();
+        FileProbe::Set([](Step step, const std::string &, std::int64_t) { return step == Step::Create; });
+        QCOMPARE(SaveError(), QString());
+        QCOMPARE(QString::fromStdString(FStore->SaveNote()),
+                 QDir::toNativeSeparators(FPath) + " was saved without a journal ("
+                     + QDir::toNativeSeparators(FPath) + "-journal: " + WriteFailure()
+                     + "), so a kill or power cut during the save could have left it half-written");
+        QVERIFY(TestFiles::ReadBytes(FPath) != FBefore);
+        QVERIFY(!QFile::exists(FPath + "-journal"));
+    }
+
     // Write calls are counted, so a write cut short takes two: the first
     // half lands, the call for the rest fails. Only bytes that reached the
     // file are put back, and only tiles whose bytes did are named.
