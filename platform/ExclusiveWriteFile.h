@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // An existing file opened for reading and writing that nobody else may have
 // open while we hold it: the open fails while any other process, or any other
@@ -80,3 +81,12 @@ private:
     std::chrono::steady_clock::time_point FRetryUntil{};
     bool FRetryBounded = false;
 };
+
+// The whole held file, for comparing it with what a save expects.
+inline std::vector<unsigned char> ReadWholeHeld(const ExclusiveWriteFile &File)
+{
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(File.Size()));
+    if (!bytes.empty())
+        File.ReadExactAt(0, bytes.data(), bytes.size());
+    return bytes;
+}

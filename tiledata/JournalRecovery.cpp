@@ -32,14 +32,6 @@ bool HoldsOldOrNew(const std::vector<unsigned char> &Bytes, const TSaveJournal::
     return true;
 }
 
-std::vector<unsigned char> ReadHeld(const ExclusiveWriteFile &File)
-{
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(File.Size()));
-    if (!bytes.empty())
-        File.ReadExactAt(0, bytes.data(), bytes.size());
-    return bytes;
-}
-
 } // namespace
 
 TJournalRecovery::TJournalRecovery(const std::string &FilePath)
@@ -129,7 +121,7 @@ std::string TJournalRecovery::Finish()
     ExclusiveWriteFile file(FPath);
     if (!overChanges) {
         // Another program may have written since the journal was judged.
-        Judge(ReadHeld(file));
+        Judge(ReadWholeHeld(file));
         if (FState != TState::Finishable)
             throw Error(FileSystem::NativeSeparators(FPath) + ": another program changed the file meanwhile ("
                         + FChangedTiles + "); nothing was written");

@@ -129,15 +129,6 @@ QStringList LinesInOneBlock(int Count, NameOf nameOf)
     return lines;
 }
 
-// The whole held file, for comparing another program's version with ours.
-std::vector<unsigned char> ReadHeld(const ExclusiveWriteFile &file)
-{
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(file.Size()));
-    if (!bytes.empty())
-        file.ReadExactAt(0, bytes.data(), bytes.size());
-    return bytes;
-}
-
 bool SameBytes(const std::vector<unsigned char> &a, const std::vector<unsigned char> &b, std::size_t at,
                std::size_t size)
 {
@@ -380,7 +371,7 @@ std::optional<std::vector<unsigned char>> TTileData::SaveIfFileHolds(const std::
         WriteHeld(file, Expected);
         return std::nullopt;
     }
-    std::vector<unsigned char> found = ReadHeld(file);
+    std::vector<unsigned char> found = ReadWholeHeld(file);
     if (!Unasked)
         return found;
     WriteHeld(file, found);
