@@ -39,7 +39,7 @@ void TRangeWrite::Write(const std::vector<TByteRange> &Ranges, const std::string
         // With the old bytes back the journal has nothing left to do; with
         // some of the new ones still there it lets the next open finish.
         if (left.empty() && journaled)
-            RemoveJournal(Name);
+            RemoveJournal(Name, true);
         std::string message = left.empty() ? Name + ": " + reason + "; nothing was changed"
                                             : Name + ": " + reason
                                                   + "; putting the old bytes back failed too, so the file may hold "
@@ -53,7 +53,7 @@ void TRangeWrite::Write(const std::vector<TByteRange> &Ranges, const std::string
         throw Error(message);
     }
     if (journaled)
-        RemoveJournal(Name);
+        RemoveJournal(Name, false);
 }
 
 bool TRangeWrite::MakeJournal(const std::vector<TByteRange> &Ranges, const std::string &Name)
@@ -74,12 +74,17 @@ bool TRangeWrite::MakeJournal(const std::vector<TByteRange> &Ranges, const std::
     }
 }
 
-void TRangeWrite::RemoveJournal(const std::string &Name)
+void TRangeWrite::RemoveJournal(const std::string &Name, bool Undone)
 {
-    // Not waited for: a journal that a crash brings back finds every byte
-    // of the save already there, and the next open only removes it again.
+    // After a whole save this is not waited for: a journal that a crash
+    // brings back finds every byte of the save already there, and the next
+    // open only removes it again. After a save undone it is, or the next
+    // open would complete a save that was reported as not made.
     try {
-        DurableFile::Remove(FJournalPath);
+        if (Undone)
+            DurableFile::RemoveFlushed(FJournalPath);
+        else
+            DurableFile::Remove(FJournalPath);
     } catch (const Error &e) {
         // The file holds every byte of the save; the journal left behind
         // only makes the next open write them once more.

@@ -57,7 +57,8 @@ public:
 private:
     // Writes the journal; false when none could be made (Note says why).
     bool MakeJournal(const std::vector<TByteRange> &Ranges, const std::string &Name);
-    void RemoveJournal(const std::string &Name);
+    // Undone: the old bytes are back, and the journal's removal must last.
+    void RemoveJournal(const std::string &Name, bool Undone);
     // Writes Ranges; Touched gets every stretch whose bytes reached the
     // file, the part of one whose write failed partway included.
     void WriteAll(const std::vector<TByteRange> &Ranges, std::vector<TByteRange> &Touched);
