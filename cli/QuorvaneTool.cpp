@@ -37,6 +37,13 @@ const char *const HelpText =
     "        not rewritten.\n"
     "          --land             the edits are of land tiles\n"
     "          --dry-run          show what would change, write nothing\n"
+    "recover finishes a save that was cut off (a kill, a crash, a power cut),\n"
+    "        as apply and the editor also do first. Every save first writes\n"
+    "        the old and new bytes to tiledata.mul-journal beside the file.\n"
+    "        A save over which another program wrote since is refused unless\n"
+    "          --finish           completes it over the other program's bytes\n"
+    "          --discard          keeps the file as it is, removing the journal\n"
+    "        dump and diff refuse a file whose save is not finished.\n"
     "\n"
     "The layout (classic: 32-bit flags; newer: 64-bit flags) comes from the\n"
     "file's length. A length that fits neither is read as classic with a\n"
@@ -76,7 +83,9 @@ CommandResult Run(const ToolArguments &Arguments)
         return ToolCommands::Diff(Arguments.Paths[0], Arguments.Paths[1], Arguments.Layout);
     case ToolArguments::Command::Apply:
         return ToolCommands::Apply(Arguments.Paths[0], Arguments.Paths[1], Arguments.DryRun, Arguments.ApplyKind(),
-                                   Arguments.Layout);
+                                   Arguments.Layout, Arguments.Journal);
+    case ToolArguments::Command::Recover:
+        return ToolCommands::Recover(Arguments.Paths[0], Arguments.Journal);
     case ToolArguments::Command::Version:
         return {0, std::string("quorvane-tool ") + QUORVANE_VERSION + '\n', std::string(), std::string()};
     case ToolArguments::Command::Help:

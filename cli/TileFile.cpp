@@ -4,6 +4,7 @@
 #include "platform/Error.h"
 #include "platform/SharedReadFile.h"
 #include "platform/qt/AnsiString.h"
+#include "tiledata/JournalRecovery.h"
 #include "tiledata/LayoutGuess.h"
 #include "tiledata/TileDataReader.h"
 
@@ -16,6 +17,11 @@ namespace {
 
 std::vector<unsigned char> ReadBytes(const std::string &Path, TileFile::Use How)
 {
+    // A file whose save was cut off may hold part of it: reading it would
+    // pass the half-written file off as the file.
+    if (How == TileFile::Use::Read && Path != ToolInput::StandardInputPath && TJournalRecovery::Pending(Path))
+        throw Error(Path + ": the last save of the file was cut off and is not finished yet; \"quorvane-tool recover "
+                    + Path + "\" finishes it");
     if (How == TileFile::Use::Read)
         return ToolInput::Read(Path);
     if (Path == ToolInput::StandardInputPath)

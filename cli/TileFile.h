@@ -10,6 +10,10 @@ class TTileData;
 // The layout the user names with --layout, or none.
 enum class LayoutChoice { FromLength, Classic, Newer };
 
+// What the user says to do with a cut-off save over which another program
+// has written since: nothing (the default), or --finish or --discard.
+enum class JournalChoice { Refuse, Finish, Discard };
+
 // A tile data file opened through the store, with its records loaded. The
 // tool refuses a file too short to hold all its item records: the window
 // reads the missing part as zeros, but a dump of those zeros, or an apply

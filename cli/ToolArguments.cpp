@@ -13,7 +13,8 @@ const char *const DumpUsage = "quorvane-tool dump <tiledata.mul> [--land|--all] 
                               "[--named] [--raw-names] [--layout classic|newer]";
 const char *const DiffUsage = "quorvane-tool diff <a.mul> <b.mul> [--layout classic|newer]";
 const char *const ApplyUsage = "quorvane-tool apply <tiledata.mul> <edits.tsv> [--land] [--dry-run] "
-                               "[--layout classic|newer]";
+                               "[--layout classic|newer] [--finish|--discard]";
+const char *const RecoverUsage = "quorvane-tool recover <tiledata.mul> [--finish|--discard]";
 
 // The largest index --tiles takes before the file says how many tiles it
 // has; the file's own count bounds it when the dump runs.
@@ -21,7 +22,7 @@ constexpr int MaxTileNumber = (1 << 30) - 1;
 
 std::size_t PathCount(ToolArguments::Command Which)
 {
-    return Which == ToolArguments::Command::Dump ? 1 : 2;
+    return Which == ToolArguments::Command::Dump || Which == ToolArguments::Command::Recover ? 1 : 2;
 }
 
 // One end of a --tiles range: "0x1A" as the dump writes it, or decimal.
@@ -67,6 +68,10 @@ LayoutChoice LayoutNamed(const std::string &Text)
 bool IsOptionOf(ToolArguments::Command What, const std::string &Option)
 {
     using Command = ToolArguments::Command;
+    if (Option == "--finish" || Option == "--discard")
+        return What == Command::Apply || What == Command::Recover;
+    if (What == Command::Recover)
+        return false;
     if (Option == "--layout")
         return true;
     if (What == Command::Dump)
@@ -91,6 +96,8 @@ void SetOption(ToolArguments &Result, const std::string &Option, const std::stri
         Result.Dump.Sections = DumpSections::Both;
     else if (Option == "--layout")
         Result.Layout = LayoutNamed(Value);
+    else if (Option == "--finish" || Option == "--discard")
+        Result.Journal = Option == "--finish" ? JournalChoice::Finish : JournalChoice::Discard;
     else
         Result.DryRun = true;
 }
@@ -144,6 +151,8 @@ void ReadCommandLine(ToolArguments &Result, const std::vector<std::string> &Argu
         Result.What = ToolArguments::Command::Diff;
     else if (command == "apply")
         Result.What = ToolArguments::Command::Apply;
+    else if (command == "recover")
+        Result.What = ToolArguments::Command::Recover;
     else
         throw Error(TextAppend::Quoted(command) + " is not a command");
     for (std::size_t at = 1; at < Arguments.size(); ++at) {
@@ -183,14 +192,17 @@ std::string ToolArguments::Usage(Command Which)
         return std::string("usage: ") + DiffUsage + '\n';
     case Command::Apply:
         return std::string("usage: ") + ApplyUsage + '\n';
+    case Command::Recover:
+        return std::string("usage: ") + RecoverUsage + '\n';
     case Command::Help:
     case Command::Version:
         break;
     }
-    return "usage: quorvane-tool dump|diff|apply <file>... (quorvane-tool --help tells more)\n";
+    return "usage: quorvane-tool dump|diff|apply|recover <file>... (quorvane-tool --help tells more)\n";
 }
 
 std::string ToolArguments::Synopsis()
 {
-    return std::string("usage: ") + DumpUsage + "\n       " + DiffUsage + "\n       " + ApplyUsage + '\n';
+    return std::string("usage: ") + DumpUsage + "\n       " + DiffUsage + "\n       " + ApplyUsage + "\n       "
+           + RecoverUsage + '\n';
 }

@@ -9,13 +9,16 @@
 // The command line of quorvane-tool, taken apart.
 struct ToolArguments
 {
-    enum class Command { Help, Version, Dump, Diff, Apply };
+    enum class Command { Help, Version, Dump, Diff, Apply, Recover };
 
     Command What = Command::Help;
     std::vector<std::string> Paths; // the command's files, in order
     DumpOptions Dump;
     bool DryRun = false;
     LayoutChoice Layout = LayoutChoice::FromLength;
+    // What apply and recover do with a cut-off save that another program
+    // wrote over since: --finish or --discard.
+    JournalChoice Journal = JournalChoice::Refuse;
     // What is wrong with the command line; empty when nothing is. What then
     // tells which usage line to show.
     std::string Problem;

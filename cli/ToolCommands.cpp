@@ -10,6 +10,7 @@
 #include "cli/ToolInput.h"
 #include "platform/Error.h"
 #include "platform/SignalDeferral.h"
+#include "tiledata/JournalRecovery.h"
 #include "tiledata/TileComparison.h"
 #include "tiledata/TileDataReader.h"
 
@@ -53,7 +54,36 @@ int DiffSection(std::string &Out, const TTileData &A, const TTileData &B, const 
     return int(tiles.size());
 }
 
+// What the next open does with a cut-off save's journal; returns the line
+// that says what was done, empty when there was nothing to do.
+std::string SettleJournal(const std::string &Path, JournalChoice Choice)
+{
+    TJournalRecovery recovery(Path);
+    if (recovery.State() != TJournalRecovery::TState::Conflict)
+        return recovery.Settle();
+    if (Choice == JournalChoice::Finish)
+        return recovery.Finish();
+    if (Choice == JournalChoice::Discard)
+        return recovery.Discard();
+    const std::string cannot = recovery.Unfinishable().empty() ? std::string() : "; " + recovery.Unfinishable();
+    throw Error(Path + ": the last save of the file was cut off, and another program has changed these tiles since: "
+                + recovery.ChangedTiles() + cannot + "; nothing was changed. --finish completes the save over them, "
+                + "--discard keeps the file as it is and removes the journal");
+}
+
 } // namespace
+
+CommandResult Recover(const std::string &Path, JournalChoice Choice)
+{
+    if (Path == ToolInput::StandardInputPath)
+        throw Error("recover needs the tile data file, not standard input");
+    CommandResult result;
+    result.Warnings = SettleJournal(Path, Choice);
+    if (result.Warnings.empty())
+        result.Warnings = Path + " has no cut-off save to finish";
+    result.Warnings += '\n';
+    return result;
+}
 
 CommandResult Dump(const std::string &Path, const DumpOptions &Options, LayoutChoice Layout)
 {
@@ -98,14 +128,18 @@ CommandResult Diff(const std::string &PathA, const std::string &PathB, LayoutCho
 }
 
 CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool DryRun, TTileKind Kind,
-                    LayoutChoice Layout)
+                    LayoutChoice Layout, JournalChoice Journal)
 {
+    const std::string recovered
+        = Path == ToolInput::StandardInputPath ? std::string() : SettleJournal(Path, Journal);
     TileFile file(Path, TileFile::Use::Write, Layout);
     file.RequireKnownLayout();
     TTileData &store = file.Store();
     const std::vector<unsigned char> text = ToolInput::ReadEdits(EditsPath);
     int changed = 0;
     CommandResult result;
+    if (!recovered.empty())
+        result.Warnings += recovered + '\n';
     // Each line goes into the store's table as soon as it is read; the file
     // changes only at the Save after the last line, so a fault on any line
     // throws past the Save and leaves the file untouched.
@@ -143,6 +177,8 @@ CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool 
         deferral.Completed("the save completed: " + QLocale(QLocale::English).toString(changed).toStdString()
                            + (changed == 1 ? " tile" : " tiles") + " written");
     }
+    if (!store.SaveNote().empty())
+        result.Warnings += "warning: " + store.SaveNote() + '\n';
     result.Output = TileDiff::CountLine(changed, "tile changed", "tiles changed");
     result.Written = Path;
     return result;

@@ -33,7 +33,16 @@ CommandResult Diff(const std::string &PathA, const std::string &PathB,
 // writes the changed fields of the Kind's tiles through the store's setters
 // and saves, or with DryRun only reports what would change. A file whose
 // length fits neither layout is refused unless Layout names one.
+//
+// A save of Path that was cut off is first finished (or given up) as
+// Recover does.
 CommandResult Apply(const std::string &Path, const std::string &EditsPath, bool DryRun,
-                    TTileKind Kind = TTileKind::Item, LayoutChoice Layout = LayoutChoice::FromLength);
+                    TTileKind Kind = TTileKind::Item, LayoutChoice Layout = LayoutChoice::FromLength,
+                    JournalChoice Journal = JournalChoice::Refuse);
+
+// Finishes or gives up a save of Path that was cut off, as its journal
+// allows; one that another program wrote over since is refused unless
+// Choice says which. The report goes to standard error.
+CommandResult Recover(const std::string &Path, JournalChoice Choice);
 
 } // namespace ToolCommands

@@ -3,13 +3,14 @@
 # tests/reliability, which run the seeds and every input that once found a
 # fault through the same harness code in the ordinary test suite.
 set(QUORVANE_FUZZ_DIR ${CMAKE_CURRENT_LIST_DIR})
-set(QUORVANE_FUZZ_HARNESSES tiledata art patches hues edits container)
+set(QUORVANE_FUZZ_HARNESSES tiledata art patches hues edits container journal)
 set(QUORVANE_FUZZ_SOURCE_tiledata ${QUORVANE_FUZZ_DIR}/FuzzTileData.cpp)
 set(QUORVANE_FUZZ_SOURCE_art ${QUORVANE_FUZZ_DIR}/FuzzArt.cpp)
 set(QUORVANE_FUZZ_SOURCE_patches ${QUORVANE_FUZZ_DIR}/FuzzPatches.cpp)
 set(QUORVANE_FUZZ_SOURCE_hues ${QUORVANE_FUZZ_DIR}/FuzzHues.cpp)
 set(QUORVANE_FUZZ_SOURCE_edits ${QUORVANE_FUZZ_DIR}/FuzzEdits.cpp)
 set(QUORVANE_FUZZ_SOURCE_container ${QUORVANE_FUZZ_DIR}/FuzzContainer.cpp)
+set(QUORVANE_FUZZ_SOURCE_journal ${QUORVANE_FUZZ_DIR}/FuzzJournal.cpp)
 
 # Both builds include this file; the targets are made by the first.
 if(TARGET fuzzsupport)

@@ -1,13 +1,14 @@
 // Writes the seed corpora of the fuzz harnesses from the test-support
 // writers: well-formed files and every boundary case the tests know.
-//   fuzz_seeds <folder>   makes <folder>/tiledata, art, patches, hues, edits
-//                         and container
+//   fuzz_seeds <folder>   makes <folder>/tiledata, art, patches, hues, edits,
+//                         container and journal
 
 #include "fuzz/FuzzLayout.h"
 #include "fuzz/TileScript.h"
 #include "tests/support/ArtWriter.h"
 #include "tests/support/ContainerWriter.h"
 #include "tests/support/HueWriter.h"
+#include "tests/support/JournalWriter.h"
 #include "tests/support/LayoutTileWriter.h"
 #include "tests/support/TileDataWriter.h"
 
@@ -513,6 +514,39 @@ void ContainerSeeds(SeedFolder &Seeds)
     }
 }
 
+// Journals of a save ----------------------------------------------------
+
+void JournalSeeds(SeedFolder &Seeds)
+{
+    Bytes file(300);
+    for (std::size_t i = 0; i < file.size(); ++i)
+        file[i] = std::uint8_t(i * 7);
+    const auto input = [&file](const Bytes &Journal) {
+        Bytes bytes = {std::uint8_t(file.size() & 0xFF), std::uint8_t(file.size() >> 8)};
+        bytes.insert(bytes.end(), file.begin(), file.end());
+        bytes.insert(bytes.end(), Journal.begin(), Journal.end());
+        return bytes;
+    };
+    const JournalWriter::Stretch first{10, Bytes(file.begin() + 10, file.begin() + 30), Bytes(20, 'n')};
+    const JournalWriter::Stretch second{200, Bytes(file.begin() + 200, file.begin() + 204), Bytes(4, 'm')};
+    const Bytes whole = JournalWriter::Build(file.size(), {first, second});
+    Seeds.Add("whole", input(whole));
+    Seeds.Add("cut-short", input(Bytes(whole.begin(), whole.end() - 5)));
+    Bytes checksum = whole;
+    checksum[30] ^= 1;
+    Seeds.Add("checksum", input(checksum));
+    JournalWriter::Stretch beyond = second;
+    beyond.At = 298;
+    Seeds.Add("beyond", input(JournalWriter::Build(file.size(), {first, beyond})));
+    Seeds.Add("longer-file", input(JournalWriter::Build(4000, {first, {3000, Bytes(4, 1), Bytes(4, 2)}})));
+    JournalWriter::Stretch changed = first;
+    changed.Old[3] ^= 0xFF;
+    changed.New[3] = changed.Old[3];
+    Seeds.Add("changed", input(JournalWriter::Build(file.size(), {changed})));
+    Seeds.Add("not-ours", input(Bytes{'P', 'K', 3, 4, 0, 0}));
+    Seeds.Add("empty", input(Bytes()));
+}
+
 int main(int argc, char **argv)
 {
     if (argc != 2) {
@@ -532,7 +566,10 @@ int main(int argc, char **argv)
     EditsSeeds(edits);
     SeedFolder containers(root, QStringLiteral("container"));
     ContainerSeeds(containers);
-    std::printf("seeds: %d tile data, %d art, %d patches, %d hues, %d edits, %d containers\n", tiles.Count(),
-                art.Count(), patches.Count(), hues.Count(), edits.Count(), containers.Count());
+    SeedFolder journals(root, QStringLiteral("journal"));
+    JournalSeeds(journals);
+    std::printf("seeds: %d tile data, %d art, %d patches, %d hues, %d edits, %d containers, %d journals\n",
+                tiles.Count(), art.Count(), patches.Count(), hues.Count(), edits.Count(), containers.Count(),
+                journals.Count());
     return 0;
 }

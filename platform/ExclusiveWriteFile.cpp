@@ -216,7 +216,7 @@ void ExclusiveWriteFile::WriteAllAt(std::int64_t offset, const void *data, std::
         }
         if (n < 0) {
             const int error = errno;
-            if (MayRetry(error, busy))
+            if (!OutOfRetryTime() && MayRetry(error, busy))
                 continue;
             errno = error;
         }
@@ -224,10 +224,22 @@ void ExclusiveWriteFile::WriteAllAt(std::int64_t offset, const void *data, std::
             errno = EIO;
         if (n <= 0)
             FailWrite();
+        FileProbe::Wrote(FPath, position, bytes + done, static_cast<std::size_t>(n));
         done += static_cast<std::size_t>(n);
     }
     if (written)
         *written = done;
+}
+
+void ExclusiveWriteFile::BoundRetries(std::int64_t Milliseconds)
+{
+    FRetryUntil = std::chrono::steady_clock::now() + std::chrono::milliseconds(Milliseconds);
+    FRetryBounded = true;
+}
+
+bool ExclusiveWriteFile::OutOfRetryTime() const
+{
+    return FRetryBounded && std::chrono::steady_clock::now() >= FRetryUntil;
 }
 
 void ExclusiveWriteFile::Flush()

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // An existing file opened for reading and writing that nobody else may have
 // open while we hold it: the open fails while any other process, or any other
@@ -47,6 +49,12 @@ public:
     // Puts the written bytes on the disk; throws "Stream write error".
     void Flush();
 
+    // From now on, writes turned away for a moment are retried only until
+    // Milliseconds have passed in all, not for half a second each: putting
+    // many stretches back must not keep the program from stopping for
+    // minutes.
+    void BoundRetries(std::int64_t Milliseconds);
+
     // Gives up the exclusive hold and closes; throws "Stream write error"
     // when the close reports a failed write-back.
     void Close();
@@ -64,9 +72,21 @@ private:
     // Gives the file up and throws "Cannot open file ..." with Reason.
     [[noreturn]] void Fail(const std::string &Reason);
     void Release();
+    bool OutOfRetryTime() const;
 
     std::string FPath;
     std::intptr_t FHandle = -1; // a descriptor, or a HANDLE on Windows
     bool FLeased = false;
     std::string FFailureReason;
+    std::chrono::steady_clock::time_point FRetryUntil{};
+    bool FRetryBounded = false;
 };
+
+// The whole held file, for comparing it with what a save expects.
+inline std::vector<unsigned char> ReadWholeHeld(const ExclusiveWriteFile &File)
+{
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(File.Size()));
+    if (!bytes.empty())
+        File.ReadExactAt(0, bytes.data(), bytes.size());
+    return bytes;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -25,9 +26,12 @@ enum class Step {
     Sync,  // ExclusiveWriteFile puts its bytes on the disk (fdatasync, FlushFileBuffers)
     Close, // ExclusiveWriteFile closes after writing (close, CloseHandle); a failed
            // close still gives the file up
+    Create,     // DurableFile creates a new file (open with O_EXCL, CREATE_NEW)
+    Remove,     // DurableFile removes a file (unlink, DeleteFile)
+    FolderSync, // DurableFile puts a folder's names on the disk (fsync of the folder)
 };
 
-// Offset is 0 for Sync and Close.
+// Offset is 0 for every step but Read and Write.
 using Probe = std::function<bool(Step step, const std::string &path, std::int64_t offset)>;
 
 // Sets the probe (an empty one removes it) and returns the previous one.
@@ -35,6 +39,15 @@ Probe Set(Probe probe);
 
 // Reports a step; true when the step must fail.
 bool Fails(Step step, const std::string &path, std::int64_t offset = 0);
+
+// Sees the bytes of every write that went ahead, after it did, for tests
+// that rebuild what a disk could hold after a power cut. Sets the watcher
+// (an empty one removes it) and returns the previous one.
+using Watcher = std::function<void(const std::string &path, std::int64_t offset, const void *data, std::size_t size)>;
+Watcher Watch(Watcher watcher);
+
+// Reports a write that went ahead.
+void Wrote(const std::string &path, std::int64_t offset, const void *data, std::size_t size);
 
 // The error number a failed step leaves on POSIX: EIO, or another that a
 // test chooses, such as EAGAIN; returns the previous one. Windows steps

@@ -5,6 +5,8 @@
 #include "platform/FileSystem.h"
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,9 +16,21 @@ SharedReadFile::SharedReadFile(const std::string &path)
 {
     // O_NONBLOCK keeps a FIFO planted under a file's name from blocking the
     // open; such a thing is refused just below, and regular files ignore it.
-    do
+    // Another program's save holding its lease turns the open away until
+    // the lease is broken or given up: that is tried again for half a
+    // second, as a save tries a busy file.
+    constexpr int MostBusyRetries = 50;
+    int busy = 0;
+    for (;;) {
         FHandle = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    while (FHandle < 0 && errno == EINTR);
+        if (FHandle >= 0)
+            break;
+        if (errno == EINTR)
+            continue;
+        if (errno != EWOULDBLOCK || ++busy > MostBusyRetries)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     if (FHandle < 0) {
         // Another program's save holds a lease on the file, which makes a
         // non-blocking open fail with EWOULDBLOCK: say it is in use, in the

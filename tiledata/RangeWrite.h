@@ -18,7 +18,8 @@ struct TByteRange
 // the file ends either with all of them or, as far as the system lets us,
 // with none: when a write or the flush fails, every byte already written
 // gets its old value back and is flushed again before the failure is
-// reported. Requests to stop the program (Ctrl+C, say) wait until the file
+// reported. Every retry of a write turned away for a moment stops after a
+// few seconds of putting back in all. Requests to stop the program (Ctrl+C, say) wait until the file
 // is whole again; one that then ends the program tells the failure first.
 // A write past the file-size limit fails like any other.
 class TRangeWrite
@@ -38,9 +39,26 @@ public:
     //   "<Name>: <reason>; putting the old bytes back failed too, so the file
     //    may hold part of this save: <what Holding says of those stretches>"
     // naming only the stretches whose bytes may really have changed.
+    //
+    // With a journal path, the old and new bytes of Ranges are first put on
+    // the disk there, so that a save cut off where nothing can catch it (a
+    // kill, a power cut) is finished or undone by the next open; the journal
+    // goes once the file is flushed. When no journal can be made (a
+    // read-only folder), the save goes ahead without one and Note says so.
+    // A journal of ours already there (an earlier cut-off save) stops the
+    // save before anything is written.
     void Write(const std::vector<TByteRange> &Ranges, const std::string &Name, const Describe &Holding);
 
+    void UseJournal(const std::string &Path) { FJournalPath = Path; }
+    // What the last Write has to say besides success: a save made without
+    // a journal, or a journal left behind. Empty when there is nothing.
+    const std::string &Note() const { return FNote; }
+
 private:
+    // Writes the journal; false when none could be made (Note says why).
+    bool MakeJournal(const std::vector<TByteRange> &Ranges, const std::string &Name);
+    // Undone: the old bytes are back, and the journal's removal must last.
+    void RemoveJournal(const std::string &Name, bool Undone);
     // Writes Ranges; Touched gets every stretch whose bytes reached the
     // file, the part of one whose write failed partway included.
     void WriteAll(const std::vector<TByteRange> &Ranges, std::vector<TByteRange> &Touched);
@@ -52,4 +70,6 @@ private:
     ExclusiveWriteFile &FFile;
     const std::vector<unsigned char> &FOld;
     const std::vector<unsigned char> &FNew;
+    std::string FJournalPath;
+    std::string FNote;
 };

@@ -1,6 +1,7 @@
 #include "tiledata/TileDataReader.h"
 
 #include "tiledata/RangeWrite.h"
+#include "tiledata/SaveJournal.h"
 
 #include "platform/AnsiCodePage.h"
 #include "platform/Error.h"
@@ -126,15 +127,6 @@ QStringList LinesInOneBlock(int Count, NameOf nameOf)
         out = end + 1;
     }
     return lines;
-}
-
-// The whole held file, for comparing another program's version with ours.
-std::vector<unsigned char> ReadHeld(const ExclusiveWriteFile &file)
-{
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(file.Size()));
-    if (!bytes.empty())
-        file.ReadExactAt(0, bytes.data(), bytes.size());
-    return bytes;
 }
 
 bool SameBytes(const std::vector<unsigned char> &a, const std::vector<unsigned char> &b, std::size_t at,
@@ -355,6 +347,7 @@ std::string TTileData::TilesIn(const std::vector<TByteRange> &Ranges) const
 
 bool TTileData::Save(const TConfirmOverwrite &ConfirmOverwrite)
 {
+    FSaveNote.clear();
     // The version of the file the user last said to overwrite, once asked.
     std::optional<std::vector<unsigned char>> answered;
     for (;;) {
@@ -378,7 +371,7 @@ std::optional<std::vector<unsigned char>> TTileData::SaveIfFileHolds(const std::
         WriteHeld(file, Expected);
         return std::nullopt;
     }
-    std::vector<unsigned char> found = ReadHeld(file);
+    std::vector<unsigned char> found = ReadWholeHeld(file);
     if (!Unasked)
         return found;
     WriteHeld(file, found);
@@ -393,14 +386,18 @@ void TTileData::WriteHeld(ExclusiveWriteFile &File, const std::vector<unsigned c
     const std::vector<TByteRange> ranges = Old.size() == FileImage.size()
                                                ? ChangedRanges()
                                                : std::vector<TByteRange>{{0, FileImage.size()}};
-    TRangeWrite(File, Old, Work())
-        .Write(ranges, QDir::toNativeSeparators(FileName).toStdString(),
-               [this](const std::vector<TByteRange> &Left) { return TilesIn(Left); });
+    const std::string name = QDir::toNativeSeparators(FileName).toStdString();
+    TRangeWrite write(File, Old, Work());
+    write.UseJournal(TSaveJournal::PathFor(AnsiString::ToPath(FileName)));
+    write.Write(ranges, name, [this](const std::vector<TByteRange> &Left) { return TilesIn(Left); });
+    FSaveNote = write.Note();
     try {
         File.Close();
     } catch (const Error &) {
-        throw Error(QDir::toNativeSeparators(FileName).toStdString() + ": " + File.FailureReason()
-                    + " when closing it; the file may not hold all of this save");
+        // Every byte was flushed before the close: the save is whole, only
+        // the close failed.
+        FSaveNote += (FSaveNote.empty() ? "" : "\n") + name + ": " + File.FailureReason()
+                     + " when closing it, after the whole save was flushed to the disk";
     }
     // The store now holds what the file holds: this save's records over
     // whatever else the file had. They are laid over the image in place, as

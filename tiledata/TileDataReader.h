@@ -100,7 +100,15 @@ public:
     // Throws Error "Cannot open file ..." (missing, read-only or open
     // elsewhere: the file is unchanged), "Stream read error" or
     // "<file>: <reason>" for a read that fails too.
+    //
+    // Before the first byte changes, the old and new bytes are journaled
+    // beside the file (see TRangeWrite); a close that fails after the flush
+    // leaves a whole save. Either is told by SaveNote.
     bool Save(const TConfirmOverwrite &ConfirmOverwrite = {});
+    // What the last save has to say besides its success, a line each: a
+    // save made without a journal, or whose close failed after the flush.
+    // Empty when there is nothing.
+    const std::string &SaveNote() const { return FSaveNote; }
 
     // True when a save would write other bytes than the file held when last
     // loaded or saved here. A value set back to what it was is no change.
@@ -267,4 +275,5 @@ private:
     // records, so that a short file's missing records read as zero. Empty
     // while it would be the image itself (Work gives the copy in force).
     std::vector<unsigned char> Working;
+    std::string FSaveNote;
 };

@@ -1,6 +1,7 @@
 #include "app/document/FileActions.h"
 
 #include "app/document/ErrorBox.h"
+#include "app/document/OpenWarnings.h"
 #include "app/document/SaveQuestions.h"
 #include "app/document/TileDocument.h"
 
@@ -17,6 +18,12 @@ TFileActions::TFileActions(TTileDocument &Document, QWidget *Window, QFileDialog
     , FWindow(Window)
     , FOpenDialog(OpenDialog)
 {
+    // What an open does with a cut-off save is said, or asked, before the
+    // file shows.
+    FDocument.SetJournalBoxes([this](const QString &Text) { TOpenWarnings::TellJournal(FWindow, Text); },
+                              [this](const QString &Name, const QString &Tiles, const QString &Unfinishable) {
+                                  return TOpenWarnings::AskJournal(FWindow, Name, Tiles, Unfinishable);
+                              });
     FWindow->setAcceptDrops(true);
     // The boxes of the window would take a dropped file as text.
     FWindow->installEventFilter(this);

@@ -45,6 +45,39 @@ TLayoutAnswer TOpenWarnings::AskLayout(QWidget *Parent, const QString &FileName,
     return box.clickedButton() == newer ? TLayoutAnswer::Newer : TLayoutAnswer::ReadOnly;
 }
 
+void TOpenWarnings::TellJournal(QWidget *Parent, const QString &Text)
+{
+    QMessageBox box(QMessageBox::Information, ApplicationTitle(), Text, QMessageBox::Ok, Parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+TJournalAnswer TOpenWarnings::AskJournal(QWidget *Parent, const QString &FileName, const QString &Tiles,
+                                         const QString &Unfinishable)
+{
+    QString text = QStringLiteral("The last save of %1 was cut off, and another program has changed these tiles "
+                                  "since: %2.")
+                       .arg(QFileInfo(FileName).fileName(), Tiles);
+    text += Unfinishable.isEmpty() ? QStringLiteral("\n\nComplete the save over the other program's changes, or keep "
+                                                    "the file as it is and give the save up?")
+                                   : QStringLiteral("\n\nThe save cannot be completed: %1. Keep the file as it is "
+                                                    "and give the save up?")
+                                         .arg(Unfinishable);
+    QMessageBox box(QMessageBox::Warning, ApplicationTitle(), text, QMessageBox::NoButton, Parent);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton *complete = Unfinishable.isEmpty()
+                                ? box.addButton(QStringLiteral("Complete the save"), QMessageBox::AcceptRole)
+                                : nullptr;
+    QPushButton *keep = box.addButton(QStringLiteral("Keep the file"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (complete && box.clickedButton() == complete)
+        return TJournalAnswer::Complete;
+    return box.clickedButton() == keep ? TJournalAnswer::Keep : TJournalAnswer::Cancel;
+}
+
 void TOpenWarnings::Show(QWidget *Parent, const TTileData &Store)
 {
     const QString text = Text(Store);

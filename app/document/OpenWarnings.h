@@ -6,6 +6,7 @@ class QWidget;
 class TLayoutGuess;
 class TTileData;
 enum class TLayoutAnswer;
+enum class TJournalAnswer;
 
 // What a user must know about a file before editing it, each said once when
 // it is opened: that it is too short to hold every tile, or that its length
@@ -24,4 +25,11 @@ public:
     // or read-only (what Escape gives). The layout its names read as text in
     // is proposed, and is the default; without one, read-only is.
     static TLayoutAnswer AskLayout(QWidget *Parent, const QString &FileName, qint64 Size, const TLayoutGuess &Guess);
+    // Says what the open did with a cut-off save, in an information box.
+    static void TellJournal(QWidget *Parent, const QString &Text);
+    // Asks about a cut-off save over whose Tiles another program wrote
+    // since: complete it over them (offered unless Unfinishable says why
+    // not), keep the file as it is, or open nothing (what Escape gives).
+    static TJournalAnswer AskJournal(QWidget *Parent, const QString &FileName, const QString &Tiles,
+                                     const QString &Unfinishable);
 };

@@ -11,6 +11,7 @@
 #include "tiledata/LayoutGuess.h"
 #include "tiledata/RecordChanges.h"
 #include "tiledata/RecordTake.h"
+#include "tiledata/JournalRecovery.h"
 #include "tiledata/TileDataReader.h"
 #include "tiletext/EditsReader.h"
 #include "tiletext/TileEdit.h"
@@ -436,6 +437,7 @@ void TTileDocument::TellModified()
 void TTileDocument::Load(const QString &Path, TLoadKind How)
 {
     const QString path = QDir::toNativeSeparators(Path);
+    SettleJournal(path);
     std::vector<unsigned char> bytes = ReadWholeFile(AnsiString::ToPath(path));
     const auto size = qint64(bytes.size());
     std::optional<TTileLayout> layout;
@@ -471,6 +473,27 @@ void TTileDocument::Load(const QString &Path, TLoadKind How)
     TellModified();
 }
 
+void TTileDocument::SettleJournal(const QString &Path)
+{
+    TJournalRecovery recovery(AnsiString::ToPath(Path));
+    std::string told;
+    if (recovery.State() == TJournalRecovery::TState::Conflict) {
+        const TJournalAnswer answer
+            = FJournalQuestion ? FJournalQuestion(Path, QString::fromStdString(recovery.ChangedTiles()),
+                                                  QString::fromStdString(recovery.Unfinishable()))
+                               : TJournalAnswer::Cancel;
+        if (answer == TJournalAnswer::Cancel)
+            throw Error(QDir::toNativeSeparators(Path).toStdString()
+                        + ": the last save of the file was cut off, and another program has changed it since; the file "
+                          "was not opened");
+        told = answer == TJournalAnswer::Complete ? recovery.Finish() : recovery.Discard();
+    } else {
+        told = recovery.Settle();
+    }
+    if (!told.empty() && FJournalNotice)
+        FJournalNotice(QString::fromStdString(told));
+}
+
 // Read-only takes no edit, so an action that would write says why it did
 // nothing rather than pass for done.
 void TTileDocument::TellReadOnly(const QString &Outcome)
@@ -502,6 +525,9 @@ bool TTileDocument::Save(const std::function<bool(const TSaveConflicts &)> &Conf
     if (!FStore->Save(Confirm))
         return false;
     emit Saved();
+    // A save without a journal, or whose close failed after the flush.
+    if (!FStore->SaveNote().empty())
+        emit StatusText(QString::fromStdString(FStore->SaveNote()).replace('\n', ' '));
     // After an Overwrite the store holds the other program's changes too.
     Announce(TTileKind::Item, {});
     Announce(TTileKind::Land, {});

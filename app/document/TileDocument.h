@@ -34,6 +34,16 @@ enum class TLoadKind
     Adopt,
 };
 
+// The user's answer about a cut-off save over which another program wrote
+// since: complete it over those bytes, keep the file as it is and give the
+// save up, or leave both and open nothing.
+enum class TJournalAnswer
+{
+    Complete,
+    Keep,
+    Cancel,
+};
+
 // The user's answer when a file's length cannot tell its layout.
 enum class TLayoutAnswer
 {
@@ -115,6 +125,19 @@ public:
     using LayoutQuestion =
         std::function<TLayoutAnswer(const QString &FileName, qint64 Size, const TLayoutGuess &Guess)>;
     void SetLayoutQuestion(LayoutQuestion Ask) { FLayoutQuestion = std::move(Ask); }
+    // Told, before the file shows, what its load did with the journal of a
+    // save that was cut off ("... it has been completed: 5,000 tiles"); and
+    // asked when another program wrote over the cut-off save since, with
+    // the tiles it changed and why the save cannot be completed (empty when
+    // it can). Without a question such a file is not opened.
+    using JournalNotice = std::function<void(const QString &Text)>;
+    using JournalQuestion
+        = std::function<TJournalAnswer(const QString &FileName, const QString &Tiles, const QString &Unfinishable)>;
+    void SetJournalBoxes(JournalNotice Tell, JournalQuestion Ask)
+    {
+        FJournalNotice = std::move(Tell);
+        FJournalQuestion = std::move(Ask);
+    }
     // True for a file opened read-only: no tile takes an edit.
     bool IsReadOnly() const { return FReadOnly; }
 
@@ -181,6 +204,10 @@ private:
     void TellSkipped(std::size_t Changed, std::size_t Skipped);
     void TellModified();
     void TellReadOnly(const QString &Outcome);
+    // Finishes or gives up a cut-off save of Path before it is read, as its
+    // journal and, when needed, the user say. Throws Error when the user
+    // cancels, so that nothing is opened.
+    void SettleJournal(const QString &Path);
 
     std::unique_ptr<TTileData> FStore;
     QUndoStack FUndo;
@@ -190,6 +217,8 @@ private:
     std::array<std::vector<int>, 2> FSelected;
     std::function<void()> FPendingEdits;
     LayoutQuestion FLayoutQuestion;
+    JournalNotice FJournalNotice;
+    JournalQuestion FJournalQuestion;
     bool FModified = false;
     bool FReadOnly = false;
     QString FPendingName;

@@ -76,10 +76,23 @@ void ExclusiveWriteFile::WriteAllAt(std::int64_t offset, const void *data, std::
             piece /= 2;
         if (!::WriteFile(FileHandle::Of(FHandle), bytes + done, piece, &n, &at) || n == 0)
             FailWrite();
+        FileProbe::Wrote(FPath, static_cast<std::int64_t>(position), bytes + done, n);
         done += n;
     }
     if (written)
         *written = done;
+}
+
+// Windows writes are not turned away for a moment, so nothing is retried.
+void ExclusiveWriteFile::BoundRetries(std::int64_t Milliseconds)
+{
+    FRetryUntil = std::chrono::steady_clock::now() + std::chrono::milliseconds(Milliseconds);
+    FRetryBounded = true;
+}
+
+bool ExclusiveWriteFile::OutOfRetryTime() const
+{
+    return FRetryBounded && std::chrono::steady_clock::now() >= FRetryUntil;
 }
 
 void ExclusiveWriteFile::Flush()

@@ -8,7 +8,17 @@ SharedReadFile::SharedReadFile(const std::string &path)
     : FPath(path)
 {
     // Other programs may go on reading and writing the file meanwhile.
-    const HANDLE handle = FileHandle::OpenExisting(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    // Another program's save keeps others out until it is done: that is
+    // tried again for half a second, as a save tries a busy file.
+    constexpr int MostBusyRetries = 50;
+    constexpr DWORD Share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    HANDLE handle = FileHandle::OpenUnlessShared(path, GENERIC_READ, Share);
+    for (int busy = 0; handle == INVALID_HANDLE_VALUE && busy < MostBusyRetries; ++busy) {
+        ::Sleep(10);
+        handle = FileHandle::OpenUnlessShared(path, GENERIC_READ, Share);
+    }
+    if (handle == INVALID_HANDLE_VALUE)
+        handle = FileHandle::OpenExisting(path, GENERIC_READ, Share);
     FHandle = FileHandle::Kept(handle);
     LARGE_INTEGER size {};
     if (!::GetFileSizeEx(handle, &size)) {

@@ -5,12 +5,15 @@
 
 #include "app/form/Unit1.h"
 #include "tests/app/WindowTestSupport.h"
+#include "tests/support/JournalWriter.h"
 #include "tests/support/TestFiles.h"
 #include "tiledata/TileDataReader.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QProcess>
@@ -216,6 +219,56 @@ private slots:
     // -- saving over another program's change --------------------------------------
 
     // With no edits there is nothing to write over their change: no question.
+    // A save cut off by a kill or a power cut is finished by the next open,
+    // said in a box before the file shows; over another program's change
+    // since, the open asks first.
+    void openFinishesACutOffSave_data()
+    {
+        QTest::addColumn<bool>("changedSince"); // another program renamed tile 5 since
+        QTest::addColumn<QString>("answer");    // to the question, when one comes
+        QTest::addColumn<QString>("name");      // tile 5's name once open; empty: nothing opened
+        QTest::newRow("completed, said in a box") << false << "" << "saved";
+        QTest::newRow("changed since: complete the save") << true << "Complete the save" << "saved";
+        QTest::newRow("changed since: keep the file") << true << "Keep the file" << "theirs";
+        QTest::newRow("changed since: cancel") << true << "Cancel" << "";
+    }
+
+    void openFinishesACutOffSave()
+    {
+        QFETCH(bool, changedSince);
+        QFETCH(QString, answer);
+        QFETCH(QString, name);
+        Files->Write();
+        std::vector<unsigned char> bytes = TestFiles::ReadBytes(Files->Path());
+        const std::size_t at = TileDataWriter::OffsetOf(5) + 17;
+        const auto nameBytes = [](const std::string &Text) {
+            std::vector<unsigned char> field(20, 0);
+            std::copy(Text.begin(), Text.end(), field.begin());
+            return field;
+        };
+        const QString journal = Files->Path() + "-journal";
+        TestFiles::WriteBytes(journal, JournalWriter::Build(bytes.size(), {{at, {bytes.begin() + at, bytes.begin() + at + 20},
+                                                                            nameBytes("saved")}}));
+        if (changedSince) {
+            const std::vector<unsigned char> theirs = nameBytes("theirs");
+            std::copy(theirs.begin(), theirs.end(), bytes.begin() + at);
+            TestFiles::WriteBytes(Files->Path(), bytes);
+        }
+        QStringList seen;
+        auto window = OpenWindow(*Answers, Files->Path(),
+                                 answer.isEmpty() ? std::function<void(QWidget *)>() : Press(answer, &seen));
+        QCOMPARE(QFile::exists(journal), name.isEmpty());
+        if (name.isEmpty()) {
+            QVERIFY(!window->TileData());
+            return;
+        }
+        QCOMPARE(window->TileData()->GetName(5), name);
+        if (!changedSince)
+            QCOMPARE(Answers->Boxes.value(0).Text,
+                     QStringLiteral("The last save of %1 was cut off; it has been completed: 1 tile")
+                         .arg(QFileInfo(Files->Path()).fileName()));
+    }
+
     void aSaveWithoutEditsLeavesTheirChange()
     {
         auto window = Open();

@@ -4,10 +4,12 @@
 
 #include "cli/QuorvaneTool.h"
 #include "platform/FileProbe.h"
+#include "tests/support/JournalWriter.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TileDataWriter.h"
 
 #include <QJsonArray>
+#include <cstring>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -49,6 +51,8 @@ private slots:
     void readFailureSaysWhy_data();
     void readFailureSaysWhy();
     void stopAfterTheSaveIsTold();
+    void cutOffSaveBeforeACommand_data();
+    void cutOffSaveBeforeACommand();
 };
 
 void ToolSurvivorsTest::everyColumnIsItsOwnField_data()
@@ -156,8 +160,9 @@ void ToolSurvivorsTest::applyFailsWhenItsSaveDoesNot_data()
     QTest::newRow("closing the written file fails") << true;
 }
 
-// A save that wrote nothing, or whose close failed, is no success: no
-// "tiles changed" and status 2.
+// A save that wrote nothing is no success: no "tiles changed" and status 2.
+// One whose close failed after the whole save was flushed is whole: it says
+// so, and that the close failed, with status 0.
 void ToolSurvivorsTest::applyFailsWhenItsSaveDoesNot()
 {
     QFETCH(bool, closeFails);
@@ -169,7 +174,7 @@ void ToolSurvivorsTest::applyFailsWhenItsSaveDoesNot()
     using FileProbe::Step;
     FileProbe::Set([&](Step step, const std::string &File, std::int64_t) {
         if (closeFails)
-            return step == Step::Close;
+            return step == Step::Close && QString::fromStdString(File).endsWith("target.mul");
         // The other program writes while the edits are read.
         if (!changed && QString::fromStdString(File).endsWith("edits.tsv"))
             changed = TestFiles::WriteByteElsewhere(Path("target.mul"), theirs, 'T');
@@ -177,9 +182,12 @@ void ToolSurvivorsTest::applyFailsWhenItsSaveDoesNot()
     });
     const ToolRun run = Tool({"apply", "target.mul", "edits.tsv"});
     FileProbe::Set({});
-    QCOMPARE(QString::fromStdString(run.Output), QString());
-    QCOMPARE(run.Status, 2);
+    QCOMPARE(QString::fromStdString(run.Output), closeFails ? QStringLiteral("1 tile changed\n") : QString());
+    QCOMPARE(run.Status, closeFails ? 0 : 2);
     QCOMPARE(std::count(run.Errors.begin(), run.Errors.end(), '\n'), std::ptrdiff_t(1));
+    if (closeFails)
+        QVERIFY2(run.Errors.find("when closing it, after the whole save was flushed to the disk") != std::string::npos,
+                 run.Errors.c_str());
     if (!closeFails) {
         QVERIFY(changed);
         std::vector<unsigned char> expected = before;
@@ -258,6 +266,69 @@ void ToolSurvivorsTest::stopAfterTheSaveIsTold()
     saved.Bytes() = TestFiles::ReadBytes(Path("stopped.mul"));
     QCOMPARE(int(saved.ReadRecord(8).Weight), 9);
 #endif
+void ToolSurvivorsTest::cutOffSaveBeforeACommand_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("changedSince"); // another program renamed tile 5 since
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("said");   // the start of what standard error says
+    QTest::addColumn<QString>("name");   // tile 5's name in the file after
+    QTest::addColumn<bool>("journalStays");
+    const QString completed = "quorvane-tool: The last save of cut.mul was cut off; it has been completed: 1 tile";
+    const QString notFinished = "quorvane-tool: cut.mul: the last save of the file was cut off and is not finished "
+                                "yet; \"quorvane-tool recover cut.mul\" finishes it";
+    const QString refused = "quorvane-tool: cut.mul: the last save of the file was cut off, and another program has "
+                            "changed these tiles since: 0x5; nothing was changed.";
+    QTest::newRow("dump refuses") << QStringList{"dump", "cut.mul"} << false << 2 << notFinished << "" << true;
+    QTest::newRow("diff refuses") << QStringList{"diff", "other.mul", "cut.mul"} << false << 2 << notFinished << ""
+                                  << true;
+    QTest::newRow("recover completes") << QStringList{"recover", "cut.mul"} << false << 0 << completed << "saved"
+                                       << false;
+    QTest::newRow("apply completes first") << QStringList{"apply", "cut.mul", "edits.tsv"} << false << 0 << completed
+                                           << "saved" << false;
+    QTest::newRow("apply refuses over a change") << QStringList{"apply", "cut.mul", "edits.tsv"} << true << 2 << refused
+                                                 << "theirs" << true;
+    QTest::newRow("recover refuses over a change") << QStringList{"recover", "cut.mul"} << true << 2 << refused
+                                                   << "theirs" << true;
+    QTest::newRow("recover --finish") << QStringList{"recover", "cut.mul", "--finish"} << true << 0 << completed
+                                      << "saved" << false;
+    QTest::newRow("apply --discard") << QStringList{"apply", "cut.mul", "edits.tsv", "--discard"} << true << 0
+                                     << "quorvane-tool: The last save of cut.mul was cut off; it has been given up"
+                                     << "theirs" << false;
+}
+
+// A save cut off by a kill or a power cut, and the commands run next.
+void ToolSurvivorsTest::cutOffSaveBeforeACommand()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, changedSince);
+    QFETCH(int, status);
+    QFETCH(QString, said);
+    QFETCH(QString, name);
+    QFETCH(bool, journalStays);
+    TileDataWriter(66).WriteTo(Path("other.mul"));
+    std::vector<unsigned char> bytes = TestFiles::ReadBytes(Path("other.mul"));
+    const std::size_t at = TileDataWriter::OffsetOf(5) + 17; // its name
+    const auto field = [](const char *Name) {
+        std::vector<unsigned char> bytes(20, 0);
+        std::copy(Name, Name + std::strlen(Name), bytes.begin());
+        return bytes;
+    };
+    const std::vector<unsigned char> old(bytes.begin() + std::ptrdiff_t(at), bytes.begin() + std::ptrdiff_t(at + 20));
+    if (changedSince) {
+        const std::vector<unsigned char> theirs = field("theirs");
+        std::copy(theirs.begin(), theirs.end(), bytes.begin() + std::ptrdiff_t(at));
+    }
+    TestFiles::WriteBytes(Path("cut.mul"), bytes);
+    TestFiles::WriteBytes(Path("cut.mul-journal"), JournalWriter::Build(bytes.size(), {{at, old, field("saved")}}));
+    TestFiles::WriteBytes(Path("edits.tsv"), QByteArray("index\tweight\n0x9\t3\n"));
+    const ToolRun run = Tool(arguments);
+    QCOMPARE(run.Status, status);
+    QVERIFY2(QString::fromStdString(run.Errors).startsWith(said), run.Errors.c_str());
+    QCOMPARE(QFile::exists(Path("cut.mul-journal")), journalStays);
+    const std::vector<unsigned char> after = TestFiles::ReadBytes(Path("cut.mul"));
+    if (!name.isEmpty())
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(after.data() + at)), name.toLatin1());
 }
 
 QTEST_GUILESS_MAIN(ToolSurvivorsTest)

@@ -310,6 +310,14 @@ void OutsideFaultsTest::openWhileAnotherProcessSaves()
     process.closeWriteChannel();
     QVERIFY(process.waitForFinished(10000));
     TTileData store(FPath); // and opens once the other program is done
+
+    // A save that ends within the half second of retries is waited out.
+    QProcess shortSave;
+    StartHolder(shortSave, Holder::ExclusiveSave);
+    shortSave.write("\n");
+    QVERIFY(shortSave.waitForBytesWritten(10000));
+    TTileData waited(FPath);
+    QVERIFY(shortSave.waitForFinished(10000));
 }
 
 void OutsideFaultsTest::truncatedFiles_data()

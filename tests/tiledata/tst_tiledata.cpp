@@ -366,8 +366,9 @@ void TileDataTest::saveSyncsItsWritesBeforeClosing()
     store->SetName(1, "durable");
     using FileProbe::Step;
     std::vector<Step> steps;
-    FileProbe::Set([&steps](Step step, const std::string &, std::int64_t) {
-        if (step != Step::Read)
+    const std::string path = PathOf("durable.mul").toStdString();
+    FileProbe::Set([&](Step step, const std::string &file, std::int64_t) {
+        if (step != Step::Read && file == path)
             steps.push_back(step);
         return false;
     });
