@@ -266,6 +266,8 @@ void ToolSurvivorsTest::stopAfterTheSaveIsTold()
     saved.Bytes() = TestFiles::ReadBytes(Path("stopped.mul"));
     QCOMPARE(int(saved.ReadRecord(8).Weight), 9);
 #endif
+}
+
 void ToolSurvivorsTest::cutOffSaveBeforeACommand_data()
 {
     QTest::addColumn<QStringList>("arguments");
