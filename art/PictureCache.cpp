@@ -3,7 +3,28 @@
 #include "art/ArtIndexEntry.h"
 #include "art/ArtSource.h"
 
+#include <algorithm>
 #include <memory>
+
+namespace {
+
+// The white no run covers is left out where the bottom-left pixel shows
+// it, as the art view's transparent drawing leaves out that pixel's colour;
+// a picture that covers its corner, of whatever colour, stays whole.
+QImage Transparent(const QImage &Image)
+{
+    QImage shown = Image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QRgb fill = qRgb(255, 255, 255);
+    if (shown.pixel(0, shown.height() - 1) != fill)
+        return shown;
+    for (int y = 0; y < shown.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(shown.scanLine(y));
+        std::replace(line, line + shown.width(), fill, QRgb(0));
+    }
+    return shown;
+}
+
+} // namespace
 
 TPictureCache::TPictureCache(TArtSource &Source)
     : FSource(Source)
@@ -35,12 +56,14 @@ TPicture TPictureCache::Decode(bool Land, std::int32_t EntryNumber)
     // 44. What the decoder could not draw is left null or blanked to 1 x 1.
     picture->Missing = picture->Size == QPoint(0, 0)
                        && (picture->Image.isNull() || picture->Image.size() == QSize(1, 1));
+    if (!picture->Missing && !picture->Image.isNull())
+        picture->Shown = Transparent(picture->Image);
     const TPicture result = *picture;
     // Beside its pixels every entry holds the picture's record, the image's
     // header and the cache's node, about 300 bytes measured: counted too, so
     // that the cap bounds what the cache really holds, missing pictures and
     // all.
-    const qsizetype cost = picture->Image.sizeInBytes() + EntryOverhead;
+    const qsizetype cost = picture->Image.sizeInBytes() + picture->Shown.sizeInBytes() + EntryOverhead;
     FPictures.insert(key, picture.release(), cost);
     return result;
 }

@@ -410,10 +410,11 @@ void TTileDocument::PutBack(const TRecordChanges &Changes, bool Undo)
     Undo ? Changes.PutBefore(*FStore) : Changes.PutAfter(*FStore);
     SetSection(Changes.Kind());
     Announce(Changes.Kind(), Changes.Tiles());
-    // Only the first: a selection of many would make the next edit reach
-    // every tile the step changed, unasked.
+    // The tiles the step changed are selected again, so that a selection
+    // built by hand comes back with its edit; the current tile stays
+    // current when it is among them.
     if (!Changes.Tiles().empty())
-        Select(Changes.Tiles().front());
+        SetSelection(Changes.Tiles(), CurrentTile());
 }
 
 void TTileDocument::Announce(TTileKind Kind, const std::vector<int> &Tiles)

@@ -2,6 +2,7 @@
 
 #include "tiledata/TileKind.h"
 
+#include <QPixmap>
 #include <QStyledItemDelegate>
 
 #include <functional>
@@ -10,7 +11,8 @@ class TPictureCache;
 class TTileData;
 
 // The cells of the pictures grid: the tile's picture in a square of the
-// cell size, its index under it, the comparison's mark, and the tile's
+// cell size, its index under it (bold while it differs from the file
+// compared with), the comparison's mark under that, and the tile's
 // name and main flags in the tooltip. The picture is scaled down, keeping
 // its shape, only when it is larger than the square; a smaller one is
 // drawn at its own size and centred. Scaling picks pixels, never blends
@@ -39,12 +41,20 @@ public:
     // "0x1A3F", as under the picture.
     static QString IndexText(int Tile);
 
+    // The faint cross of a tile without a picture, in the middle of Square,
+    // and a pixmap of Side x Side holding it: the art view beside the list
+    // shows a missing picture as the grid does.
+    static void DrawNoPicture(QPainter *Painter, const QRect &Square);
+    static QPixmap NoPicture(int Side);
+    static constexpr int NoPictureSide = 44;
+
     void paint(QPainter *Painter, const QStyleOptionViewItem &Option, const QModelIndex &Index) const override;
     QSize sizeHint(const QStyleOptionViewItem &Option, const QModelIndex &Index) const override;
     bool helpEvent(QHelpEvent *Event, QAbstractItemView *View, const QStyleOptionViewItem &Option,
                    const QModelIndex &Index) override;
 
 private:
+    int LabelWidth(const QFont &Font) const;
     void DrawPicture(QPainter *Painter, const QRect &Square, TTileKind Kind, int Tile) const;
 
     PictureSource FPictures;

@@ -13,6 +13,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <utility>
 
 TPictureGrid::TPictureGrid(TTileDocument &Document, TTileListModel &Lines, TPictureDelegate *Cells, QWidget *Parent)
     : TListBox(Parent)
@@ -36,7 +37,9 @@ TPictureGrid::TPictureGrid(TTileDocument &Document, TTileListModel &Lines, TPict
     setModel(&Lines);
     // The view's own selection model resets with the lines; connected after
     // it, the grid shows the document's selection again once it has.
-    connect(&Lines, &QAbstractItemModel::modelReset, this, &TPictureGrid::FollowDocument);
+    connect(&Lines, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { FTopTile = isVisible() ? FLines.TileAt(TopRow()) : -1; });
+    connect(&Lines, &QAbstractItemModel::modelReset, this, &TPictureGrid::FollowReset);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &TPictureGrid::UserSelected);
     connect(this, &TListBox::CurrentMovedWithin, this, &TPictureGrid::UserSelected);
     connect(&Document, &TTileDocument::SelectionChanged, this, &TPictureGrid::FollowDocument);
@@ -120,20 +123,68 @@ void TPictureGrid::keyPressEvent(QKeyEvent *Event)
 void TPictureGrid::showEvent(QShowEvent *Event)
 {
     TListBox::showEvent(Event);
+    FShownCurrent = NoneShown;
     FollowDocument();
 }
 
+// The grid keeps its scroll place unless the current tile changes: an edit
+// made in the main window, a Global Replace among them, shows its tiles
+// anew where the user had scrolled to.
 void TPictureGrid::FollowDocument()
 {
-    if (!isVisible())
+    if (!isVisible()) {
+        FShownCurrent = NoneShown;
         return;
+    }
     {
         const QScopedValueRollback<bool> byProgram(FSelectingByProgram, true);
         TViewSelection::Show(*this, FLines, FDocument);
     }
-    const int row = FLines.RowOf(FDocument.CurrentTile());
-    if (row >= 0)
+    const int current = FDocument.CurrentTile();
+    const int row = FLines.RowOf(current);
+    if (row >= 0 && std::exchange(FShownCurrent, current) != current)
         scrollTo(FLines.index(row));
+}
+
+// Lines renewed with the same current tile keep the tile that was at the
+// top of the view there, while the filter still shows it.
+void TPictureGrid::FollowReset()
+{
+    const int top = FLines.RowOf(FTopTile);
+    if (top < 0 || FShownCurrent != FDocument.CurrentTile())
+        FShownCurrent = NoneShown;
+    FollowDocument();
+    if (top >= 0 && FShownCurrent != NoneShown)
+        SetTopRow(top);
+}
+
+// With no current tile, End goes to the last tile and Page Down a page
+// below the first tile in view, as the keys say; the list's own move would
+// take the first tile for every key.
+QModelIndex TPictureGrid::moveCursor(CursorAction Action, Qt::KeyboardModifiers Keys)
+{
+    const int rows = FLines.rowCount();
+    if (currentIndex().isValid() || rows == 0)
+        return TListBox::moveCursor(Action, Keys);
+    const QModelIndex first = model()->index(std::max(TopRow(), 0), 0);
+    const QPoint from = visualRect(first).center();
+    const int page = viewport()->height();
+    switch (Action) {
+    case MoveEnd:
+        return model()->index(rows - 1, 0);
+    case MoveHome:
+        return model()->index(0, 0);
+    case MovePageDown: {
+        const QModelIndex below = indexAt(from + QPoint(0, page));
+        return below.isValid() ? below : model()->index(rows - 1, 0);
+    }
+    case MovePageUp: {
+        const QModelIndex above = indexAt(from - QPoint(0, page));
+        return above.isValid() ? above : model()->index(0, 0);
+    }
+    default:
+        return first;
+    }
 }
 
 void TPictureGrid::UserSelected()

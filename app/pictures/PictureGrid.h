@@ -43,13 +43,21 @@ protected:
     void mousePressEvent(QMouseEvent *Event) override;
     void keyPressEvent(QKeyEvent *Event) override;
     void showEvent(QShowEvent *Event) override;
+    QModelIndex moveCursor(CursorAction Action, Qt::KeyboardModifiers Keys) override;
 
 private:
     void FollowDocument();
+    void FollowReset();
     void UserSelected();
+
+    static constexpr int NoneShown = -2;
 
     TTileDocument &FDocument;
     TTileListModel &FLines;
     TPictureDelegate *FCells; // owned through Qt parenting
     bool FSelectingByProgram = false;
+    // The current tile the grid last scrolled to, and the tile at its top
+    // before its lines were renewed.
+    int FShownCurrent = NoneShown;
+    int FTopTile = -1;
 };

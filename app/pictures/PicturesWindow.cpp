@@ -95,11 +95,12 @@ void TPicturesWindow::ShowTitle()
 }
 
 // Read when the window first opens, so that a run that never opens it
-// never reads or writes the settings.
+// never reads or writes the settings. The default format is the system's
+// own; the tests choose a file of theirs.
 void TPicturesWindow::Restore()
 {
     FRestored = true;
-    QSettings settings(SettingsName, SettingsName);
+    QSettings settings(QSettings::defaultFormat(), QSettings::UserScope, SettingsName, SettingsName);
     Grid->SetCellSize(settings.value(CellSizeKey, 64).toInt());
     const QByteArray geometry = settings.value(GeometryKey).toByteArray();
     if (!geometry.isEmpty())
@@ -110,7 +111,7 @@ void TPicturesWindow::Store() const
 {
     if (!FRestored)
         return;
-    QSettings settings(SettingsName, SettingsName);
+    QSettings settings(QSettings::defaultFormat(), QSettings::UserScope, SettingsName, SettingsName);
     settings.setValue(CellSizeKey, Grid->CellSize());
     if (isVisible())
         settings.setValue(GeometryKey, saveGeometry());

@@ -207,14 +207,14 @@ public:
         Steps.push_back(std::move(step));
         ++Done;
     }
-    // The tile an undo or redo shows: the first its step changed, and its list.
-    std::optional<std::pair<bool, int>> Undo()
+    // The tiles an undo or redo selects, those its step changed, and their list.
+    std::optional<std::pair<bool, std::vector<int>>> Undo()
     {
         if (Done == 0)
             return std::nullopt;
         return Put(Steps[--Done], true);
     }
-    std::optional<std::pair<bool, int>> Redo()
+    std::optional<std::pair<bool, std::vector<int>>> Redo()
     {
         if (Done == Steps.size())
             return std::nullopt;
@@ -301,7 +301,7 @@ private:
     }
     // What the user asked of a step is the fields it changed: a flag bit by
     // bit, any other field whole. Those, and only those, go back.
-    std::pair<bool, int> Put(const Step &S, bool Before)
+    std::pair<bool, std::vector<int>> Put(const Step &S, bool Before)
     {
         static const std::pair<int, int> itemFields[] = {{0, 1}, {1, 1}, {2, 2}, {4, 1}, {5, 1}, {6, 2},
                                                           {8, 1}, {9, 1}, {10, 1}, {11, 1}, {12, 1}, {13, NameBytes}};
@@ -322,7 +322,10 @@ private:
                     std::copy_n(to.begin() + long(from), size, record + from);
             }
         }
-        return {S.Land, S.Records.front().Tile};
+        std::vector<int> tiles;
+        for (const Change &change : S.Records)
+            tiles.push_back(change.Tile);
+        return {S.Land, tiles};
     }
 
     std::vector<Step> Steps;
@@ -1222,12 +1225,18 @@ void Run::Replace(const Action &A)
 void Run::Undo(bool Redo)
 {
     Log(Redo ? QStringLiteral("Ctrl+Y") : QStringLiteral("Ctrl+Z"));
-    const std::optional<std::pair<bool, int>> shown = Redo ? Model.Redo() : Model.Undo();
+    const auto shown = Redo ? Model.Redo() : Model.Undo();
     Reshown = bool(shown);
+    // The step's tiles come back selected, the current tile kept among them;
+    // the other list's current tile is not followed here.
+    const bool sameList = shown && shown->first == Land;
+    const std::vector<int> tiles = shown ? shown->second : std::vector<int>();
+    const bool kept = sameList && std::binary_search(tiles.begin(), tiles.end(), Current);
     MenuKey(Qt::CTRL | (Redo ? Qt::Key_Y : Qt::Key_Z));
     if (shown) {
         ExpectedLand = shown->first;
-        Expected = {{shown->second}, shown->second};
+        if (sameList || tiles.size() == 1)
+            Expected = {tiles, kept ? Current : tiles.front()};
         AnchorsCurrent = true;
     }
 }
