@@ -1,12 +1,20 @@
 #include "app/pictures/PicturesWindow.h"
 
+#include "app/document/CountWords.h"
+#include "app/document/FileWatch.h"
 #include "app/document/TileDocument.h"
+#include "app/list/TileListModel.h"
 #include "app/pictures/PictureGrid.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -28,6 +36,7 @@ TPicturesWindow::TPicturesWindow(TTileDocument &Document, QWidget &MainWindow, c
     : QWidget(nullptr, Qt::Window)
     , FDocument(Document)
     , FMainWindow(MainWindow)
+    , FPictures(From.Pictures)
 {
     setObjectName(QStringLiteral("PicturesWindow"));
     setFont(MainWindow.font());
@@ -36,12 +45,30 @@ TPicturesWindow::TPicturesWindow(TTileDocument &Document, QWidget &MainWindow, c
     Grid = new TPictureGrid(Document, *From.Lines, cells, this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Grid);
+    layout->setSpacing(0);
+    AddBar(From.Watch);
+    FNotice = new QLabel(this);
+    FNotice->setObjectName(QStringLiteral("PicturesNotice"));
+    FNotice->setContentsMargins(6, 4, 6, 4);
+    FNotice->hide();
+    layout->addWidget(FNotice);
+    layout->addWidget(Grid, 1);
+    AddStatus(From.Status);
     resize(640, 480);
     AddKeys(From.MenuKeys);
-    connect(&Document, &TTileDocument::Loaded, this, &TPicturesWindow::ShowTitle);
+    const auto followFile = [this] {
+        ShowTitle();
+        ShowNotice();
+    };
+    connect(&Document, &TTileDocument::Loaded, this, followFile);
+    connect(&Document, &TTileDocument::SectionChanged, this, followFile);
+    connect(&Document, &TTileDocument::ModifiedChanged, this, &TPicturesWindow::ShowTitle);
+    connect(&Document, &TTileDocument::SelectionChanged, this, &TPicturesWindow::ShowCount);
+    connect(From.Lines, &QAbstractItemModel::modelReset, this, [this] { ShowCount(); ShowNotice(); });
     connect(Grid, &TPictureGrid::CellSizeChanged, this, [this] { Store(); });
     ShowTitle();
+    ShowCount();
+    ShowNotice();
 }
 
 TPicturesWindow::~TPicturesWindow() = default;
@@ -60,6 +87,7 @@ void TPicturesWindow::AddKeys(const QList<QAction *> &MenuKeys)
         connect(here, &QAction::triggered, this, [this, action] {
             if (Grid->CommitPendingEdits())
                 action->trigger();
+            TakeFocusBack();
         });
         addAction(here);
     }
@@ -75,6 +103,17 @@ void TPicturesWindow::AddKeys(const QList<QAction *> &MenuKeys)
     addActions({back, larger, smaller});
 }
 
+// A dialog the key opened stood over this window; once it is gone, the
+// grid has the keys again, unless the key sent the user to the main window.
+void TPicturesWindow::TakeFocusBack()
+{
+    QWidget *active = QApplication::activeWindow();
+    if (!isVisible() || (active && active != this))
+        return;
+    activateWindow();
+    Grid->setFocus(Qt::OtherFocusReason);
+}
+
 void TPicturesWindow::ShowOrRaise()
 {
     if (!FRestored)
@@ -87,11 +126,85 @@ void TPicturesWindow::Repaint()
     Grid->viewport()->update();
 }
 
+// The bar the main window shows when the open file changed on disk shows
+// here too, its button doing what the main one does.
+void TPicturesWindow::AddBar(TFileWatch *Watch)
+{
+    if (!Watch)
+        return;
+    auto *bar = new QFrame(this);
+    bar->setObjectName(QStringLiteral("PicturesFileWatchBar"));
+    bar->setFrameShape(QFrame::StyledPanel);
+    auto *text = new QLabel(bar);
+    auto *button = new QPushButton(bar);
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(6, 2, 6, 2);
+    row->addWidget(text, 1);
+    row->addWidget(button);
+    layout()->addWidget(bar);
+    connect(button, &QPushButton::clicked, Watch->ReloadButton, &QPushButton::click);
+    const auto follow = [Watch, bar, text, button] {
+        text->setText(Watch->Text->text());
+        button->setText(Watch->ReloadButton->text());
+        bar->setVisible(Watch->isVisibleTo(Watch->parentWidget()));
+    };
+    connect(Watch, &TFileWatch::Toggled, bar, follow);
+    follow();
+}
+
+// The count stays on the right; the messages of the main window's status
+// bar show here while this is the window the user works in, as those of
+// the actions started here.
+void TPicturesWindow::AddStatus(QStatusBar *MainStatus)
+{
+    FStatus = new QStatusBar(this);
+    FStatus->setObjectName(QStringLiteral("PicturesStatus"));
+    FStatus->setSizeGripEnabled(false);
+    FCount = new QLabel(FStatus);
+    FCount->setObjectName(QStringLiteral("PicturesCount"));
+    FStatus->addPermanentWidget(FCount);
+    layout()->addWidget(FStatus);
+    if (MainStatus)
+        connect(MainStatus, &QStatusBar::messageChanged, this, [this](const QString &Text) {
+            if (isActiveWindow() || Text.isEmpty())
+                FStatus->showMessage(Text);
+        });
+}
+
+// "Pictures - Items - tiledata.mul[*] - Quorvane", marked as the main
+// window's title is while there are unsaved edits.
 void TPicturesWindow::ShowTitle()
 {
     const QString name = QFileInfo(FDocument.FileName()).fileName();
+    const QString section = FDocument.Section() == TTileKind::Land ? QStringLiteral("Land") : QStringLiteral("Items");
     setWindowTitle(name.isEmpty() ? QStringLiteral("Pictures - Quorvane")
-                                  : QStringLiteral("Pictures - %1 - Quorvane").arg(name));
+                                  : QStringLiteral("Pictures - %1 - %2[*] - Quorvane").arg(section, name));
+    setWindowModified(FDocument.IsModified());
+}
+
+// "1,234 tiles, 3 selected".
+void TPicturesWindow::ShowCount()
+{
+    const int shown = Grid->model()->rowCount();
+    const std::size_t selected = FDocument.Store() ? FDocument.SelectedTiles().size() : 0;
+    FCount->setText(QStringLiteral("%1, %2 selected")
+                        .arg(Counted(shown, QStringLiteral("tile"), QStringLiteral("tiles")),
+                             Thousands(qint64(selected))));
+}
+
+// An empty grid says why: the filter keeps no tile, or no art lies beside
+// the file, so that no tile has a picture.
+void TPicturesWindow::ShowNotice()
+{
+    QString text;
+    if (!FDocument.Store())
+        text = QStringLiteral("No file is open");
+    else if (Grid->model()->rowCount() == 0)
+        text = QStringLiteral("No tile matches the filter");
+    else if (!FPictures || !FPictures())
+        text = QStringLiteral("No art was found beside the file: the tiles have no pictures");
+    FNotice->setText(text);
+    FNotice->setVisible(!text.isEmpty());
 }
 
 // Read when the window first opens, so that a run that never opens it

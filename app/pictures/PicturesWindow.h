@@ -5,6 +5,10 @@
 #include <QWidget>
 
 class QAction;
+class QLabel;
+class QPushButton;
+class QStatusBar;
+class TFileWatch;
 class TPictureGrid;
 class TTileDocument;
 class TTileListModel;
@@ -14,8 +18,12 @@ class TTileListModel;
 // can be as large as the user likes, or on another screen. View > Pictures
 // (F9) opens it; F9 in either window brings the other forward. It keeps its
 // place, size and cell size between runs, and names the open file in its
-// title as the main window does. The main window's menu keys (Ctrl+Z,
-// Ctrl+C, Ctrl+G, F8...) work here too, on the same selection.
+// title as the main window does, with its mark of unsaved edits and the
+// section shown. The main window's menu keys (Ctrl+Z, Ctrl+C, Ctrl+G,
+// F8...) work here too, on the same selection. Its own status line counts
+// the tiles shown and selected, and says what the actions started here
+// said; the bar of a file changed on disk shows here too, and a grid left
+// empty says why.
 class TPicturesWindow : public QWidget
 {
     Q_OBJECT
@@ -28,6 +36,8 @@ public:
         TPictureDelegate::PictureSource Pictures;
         TPictureDelegate::DifferencePredicate Differs;
         QList<QAction *> MenuKeys; // the main window's actions whose keys work here too
+        QStatusBar *Status;        // the main window's, whose messages show here too
+        TFileWatch *Watch;         // the main window's changed-on-disk bar
     };
 
     // A window of its own, with no parent: a child window would stay above
@@ -47,11 +57,20 @@ protected:
 
 private:
     void AddKeys(const QList<QAction *> &MenuKeys);
+    void AddBar(TFileWatch *Watch);
+    void TakeFocusBack();
+    void AddStatus(QStatusBar *MainStatus);
     void ShowTitle();
+    void ShowCount();
+    void ShowNotice();
     void Restore();
     void Store() const;
 
     TTileDocument &FDocument;
     QWidget &FMainWindow;
+    TPictureDelegate::PictureSource FPictures;
+    QLabel *FNotice = nullptr;
+    QStatusBar *FStatus = nullptr;
+    QLabel *FCount = nullptr;
     bool FRestored = false;
 };

@@ -20,9 +20,11 @@
 #include "tiledata/TileDataReader.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QLabel>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -233,7 +235,7 @@ private slots:
         art.WriteTo(Files->Folder());
         auto window = Open();
         TPictureGrid &grid = OpenGrid(*window);
-        QCOMPARE(window->Pictures->windowTitle(), QStringLiteral("Pictures - tiledata.mul - Quorvane"));
+        QCOMPARE(window->Pictures->windowTitle(), QStringLiteral("Pictures - Items - tiledata.mul[*] - Quorvane"));
         std::vector<unsigned char> other = Files->Writer.Bytes();
         for (const int tile : {1, 5, 0x10, 0x100})
             other[TileDataWriter::OffsetOf(tile) + 4] ^= 1;
@@ -531,6 +533,49 @@ private slots:
             }
         }
         QVERIFY(marked > 10);
+    }
+
+    // The window's title, count and notice follow the document; Go to
+    // asked from the grid stands over it and leaves the arrows to the grid;
+    // the bar of a file changed on disk shows in it too.
+    void windowSpeaksForItself()
+    {
+        auto window = Open();
+        TPictureGrid &grid = OpenGrid(*window);
+        TPicturesWindow &pictures = *window->Pictures;
+        const auto count = [&] { return pictures.findChild<QLabel *>(QStringLiteral("PicturesCount"))->text(); };
+        ClickCell(grid, 4);
+        ClickCell(grid, 6, Qt::ShiftModifier);
+        QCOMPARE(count(), QStringLiteral("16,383 tiles, 3 selected"));
+        window->cbWall->click();
+        QVERIFY(pictures.isWindowModified());
+        Shortcut(*window, Qt::CTRL | Qt::Key_Tab);
+        QCOMPARE(pictures.windowTitle(), QStringLiteral("Pictures - Land - tiledata.mul[*] - Quorvane"));
+        Shortcut(*window, Qt::CTRL | Qt::Key_Tab);
+
+        auto *notice = pictures.findChild<QLabel *>(QStringLiteral("PicturesNotice"));
+        QCOMPARE(notice->text(), QStringLiteral("No art was found beside the file: the tiles have no pictures"));
+        QTest::keyClicks(window->findChild<QLineEdit *>(QStringLiteral("FilterBox")), QStringLiteral("zzz"));
+        QCOMPARE(notice->text(), QStringLiteral("No tile matches the filter"));
+        QVERIFY(notice->isVisible());
+        window->findChild<QLineEdit *>(QStringLiteral("FilterBox"))->clear();
+
+        pictures.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&pictures));
+        grid.setFocus();
+        QWidget *over = nullptr;
+        Answers->Then([&](QWidget *Dialog) {
+            over = Dialog->parentWidget();
+            Type(QStringLiteral("20"))(Dialog);
+        });
+        QTest::keyClick(&grid, Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(over, &pictures);
+        QTRY_COMPARE(QApplication::focusWidget(), &grid);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QCOMPARE(window->Document->CurrentTile(), 0x21);
+
+        QVERIFY(TestFiles::WriteByteElsewhere(Files->Path(), TileDataWriter::OffsetOf(9) + 2, '!'));
+        QTRY_VERIFY(pictures.findChild<QWidget *>(QStringLiteral("PicturesFileWatchBar"))->isVisible());
     }
 
     // The cell size chosen is the next window's; it is kept in a settings
