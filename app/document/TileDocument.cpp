@@ -413,8 +413,12 @@ void TTileDocument::PutBack(const TRecordChanges &Changes, bool Undo)
     // The tiles the step changed are selected again, so that a selection
     // built by hand comes back with its edit; the current tile stays
     // current when it is among them.
-    if (!Changes.Tiles().empty())
-        SetSelection(Changes.Tiles(), CurrentTile());
+    const std::vector<int> &tiles = Changes.Tiles();
+    if (tiles.empty())
+        return;
+    const bool kept = std::find(tiles.begin(), tiles.end(), CurrentTile()) != tiles.end();
+    const int current = kept ? CurrentTile() : tiles.front();
+    SetSelection(tiles, current, current);
 }
 
 void TTileDocument::Announce(TTileKind Kind, const std::vector<int> &Tiles)

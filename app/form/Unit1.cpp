@@ -155,7 +155,8 @@ TPicturesWindow &TForm1::OpenPictures()
             TPicturesWindow::Sources{
                 ListModel, PictureSource(),
                 [this](TTileKind Kind, int Tile) { return Compare->Session->Differs(Kind, Tile); },
-                Tools->Menus->KeyedActions(QStringLiteral("PicturesAction")), StatusBar1, Tools->Watch});
+                Tools->Menus->KeyedActions(QStringLiteral("PicturesAction")), StatusBar1, Tools->Watch,
+                [this] { ListBox1->setFocus(Qt::OtherFocusReason); List->CenterCurrent(); }});
         connect(Compare->Session, &TCompareSession::MarksChanged, Pictures.get(), &TPicturesWindow::Repaint);
     }
     Pictures->ShowOrRaise();

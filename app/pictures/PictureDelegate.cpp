@@ -2,6 +2,7 @@
 
 #include "app/compare/DifferenceDelegate.h"
 #include "app/list/TileListModel.h"
+#include "app/pictures/PicturePreview.h"
 
 #include "art/PictureCache.h"
 #include "tiledata/TileDataReader.h"
@@ -10,7 +11,6 @@
 #include <QAbstractItemView>
 #include <QHelpEvent>
 #include <QPainter>
-#include <QToolTip>
 
 #include <algorithm>
 
@@ -83,8 +83,8 @@ int TPictureDelegate::LabelWidth(const QFont &Font) const
 QSize TPictureDelegate::sizeHint(const QStyleOptionViewItem &Option, const QModelIndex &) const
 {
     const QFontMetrics metrics(Option.font);
-    const int width = std::max(FCellSize, LabelWidth(Option.font));
-    return QSize(width + 2 * Margin, FCellSize + metrics.height() + 2 * Margin + MarkHeight);
+    const int width = std::max(FCellSize, LabelWidth(Option.font)) + 2 * Margin;
+    return QSize(std::max(width, FFillWidth), FCellSize + metrics.height() + 2 * Margin + MarkHeight);
 }
 
 void TPictureDelegate::paint(QPainter *Painter, const QStyleOptionViewItem &Option, const QModelIndex &Index) const
@@ -153,12 +153,15 @@ QPixmap TPictureDelegate::NoPicture(int Side)
 
 // The picture's colour 0 lets the cell's background through, the
 // selection's colour or a dark theme's alike.
-void TPictureDelegate::DrawPicture(QPainter *Painter, const QRect &Square, TTileKind Kind, int Tile) const
+TPicture TPictureDelegate::PictureOf(TTileKind Kind, int Tile) const
 {
     TPictureCache *pictures = FPictures ? FPictures() : nullptr;
-    const TPicture picture = !pictures ? TPicture()
-                             : Kind == TTileKind::Land ? pictures->Land(Tile)
-                                                       : pictures->Item(Tile);
+    return !pictures ? TPicture() : Kind == TTileKind::Land ? pictures->Land(Tile) : pictures->Item(Tile);
+}
+
+void TPictureDelegate::DrawPicture(QPainter *Painter, const QRect &Square, TTileKind Kind, int Tile) const
+{
+    const TPicture picture = PictureOf(Kind, Tile);
     if (picture.Missing || picture.Shown.isNull())
         return DrawNoPicture(Painter, Square);
     QSize size = picture.Shown.size();
@@ -177,6 +180,20 @@ bool TPictureDelegate::helpEvent(QHelpEvent *Event, QAbstractItemView *View, con
     const TTileData *store = FStore();
     if (Event->type() != QEvent::ToolTip || !lines || !store)
         return QStyledItemDelegate::helpEvent(Event, View, Option, Index);
-    QToolTip::showText(Event->globalPos(), TipText(*store, lines->Kind(), lines->TileAt(Index.row())), View);
+    Preview(View, Index, Event->globalPos() + QPoint(12, 12));
     return true;
+}
+
+// A hover shows the larger picture in place of the tooltip, with its text.
+void TPictureDelegate::Preview(QAbstractItemView *View, const QModelIndex &Index, const QPoint &At)
+{
+    const TTileListModel *lines = LinesOf(Index);
+    const TTileData *store = FStore();
+    if (!lines || !store)
+        return;
+    const int tile = lines->TileAt(Index.row());
+    const TPicture picture = PictureOf(lines->Kind(), tile);
+    if (!FPreview)
+        FPreview = new TPicturePreview(View);
+    FPreview->ShowAt(picture.Missing ? QImage() : picture.Shown, TipText(*store, lines->Kind(), tile), At);
 }

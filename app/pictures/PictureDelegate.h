@@ -3,12 +3,16 @@
 #include "tiledata/TileKind.h"
 
 #include <QPixmap>
+#include <QPointer>
 #include <QStyledItemDelegate>
 
 #include <functional>
 
+class QAbstractItemView;
 class TPictureCache;
+class TPicturePreview;
 class TTileData;
+struct TPicture;
 
 // The cells of the pictures grid: the tile's picture in a square of the
 // cell size, its index under it (bold while it differs from the file
@@ -34,12 +38,18 @@ public:
     // The side of the picture's square, in pixels.
     int CellSize() const { return FCellSize; }
     void SetCellSize(int Size) { FCellSize = Size; }
+    // Cells as wide as Width at least (0: as wide as their contents), so
+    // that the grid's columns fill its width.
+    void SetFillWidth(int Width) { FFillWidth = Width; }
 
     // "0x1A3F stone wall: Wall, Impassable; Height 20"; land tiles have no
     // height.
     static QString TipText(const TTileData &Store, TTileKind Kind, int Tile);
     // "0x1A3F", as under the picture.
     static QString IndexText(int Tile);
+    // Index's picture at its own size with its tooltip's text, at At on the
+    // screen.
+    void Preview(QAbstractItemView *View, const QModelIndex &Index, const QPoint &At);
 
     // The faint cross of a tile without a picture, in the middle of Square,
     // and a pixmap of Side x Side holding it: the art view beside the list
@@ -55,10 +65,13 @@ public:
 
 private:
     int LabelWidth(const QFont &Font) const;
+    TPicture PictureOf(TTileKind Kind, int Tile) const;
     void DrawPicture(QPainter *Painter, const QRect &Square, TTileKind Kind, int Tile) const;
 
     PictureSource FPictures;
     StoreSource FStore;
     DifferencePredicate FDiffers;
     int FCellSize = 64;
+    int FFillWidth = 0;
+    QPointer<TPicturePreview> FPreview;
 };

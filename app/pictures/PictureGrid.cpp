@@ -8,11 +8,13 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cctype>
 #include <utility>
 
 TPictureGrid::TPictureGrid(TTileDocument &Document, TTileListModel &Lines, TPictureDelegate *Cells, QWidget *Parent)
@@ -32,6 +34,13 @@ TPictureGrid::TPictureGrid(TTileDocument &Document, TTileListModel &Lines, TPict
     setUniformItemSizes(true);
     setMovement(QListView::Static);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // The scroll bar always takes its room, so that the columns that fill
+    // the width do not wrap when it comes.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    FTypingEnds = new QTimer(this);
+    FTypingEnds->setSingleShot(true);
+    FTypingEnds->setInterval(1500);
+    connect(FTypingEnds, &QTimer::timeout, this, &TPictureGrid::EndTyping);
     Cells->setParent(this);
     setItemDelegate(Cells);
     setModel(&Lines);
@@ -60,6 +69,7 @@ void TPictureGrid::SetCellSize(int Size)
     if (size == CellSize())
         return;
     FCells->SetCellSize(size);
+    FitColumns();
     // Uniform cells are measured once; a new size lays the grid out anew.
     doItemsLayout();
     if (currentIndex().isValid())
@@ -94,9 +104,20 @@ bool TPictureGrid::CommitPendingEdits()
 
 void TPictureGrid::mousePressEvent(QMouseEvent *Event)
 {
+    if (!FTyped.isEmpty())
+        EndTyping();
     if (!CommitPendingEdits())
         return Event->accept();
     TListBox::mousePressEvent(Event);
+}
+
+// Typing ends with the focus leaving the grid: what is typed later starts
+// anew.
+void TPictureGrid::focusOutEvent(QFocusEvent *Event)
+{
+    if (!FTyped.isEmpty())
+        EndTyping();
+    TListBox::focusOutEvent(Event);
 }
 
 // Ctrl, Shift and Alt pressed alone select nothing yet: the key or click
@@ -115,7 +136,73 @@ void TPictureGrid::keyPressEvent(QKeyEvent *Event)
     }
     if (!CommitPendingEdits())
         return Event->accept();
+    if (TypeIndex(Event))
+        return Event->accept();
+    if (!FTyped.isEmpty())
+        EndTyping();
+    if (Event->key() == Qt::Key_Space && Event->modifiers() == Qt::NoModifier && currentIndex().isValid()) {
+        const QRect cell = visualRect(currentIndex());
+        FCells->Preview(this, currentIndex(), viewport()->mapToGlobal(cell.topRight() + QPoint(4, 0)));
+        return Event->accept();
+    }
     TListBox::keyPressEvent(Event);
+}
+
+// Hex digits typed one after another go to the tile they name, as soon as
+// the grid shows it; a pause ends the typing, Escape goes back to the tile
+// current before it.
+bool TPictureGrid::TypeIndex(const QKeyEvent *Event)
+{
+    if (!FTyped.isEmpty() && Event->key() == Qt::Key_Escape) {
+        const int from = FTypedFrom;
+        EndTyping();
+        if (from >= 0 && from != FDocument.CurrentTile())
+            FDocument.Select(from);
+        return true;
+    }
+    const QString text = Event->text();
+    const Qt::KeyboardModifiers keys = Event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (keys != Qt::NoModifier || text.size() != 1 || !isxdigit(text.at(0).toLatin1()) || FTyped.size() >= 8)
+        return false;
+    if (FTyped.isEmpty())
+        FTypedFrom = FDocument.CurrentTile();
+    FTyped += text.toUpper();
+    FTypingEnds->start();
+    const int tile = FTyped.toInt(nullptr, 16);
+    if (FLines.RowOf(tile) >= 0 && tile != FDocument.CurrentTile())
+        FDocument.Select(tile);
+    emit Typed(FTyped);
+    return true;
+}
+
+void TPictureGrid::EndTyping()
+{
+    FTypingEnds->stop();
+    FTyped.clear();
+    FTypedFrom = -1;
+    emit Typed(QString());
+}
+
+void TPictureGrid::resizeEvent(QResizeEvent *Event)
+{
+    FitColumns();
+    TListBox::resizeEvent(Event);
+}
+
+// The cells widen to share the width the columns leave, so that no strip
+// stays empty on the right.
+void TPictureGrid::FitColumns()
+{
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const int fill = FCells->sizeHint(option, QModelIndex()).width();
+    FCells->SetFillWidth(0);
+    const int natural = std::max(1, FCells->sizeHint(option, QModelIndex()).width());
+    // The view wraps a row before a cell that would reach its last pixel.
+    const int room = viewport()->width() - 1;
+    FCells->SetFillWidth(room / std::max(1, room / natural));
+    if (FCells->sizeHint(option, QModelIndex()).width() != fill)
+        scheduleDelayedItemsLayout();
 }
 
 // A hidden grid follows nothing, so that the selection path costs what it

@@ -2,6 +2,8 @@
 
 #include "app/list/ListBox.h"
 
+#include <QTimer>
+
 #include <array>
 
 class TPictureDelegate;
@@ -37,17 +39,24 @@ public:
 
 signals:
     void CellSizeChanged(int Size);
+    // A hex index typed in the grid, so far; empty once typing ends.
+    void Typed(const QString &Text);
 
 protected:
     void wheelEvent(QWheelEvent *Event) override;
     void mousePressEvent(QMouseEvent *Event) override;
     void keyPressEvent(QKeyEvent *Event) override;
     void showEvent(QShowEvent *Event) override;
+    void resizeEvent(QResizeEvent *Event) override;
+    void focusOutEvent(QFocusEvent *Event) override;
     QModelIndex moveCursor(CursorAction Action, Qt::KeyboardModifiers Keys) override;
 
 private:
     void FollowDocument();
     void FollowReset();
+    bool TypeIndex(const QKeyEvent *Event);
+    void EndTyping();
+    void FitColumns();
     void UserSelected();
 
     static constexpr int NoneShown = -2;
@@ -60,4 +69,9 @@ private:
     // before its lines were renewed.
     int FShownCurrent = NoneShown;
     int FTopTile = -1;
+    // A hex index being typed, the tile current before it, and the pause
+    // that ends it.
+    QString FTyped;
+    int FTypedFrom = -1;
+    QTimer *FTypingEnds = nullptr;
 };

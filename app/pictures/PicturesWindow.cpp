@@ -12,16 +12,20 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
 const QString GeometryKey = QStringLiteral("Pictures/Geometry");
 const QString CellSizeKey = QStringLiteral("Pictures/CellSize");
 const QString SettingsName = QStringLiteral("Quorvane");
+constexpr int UsualCellSize = 64;
 
 void BringForward(QWidget &Window)
 {
@@ -37,6 +41,8 @@ TPicturesWindow::TPicturesWindow(TTileDocument &Document, QWidget &MainWindow, c
     , FDocument(Document)
     , FMainWindow(MainWindow)
     , FPictures(From.Pictures)
+    , FMenuKeys(From.MenuKeys)
+    , FShowInList(From.ShowInList)
 {
     setObjectName(QStringLiteral("PicturesWindow"));
     setFont(MainWindow.font());
@@ -56,6 +62,15 @@ TPicturesWindow::TPicturesWindow(TTileDocument &Document, QWidget &MainWindow, c
     AddStatus(From.Status);
     resize(640, 480);
     AddKeys(From.MenuKeys);
+    AddButtonKeys();
+    Grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Grid, &QWidget::customContextMenuRequested, this, &TPicturesWindow::ShowCellMenu);
+    connect(Grid, &TPictureGrid::Typed, this, [this](const QString &Text) {
+        if (Text.isEmpty())
+            FStatus->clearMessage();
+        else
+            FStatus->showMessage(QStringLiteral("Go to tile 0x%1 (Escape goes back)").arg(Text));
+    });
     const auto followFile = [this] {
         ShowTitle();
         ShowNotice();
@@ -84,11 +99,7 @@ void TPicturesWindow::AddKeys(const QList<QAction *> &MenuKeys)
     for (QAction *action : MenuKeys) {
         auto *here = new QAction(this);
         here->setShortcuts(action->shortcuts());
-        connect(here, &QAction::triggered, this, [this, action] {
-            if (Grid->CommitPendingEdits())
-                action->trigger();
-            TakeFocusBack();
-        });
+        connect(here, &QAction::triggered, this, [this, action] { Run(action); });
         addAction(here);
     }
     auto *back = new QAction(this);
@@ -100,7 +111,71 @@ void TPicturesWindow::AddKeys(const QList<QAction *> &MenuKeys)
     auto *smaller = new QAction(this);
     smaller->setShortcuts(QKeySequence::ZoomOut);
     connect(smaller, &QAction::triggered, this, [this] { Grid->Zoom(-1); });
-    addActions({back, larger, smaller});
+    auto *usual = new QAction(this);
+    usual->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    connect(usual, &QAction::triggered, this, [this] { Grid->SetCellSize(UsualCellSize); });
+    addActions({back, larger, smaller, usual});
+}
+
+void TPicturesWindow::Run(QAction *Action)
+{
+    if (Grid->CommitPendingEdits())
+        Action->trigger();
+    TakeFocusBack();
+}
+
+// The main window's buttons answer Alt and their letter there (Alt+S
+// saves); here too.
+void TPicturesWindow::AddButtonKeys()
+{
+    const QList<QPushButton *> buttons = FMainWindow.findChildren<QPushButton *>();
+    for (QPushButton *button : buttons) {
+        const QKeySequence key = QKeySequence::mnemonic(button->text());
+        if (key.isEmpty() || button->window() != &FMainWindow)
+            continue;
+        auto *here = new QAction(this);
+        here->setShortcut(key);
+        connect(here, &QAction::triggered, this, [this, button] {
+            if (Grid->CommitPendingEdits() && button->isEnabled())
+                button->click();
+            TakeFocusBack();
+        });
+        addAction(here);
+    }
+}
+
+// A right click on a cell selects it unless it is selected already, and
+// offers what acts on the selection there.
+void TPicturesWindow::ShowCellMenu(const QPoint &At)
+{
+    const QModelIndex cell = Grid->indexAt(At);
+    if (!cell.isValid())
+        return;
+    if (!Grid->selectionModel()->isSelected(cell)) {
+        if (!Grid->CommitPendingEdits())
+            return;
+        FDocument.Select(qobject_cast<const TTileListModel *>(Grid->model())->TileAt(cell.row()));
+    }
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("PicturesCellMenu"));
+    for (const char *name : {"CopyTilesAction", "PasteTilesAction", "TakeFromOtherAction", "GoToAction"}) {
+        const auto found = std::find_if(FMenuKeys.begin(), FMenuKeys.end(),
+                                        [name](const QAction *Action) { return Action->objectName() == QLatin1String(name); });
+        // Take from Other is offered while comparing only.
+        if (found == FMenuKeys.end() || !(*found)->isVisible()
+            || ((*found)->objectName() == QLatin1String("TakeFromOtherAction") && !(*found)->isEnabled()))
+            continue;
+        QAction *main = *found;
+        QAction *entry = menu.addAction(main->text(), this, [this, main] { Run(main); });
+        entry->setEnabled(main->isEnabled());
+    }
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("Show in &List"), this, [this] {
+        BringForward(FMainWindow);
+        if (FShowInList)
+            FShowInList();
+    });
+    menu.exec(Grid->viewport()->mapToGlobal(At));
 }
 
 // A dialog the key opened stood over this window; once it is gone, the
@@ -214,7 +289,7 @@ void TPicturesWindow::Restore()
 {
     FRestored = true;
     QSettings settings(QSettings::defaultFormat(), QSettings::UserScope, SettingsName, SettingsName);
-    Grid->SetCellSize(settings.value(CellSizeKey, 64).toInt());
+    Grid->SetCellSize(settings.value(CellSizeKey, UsualCellSize).toInt());
     const QByteArray geometry = settings.value(GeometryKey).toByteArray();
     if (!geometry.isEmpty())
         restoreGeometry(geometry);

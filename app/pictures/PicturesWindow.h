@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QAction;
 class QLabel;
 class QPushButton;
@@ -38,6 +40,7 @@ public:
         QList<QAction *> MenuKeys; // the main window's actions whose keys work here too
         QStatusBar *Status;        // the main window's, whose messages show here too
         TFileWatch *Watch;         // the main window's changed-on-disk bar
+        std::function<void()> ShowInList; // the list shows the current tile, focused
     };
 
     // A window of its own, with no parent: a child window would stay above
@@ -57,6 +60,10 @@ protected:
 
 private:
     void AddKeys(const QList<QAction *> &MenuKeys);
+    void AddButtonKeys();
+    // Runs the main window's Action for this window, as its key does here.
+    void Run(QAction *Action);
+    void ShowCellMenu(const QPoint &At);
     void AddBar(TFileWatch *Watch);
     void TakeFocusBack();
     void AddStatus(QStatusBar *MainStatus);
@@ -72,5 +79,7 @@ private:
     QLabel *FNotice = nullptr;
     QStatusBar *FStatus = nullptr;
     QLabel *FCount = nullptr;
+    QList<QAction *> FMenuKeys;
+    std::function<void()> FShowInList;
     bool FRestored = false;
 };

@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QLabel>
 #include <QFile>
@@ -35,6 +36,7 @@
 #include <QStatusBar>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -576,6 +578,64 @@ private slots:
 
         QVERIFY(TestFiles::WriteByteElsewhere(Files->Path(), TileDataWriter::OffsetOf(9) + 2, '!'));
         QTRY_VERIFY(pictures.findChild<QWidget *>(QStringLiteral("PicturesFileWatchBar"))->isVisible());
+    }
+
+    // A hex index typed in the grid goes to its tile, Escape back; Space
+    // previews the picture with the tip's text; Ctrl+0 resets the cell
+    // size, and the columns fill the width; Alt+S saves; the cell menu
+    // offers what acts on the selection, and Show in List.
+    void browserKeys()
+    {
+        ClearWall(4, 4);
+        auto window = Open();
+        TPictureGrid &grid = OpenGrid(*window);
+        ClickCell(grid, 4);
+        grid.setFocus();
+        QTest::keyClicks(&grid, QStringLiteral("1a"));
+        QCOMPARE(window->Document->CurrentTile(), 0x1A);
+        QTest::keyClick(&grid, Qt::Key_Escape);
+        QCOMPARE(window->Document->CurrentTile(), 4);
+
+        QTest::keyClick(&grid, Qt::Key_Space);
+        auto *preview = grid.findChild<QWidget *>(QStringLiteral("PicturePreview"));
+        QVERIFY(preview && preview->isVisible());
+        QVERIFY(preview->findChildren<QLabel *>().back()->text().startsWith(QLatin1String("0x0004 n4")));
+        QTest::keyClick(&grid, Qt::Key_Space);
+        QVERIFY(!preview->isVisible());
+
+        grid.SetCellSize(128);
+        QTest::keyClick(&grid, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(grid.CellSize(), 64);
+        for (const int width : {500, 640, 777}) {
+            window->Pictures->resize(width, 400);
+            const auto strip = [&] {
+                int right = 0;
+                for (int row = 0; grid.visualRect(grid.model()->index(row, 0)).top() <= 0; ++row)
+                    right = grid.visualRect(grid.model()->index(row, 0)).right();
+                return grid.viewport()->width() - 1 - right;
+            };
+            QTRY_VERIFY2(strip() < 16, qPrintable(QString::number(strip())));
+        }
+
+        window->cbWall->click();
+        QTest::keyClick(&grid, Qt::Key_S, Qt::AltModifier);
+        QVERIFY(!window->Document->IsModified());
+
+        QStringList entries;
+        QTimer::singleShot(0, [&] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            for (QAction *entry : menu->actions())
+                entries << entry->text();
+            menu->setActiveAction(menu->actions().back());
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        const QPoint at = grid.visualRect(grid.model()->index(7, 0)).center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, grid.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(grid.viewport(), &event);
+        QCOMPARE(entries, (QStringList{"&Copy Tiles", "&Paste Tiles", "&Go to Tile...", "", "Show in &List"}));
+        QCOMPARE(window->Document->SelectedTiles(), std::vector<int>{7});
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QCOMPARE(QApplication::focusWidget(), window->ListBox1);
     }
 
     // The cell size chosen is the next window's; it is kept in a settings
