@@ -149,28 +149,29 @@ void TPictureGrid::keyPressEvent(QKeyEvent *Event)
 }
 
 // Hex digits typed one after another go to the tile they name, as soon as
-// the grid shows it; a pause ends the typing, Escape goes back to the tile
-// current before it.
+// the grid shows it; a pause ends the typing, Escape brings back the
+// selection from before it.
 bool TPictureGrid::TypeIndex(const QKeyEvent *Event)
 {
     if (!FTyped.isEmpty() && Event->key() == Qt::Key_Escape) {
-        const int from = FTypedFrom;
+        const std::optional<TSelected> before = FTypedFrom;
         EndTyping();
-        if (from >= 0 && from != FDocument.CurrentTile())
-            FDocument.Select(from);
+        if (before)
+            FDocument.SetSelection(before->Tiles, before->Current, before->Anchor);
         return true;
     }
     const QString text = Event->text();
     const Qt::KeyboardModifiers keys = Event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
     if (keys != Qt::NoModifier || text.size() != 1 || !isxdigit(text.at(0).toLatin1()) || FTyped.size() >= 8)
         return false;
-    if (FTyped.isEmpty())
-        FTypedFrom = FDocument.CurrentTile();
     FTyped += text.toUpper();
     FTypingEnds->start();
     const int tile = FTyped.toInt(nullptr, 16);
-    if (FLines.RowOf(tile) >= 0 && tile != FDocument.CurrentTile())
+    if (FLines.RowOf(tile) >= 0) {
+        if (!FTypedFrom)
+            FTypedFrom = TSelected{FDocument.SelectedTiles(), FDocument.CurrentTile(), FDocument.AnchorTile()};
         FDocument.Select(tile);
+    }
     emit Typed(FTyped);
     return true;
 }
@@ -179,7 +180,7 @@ void TPictureGrid::EndTyping()
 {
     FTypingEnds->stop();
     FTyped.clear();
-    FTypedFrom = -1;
+    FTypedFrom.reset();
     emit Typed(QString());
 }
 

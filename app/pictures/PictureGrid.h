@@ -5,6 +5,8 @@
 #include <QTimer>
 
 #include <array>
+#include <optional>
+#include <vector>
 
 class TPictureDelegate;
 class TTileDocument;
@@ -69,9 +71,15 @@ private:
     // before its lines were renewed.
     int FShownCurrent = NoneShown;
     int FTopTile = -1;
-    // A hex index being typed, the tile current before it, and the pause
-    // that ends it.
+    // A hex index being typed, the selection before it went to a tile, and
+    // the pause that ends it.
+    struct TSelected
+    {
+        std::vector<int> Tiles;
+        int Current;
+        int Anchor;
+    };
     QString FTyped;
-    int FTypedFrom = -1;
+    std::optional<TSelected> FTypedFrom;
     QTimer *FTypingEnds = nullptr;
 };

@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLocale>
 #include <QMenu>
 #include <QCheckBox>
@@ -29,6 +30,7 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
@@ -402,7 +404,7 @@ enum class Verb
     Click, Key, GoTo, Find, FindNext, Filter, Flag, Number, Rename, TypeName, Replace,
     Switch, Undo, Redo, Save, SaveAs, Reload, Other, Close,
     ShiftClick, CtrlClick, ShiftKey, SelectAll, Copy, Paste, Compare, Difference, Take, StopComparing,
-    GridClick, GridKey,
+    GridClick, GridKey, GridType, GridMenu,
 };
 
 // What the user does; A, B and C choose its details when it is done.
@@ -424,7 +426,8 @@ Action RandomAction(std::mt19937 &Random)
         {Verb::SaveAs, 2}, {Verb::Reload, 2},  {Verb::Other, 4},    {Verb::Close, 3},
         {Verb::ShiftClick, 5}, {Verb::CtrlClick, 4}, {Verb::ShiftKey, 4}, {Verb::SelectAll, 1},
         {Verb::Copy, 1}, {Verb::Paste, 6}, {Verb::Compare, 3}, {Verb::Difference, 4}, {Verb::Take, 5},
-        {Verb::StopComparing, 1}, {Verb::GridClick, 6}, {Verb::GridKey, 4},
+        {Verb::StopComparing, 1}, {Verb::GridClick, 6}, {Verb::GridKey, 4}, {Verb::GridType, 3},
+        {Verb::GridMenu, 3},
     };
     int total = 0;
     for (const auto &entry : weights)
@@ -562,6 +565,8 @@ private:
     TPictureGrid &Grid();
     TPictureGrid &FocusedGrid();
     void GridKey(const Action &A);
+    void GridType(const Action &A);
+    void GridMenu(const Action &A);
     void MenuKey(QKeyCombination Keys);
 
     // The selected tiles that take edits.
@@ -756,6 +761,8 @@ void Run::Dispatch(const Action &A)
         return how == 0 ? Click(A) : how == 1 ? ShiftClick(A) : CtrlClick(A);
     }
     case Verb::GridKey: return GridKey(A);
+    case Verb::GridType: return GridType(A);
+    case Verb::GridMenu: return GridMenu(A);
     }
 }
 
@@ -1011,6 +1018,92 @@ void Run::GridKey(const Action &A)
     };
     if (rows(grid) != rows(*Window->ListBox1))
         Note(Line + QStringLiteral(": the grid and the list select different lines"));
+}
+
+// A hex index typed in the grid: each digit goes to the tile typed so far
+// when the grid shows it. Now and then Escape brings back the selection
+// from before the typing, once it went to a tile.
+void Run::GridType(const Action &A)
+{
+    const int count = Model.Count(Land);
+    const int tile = int(A.A % unsigned(A.B % 2 ? std::min(count, 48) : count + 8));
+    const QString typed = QString::number(tile, 16);
+    const bool back = A.C % 3 == 0;
+    Log(QStringLiteral("type %1 in the grid%2").arg(typed.toUpper(), back ? ", Escape" : ""));
+    int to = -1;
+    for (qsizetype digits = 1; digits <= typed.size(); ++digits) {
+        const int prefix = typed.left(digits).toInt(nullptr, 16);
+        if (RowOf(prefix) >= 0)
+            to = prefix;
+    }
+    const std::pair<std::vector<int>, int> before{Selected, Current};
+    TPictureGrid &grid = FocusedGrid();
+    QTest::keyClicks(&grid, typed);
+    if (back)
+        QTest::keyClick(&grid, Qt::Key_Escape);
+    if (to < 0)
+        return;
+    Reshown = true;
+    if (back) {
+        Expected = before;
+        AnchorTo = Anchors[Land];
+    } else {
+        Expected = {{to}, to};
+        AnchorsCurrent = true;
+    }
+}
+
+// A right click on a cell, and an entry of its menu: Copy Tiles, Go to
+// Tile or Show in List. A cell not selected is selected alone first.
+void Run::GridMenu(const Action &A)
+{
+    const int count = ListCount(*Window);
+    if (count == 0)
+        return Log(QStringLiteral("cell menu: no cell"));
+    const int row = int(A.A % unsigned(std::min(count, 48)));
+    static const char *const entries[] = {"&Copy Tiles", "&Go to Tile...", "Show in &List"};
+    const QString entry = QLatin1String(entries[A.B % 3]);
+    Log(QStringLiteral("cell menu on %1, %2").arg(row).arg(QString(entry).remove(QLatin1Char('&'))));
+    TPictureGrid &grid = FocusedGrid();
+    const QModelIndex cell = grid.model()->index(row, 0);
+    grid.scrollTo(cell);
+    if (!grid.selectionModel()->isRowSelected(row, QModelIndex())) {
+        Reshown = true;
+        Expected = {{TileAt(row)}, TileAt(row)};
+        AnchorsCurrent = true;
+    }
+    if (entry == QLatin1String("&Go to Tile...")) {
+        const int tile = int(A.C % unsigned(Model.Count(Land) + 8));
+        Line += QStringLiteral(" %1").arg(Hex(tile));
+        Queue(Type(QString::number(tile, 16)));
+        if (tile < Model.Count(Land)) {
+            Reshown = true;
+            Expected = {{tile}, tile};
+            AnchorsCurrent = true;
+        }
+    }
+    bool offered = false;
+    QTimer::singleShot(0, &grid, [&offered, entry] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *choice : menu->actions()) {
+            if (choice->text() == entry && choice->isEnabled()) {
+                offered = true;
+                menu->setActiveAction(choice);
+                return QTest::keyClick(menu, Qt::Key_Return);
+            }
+        }
+        menu->close();
+    });
+    const QPoint at = grid.visualRect(cell).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, grid.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid.viewport(), &event);
+    if (!offered)
+        Note(Line + QStringLiteral(": the menu does not offer it"));
+    if (entry == QLatin1String("Show in &List")
+        && (!QTest::qWaitForWindowActive(Window.get(), 1000) || QApplication::focusWidget() != Window->ListBox1))
+        Note(Line + QStringLiteral(": the list is not focused"));
 }
 
 void Run::GoTo(const Action &A)
