@@ -114,9 +114,13 @@ void TPictureDelegate::paint(QPainter *Painter, const QStyleOptionViewItem &Opti
     const QRect below(cell.left(), square.bottom() + 1, cell.width(), cell.bottom() - MarkHeight - square.bottom());
     const QPalette::ColorRole textRole = selected && !greyed ? QPalette::HighlightedText : QPalette::Text;
     Painter->setPen(Option.palette.color(greyed ? QPalette::Disabled : group, textRole));
-    QFont font(Option.font);
-    font.setBold(differs);
-    Painter->setFont(font);
+    if (differs) {
+        QFont bold(Option.font);
+        bold.setBold(true);
+        Painter->setFont(bold);
+    } else {
+        Painter->setFont(Option.font);
+    }
     Painter->drawText(below, Qt::AlignHCenter | Qt::AlignVCenter, IndexText(tile));
 
     // The mark lies under the label, within the cell's margins, so that it
