@@ -359,11 +359,8 @@ void TFormControls::DrawTilePicture(TTileKind Kind, int Tile)
             Image1->setPixmap(TPictureDelegate::NoPicture(TPictureDelegate::NoPictureSide));
             return;
         }
+        // The picture control shows its bitmap as drawn, white fill and all.
         Image1Bitmap = picture.Image;
-        // Drawn transparently, as the art view draws: colour 0 lets the
-        // panel through.
-        Image1->setPixmap(QPixmap::fromImage(picture.Shown));
-        return;
     }
     Image1->setPixmap(QPixmap::fromImage(Image1Bitmap));
 }

@@ -7,8 +7,8 @@
 #include "app/pictures/PictureGrid.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
+#include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -117,11 +117,23 @@ void TPicturesWindow::AddKeys(const QList<QAction *> &MenuKeys)
     addActions({back, larger, smaller, usual});
 }
 
+// A dialog the key opened blocked this window while it stood over it; the
+// grid takes the keys back after it. A key that sends the user to the main
+// window (Ctrl+L) opens none, and the main window keeps the focus.
 void TPicturesWindow::Run(QAction *Action)
 {
+    FBlocked = false;
     if (Grid->CommitPendingEdits())
         Action->trigger();
-    TakeFocusBack();
+    if (FBlocked)
+        TakeFocusBack();
+}
+
+bool TPicturesWindow::event(QEvent *Event)
+{
+    if (Event->type() == QEvent::WindowBlocked)
+        FBlocked = true;
+    return QWidget::event(Event);
 }
 
 // The main window's buttons answer Alt and their letter there (Alt+S
@@ -136,9 +148,11 @@ void TPicturesWindow::AddButtonKeys()
         auto *here = new QAction(this);
         here->setShortcut(key);
         connect(here, &QAction::triggered, this, [this, button] {
+            FBlocked = false;
             if (Grid->CommitPendingEdits() && button->isEnabled())
                 button->click();
-            TakeFocusBack();
+            if (FBlocked)
+                TakeFocusBack();
         });
         addAction(here);
     }
@@ -178,12 +192,9 @@ void TPicturesWindow::ShowCellMenu(const QPoint &At)
     menu.exec(Grid->viewport()->mapToGlobal(At));
 }
 
-// A dialog the key opened stood over this window; once it is gone, the
-// grid has the keys again, unless the key sent the user to the main window.
 void TPicturesWindow::TakeFocusBack()
 {
-    QWidget *active = QApplication::activeWindow();
-    if (!isVisible() || (active && active != this))
+    if (!isVisible())
         return;
     activateWindow();
     Grid->setFocus(Qt::OtherFocusReason);

@@ -57,6 +57,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *Event) override;
+    bool event(QEvent *Event) override;
 
 private:
     void AddKeys(const QList<QAction *> &MenuKeys);
@@ -81,5 +82,7 @@ private:
     QLabel *FCount = nullptr;
     QList<QAction *> FMenuKeys;
     std::function<void()> FShowInList;
+    // Set when a dialog blocked this window.
+    bool FBlocked = false;
     bool FRestored = false;
 };
