@@ -14,6 +14,11 @@ class TArtSource;
 struct TPicture
 {
     QImage Image;
+    // The same picture with its white fill left out where its bottom-left
+    // pixel shows the fill, as the art view draws it transparently: the
+    // gaps between runs and the corners of a land diamond show what lies
+    // behind. Null while Missing.
+    QImage Shown;
     QPoint Size{0, 0};
     bool Missing = true;
 };

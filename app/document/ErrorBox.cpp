@@ -1,5 +1,6 @@
 #include "app/document/ErrorBox.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 QString ErrorBoxText(const QString &Message)
@@ -15,9 +16,16 @@ QString ApplicationTitle()
     return QStringLiteral("Quorvane");
 }
 
+QWidget *DialogParent(QWidget *Parent)
+{
+    QWidget *active = QApplication::activeWindow();
+    return Parent && active && active->windowType() == Qt::Window ? active : Parent;
+}
+
 void ShowErrorBox(QWidget *Parent, const QString &Message)
 {
-    QMessageBox box(QMessageBox::Critical, ApplicationTitle(), ErrorBoxText(Message), QMessageBox::Ok, Parent);
+    QMessageBox box(QMessageBox::Critical, ApplicationTitle(), ErrorBoxText(Message), QMessageBox::Ok,
+                    DialogParent(Parent));
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

@@ -10,6 +10,11 @@ class QWidget;
 // one OK button, titled with the program's name, "Quorvane".
 void ShowErrorBox(QWidget *Parent, const QString &Message);
 
+// Where a box or dialog asked for by Parent goes: over the window the user
+// works in, the Pictures window when its keys asked, so that it is seen
+// there and the focus comes back there after it; else over Parent.
+QWidget *DialogParent(QWidget *Parent);
+
 // The box's text: the message, plus a full stop when its last character
 // sorts after "." in character code order.
 QString ErrorBoxText(const QString &Message);

@@ -36,7 +36,8 @@ TMenuBar::TMenuBar(QUndoStack &Undo, QWidget *Parent)
     edit->addSeparator();
     Add(edit, QStringLiteral("&Find..."), {QKeySequence(Qt::CTRL | Qt::Key_F)}, &TMenuBar::FindRequested);
     Add(edit, QStringLiteral("Find &Next"), {QKeySequence(Qt::Key_F3)}, &TMenuBar::FindNextRequested);
-    Add(edit, QStringLiteral("&Go to Tile..."), {QKeySequence(Qt::CTRL | Qt::Key_G)}, &TMenuBar::GoToRequested);
+    Add(edit, QStringLiteral("&Go to Tile..."), {QKeySequence(Qt::CTRL | Qt::Key_G)}, &TMenuBar::GoToRequested)
+        ->setObjectName(QStringLiteral("GoToAction"));
 
     QMenu *view = addMenu(QStringLiteral("&View"));
     Add(view, QStringLiteral("Switch Items/&Land"),

@@ -48,7 +48,7 @@ QString TileList(const TSaveConflicts &Conflicts)
 bool AskOrCancel(QWidget *Parent, QMessageBox::Icon Icon, const QString &Text, const QString &Action,
                  QMessageBox::ButtonRole Role)
 {
-    QMessageBox box(Icon, ApplicationTitle(), Text, QMessageBox::NoButton, Parent);
+    QMessageBox box(Icon, ApplicationTitle(), Text, QMessageBox::NoButton, DialogParent(Parent));
     box.setTextFormat(Qt::PlainText);
     QPushButton *action = box.addButton(Action, Role);
     box.addButton(QMessageBox::Cancel);
@@ -65,7 +65,7 @@ QMessageBox::StandardButton AskSaveChanges(QWidget *Parent, const QString &FileN
 {
     QMessageBox box(QMessageBox::Question, ApplicationTitle(),
                     QStringLiteral("Save changes to %1?").arg(NameOf(FileName)),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, Parent);
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, DialogParent(Parent));
     box.setTextFormat(Qt::PlainText);
     SetButtonText(box, QMessageBox::Save, QStringLiteral("Save"));
     SetButtonText(box, QMessageBox::Discard, QStringLiteral("Discard"));

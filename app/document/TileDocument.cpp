@@ -411,10 +411,15 @@ void TTileDocument::PutBack(const TRecordChanges &Changes, bool Undo)
     Undo ? Changes.PutBefore(*FStore) : Changes.PutAfter(*FStore);
     SetSection(Changes.Kind());
     Announce(Changes.Kind(), Changes.Tiles());
-    // Only the first: a selection of many would make the next edit reach
-    // every tile the step changed, unasked.
-    if (!Changes.Tiles().empty())
-        Select(Changes.Tiles().front());
+    // The tiles the step changed are selected again, so that a selection
+    // built by hand comes back with its edit; the current tile stays
+    // current when it is among them.
+    const std::vector<int> &tiles = Changes.Tiles();
+    if (tiles.empty())
+        return;
+    const bool kept = std::find(tiles.begin(), tiles.end(), CurrentTile()) != tiles.end();
+    const int current = kept ? CurrentTile() : tiles.front();
+    SetSelection(tiles, current, current);
 }
 
 void TTileDocument::Announce(TTileKind Kind, const std::vector<int> &Tiles)

@@ -124,7 +124,7 @@ void TEditorTools::GoToTile()
 void TEditorTools::Find()
 {
     FDocument.CommitPendingEdits();
-    QInputDialog dialog(&FWindow);
+    QInputDialog dialog(DialogParent(&FWindow));
     dialog.setWindowTitle(QStringLiteral("Lookup Tilename"));
     dialog.setLabelText(QStringLiteral("Type full or partial name to find:"));
     dialog.setInputMode(QInputDialog::TextInput);

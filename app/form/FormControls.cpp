@@ -6,6 +6,7 @@
 #include "app/list/ListBox.h"
 #include "app/list/ListLineDelegate.h"
 #include "app/list/TileListModel.h"
+#include "app/pictures/PictureDelegate.h"
 
 #include "art/ArtPaths.h"
 #include "art/ArtDecoder.h"
@@ -349,12 +350,17 @@ void TFormControls::DrawTilePicture(TTileKind Kind, int Tile)
         return;
     if (TPictureCache *pictures = VellArtReader1->Pictures()) {
         const TPicture picture = Kind == TTileKind::Land ? pictures->Land(Tile) : pictures->Item(Tile);
-        // An entry beyond the art's index leaves the picture before on view;
-        // one that cannot be drawn blanks it, at the size it had.
-        if (!picture.Missing)
-            Image1Bitmap = picture.Image;
-        else if (!picture.Image.isNull())
+        // A tile the grid shows without a picture shows so here too: an
+        // entry beyond the art's index, or one that cannot be drawn, leaves
+        // neither the picture before on view nor a white box of its size.
+        if (picture.Missing) {
+            Image1Bitmap = QImage();
             TArtDecoder::MakeBlank(Image1Bitmap);
+            Image1->setPixmap(TPictureDelegate::NoPicture(TPictureDelegate::NoPictureSide));
+            return;
+        }
+        // The picture control shows its bitmap as drawn, white fill and all.
+        Image1Bitmap = picture.Image;
     }
     Image1->setPixmap(QPixmap::fromImage(Image1Bitmap));
 }

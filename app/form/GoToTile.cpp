@@ -1,6 +1,7 @@
 #include "app/form/GoToTile.h"
 
 #include "app/document/EditSteps.h"
+#include "app/document/ErrorBox.h"
 
 #include <QInputDialog>
 
@@ -34,7 +35,7 @@ std::optional<int> TGoToTile::ParseIndex(const QString &Text)
 
 void TGoToTile::Run(int Count)
 {
-    QInputDialog dialog(FWindow);
+    QInputDialog dialog(DialogParent(FWindow));
     dialog.setWindowTitle(QStringLiteral("Go to Tile"));
     dialog.setLabelText(QStringLiteral("Tile index, in hex (1A or 0x1A) or decimal (#26):"));
     dialog.setInputMode(QInputDialog::TextInput);

@@ -154,7 +154,9 @@ TPicturesWindow &TForm1::OpenPictures()
             *Document, *this,
             TPicturesWindow::Sources{
                 ListModel, PictureSource(),
-                [this](TTileKind Kind, int Tile) { return Compare->Session->Differs(Kind, Tile); }, Tools->Menus->KeyedActions(QStringLiteral("PicturesAction"))});
+                [this](TTileKind Kind, int Tile) { return Compare->Session->Differs(Kind, Tile); },
+                Tools->Menus->KeyedActions(QStringLiteral("PicturesAction")), StatusBar1, Tools->Watch,
+                [this] { ListBox1->setFocus(Qt::OtherFocusReason); List->CenterCurrent(); }});
         connect(Compare->Session, &TCompareSession::MarksChanged, Pictures.get(), &TPicturesWindow::Repaint);
     }
     Pictures->ShowOrRaise();

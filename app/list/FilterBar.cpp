@@ -13,21 +13,36 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 using State = TTileFilter::FlagState;
 
 // A menu that stays open while the user clicks through its flags, each
-// click stepping one flag from "any" to "set" to "clear".
+// click stepping one flag from "any" to "set" to "clear". Only a release
+// whose press came down on the menu is a click: the menu may open under
+// the pointer, and the release of the press that opened it does nothing.
 class TStayingMenu : public QMenu
 {
 public:
     using QMenu::QMenu;
 
 protected:
+    void showEvent(QShowEvent *Event) override
+    {
+        FPressed = false;
+        QMenu::showEvent(Event);
+    }
+    void mousePressEvent(QMouseEvent *Event) override
+    {
+        FPressed = rect().contains(Event->position().toPoint());
+        QMenu::mousePressEvent(Event);
+    }
     void mouseReleaseEvent(QMouseEvent *Event) override
     {
+        if (!std::exchange(FPressed, false))
+            return Event->accept();
         QAction *action = actionAt(Event->position().toPoint());
         if (action && action->isEnabled() && action->data().isValid()) {
             action->trigger();
@@ -35,6 +50,9 @@ protected:
         }
         QMenu::mouseReleaseEvent(Event);
     }
+
+private:
+    bool FPressed = false;
 };
 
 State NextState(State Now)
@@ -165,8 +183,8 @@ void TFilterBar::Forget()
     const QSignalBlocker quiet(Box);
     Box->clear();
     for (const auto &condition : FConditions) {
-        const QSignalBlocker quietSwitch(condition.first);
-        condition.first->setChecked(false);
+        const QSignalBlocker quietSwitch(condition.Switch);
+        condition.Switch->setChecked(false);
     }
     ShowFlagStates();
 }
@@ -177,9 +195,9 @@ void TFilterBar::Apply()
     emit Changed();
 }
 
-void TFilterBar::AddCondition(QAbstractButton *Switch, KindPredicate Keep)
+void TFilterBar::AddCondition(QAbstractButton *Switch, KindPredicate Keep, std::function<QString()> Note)
 {
-    FConditions.emplace_back(Switch, std::move(Keep));
+    FConditions.push_back({Switch, std::move(Keep), std::move(Note)});
     layout()->addWidget(Switch);
     connect(Switch, &QAbstractButton::toggled, this, &TFilterBar::Apply);
 }
@@ -193,7 +211,17 @@ void TFilterBar::ConditionChanged()
 bool TFilterBar::IsConditionOn() const
 {
     return std::any_of(FConditions.begin(), FConditions.end(),
-                       [](const auto &Condition) { return Condition.first->isChecked(); });
+                       [](const auto &Condition) { return Condition.Switch->isChecked(); });
+}
+
+QString TFilterBar::Notes() const
+{
+    QStringList notes;
+    for (const auto &condition : FConditions) {
+        if (condition.Switch->isChecked() && condition.Note && !condition.Note().isEmpty())
+            notes << condition.Note();
+    }
+    return notes.join(QStringLiteral("; "));
 }
 
 TFilterBar::TilePredicate TFilterBar::Predicate() const
@@ -204,8 +232,8 @@ TFilterBar::TilePredicate TFilterBar::Predicate() const
     const TTileKind kind = FDocument.Section();
     std::vector<const KindPredicate *> conditions;
     for (const auto &condition : FConditions) {
-        if (condition.first->isChecked())
-            conditions.push_back(&condition.second);
+        if (condition.Switch->isChecked())
+            conditions.push_back(&condition.Keep);
     }
     // The conditions come last: the name and flags are cheap to ask, a
     // condition may have to look at the tile's picture.

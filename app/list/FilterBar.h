@@ -43,9 +43,12 @@ public:
     // A further condition from another part of the window, with the switch
     // that turns it on, which stands beside the flags: while the switch is
     // checked, a tile shows only when Keep takes it too. Clearing the
-    // filter turns every switch off.
+    // filter turns every switch off. Note, when given, says what the user
+    // should know of the tiles it kept ("pictures were not checked").
     using KindPredicate = std::function<bool(TTileKind Kind, int Tile)>;
-    void AddCondition(QAbstractButton *Switch, KindPredicate Keep);
+    void AddCondition(QAbstractButton *Switch, KindPredicate Keep, std::function<QString()> Note = {});
+    // The notes of the conditions turned on, joined; empty for none.
+    QString Notes() const;
     // What the condition takes changed: the list is filtered anew.
     void ConditionChanged();
 
@@ -66,5 +69,11 @@ private:
     TTileDocument &FDocument;
     TTileFilter FFilter;
     QMenu *FFlagsMenu = nullptr;
-    std::vector<std::pair<QAbstractButton *, KindPredicate>> FConditions;
+    struct Condition
+    {
+        QAbstractButton *Switch;
+        KindPredicate Keep;
+        std::function<QString()> Note;
+    };
+    std::vector<Condition> FConditions;
 };

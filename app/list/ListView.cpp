@@ -82,19 +82,40 @@ void TListView::Refilter()
     }
     if (!FDocument.Store())
         return;
-    const int shown = FLines.rowCount();
     if (keep)
-        FStatus.showMessage(shown == 1 ? QStringLiteral("1 tile matches") : Thousands(shown) + QStringLiteral(" tiles match"));
+        FStatus.showMessage(MatchText());
     else
         FStatus.clearMessage();
 }
 
+// "12 tiles match", with what the filter's conditions note.
+QString TListView::MatchText() const
+{
+    const int shown = FLines.rowCount();
+    const QString notes = FFilter.Notes();
+    return (shown == 1 ? QStringLiteral("1 tile matches") : Thousands(shown) + QStringLiteral(" tiles match"))
+           + (notes.isEmpty() ? QString() : QStringLiteral("; ") + notes);
+}
+
 // The selected tile stays selected and in view while it matches; a tile
-// the filter hides is no longer selected.
+// the filter hides is no longer selected, and the status bar says so: the
+// next edit would miss it.
 bool TListView::FollowFilter()
 {
     Refilter();
-    return KeepSelected();
+    const std::size_t before = FDocument.SelectedTiles().size();
+    if (!KeepSelected())
+        return false;
+    const std::size_t dropped = before - FDocument.SelectedTiles().size();
+    QString text = FFilter.IsActive() ? MatchText() + QStringLiteral("; ") : QString();
+    if (before == 1)
+        text += QStringLiteral("the selected tile is hidden and no longer selected");
+    else
+        text += QStringLiteral("%1 of %2 selected tiles %3 hidden and no longer selected")
+                    .arg(Thousands(qint64(dropped)), Thousands(qint64(before)),
+                         dropped == 1 ? QStringLiteral("is") : QStringLiteral("are"));
+    FStatus.showMessage(text);
+    return true;
 }
 
 bool TListView::SwitchSection(TTileKind Kind)

@@ -3,6 +3,7 @@
 #include "tiledata/TileKind.h"
 
 #include <QObject>
+#include <QString>
 
 #include <array>
 #include <vector>
@@ -59,6 +60,7 @@ protected:
 
 private:
     bool KeepSelected();
+    QString MatchText() const;
     void SelectionChanged();
 
     TTileDocument &FDocument;

@@ -2,6 +2,7 @@
 
 #include "app/compare/DifferenceDelegate.h"
 #include "app/list/TileListModel.h"
+#include "app/pictures/PicturePreview.h"
 
 #include "art/PictureCache.h"
 #include "tiledata/TileDataReader.h"
@@ -11,13 +12,14 @@
 #include <QAbstractItemView>
 #include <QHelpEvent>
 #include <QPainter>
-#include <QToolTip>
 
 #include <algorithm>
 
 namespace {
 
 constexpr int Margin = 3;
+// The comparison's mark under the label.
+constexpr int MarkHeight = 4;
 // Pictures of tiles beyond a short file's end are drawn faintly, as the
 // list greys their lines.
 constexpr qreal GreyedOpacity = 0.35;
@@ -64,11 +66,28 @@ QString TPictureDelegate::TipText(const TTileData &Store, TTileKind Kind, int Ti
     return text;
 }
 
+// The widest label the open file can have, in bold as a differing tile's
+// label is: every digit as wide as the widest, and five of them from tile
+// 0x10000 up. With a gap of Margin on either side, no two labels touch.
+int TPictureDelegate::LabelWidth(const QFont &Font) const
+{
+    QFont bold(Font);
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const TTileData *store = FStore ? FStore() : nullptr;
+    const int last = store ? std::max(store->Count(TTileKind::Item), store->Count(TTileKind::Land)) - 1 : 0xFFFF;
+    int digit = 0;
+    for (const QChar c : QStringLiteral("0123456789ABCDEF"))
+        digit = std::max(digit, metrics.horizontalAdvance(c));
+    const int digits = int(IndexText(std::max(last, 0)).size()) - 2;
+    return metrics.horizontalAdvance(QStringLiteral("0x")) + digits * digit + 1;
+}
+
 QSize TPictureDelegate::sizeHint(const QStyleOptionViewItem &Option, const QModelIndex &) const
 {
     const QFontMetrics metrics(Option.font);
-    const int width = std::max(FCellSize, metrics.horizontalAdvance(IndexText(0xFFFF)));
-    return QSize(width + 2 * Margin, FCellSize + metrics.height() + 2 * Margin);
+    const int width = std::max(FCellSize, LabelWidth(Option.font)) + 2 * Margin;
+    return QSize(std::max(width, FFillWidth), FCellSize + metrics.height() + 2 * Margin + MarkHeight);
 }
 
 void TPictureDelegate::paint(QPainter *Painter, const QStyleOptionViewItem &Option, const QModelIndex &Index) const
@@ -81,26 +100,37 @@ void TPictureDelegate::paint(QPainter *Painter, const QStyleOptionViewItem &Opti
     const QRect cell = Option.rect;
     const bool selected = Option.state & QStyle::State_Selected;
     const QPalette::ColorGroup group = Option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
-    Painter->save();
-    if (selected)
-        Painter->fillRect(cell, Option.palette.brush(group, QPalette::Highlight));
-
     const TTileData *store = FStore();
+    // A tile beyond a short file's end is greyed, selected or not, as the
+    // list greys its line: its selection shows faintly too.
     const bool greyed = store && !store->IsWhole(kind, tile);
-    const QRect square(cell.left() + (cell.width() - FCellSize) / 2, cell.top() + Margin, FCellSize, FCellSize);
+    Painter->save();
     if (greyed)
         Painter->setOpacity(GreyedOpacity);
+    if (selected)
+        Painter->fillRect(cell, Option.palette.brush(group, QPalette::Highlight));
+    const QRect square(cell.left() + (cell.width() - FCellSize) / 2, cell.top() + Margin, FCellSize, FCellSize);
     DrawPicture(Painter, square, kind, tile);
     Painter->setOpacity(1.0);
 
-    const QRect below(cell.left(), square.bottom() + 1, cell.width(), cell.bottom() - square.bottom());
-    const QPalette::ColorGroup textGroup = greyed ? QPalette::Disabled : group;
-    Painter->setPen(Option.palette.color(textGroup, selected ? QPalette::HighlightedText : QPalette::Text));
-    Painter->setFont(Option.font);
+    const bool differs = FDiffers && FDiffers(kind, tile);
+    const QRect below(cell.left(), square.bottom() + 1, cell.width(), cell.bottom() - MarkHeight - square.bottom());
+    const QPalette::ColorRole textRole = selected && !greyed ? QPalette::HighlightedText : QPalette::Text;
+    Painter->setPen(Option.palette.color(greyed ? QPalette::Disabled : group, textRole));
+    if (differs) {
+        QFont bold(Option.font);
+        bold.setBold(true);
+        Painter->setFont(bold);
+    } else {
+        Painter->setFont(Option.font);
+    }
     Painter->drawText(below, Qt::AlignHCenter | Qt::AlignVCenter, IndexText(tile));
 
-    if (FDiffers && FDiffers(kind, tile))
-        Painter->fillRect(QRect(cell.left(), cell.top(), TDifferenceDelegate::BarWidth, cell.height()),
+    // The mark lies under the label, within the cell's margins, so that it
+    // is the cell's own and never read as its neighbour's.
+    if (differs)
+        Painter->fillRect(QRect(cell.left() + Margin, cell.bottom() - Margin - TDifferenceDelegate::BarWidth + 1,
+                                cell.width() - 2 * Margin, TDifferenceDelegate::BarWidth),
                           TDifferenceDelegate::MarkColor());
     if (Option.state & QStyle::State_HasFocus) {
         Painter->setPen(QPen(Option.palette.color(group, QPalette::Text), 1, Qt::DotLine));
@@ -110,27 +140,44 @@ void TPictureDelegate::paint(QPainter *Painter, const QStyleOptionViewItem &Opti
 }
 
 // A tile without a picture keeps its square empty but for a faint cross,
-// so that a free slot is told from a white picture.
-void TPictureDelegate::DrawPicture(QPainter *Painter, const QRect &Square, TTileKind Kind, int Tile) const
+// so that a free slot is told from a picture of the background's colour.
+void TPictureDelegate::DrawNoPicture(QPainter *Painter, const QRect &Square)
+{
+    const QRect mark(Square.center() - QPoint(3, 3), QSize(7, 7));
+    Painter->setPen(QColor(128, 128, 128, 90));
+    Painter->drawLine(mark.topLeft(), mark.bottomRight());
+    Painter->drawLine(mark.topRight(), mark.bottomLeft());
+}
+
+QPixmap TPictureDelegate::NoPicture(int Side)
+{
+    QPixmap pixmap(Side, Side);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    DrawNoPicture(&painter, pixmap.rect());
+    return pixmap;
+}
+
+// The picture's colour 0 lets the cell's background through, the
+// selection's colour or a dark theme's alike.
+TPicture TPictureDelegate::PictureOf(TTileKind Kind, int Tile) const
 {
     TPictureCache *pictures = FPictures ? FPictures() : nullptr;
-    const TPicture picture = !pictures ? TPicture()
-                             : Kind == TTileKind::Land ? pictures->Land(Tile)
-                                                       : pictures->Item(Tile);
-    if (picture.Missing) {
-        const QRect mark(Square.center() - QPoint(3, 3), QSize(7, 7));
-        Painter->setPen(QColor(128, 128, 128, 90));
-        Painter->drawLine(mark.topLeft(), mark.bottomRight());
-        Painter->drawLine(mark.topRight(), mark.bottomLeft());
-        return;
-    }
-    QSize size = picture.Image.size();
+    return !pictures ? TPicture() : Kind == TTileKind::Land ? pictures->Land(Tile) : pictures->Item(Tile);
+}
+
+void TPictureDelegate::DrawPicture(QPainter *Painter, const QRect &Square, TTileKind Kind, int Tile) const
+{
+    const TPicture picture = PictureOf(Kind, Tile);
+    if (picture.Missing || picture.Shown.isNull())
+        return DrawNoPicture(Painter, Square);
+    QSize size = picture.Shown.size();
     if (size.width() > Square.width() || size.height() > Square.height())
         size = size.scaled(Square.size(), Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
     const QRect target(Square.left() + (Square.width() - size.width()) / 2,
                        Square.top() + (Square.height() - size.height()) / 2, size.width(), size.height());
     Painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    Painter->drawImage(target, picture.Image);
+    Painter->drawImage(target, picture.Shown);
 }
 
 bool TPictureDelegate::helpEvent(QHelpEvent *Event, QAbstractItemView *View, const QStyleOptionViewItem &Option,
@@ -140,6 +187,20 @@ bool TPictureDelegate::helpEvent(QHelpEvent *Event, QAbstractItemView *View, con
     const TTileData *store = FStore();
     if (Event->type() != QEvent::ToolTip || !lines || !store)
         return QStyledItemDelegate::helpEvent(Event, View, Option, Index);
-    QToolTip::showText(Event->globalPos(), TipText(*store, lines->Kind(), lines->TileAt(Index.row())), View);
+    Preview(View, Index, Event->globalPos() + QPoint(12, 12));
     return true;
+}
+
+// A hover shows the larger picture in place of the tooltip, with its text.
+void TPictureDelegate::Preview(QAbstractItemView *View, const QModelIndex &Index, const QPoint &At)
+{
+    const TTileListModel *lines = LinesOf(Index);
+    const TTileData *store = FStore();
+    if (!lines || !store)
+        return;
+    const int tile = lines->TileAt(Index.row());
+    const TPicture picture = PictureOf(lines->Kind(), tile);
+    if (!FPreview)
+        FPreview = new TPicturePreview(View);
+    FPreview->ShowAt(picture.Missing ? QImage() : picture.Shown, TipText(*store, lines->Kind(), tile), At);
 }

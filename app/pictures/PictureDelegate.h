@@ -2,15 +2,21 @@
 
 #include "tiledata/TileKind.h"
 
+#include <QPixmap>
+#include <QPointer>
 #include <QStyledItemDelegate>
 
 #include <functional>
 
+class QAbstractItemView;
 class TPictureCache;
+class TPicturePreview;
 class TTileData;
+struct TPicture;
 
 // The cells of the pictures grid: the tile's picture in a square of the
-// cell size, its index under it, the comparison's mark, and the tile's
+// cell size, its index under it (bold while it differs from the file
+// compared with), the comparison's mark under that, and the tile's
 // name and main flags in the tooltip. The picture is scaled down, keeping
 // its shape, only when it is larger than the square; a smaller one is
 // drawn at its own size and centred. Scaling picks pixels, never blends
@@ -32,12 +38,25 @@ public:
     // The side of the picture's square, in pixels.
     int CellSize() const { return FCellSize; }
     void SetCellSize(int Size) { FCellSize = Size; }
+    // Cells as wide as Width at least (0: as wide as their contents), so
+    // that the grid's columns fill its width.
+    void SetFillWidth(int Width) { FFillWidth = Width; }
 
     // "0x1A3F stone wall: Wall, Impassable; Height 20"; land tiles have no
     // height.
     static QString TipText(const TTileData &Store, TTileKind Kind, int Tile);
     // "0x1A3F", as under the picture.
     static QString IndexText(int Tile);
+    // Index's picture at its own size with its tooltip's text, at At on the
+    // screen.
+    void Preview(QAbstractItemView *View, const QModelIndex &Index, const QPoint &At);
+
+    // The faint cross of a tile without a picture, in the middle of Square,
+    // and a pixmap of Side x Side holding it: the art view beside the list
+    // shows a missing picture as the grid does.
+    static void DrawNoPicture(QPainter *Painter, const QRect &Square);
+    static QPixmap NoPicture(int Side);
+    static constexpr int NoPictureSide = 44;
 
     void paint(QPainter *Painter, const QStyleOptionViewItem &Option, const QModelIndex &Index) const override;
     QSize sizeHint(const QStyleOptionViewItem &Option, const QModelIndex &Index) const override;
@@ -45,10 +64,14 @@ public:
                    const QModelIndex &Index) override;
 
 private:
+    int LabelWidth(const QFont &Font) const;
+    TPicture PictureOf(TTileKind Kind, int Tile) const;
     void DrawPicture(QPainter *Painter, const QRect &Square, TTileKind Kind, int Tile) const;
 
     PictureSource FPictures;
     StoreSource FStore;
     DifferencePredicate FDiffers;
     int FCellSize = 64;
+    int FFillWidth = 0;
+    QPointer<TPicturePreview> FPreview;
 };

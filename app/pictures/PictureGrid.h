@@ -2,7 +2,11 @@
 
 #include "app/list/ListBox.h"
 
+#include <QTimer>
+
 #include <array>
+#include <optional>
+#include <vector>
 
 class TPictureDelegate;
 class TTileDocument;
@@ -37,19 +41,45 @@ public:
 
 signals:
     void CellSizeChanged(int Size);
+    // A hex index typed in the grid, so far; empty once typing ends.
+    void Typed(const QString &Text);
 
 protected:
     void wheelEvent(QWheelEvent *Event) override;
     void mousePressEvent(QMouseEvent *Event) override;
     void keyPressEvent(QKeyEvent *Event) override;
     void showEvent(QShowEvent *Event) override;
+    void resizeEvent(QResizeEvent *Event) override;
+    void focusOutEvent(QFocusEvent *Event) override;
+    QModelIndex moveCursor(CursorAction Action, Qt::KeyboardModifiers Keys) override;
 
 private:
     void FollowDocument();
+    void FollowReset();
+    bool TypeIndex(const QKeyEvent *Event);
+    void EndTyping();
+    void FitColumns();
     void UserSelected();
+
+    static constexpr int NoneShown = -2;
 
     TTileDocument &FDocument;
     TTileListModel &FLines;
     TPictureDelegate *FCells; // owned through Qt parenting
     bool FSelectingByProgram = false;
+    // The current tile the grid last scrolled to, and the tile at its top
+    // before its lines were renewed.
+    int FShownCurrent = NoneShown;
+    int FTopTile = -1;
+    // A hex index being typed, the selection before it went to a tile, and
+    // the pause that ends it.
+    struct TSelected
+    {
+        std::vector<int> Tiles;
+        int Current;
+        int Anchor;
+    };
+    QString FTyped;
+    std::optional<TSelected> FTypedFrom;
+    QTimer *FTypingEnds = nullptr;
 };

@@ -19,9 +19,29 @@
 #include <QPushButton>
 #include <QUrl>
 #include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <algorithm>
+
+namespace {
+
+// The window keeps settings, the Pictures window's place and cell size
+// among them: a test's go to a folder of its own process, never to the
+// user's settings, and no test reads what an earlier run left.
+void KeepSettingsApart()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    static QTemporaryDir folder;
+    // A file of settings: Windows' own format would be its registry.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+}
+
+} // namespace
+
+Q_CONSTRUCTOR_FUNCTION(KeepSettingsApart)
 
 ModalAnswers::ModalAnswers()
 {

@@ -4,6 +4,7 @@
 #include "app/document/ErrorBox.h"
 #include "app/form/StartFile.h"
 #include "app/form/Unit1.h"
+#include "app/pictures/PictureDelegate.h"
 #include "art/VellArtReader.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/ArtWriter.h"
@@ -490,9 +491,12 @@ private slots:
         QCOMPARE(window->Image1->alignment(), Qt::AlignLeft | Qt::AlignTop);
         QVERIFY(!window->Image1->hasScaledContents());
 
-        // Entries beyond the index leave the previous picture on view.
+        // An entry beyond the index shows no picture, as the Pictures
+        // window's cell does, rather than the picture before.
         ClickLine(*window, 100);
-        QCOMPARE(window->Image1Bitmap.size(), QSize(44, 44));
+        QCOMPARE(window->Image1Bitmap.size(), QSize(1, 1));
+        QCOMPARE(window->Image1->pixmap().toImage(),
+                 TPictureDelegate::NoPicture(TPictureDelegate::NoPictureSide).toImage());
     }
 
     // -- keys in the list ---------------------------------------------------

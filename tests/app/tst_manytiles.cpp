@@ -101,9 +101,9 @@ private slots:
         Shortcut(*window, Qt::CTRL | Qt::Key_Z);
         QCOMPARE(window->TileData()->GetRecordBytes(TTileKind::Item, 4),
                  QByteArray(reinterpret_cast<const char *>(Files->Writer.Bytes().data() + TileDataWriter::OffsetOf(4)), 37));
-        // Undo selects the first tile the step changed, alone: Wall was
-        // missing in 4 and 6.
-        QCOMPARE(window->Document->SelectedTiles(), std::vector<int>({4}));
+        // Undo selects the tiles the step changed: Wall was missing in 4
+        // and 6.
+        QCOMPARE(window->Document->SelectedTiles(), std::vector<int>({4, 6}));
     }
 
     void renamingManyTilesAsksFirst_data()

@@ -4,6 +4,7 @@
 // decoded pictures stay within the cache's cap.
 
 #include "app/compare/CompareTools.h"
+#include "app/compare/DifferenceDelegate.h"
 #include "app/document/TileDocument.h"
 #include "app/form/Unit1.h"
 #include "app/list/TileListModel.h"
@@ -19,12 +20,24 @@
 #include "tiledata/TileDataReader.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QLabel>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QStatusBar>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -117,10 +130,88 @@ class PicturesTest : public WindowTest
     }
 
 private slots:
-    void initTestCase()
+    void faultsStayMended_data()
     {
-        // The window's place and cell size go to a settings file of the tests.
-        QStandardPaths::setTestModeEnabled(true);
+        QTest::addColumn<QString>("fault");
+        for (const char *fault : {"release of the press opening Flags", "edit keeps the grid's scroll place",
+                                  "End with no current tile", "undo selects the step's tiles", "free"})
+            QTest::newRow(fault) << QString::fromLatin1(fault);
+    }
+
+    // Tiles 4 to 0x18 have Wall set but tile 6; tile 3 is all zero, tile 2
+    // all zero but its weight, tile 1 but its height, and no art lies beside
+    // the file.
+    void faultsStayMended()
+    {
+        QFETCH(QString, fault);
+        for (int tile = 1; tile <= 0x18; ++tile) {
+            TileDataWriter::Record record = Files->Writer.ReadRecord(tile);
+            if (tile <= 3)
+                record = {};
+            record.Weight = tile == 2 ? 5 : tile >= 4 ? 1 : record.Weight;
+            record.Height = tile == 1 ? 7 : record.Height;
+            if (tile >= 4)
+                record.Flags = tile == 6 ? record.Flags & ~0x10u : record.Flags | 0x10u;
+            Files->Writer.SetRecord(tile, record);
+        }
+        auto window = Open();
+        TPictureGrid &grid = OpenGrid(*window);
+        const auto status = [&] { return window->StatusBar1->currentMessage(); };
+        if (fault.startsWith(QLatin1String("release"))) {
+            ClickCell(grid, 4);
+            ClickCell(grid, 8, Qt::ShiftModifier);
+            auto *button = window->findChild<QToolButton *>(QStringLiteral("FilterFlags"));
+            QMenu *menu = button->menu();
+            menu->popup(button->mapToGlobal(QPoint(0, 0)));
+            QVERIFY(QTest::qWaitForWindowExposed(menu));
+            const QList<QAction *> entries = menu->actions();
+            QAction *wall = *std::find_if(entries.begin(), entries.end(),
+                                          [](QAction *Entry) { return Entry->data() == QVariant(4); });
+            const QPoint at = menu->actionGeometry(wall).center();
+            QTest::mouseRelease(menu, Qt::LeftButton, Qt::NoModifier, at);
+            QCOMPARE(button->text(), QStringLiteral("Flags"));
+            QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, at);
+            QCOMPARE(button->text(), QStringLiteral("Flags 1"));
+            menu->close();
+            QCOMPARE(window->Document->SelectedTiles(), (std::vector<int>{4, 5, 7, 8}));
+            QVERIFY2(status().contains(QLatin1String("1 of 5 selected tiles is hidden")), qPrintable(status()));
+        } else if (fault.startsWith(QLatin1String("edit"))) {
+            ClickCell(grid, 5);
+            grid.verticalScrollBar()->setValue(grid.verticalScrollBar()->maximum() / 2);
+            const int top = grid.indexAt(QPoint(1, 1)).row();
+            window->cbWall->click();
+            window->Edit2->setText(QStringLiteral("seven"));
+            QTest::mouseClick(window->Button1, Qt::LeftButton);
+            QVERIFY(window->StatusBar1->currentMessage().startsWith(QLatin1String("Replaced n5 with seven")));
+            QCOMPARE(grid.indexAt(QPoint(1, 1)).row(), top);
+        } else if (fault.startsWith(QLatin1String("End"))) {
+            ClickCell(grid, 5);
+            QTest::keyClicks(window->findChild<QLineEdit *>(QStringLiteral("FilterBox")), QStringLiteral("n1"));
+            QCOMPARE(window->Document->CurrentTile(), -1);
+            grid.setFocus();
+            QTest::keyClick(&grid, Qt::Key_End);
+            QCOMPARE(window->Document->CurrentTile(), ListTiles(*window).back());
+        } else if (fault.startsWith(QLatin1String("undo"))) {
+            ClickCell(grid, 4);
+            ClickCell(grid, 0x18, Qt::ShiftModifier);
+            ClickCell(grid, 0x10, Qt::ControlModifier);
+            ClickCell(grid, 0x10, Qt::ControlModifier);
+            TypeInto(window->edWeight, QStringLiteral("42"));
+            grid.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&grid));
+            // Ctrl+Z takes the typed weight in as a step of its own, and undoes it.
+            for (const Qt::Key key : {Qt::Key_Z, Qt::Key_Y}) {
+                QTest::keyClick(&grid, key, Qt::ControlModifier);
+                QCOMPARE(window->Document->SelectedTiles().size(), std::size_t(21));
+                QCOMPARE(window->Document->CurrentTile(), 0x10);
+                QCOMPARE(Selected(grid), Range(4, 0x18));
+            }
+        } else {
+            window->findChild<QToolButton *>(QStringLiteral("FreeOnly"))->click();
+            QCOMPARE(ListTiles(*window), std::vector<int>{3});
+            QVERIFY2(status().startsWith(QLatin1String("1 tile matches; pictures were not checked: no art was found")),
+                     qPrintable(status()));
+        }
     }
 
     void gridShowsTheListsTiles_data()
@@ -134,26 +225,22 @@ private slots:
         QTest::newRow("free") << "" << false << true;
     }
 
-    // Tiles 3 and 4 have no name and no flags, and only tile 4 a picture:
-    // tile 3 is the one free slot.
+    // Tiles 3 and 4 are all zero, and only tile 4 has a picture: tile 3 is
+    // the one free slot.
     void gridShowsTheListsTiles()
     {
         QFETCH(QString, name);
         QFETCH(bool, differencesOnly);
         QFETCH(bool, free);
-        for (const int tile : {3, 4}) {
-            TileDataWriter::Record record = Files->Writer.ReadRecord(tile);
-            record.Flags = 0;
-            record.Name.clear();
-            Files->Writer.SetRecord(tile, record);
-        }
+        for (const int tile : {3, 4})
+            Files->Writer.SetRecord(tile, {});
         ArtWriter art;
         art.PadToEntry(ArtWriter::StaticArtBase + 4);
         art.AddRunLength(2, 2, ArtWriter::Pixels(4, 0x001F), 0xFFFF);
         art.WriteTo(Files->Folder());
         auto window = Open();
         TPictureGrid &grid = OpenGrid(*window);
-        QCOMPARE(window->Pictures->windowTitle(), QStringLiteral("Pictures - tiledata.mul - Quorvane"));
+        QCOMPARE(window->Pictures->windowTitle(), QStringLiteral("Pictures - Items - tiledata.mul[*] - Quorvane"));
         std::vector<unsigned char> other = Files->Writer.Bytes();
         for (const int tile : {1, 5, 0x10, 0x100})
             other[TileDataWriter::OffsetOf(tile) + 4] ^= 1;
@@ -416,7 +503,146 @@ private slots:
         QVERIFY(RedPixels(window->Image1Bitmap, window->Image1Bitmap.rect()) > 100);
     }
 
-    // The cell size chosen is the next window's.
+    // At 32 pixels, the cell of the last of 131,072 tiles, differing from
+    // the file compared with, holds its whole bold label and its mark: its
+    // border columns, and everything around it, stay unpainted.
+    void labelAndMarkStayInTheirCell()
+    {
+        LayoutTileWriter::Newer(4096, 5).WriteTo(Files->Path());
+        LayoutTileWriter::Newer(4096, 6).WriteTo(Files->Folder() + QStringLiteral("/other.mul"));
+        auto window = OpenWindow(*Answers, Files->Path());
+        TPictureGrid &grid = OpenGrid(*window);
+        window->findChild<TCompareTools *>()->CompareWith(Files->Folder() + QStringLiteral("/other.mul"));
+        grid.SetCellSize(32);
+        const QModelIndex index = grid.model()->index(0x1FFFF, 0);
+        QStyleOptionViewItem option;
+        option.font = grid.font();
+        option.palette = grid.palette();
+        option.state = QStyle::State_Enabled | QStyle::State_Active;
+        option.rect = QRect(QPoint(8, 8), grid.itemDelegate()->sizeHint(option, index));
+        QImage image(option.rect.size() + QSize(16, 16), QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            grid.itemDelegate()->paint(&painter, option, index);
+        }
+        const QRect inner = option.rect.adjusted(1, 0, -1, 0);
+        int marked = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb pixel = image.pixel(x, y);
+                if (qAlpha(pixel) != 0 && !inner.contains(x, y))
+                    QFAIL(qPrintable(QStringLiteral("painted at %1, %2, outside %3 x %4 at 8, 8")
+                                         .arg(x).arg(y).arg(option.rect.width()).arg(option.rect.height())));
+                marked += pixel == TDifferenceDelegate::MarkColor().rgba();
+            }
+        }
+        QVERIFY(marked > 10);
+    }
+
+    // The window's title, count and notice follow the document; Go to
+    // asked from the grid stands over it and leaves the arrows to the grid;
+    // the bar of a file changed on disk shows in it too.
+    void windowSpeaksForItself()
+    {
+        auto window = Open();
+        TPictureGrid &grid = OpenGrid(*window);
+        TPicturesWindow &pictures = *window->Pictures;
+        const auto count = [&] { return pictures.findChild<QLabel *>(QStringLiteral("PicturesCount"))->text(); };
+        ClickCell(grid, 4);
+        ClickCell(grid, 6, Qt::ShiftModifier);
+        QCOMPARE(count(), QStringLiteral("16,383 tiles, 3 selected"));
+        window->cbWall->click();
+        QVERIFY(pictures.isWindowModified());
+        Shortcut(*window, Qt::CTRL | Qt::Key_Tab);
+        QCOMPARE(pictures.windowTitle(), QStringLiteral("Pictures - Land - tiledata.mul[*] - Quorvane"));
+        Shortcut(*window, Qt::CTRL | Qt::Key_Tab);
+
+        auto *notice = pictures.findChild<QLabel *>(QStringLiteral("PicturesNotice"));
+        QCOMPARE(notice->text(), QStringLiteral("No art was found beside the file: the tiles have no pictures"));
+        QTest::keyClicks(window->findChild<QLineEdit *>(QStringLiteral("FilterBox")), QStringLiteral("zzz"));
+        QCOMPARE(notice->text(), QStringLiteral("No tile matches the filter"));
+        QVERIFY(notice->isVisible());
+        window->findChild<QLineEdit *>(QStringLiteral("FilterBox"))->clear();
+
+        pictures.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&pictures));
+        grid.setFocus();
+        QWidget *over = nullptr;
+        Answers->Then([&](QWidget *Dialog) {
+            over = Dialog->parentWidget();
+            Type(QStringLiteral("20"))(Dialog);
+        });
+        QTest::keyClick(&grid, Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(over, &pictures);
+        QTRY_COMPARE(QApplication::focusWidget(), &grid);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QCOMPARE(window->Document->CurrentTile(), 0x21);
+
+        QVERIFY(TestFiles::WriteByteElsewhere(Files->Path(), TileDataWriter::OffsetOf(9) + 2, '!'));
+        QTRY_VERIFY(pictures.findChild<QWidget *>(QStringLiteral("PicturesFileWatchBar"))->isVisible());
+    }
+
+    // A hex index typed in the grid goes to its tile, Escape back; Space
+    // previews the picture with the tip's text; Ctrl+0 resets the cell
+    // size, and the columns fill the width; Alt+S saves; the cell menu
+    // offers what acts on the selection, and Show in List.
+    void browserKeys()
+    {
+        ClearWall(4, 4);
+        auto window = Open();
+        TPictureGrid &grid = OpenGrid(*window);
+        ClickCell(grid, 4);
+        grid.setFocus();
+        QTest::keyClicks(&grid, QStringLiteral("1a"));
+        QCOMPARE(window->Document->CurrentTile(), 0x1A);
+        QTest::keyClick(&grid, Qt::Key_Escape);
+        QCOMPARE(window->Document->CurrentTile(), 4);
+
+        QTest::keyClick(&grid, Qt::Key_Space);
+        auto *preview = grid.findChild<QWidget *>(QStringLiteral("PicturePreview"));
+        QVERIFY(preview && preview->isVisible());
+        QVERIFY(preview->findChildren<QLabel *>().back()->text().startsWith(QLatin1String("0x0004 n4")));
+        QTest::keyClick(&grid, Qt::Key_Space);
+        QVERIFY(!preview->isVisible());
+
+        grid.SetCellSize(128);
+        QTest::keyClick(&grid, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(grid.CellSize(), 64);
+        for (const int width : {500, 640, 777}) {
+            window->Pictures->resize(width, 400);
+            const auto strip = [&] {
+                int right = 0;
+                for (int row = 0; grid.visualRect(grid.model()->index(row, 0)).top() <= 0; ++row)
+                    right = grid.visualRect(grid.model()->index(row, 0)).right();
+                return grid.viewport()->width() - 1 - right;
+            };
+            QTRY_VERIFY2(strip() < 16, qPrintable(QString::number(strip())));
+        }
+
+        window->cbWall->click();
+        QTest::keyClick(&grid, Qt::Key_S, Qt::AltModifier);
+        QVERIFY(!window->Document->IsModified());
+
+        QStringList entries;
+        QTimer::singleShot(0, [&] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            for (QAction *entry : menu->actions())
+                entries << entry->text();
+            menu->setActiveAction(menu->actions().back());
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        const QPoint at = grid.visualRect(grid.model()->index(7, 0)).center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, grid.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(grid.viewport(), &event);
+        QCOMPARE(entries, (QStringList{"&Copy Tiles", "&Paste Tiles", "&Go to Tile...", "", "Show in &List"}));
+        QCOMPARE(window->Document->SelectedTiles(), std::vector<int>{7});
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QCOMPARE(QApplication::focusWidget(), window->ListBox1);
+    }
+
+    // The cell size chosen is the next window's; it is kept in a settings
+    // file of the tests' own, never in the user's.
     void cellSizeIsRemembered()
     {
         {
@@ -430,6 +656,10 @@ private slots:
         auto window = Open();
         QCOMPARE(OpenGrid(*window).CellSize(), 44);
         OpenGrid(*window).SetCellSize(64);
+        const QSettings settings(QSettings::defaultFormat(), QSettings::UserScope, QStringLiteral("Quorvane"),
+                                 QStringLiteral("Quorvane"));
+        QVERIFY2(settings.fileName().startsWith(QDir::tempPath()), qPrintable(settings.fileName()));
+        QVERIFY(QFile::exists(settings.fileName()));
     }
 };
 

@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLocale>
 #include <QMenu>
 #include <QCheckBox>
@@ -29,6 +30,7 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
@@ -207,14 +209,14 @@ public:
         Steps.push_back(std::move(step));
         ++Done;
     }
-    // The tile an undo or redo shows: the first its step changed, and its list.
-    std::optional<std::pair<bool, int>> Undo()
+    // The tiles an undo or redo selects, those its step changed, and their list.
+    std::optional<std::pair<bool, std::vector<int>>> Undo()
     {
         if (Done == 0)
             return std::nullopt;
         return Put(Steps[--Done], true);
     }
-    std::optional<std::pair<bool, int>> Redo()
+    std::optional<std::pair<bool, std::vector<int>>> Redo()
     {
         if (Done == Steps.size())
             return std::nullopt;
@@ -301,7 +303,7 @@ private:
     }
     // What the user asked of a step is the fields it changed: a flag bit by
     // bit, any other field whole. Those, and only those, go back.
-    std::pair<bool, int> Put(const Step &S, bool Before)
+    std::pair<bool, std::vector<int>> Put(const Step &S, bool Before)
     {
         static const std::pair<int, int> itemFields[] = {{0, 1}, {1, 1}, {2, 2}, {4, 1}, {5, 1}, {6, 2},
                                                           {8, 1}, {9, 1}, {10, 1}, {11, 1}, {12, 1}, {13, NameBytes}};
@@ -322,7 +324,10 @@ private:
                     std::copy_n(to.begin() + long(from), size, record + from);
             }
         }
-        return {S.Land, S.Records.front().Tile};
+        std::vector<int> tiles;
+        for (const Change &change : S.Records)
+            tiles.push_back(change.Tile);
+        return {S.Land, tiles};
     }
 
     std::vector<Step> Steps;
@@ -399,7 +404,7 @@ enum class Verb
     Click, Key, GoTo, Find, FindNext, Filter, Flag, Number, Rename, TypeName, Replace,
     Switch, Undo, Redo, Save, SaveAs, Reload, Other, Close,
     ShiftClick, CtrlClick, ShiftKey, SelectAll, Copy, Paste, Compare, Difference, Take, StopComparing,
-    GridClick, GridKey,
+    GridClick, GridKey, GridType, GridMenu,
 };
 
 // What the user does; A, B and C choose its details when it is done.
@@ -421,7 +426,8 @@ Action RandomAction(std::mt19937 &Random)
         {Verb::SaveAs, 2}, {Verb::Reload, 2},  {Verb::Other, 4},    {Verb::Close, 3},
         {Verb::ShiftClick, 5}, {Verb::CtrlClick, 4}, {Verb::ShiftKey, 4}, {Verb::SelectAll, 1},
         {Verb::Copy, 1}, {Verb::Paste, 6}, {Verb::Compare, 3}, {Verb::Difference, 4}, {Verb::Take, 5},
-        {Verb::StopComparing, 1}, {Verb::GridClick, 6}, {Verb::GridKey, 4},
+        {Verb::StopComparing, 1}, {Verb::GridClick, 6}, {Verb::GridKey, 4}, {Verb::GridType, 3},
+        {Verb::GridMenu, 3},
     };
     int total = 0;
     for (const auto &entry : weights)
@@ -559,6 +565,8 @@ private:
     TPictureGrid &Grid();
     TPictureGrid &FocusedGrid();
     void GridKey(const Action &A);
+    void GridType(const Action &A);
+    void GridMenu(const Action &A);
     void MenuKey(QKeyCombination Keys);
 
     // The selected tiles that take edits.
@@ -753,6 +761,8 @@ void Run::Dispatch(const Action &A)
         return how == 0 ? Click(A) : how == 1 ? ShiftClick(A) : CtrlClick(A);
     }
     case Verb::GridKey: return GridKey(A);
+    case Verb::GridType: return GridType(A);
+    case Verb::GridMenu: return GridMenu(A);
     }
 }
 
@@ -1010,6 +1020,92 @@ void Run::GridKey(const Action &A)
         Note(Line + QStringLiteral(": the grid and the list select different lines"));
 }
 
+// A hex index typed in the grid: each digit goes to the tile typed so far
+// when the grid shows it. Now and then Escape brings back the selection
+// from before the typing, once it went to a tile.
+void Run::GridType(const Action &A)
+{
+    const int count = Model.Count(Land);
+    const int tile = int(A.A % unsigned(A.B % 2 ? std::min(count, 48) : count + 8));
+    const QString typed = QString::number(tile, 16);
+    const bool back = A.C % 3 == 0;
+    Log(QStringLiteral("type %1 in the grid%2").arg(typed.toUpper(), back ? ", Escape" : ""));
+    int to = -1;
+    for (qsizetype digits = 1; digits <= typed.size(); ++digits) {
+        const int prefix = typed.left(digits).toInt(nullptr, 16);
+        if (RowOf(prefix) >= 0)
+            to = prefix;
+    }
+    const std::pair<std::vector<int>, int> before{Selected, Current};
+    TPictureGrid &grid = FocusedGrid();
+    QTest::keyClicks(&grid, typed);
+    if (back)
+        QTest::keyClick(&grid, Qt::Key_Escape);
+    if (to < 0)
+        return;
+    Reshown = true;
+    if (back) {
+        Expected = before;
+        AnchorTo = Anchors[Land];
+    } else {
+        Expected = {{to}, to};
+        AnchorsCurrent = true;
+    }
+}
+
+// A right click on a cell, and an entry of its menu: Copy Tiles, Go to
+// Tile or Show in List. A cell not selected is selected alone first.
+void Run::GridMenu(const Action &A)
+{
+    const int count = ListCount(*Window);
+    if (count == 0)
+        return Log(QStringLiteral("cell menu: no cell"));
+    const int row = int(A.A % unsigned(std::min(count, 48)));
+    static const char *const entries[] = {"&Copy Tiles", "&Go to Tile...", "Show in &List"};
+    const QString entry = QLatin1String(entries[A.B % 3]);
+    Log(QStringLiteral("cell menu on %1, %2").arg(row).arg(QString(entry).remove(QLatin1Char('&'))));
+    TPictureGrid &grid = FocusedGrid();
+    const QModelIndex cell = grid.model()->index(row, 0);
+    grid.scrollTo(cell);
+    if (!grid.selectionModel()->isRowSelected(row, QModelIndex())) {
+        Reshown = true;
+        Expected = {{TileAt(row)}, TileAt(row)};
+        AnchorsCurrent = true;
+    }
+    if (entry == QLatin1String("&Go to Tile...")) {
+        const int tile = int(A.C % unsigned(Model.Count(Land) + 8));
+        Line += QStringLiteral(" %1").arg(Hex(tile));
+        Queue(Type(QString::number(tile, 16)));
+        if (tile < Model.Count(Land)) {
+            Reshown = true;
+            Expected = {{tile}, tile};
+            AnchorsCurrent = true;
+        }
+    }
+    bool offered = false;
+    QTimer::singleShot(0, &grid, [&offered, entry] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *choice : menu->actions()) {
+            if (choice->text() == entry && choice->isEnabled()) {
+                offered = true;
+                menu->setActiveAction(choice);
+                return QTest::keyClick(menu, Qt::Key_Return);
+            }
+        }
+        menu->close();
+    });
+    const QPoint at = grid.visualRect(cell).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, grid.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid.viewport(), &event);
+    if (!offered)
+        Note(Line + QStringLiteral(": the menu does not offer it"));
+    if (entry == QLatin1String("Show in &List")
+        && (!QTest::qWaitForWindowActive(Window.get(), 1000) || QApplication::focusWidget() != Window->ListBox1))
+        Note(Line + QStringLiteral(": the list is not focused"));
+}
+
 void Run::GoTo(const Action &A)
 {
     const int count = Model.Count(Land);
@@ -1222,12 +1318,18 @@ void Run::Replace(const Action &A)
 void Run::Undo(bool Redo)
 {
     Log(Redo ? QStringLiteral("Ctrl+Y") : QStringLiteral("Ctrl+Z"));
-    const std::optional<std::pair<bool, int>> shown = Redo ? Model.Redo() : Model.Undo();
+    const auto shown = Redo ? Model.Redo() : Model.Undo();
     Reshown = bool(shown);
+    // The step's tiles come back selected, the current tile kept among them;
+    // the other list's current tile is not followed here.
+    const bool sameList = shown && shown->first == Land;
+    const std::vector<int> tiles = shown ? shown->second : std::vector<int>();
+    const bool kept = sameList && std::binary_search(tiles.begin(), tiles.end(), Current);
     MenuKey(Qt::CTRL | (Redo ? Qt::Key_Y : Qt::Key_Z));
     if (shown) {
         ExpectedLand = shown->first;
-        Expected = {{shown->second}, shown->second};
+        if (sameList || tiles.size() == 1)
+            Expected = {tiles, kept ? Current : tiles.front()};
         AnchorsCurrent = true;
     }
 }
