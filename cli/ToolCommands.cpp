@@ -1,6 +1,7 @@
 #include "cli/ToolCommands.h"
 
 #include "tiletext/EditsReader.h"
+#include "cli/LinkColumns.h"
 #include "cli/OutsideRecords.h"
 #include "tiletext/RawName.h"
 #include "cli/TileDiff.h"
@@ -11,6 +12,7 @@
 #include "platform/Error.h"
 #include "tiledata/TileComparison.h"
 #include "tiledata/TileDataReader.h"
+#include "tilelinks/LinkFiles.h"
 
 #include <string_view>
 #include <vector>
@@ -55,7 +57,10 @@ int DiffSection(std::string &Out, const TTileData &A, const TTileData &B, const 
 CommandResult Dump(const std::string &Path, const DumpOptions &Options, LayoutChoice Layout)
 {
     const TileFile file(Path, TileFile::Use::Read, Layout);
-    CommandResult result{0, TileDump::Write(file.Store(), Options), std::string(), std::string()};
+    TLinkFiles links(Options.LinkFolder.empty() ? TLinkFiles::FolderOf(Path) : Options.LinkFolder);
+    DumpOptions options = Options;
+    LinkColumns::Add(options, links, file.Store());
+    CommandResult result{0, TileDump::Write(file.Store(), options), std::string(), std::string()};
     AddWarning(result, file);
     return result;
 }
