@@ -156,7 +156,7 @@ TPicturesWindow &TForm1::OpenPictures()
             *Document, *this,
             TPicturesWindow::Sources{
                 ListModel, PictureSource(),
-                [this](TTileKind Kind, int Tile) { return Compare->Session->Differs(Kind, Tile); }, Tools->Menus->KeyedActions(QStringLiteral("PicturesAction"))});
+                [this](TTileKind Kind, int Tile) { return Compare->Session->Differs(Kind, Tile); }, Tools->Menus->KeyedActions(QStringLiteral("PicturesAction")), Links});
         connect(Compare->Session, &TCompareSession::MarksChanged, Pictures.get(), &TPicturesWindow::Repaint);
     }
     Pictures->ShowOrRaise();

@@ -34,6 +34,7 @@ QString TileList(const std::vector<int> &Tiles)
         names << TileHex(Tiles[k]);
     if (Tiles.size() > 3)
         names << QStringLiteral("%1 more").arg(Tiles.size() - 3);
+    // Three names and a count fit the line beside "Show".
     return names.join(QStringLiteral(", "));
 }
 
@@ -65,7 +66,6 @@ TTileLinks::TTileLinks(TTileDocument &Document, const Anchors &Parts, PictureSou
     About = NewLine(strip, "LinkAbout", 0, art.width());
     Missing = NewLine(strip, "LinkMissing", LineHeight, art.width());
     UsedByText = NewLine(strip, "UsedByText", 2 * LineHeight + 6, art.width() - 52);
-    UsedByText->setToolTip(QStringLiteral("Used by"));
     UsedByButton = new QPushButton(QStringLiteral("Show"), strip);
     UsedByButton->setObjectName(QStringLiteral("UsedByButton"));
     UsedByButton->setGeometry(art.width() - 50, 2 * LineHeight + 3, 50, 22);
@@ -102,6 +102,27 @@ std::vector<int> TTileLinks::UsersOf(int Item)
     return store ? Files().Animations().UsersOf(Item, store->ItemCount()) : std::vector<int>();
 }
 
+QImage TTileLinks::CellTexture(int LandTile)
+{
+    const TTileData *store = FDocument.Store();
+    const int texId = store ? store->GetTexture(LandTile) : 0;
+    return texId == 0 || Files().Textures().Side(texId) == 0 ? QImage() : TextureOf(texId);
+}
+
+QImage TTileLinks::CellFrame(int Item) const
+{
+    if (FDocument.Section() != TTileKind::Item || Item != FDocument.CurrentTile())
+        return QImage();
+    const auto at = std::find(FFrameTiles.begin(), FFrameTiles.end(), Player->ShownTile());
+    return at == FFrameTiles.end() ? QImage() : FFrames[std::size_t(at - FFrameTiles.begin())];
+}
+
+bool TTileLinks::HasAnimation(int Item)
+{
+    TAnimation animation;
+    return FDocument.Store() && Files().Animations().Find(Item, animation);
+}
+
 // Another file, or the same one read again: its folder's files are read
 // anew, when a tile needs them.
 void TTileLinks::FollowLoad()
@@ -126,9 +147,12 @@ void TTileLinks::FollowTiles(TTileKind Kind, const std::vector<int> &Tiles)
 void TTileLinks::Show()
 {
     Player->Stop();
+    FFrames.clear();
+    FFrameTiles.clear();
     TextureView->hide();
     for (QLabel *label : {About, Missing, UsedByText})
         label->clear();
+    UsedByText->setToolTip(QString());
     FPace.clear();
     FShowUsers = nullptr;
     UsedByButton->setEnabled(false);
@@ -189,10 +213,8 @@ void TTileLinks::ShowLandUsers(const TTileData &Store, int Tile)
     int sharing = 0;
     for (int t = 0; t < Store.LandCount(); ++t)
         sharing += Store.GetTexture(t) == texId ? 1 : 0;
-    UsedByText->setText(QStringLiteral("Used by: %1 land tile%2 with %3")
-                            .arg(sharing)
-                            .arg(sharing == 1 ? QString() : QStringLiteral("s"))
-                            .arg(TexIdText(texId)));
+    UsedByText->setText(QStringLiteral("Used by: %1 land tile%2").arg(sharing).arg(sharing == 1 ? "" : "s"));
+    UsedByText->setToolTip(QStringLiteral("The land tiles with %1, this one among them").arg(TexIdText(texId)));
     UsedByButton->setEnabled(true);
     FShowUsers = [this, texId] {
         UsedBy->Show(
@@ -221,7 +243,7 @@ void TTileLinks::ShowAnimation(const TTileData &Store, int Tile)
         frames.push_back(picture.Image);
         tiles.push_back(frame);
     }
-    FPace = QStringLiteral("Animation: %1 frame%2, every %3 ms, delay %4 ms")
+    FPace = QStringLiteral("%1 frame%2, every %3 ms, delay %4 ms")
                 .arg(animation.FrameCount)
                 .arg(animation.FrameCount == 1 ? QString() : QStringLiteral("s"))
                 .arg(std::max(animation.Interval, 1) * TAnimationPlayer::StepMilliseconds)
@@ -229,12 +251,14 @@ void TTileLinks::ShowAnimation(const TTileData &Store, int Tile)
     if (!missing.isEmpty())
         Missing->setText(QStringLiteral("Missing frames: ") + missing.join(QLatin1Char(' ')));
     Player->Play(frames, tiles, animation.Interval, animation.StartDelay);
+    FFrames = std::move(frames);
+    FFrameTiles = std::move(tiles);
     ShowPace();
 }
 
 void TTileLinks::ShowPace()
 {
-    About->setText(Player->IsPaused() ? FPace + QStringLiteral(" (paused)") : FPace);
+    About->setText(Player->IsPaused() ? FPace + QStringLiteral(", paused") : FPace);
 }
 
 void TTileLinks::ShowItemUsers(int Tile)
@@ -242,9 +266,8 @@ void TTileLinks::ShowItemUsers(int Tile)
     const std::vector<int> users = UsersOf(Tile);
     if (users.empty())
         return UsedByText->setText(QStringLiteral("Used by: no animation"));
-    UsedByText->setText(QStringLiteral("Used by: the animation%1 of %2")
-                            .arg(users.size() == 1 ? QString() : QStringLiteral("s"))
-                            .arg(TileList(users)));
+    UsedByText->setText(QStringLiteral("Used by: ") + TileList(users));
+    UsedByText->setToolTip(QStringLiteral("The items whose animations show this one as a frame"));
     UsedByButton->setEnabled(true);
     FShowUsers = [this, users, Tile] {
         UsedBy->Show(

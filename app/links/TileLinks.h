@@ -2,6 +2,7 @@
 
 #include "tiledata/TileKind.h"
 
+#include <QImage>
 #include <QObject>
 #include <QString>
 
@@ -52,8 +53,15 @@ public:
     // The items whose animations use Item as a frame.
     std::vector<int> UsersOf(int Item);
 
+    // For the pictures grid: the texture of a land tile's TexID (null for
+    // none); the frame on view of the current item's animation (null when
+    // none plays); whether an item has an animation entry.
+    QImage CellTexture(int LandTile);
+    QImage CellFrame(int Item) const;
+    bool HasAnimation(int Item);
+
     QLabel *TextureView = nullptr; // the texture, beside the land's picture
-    QLabel *About = nullptr;       // size and TexID, or the animation's pace
+    QLabel *About = nullptr;       // size and TexID, or the animation's frame count, interval and delay
     QLabel *Missing = nullptr;     // frames the animation cannot show
     QLabel *UsedByText = nullptr;
     QPushButton *UsedByButton = nullptr;
@@ -71,6 +79,8 @@ private:
     void ShowPace();
     void ShowUsers();
     QImage TextureOf(int TexId);
+    std::vector<QImage> FFrames; // of the animation playing, by tile
+    std::vector<int> FFrameTiles;
 
     TTileDocument &FDocument;
     Anchors FParts;

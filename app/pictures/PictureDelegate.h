@@ -8,6 +8,7 @@
 
 class TPictureCache;
 class TTileData;
+class TTileLinks;
 
 // The cells of the pictures grid: the tile's picture in a square of the
 // cell size, its index under it, the comparison's mark, and the tile's
@@ -32,6 +33,12 @@ public:
     // The side of the picture's square, in pixels.
     int CellSize() const { return FCellSize; }
     void SetCellSize(int Size) { FCellSize = Size; }
+    // What the tiles point to beside the tile data: a mark on the items that
+    // have an animation, the current one's frame as it plays, and with
+    // ShowTextures the land tiles' textures instead of their pictures.
+    void SetLinks(TTileLinks *Links) { FLinks = Links; }
+    void SetShowTextures(bool Show) { FShowTextures = Show; }
+    bool ShowsTextures() const { return FShowTextures; }
 
     // "0x1A3F stone wall: Wall, Impassable; Height 20"; land tiles have no
     // height.
@@ -46,9 +53,13 @@ public:
 
 private:
     void DrawPicture(QPainter *Painter, const QRect &Square, TTileKind Kind, int Tile) const;
+    void DrawImage(QPainter *Painter, const QRect &Square, const QImage &Image) const;
+    QImage LinkedPicture(TTileKind Kind, int Tile) const;
 
     PictureSource FPictures;
     StoreSource FStore;
     DifferencePredicate FDiffers;
     int FCellSize = 64;
+    TTileLinks *FLinks = nullptr;
+    bool FShowTextures = false;
 };

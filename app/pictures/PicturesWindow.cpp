@@ -1,18 +1,22 @@
 #include "app/pictures/PicturesWindow.h"
 
 #include "app/document/TileDocument.h"
+#include "app/links/AnimationPlayer.h"
+#include "app/links/TileLinks.h"
 #include "app/pictures/PictureGrid.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QSettings>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace {
 
 const QString GeometryKey = QStringLiteral("Pictures/Geometry");
 const QString CellSizeKey = QStringLiteral("Pictures/CellSize");
+const QString TexturesKey = QStringLiteral("Pictures/Textures");
 const QString SettingsName = QStringLiteral("Quorvane");
 
 void BringForward(QWidget &Window)
@@ -39,6 +43,7 @@ TPicturesWindow::TPicturesWindow(TTileDocument &Document, QWidget &MainWindow, c
     layout->addWidget(Grid);
     resize(640, 480);
     AddKeys(From.MenuKeys);
+    AddLinks(From.Links, cells);
     connect(&Document, &TTileDocument::Loaded, this, &TPicturesWindow::ShowTitle);
     connect(Grid, &TPictureGrid::CellSizeChanged, this, [this] { Store(); });
     ShowTitle();
@@ -75,6 +80,28 @@ void TPicturesWindow::AddKeys(const QList<QAction *> &MenuKeys)
     addActions({back, larger, smaller});
 }
 
+// The switch stands above the grid; the current item's cell follows its
+// animation frame by frame.
+void TPicturesWindow::AddLinks(TTileLinks *Links, TPictureDelegate *Cells)
+{
+    if (!Links)
+        return;
+    Cells->SetLinks(Links);
+    auto *bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("PicturesBar"));
+    TexturesSwitch = bar->addAction(QStringLiteral("Textures"));
+    TexturesSwitch->setObjectName(QStringLiteral("TexturesSwitch"));
+    TexturesSwitch->setToolTip(QStringLiteral("Land tiles show the textures their TexIDs name"));
+    TexturesSwitch->setCheckable(true);
+    static_cast<QVBoxLayout *>(layout())->insertWidget(0, bar);
+    connect(TexturesSwitch, &QAction::toggled, this, [this, Cells](bool On) {
+        Cells->SetShowTextures(On);
+        Repaint();
+        Store();
+    });
+    connect(Links->Player, &TAnimationPlayer::Changed, this, &TPicturesWindow::Repaint);
+}
+
 void TPicturesWindow::ShowOrRaise()
 {
     if (!FRestored)
@@ -101,6 +128,8 @@ void TPicturesWindow::Restore()
     FRestored = true;
     QSettings settings(SettingsName, SettingsName);
     Grid->SetCellSize(settings.value(CellSizeKey, 64).toInt());
+    if (TexturesSwitch)
+        TexturesSwitch->setChecked(settings.value(TexturesKey, false).toBool());
     const QByteArray geometry = settings.value(GeometryKey).toByteArray();
     if (!geometry.isEmpty())
         restoreGeometry(geometry);
@@ -112,6 +141,8 @@ void TPicturesWindow::Store() const
         return;
     QSettings settings(SettingsName, SettingsName);
     settings.setValue(CellSizeKey, Grid->CellSize());
+    if (TexturesSwitch)
+        settings.setValue(TexturesKey, TexturesSwitch->isChecked());
     if (isVisible())
         settings.setValue(GeometryKey, saveGeometry());
 }

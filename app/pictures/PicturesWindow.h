@@ -7,6 +7,7 @@
 class QAction;
 class TPictureGrid;
 class TTileDocument;
+class TTileLinks;
 class TTileListModel;
 
 // The Pictures window: the grid of the list's pictures, in a window of its
@@ -28,6 +29,7 @@ public:
         TPictureDelegate::PictureSource Pictures;
         TPictureDelegate::DifferencePredicate Differs;
         QList<QAction *> MenuKeys; // the main window's actions whose keys work here too
+        TTileLinks *Links = nullptr; // textures and animations beside the tiles; none: pictures only
     };
 
     // A window of its own, with no parent: a child window would stay above
@@ -41,12 +43,15 @@ public:
     void Repaint();
 
     TPictureGrid *Grid = nullptr;
+    // "Textures": land cells show their textures instead of their pictures.
+    QAction *TexturesSwitch = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *Event) override;
 
 private:
     void AddKeys(const QList<QAction *> &MenuKeys);
+    void AddLinks(TTileLinks *Links, TPictureDelegate *Cells);
     void ShowTitle();
     void Restore();
     void Store() const;
