@@ -10,7 +10,7 @@ TAnimationPlayer::TAnimationPlayer(QLabel &Picture)
     : QObject(&Picture)
     , FPicture(Picture)
 {
-    connect(&FTimer, &QTimer::timeout, this, &TAnimationPlayer::Next);
+    connect(&FTimer, &QTimer::timeout, this, &TAnimationPlayer::ShowNextFrame);
     FPicture.installEventFilter(this);
 }
 
@@ -48,11 +48,13 @@ void TAnimationPlayer::TogglePause()
     emit Changed();
 }
 
-void TAnimationPlayer::Next()
+void TAnimationPlayer::ShowNextFrame()
 {
+    if (FFrames.empty())
+        return;
     FShown = (FShown + 1) % int(FFrames.size());
     FPicture.setPixmap(QPixmap::fromImage(FFrames[std::size_t(FShown)]));
-    if (FTimer.interval() != FInterval)
+    if (!FPaused && FTimer.interval() != FInterval)
         FTimer.start(FInterval);
     emit Changed();
 }

@@ -31,6 +31,8 @@ public:
     bool IsPaused() const { return FPaused; }
     // The tile whose picture is on view; -1 before the first frame.
     int ShownTile() const { return FShown < 0 ? -1 : FTiles[std::size_t(FShown)]; }
+    // Draws the next frame: what the timer does at each step.
+    void ShowNextFrame();
 
 signals:
     // A frame was drawn, or the player paused or resumed.
@@ -40,8 +42,6 @@ protected:
     bool eventFilter(QObject *Watched, QEvent *Event) override;
 
 private:
-    void Next();
-
     QLabel &FPicture;
     QTimer FTimer;
     std::vector<QImage> FFrames;
