@@ -102,9 +102,11 @@ void TPictureDelegate::paint(QPainter *Painter, const QStyleOptionViewItem &Opti
     if (FLinks && kind == TTileKind::Item && FLinks->HasAnimation(tile)) {
         const QPoint corner(cell.right() - Margin, cell.top() + Margin);
         const QPolygon play({corner - QPoint(6, 0), corner + QPoint(0, 4), corner - QPoint(6, -8)});
+        Painter->save();
         Painter->setPen(Qt::NoPen);
         Painter->setBrush(QColor(200, 120, 0));
         Painter->drawPolygon(play);
+        Painter->restore();
     }
     if (FDiffers && FDiffers(kind, tile))
         Painter->fillRect(QRect(cell.left(), cell.top(), TDifferenceDelegate::BarWidth, cell.height()),

@@ -5,15 +5,19 @@
 #include "app/form/Unit1.h"
 #include "app/links/AnimationPlayer.h"
 #include "app/links/TileLinks.h"
+#include "app/pictures/PictureGrid.h"
+#include "app/pictures/PicturesWindow.h"
 #include "tests/app/WindowTestSupport.h"
 #include "tests/support/AnimationWriter.h"
 #include "tests/support/ArtWriter.h"
 #include "tests/support/LayoutTileWriter.h"
 #include "tests/support/TextureWriter.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -98,6 +102,11 @@ class TileLinksTest : public WindowTest
     }
 
 private slots:
+    void initTestCase()
+    {
+        // The Pictures window's switch goes to a settings file of the tests.
+        QStandardPaths::setTestModeEnabled(true);
+    }
     void landTexture_data();
     void landTexture();
     void animationFrames();
@@ -140,6 +149,14 @@ void TileLinksTest::landTexture()
     Shortcut(*window, Qt::CTRL | Qt::Key_Z);
     QCOMPARE(links.About->text(), About);
     QCOMPARE(links.TextureView->isVisible(), TopLeft != 0);
+    // The Pictures window's land cells show textures with its switch on.
+    window->findChild<QAction *>(QStringLiteral("PicturesAction"))->trigger();
+    TPicturesWindow &pictures = *window->Pictures;
+    pictures.TexturesSwitch->setChecked(true);
+    const QImage shown = pictures.Grid->viewport()->grab().toImage();
+    const QRect cell = pictures.Grid->visualRect(pictures.Grid->model()->index(Tile, 0));
+    const QRgb drawn = shown.pixel(cell.center().x() - 10, cell.top() + 13);
+    QCOMPARE(drawn == TopLeft, TopLeft != 0);
 }
 
 void TileLinksTest::animationFrames()
