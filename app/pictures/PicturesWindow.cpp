@@ -99,7 +99,10 @@ void TPicturesWindow::AddLinks(TTileLinks *Links, TPictureDelegate *Cells)
         Repaint();
         Store();
     });
-    connect(Links->Player, &TAnimationPlayer::Changed, this, &TPicturesWindow::Repaint);
+    // Only the current cell changes with a frame: painting the whole grid
+    // at each would cost a page's decoding and drawing several times a
+    // second.
+    connect(Links->Player, &TAnimationPlayer::Changed, this, [this] { Grid->update(Grid->currentIndex()); });
 }
 
 void TPicturesWindow::ShowOrRaise()
