@@ -57,6 +57,8 @@ int DiffSection(std::string &Out, const TTileData &A, const TTileData &B, const 
 CommandResult Dump(const std::string &Path, const DumpOptions &Options, LayoutChoice Layout)
 {
     const TileFile file(Path, TileFile::Use::Read, Layout);
+    if (!Options.LinkFolder.empty() && !TLinkFiles::AnyIn(Options.LinkFolder))
+        throw Error("--from: " + Options.LinkFolder + " holds none of texidx.mul, texmaps.mul and animdata.mul");
     TLinkFiles links(Options.LinkFolder.empty() ? TLinkFiles::FolderOf(Path) : Options.LinkFolder);
     DumpOptions options = Options;
     LinkColumns::Add(options, links, file.Store());

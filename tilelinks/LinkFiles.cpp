@@ -28,6 +28,15 @@ TLinkFiles::TLinkFiles(const std::string &Folder)
 {
 }
 
+bool TLinkFiles::AnyIn(const std::string &Folder)
+{
+    for (const char *name : {"texidx.mul", "texmaps.mul", "animdata.mul"}) {
+        if (FileSystem::FileExists(Prefix(Folder) + name))
+            return true;
+    }
+    return false;
+}
+
 std::string TLinkFiles::FolderOf(const std::string &TileDataPath)
 {
     std::size_t end = TileDataPath.size();

@@ -16,6 +16,9 @@ public:
     explicit TLinkFiles(const std::string &Folder);
     // The files in the folder of TileDataPath.
     static std::string FolderOf(const std::string &TileDataPath);
+    // True when Folder holds at least one of the three files: a folder named
+    // on purpose that holds none is a mistyped one.
+    static bool AnyIn(const std::string &Folder);
 
     TTextureReader &Textures() { return FTextures; }
     TAnimationReader &Animations() { return FAnimations; }

@@ -96,7 +96,7 @@ void TToolLinksTest::columns_data()
     QTest::newRow("from another folder") << QStringList{"--land", "--texture", "--tiles", "1-2", "--from", "DIR/other"}
                                          << "texturesize" << QStringList{"128", "128"} << 0;
     QTest::newRow("a folder without them") << QStringList{"--land", "--texture", "--tiles", "1", "--from", "DIR/none"}
-                                           << "texturesize" << QStringList{""} << 0;
+                                           << "texturesize" << QStringList{} << 2;
     QTest::newRow("frames") << QStringList{"--animation", "--tiles", "0-3"} << "frames"
                             << QStringList{"", "0x1 0x2 0x0", "", ""} << 0;
     QTest::newRow("frames as indices") << QStringList{"--animation", "--tiles", "0x1A3F"} << "frames"
