@@ -29,6 +29,8 @@ public:
     void TogglePause();
     bool IsPlaying() const { return !FFrames.empty(); }
     bool IsPaused() const { return FPaused; }
+    // The time between frames.
+    int IntervalMs() const { return FInterval; }
     // The tile whose picture is on view; -1 before the first frame.
     int ShownTile() const { return FShown < 0 ? -1 : FTiles[std::size_t(FShown)]; }
     // Draws the next frame: what the timer does at each step.

@@ -69,6 +69,7 @@ void WriteAnimations(const QString &Folder)
     AnimationWriter w;
     w.SetEntry(0x10, {0, 1, 2, 5, 1, -20}, 1, 0); // 0x15 and -0x4 cannot be shown
     w.SetEntry(0x30, {-0x1F}, 1, 0);             // item 0x11 is its only frame
+    w.SetEntry(0x13, {-3}, 0, 0);                // an interval of 0 steps
     w.WriteTo(Folder);
 }
 
@@ -188,6 +189,10 @@ void TileLinksTest::animationFrames()
     ClickLine(*window, 0x12);
     QVERIFY(!links.Player->IsPlaying());
     QCOMPARE(links.About->text(), QString());
+    // An interval of 0 would redraw as fast as the window can: one step.
+    ClickLine(*window, 0x13);
+    QCOMPARE(links.About->text(), QStringLiteral("1 frame, every 50 ms, delay 0 ms"));
+    QCOMPARE(links.Player->IntervalMs(), TAnimationPlayer::StepMilliseconds);
 }
 
 void TileLinksTest::usedByFilters_data()
