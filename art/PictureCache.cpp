@@ -83,12 +83,27 @@ TPicture TPictureCache::Decode(bool Land, std::int32_t EntryNumber)
                        && (picture->Image.isNull() || picture->Image.size() == QSize(1, 1));
     if (!picture->Missing && !picture->Image.isNull())
         picture->Shown = Transparent(picture->Image);
-    const TPicture result = *picture;
+    return Hold(key, std::move(picture));
+}
+
+TPicture TPictureCache::Other(std::uint32_t Key, const std::function<void(TPicture &)> &Draw)
+{
+    const qint64 key = (qint64(2) << 32) | Key;
+    if (const TPicture *held = FPictures.object(key))
+        return *held;
+    auto picture = std::make_unique<TPicture>();
+    Draw(*picture);
+    return Hold(key, std::move(picture));
+}
+
+TPicture TPictureCache::Hold(qint64 Key, std::unique_ptr<TPicture> Picture)
+{
+    const TPicture result = *Picture;
     // Beside its pixels every entry holds the picture's record, the image's
     // header and the cache's node, about 300 bytes measured: counted too, so
     // that the cap bounds what the cache really holds, missing pictures and
     // all.
-    const qsizetype cost = picture->Image.sizeInBytes() + picture->Shown.sizeInBytes() + EntryOverhead;
-    FPictures.insert(key, picture.release(), cost);
+    const qsizetype cost = Picture->Image.sizeInBytes() + Picture->Shown.sizeInBytes() + EntryOverhead;
+    FPictures.insert(Key, Picture.release(), cost);
     return result;
 }

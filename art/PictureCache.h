@@ -5,6 +5,8 @@
 #include <QPoint>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 class TArtSource;
 
@@ -44,11 +46,16 @@ public:
 
     TPicture Item(int Tile);
     TPicture Land(int Tile);
+    // A picture of another file the window shows beside the tiles' (a
+    // texture), drawn by Draw when it is not held, and held under Key
+    // within the same cap.
+    TPicture Other(std::uint32_t Key, const std::function<void(TPicture &)> &Draw);
     // The bytes of the pictures held now.
     qsizetype HeldBytes() const { return FPictures.totalCost(); }
 
 private:
     TPicture Decode(bool Land, std::int32_t EntryNumber);
+    TPicture Hold(qint64 Key, std::unique_ptr<TPicture> Picture);
 
     TArtSource &FSource;
     QCache<qint64, TPicture> FPictures;

@@ -6,12 +6,15 @@
 # of 16,383 lines. Runs alternate between the two after a first round that
 # is thrown away; the table gives medians.
 #
-#   bench/startup-processes.sh [--newer] [--against OTHER-BUILD] [BUILD-FOLDER] [RUNS]
+#   bench/startup-processes.sh [--newer] [--without-links] [--against OTHER-BUILD] [BUILD-FOLDER] [RUNS]
 #                                                             defaults: build, 9
 #
 # With --newer the editor opens a newer-layout demo file of 65,536 tiles,
 # and the bare program lists 65,536 lines through a model, the faster of
 # the two ways a Qt list can hold that many.
+#
+# With --without-links the demo folder has no texidx.mul, texmaps.mul or
+# animdata.mul, as the folders of older clients and other tools do not.
 #
 # With --against, the editor of another build folder (an older commit's,
 # say; only its quorvane target is needed) runs in the same rounds on the
@@ -25,11 +28,16 @@ set -euo pipefail
 demo_option=()
 baseline_options=()
 other=""
+without_links=""
 while [ $# -gt 0 ]; do
     case "$1" in
     --newer)
         demo_option=(--newer)
         baseline_options=(--model 65536)
+        shift
+        ;;
+    --without-links)
+        without_links=yes
         shift
         ;;
     --against)
@@ -59,6 +67,7 @@ fail() { echo "startup-processes.sh: $*" >&2; exit 1; }
 # Both programs open the dialog in a folder of demo files. The editor writes
 # its session log beside its executable, so it runs from a copy.
 "$build/quorvane-demo" "${demo_option[@]}" "$work/demo" >/dev/null
+[ -z "$without_links" ] || rm -f "$work/demo/texidx.mul" "$work/demo/texmaps.mul" "$work/demo/animdata.mul"
 mkdir "$work/bin"
 cp "$editor" "$work/bin/quorvane"
 if [ -n "$other" ]; then

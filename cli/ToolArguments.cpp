@@ -10,7 +10,8 @@
 namespace {
 
 const char *const DumpUsage = "quorvane-tool dump <tiledata.mul> [--land|--all] [--format tsv|json] [--tiles A-B] "
-                              "[--named] [--raw-names] [--layout classic|newer]";
+                              "[--named] [--raw-names] [--texture] [--animation] [--from DIR] "
+                              "[--layout classic|newer]";
 const char *const DiffUsage = "quorvane-tool diff <a.mul> <b.mul> [--layout classic|newer]";
 const char *const ApplyUsage = "quorvane-tool apply <tiledata.mul> <edits.tsv> [--land] [--dry-run] "
                                "[--layout classic|newer] [--finish|--discard]";
@@ -76,7 +77,8 @@ bool IsOptionOf(ToolArguments::Command What, const std::string &Option)
         return true;
     if (What == Command::Dump)
         return Option == "--format" || Option == "--tiles" || Option == "--named" || Option == "--raw-names"
-               || Option == "--land" || Option == "--all";
+               || Option == "--land" || Option == "--all" || Option == "--texture" || Option == "--animation"
+               || Option == "--from";
     return What == Command::Apply && (Option == "--dry-run" || Option == "--land");
 }
 
@@ -94,6 +96,16 @@ void SetOption(ToolArguments &Result, const std::string &Option, const std::stri
         Result.Dump.Sections = DumpSections::Land;
     else if (Option == "--all")
         Result.Dump.Sections = DumpSections::Both;
+    else if (Option == "--texture")
+        Result.Dump.Texture = true;
+    else if (Option == "--animation")
+        Result.Dump.Animation = true;
+    else if (Option == "--from")
+    {
+        if (Value.empty())
+            throw Error("needs a folder");
+        Result.Dump.LinkFolder = Value;
+    }
     else if (Option == "--layout")
         Result.Layout = LayoutNamed(Value);
     else if (Option == "--finish" || Option == "--discard")
@@ -108,7 +120,8 @@ void ReadOption(ToolArguments &Result, const std::vector<std::string> &Arguments
     std::string option = Arguments[At];
     std::string value;
     const bool dump = Result.What == ToolArguments::Command::Dump;
-    const bool takesValue = (dump && (option.rfind("--format", 0) == 0 || option.rfind("--tiles", 0) == 0))
+    const bool takesValue = (dump && (option.rfind("--format", 0) == 0 || option.rfind("--tiles", 0) == 0
+                                      || option.rfind("--from", 0) == 0))
                             || option.rfind("--layout", 0) == 0;
     if (takesValue) {
         const std::size_t equals = option.find('=');
@@ -128,6 +141,18 @@ void ReadOption(ToolArguments &Result, const std::vector<std::string> &Arguments
     } catch (const Error &e) {
         throw Error(option + ": " + e.what());
     }
+}
+
+// The columns from the files beside the tile data belong to one section
+// each; asked for without it, they would silently give nothing.
+void CheckLinkOptions(const DumpOptions &Options)
+{
+    if (Options.Texture && Options.Sections == DumpSections::Items)
+        throw Error("--texture adds a column to the land tiles: give --land or --all too");
+    if (Options.Animation && Options.Sections == DumpSections::Land)
+        throw Error("--animation adds a column to the items: leave out --land, or give --all");
+    if (!Options.LinkFolder.empty() && !Options.Texture && !Options.Animation)
+        throw Error("--from names where --texture and --animation read their files: give one of them too");
 }
 
 void ReadCommandLine(ToolArguments &Result, const std::vector<std::string> &Arguments)
@@ -165,6 +190,7 @@ void ReadCommandLine(ToolArguments &Result, const std::vector<std::string> &Argu
     if (Result.Paths.size() != PathCount(Result.What))
         throw Error("this command takes " + std::to_string(PathCount(Result.What)) + " file name"
                     + (PathCount(Result.What) == 1 ? "" : "s") + ", not " + std::to_string(Result.Paths.size()));
+    CheckLinkOptions(Result.Dump);
     // Standard input can be read only once.
     if (std::count(Result.Paths.begin(), Result.Paths.end(), ToolInput::StandardInputPath) > 1)
         throw Error("only one of the files can be standard input (-)");

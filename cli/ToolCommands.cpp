@@ -1,6 +1,7 @@
 #include "cli/ToolCommands.h"
 
 #include "tiletext/EditsReader.h"
+#include "cli/LinkColumns.h"
 #include "cli/OutsideRecords.h"
 #include "tiletext/RawName.h"
 #include "cli/TileDiff.h"
@@ -13,6 +14,7 @@
 #include "tiledata/JournalRecovery.h"
 #include "tiledata/TileComparison.h"
 #include "tiledata/TileDataReader.h"
+#include "tilelinks/LinkFiles.h"
 
 #include <QLocale>
 
@@ -88,7 +90,12 @@ CommandResult Recover(const std::string &Path, JournalChoice Choice)
 CommandResult Dump(const std::string &Path, const DumpOptions &Options, LayoutChoice Layout)
 {
     const TileFile file(Path, TileFile::Use::Read, Layout);
-    CommandResult result{0, TileDump::Write(file.Store(), Options), std::string(), std::string()};
+    if (!Options.LinkFolder.empty() && !TLinkFiles::AnyIn(Options.LinkFolder))
+        throw Error("--from: " + Options.LinkFolder + " holds none of texidx.mul, texmaps.mul and animdata.mul");
+    TLinkFiles links(Options.LinkFolder.empty() ? TLinkFiles::FolderOf(Path) : Options.LinkFolder);
+    DumpOptions options = Options;
+    LinkColumns::Add(options, links, file.Store());
+    CommandResult result{0, TileDump::Write(file.Store(), options), std::string(), std::string()};
     AddWarning(result, file);
     return result;
 }

@@ -3,7 +3,7 @@
 # tests/reliability, which run the seeds and every input that once found a
 # fault through the same harness code in the ordinary test suite.
 set(QUORVANE_FUZZ_DIR ${CMAKE_CURRENT_LIST_DIR})
-set(QUORVANE_FUZZ_HARNESSES tiledata art patches hues edits container journal)
+set(QUORVANE_FUZZ_HARNESSES tiledata art patches hues edits container journal textures animations)
 set(QUORVANE_FUZZ_SOURCE_tiledata ${QUORVANE_FUZZ_DIR}/FuzzTileData.cpp)
 set(QUORVANE_FUZZ_SOURCE_art ${QUORVANE_FUZZ_DIR}/FuzzArt.cpp)
 set(QUORVANE_FUZZ_SOURCE_patches ${QUORVANE_FUZZ_DIR}/FuzzPatches.cpp)
@@ -11,6 +11,8 @@ set(QUORVANE_FUZZ_SOURCE_hues ${QUORVANE_FUZZ_DIR}/FuzzHues.cpp)
 set(QUORVANE_FUZZ_SOURCE_edits ${QUORVANE_FUZZ_DIR}/FuzzEdits.cpp)
 set(QUORVANE_FUZZ_SOURCE_container ${QUORVANE_FUZZ_DIR}/FuzzContainer.cpp)
 set(QUORVANE_FUZZ_SOURCE_journal ${QUORVANE_FUZZ_DIR}/FuzzJournal.cpp)
+set(QUORVANE_FUZZ_SOURCE_textures ${QUORVANE_FUZZ_DIR}/FuzzTextures.cpp)
+set(QUORVANE_FUZZ_SOURCE_animations ${QUORVANE_FUZZ_DIR}/FuzzAnimations.cpp)
 
 # Both builds include this file; the targets are made by the first.
 if(TARGET fuzzsupport)
@@ -29,7 +31,7 @@ add_library(fuzzsupport STATIC
   ${QUORVANE_FUZZ_DIR}/TileScript.cpp
 )
 target_include_directories(fuzzsupport PUBLIC ${QUORVANE_FUZZ_DIR}/..)
-target_link_libraries(fuzzsupport PUBLIC tiledata_widgets cli art testsupport reliabilitysupport Qt6::Widgets)
+target_link_libraries(fuzzsupport PUBLIC tiledata_widgets cli art tilelinks testsupport reliabilitysupport Qt6::Widgets)
 
 # Writes the seed corpora: fuzz_seeds <folder> makes <folder>/<harness>/.
 add_executable(fuzz_seeds ${QUORVANE_FUZZ_DIR}/SeedGenerator.cpp)

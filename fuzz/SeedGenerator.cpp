@@ -1,15 +1,17 @@
 // Writes the seed corpora of the fuzz harnesses from the test-support
 // writers: well-formed files and every boundary case the tests know.
 //   fuzz_seeds <folder>   makes <folder>/tiledata, art, patches, hues, edits,
-//                         container and journal
+//                         container, journal, textures and animations
 
 #include "fuzz/FuzzLayout.h"
 #include "fuzz/TileScript.h"
+#include "tests/support/AnimationWriter.h"
 #include "tests/support/ArtWriter.h"
 #include "tests/support/ContainerWriter.h"
 #include "tests/support/HueWriter.h"
 #include "tests/support/JournalWriter.h"
 #include "tests/support/LayoutTileWriter.h"
+#include "tests/support/TextureWriter.h"
 #include "tests/support/TileDataWriter.h"
 
 #include <QDir>
@@ -547,6 +549,53 @@ void JournalSeeds(SeedFolder &Seeds)
     Seeds.Add("empty", input(Bytes()));
 }
 
+// Textures and animations --------------------------------------------------
+
+// The table's length as a word, the table, then texmaps.mul.
+Bytes TextureInput(const TextureWriter &W)
+{
+    const Bytes index = W.IndexBytes();
+    Bytes input = {std::uint8_t(index.size() & 0xFF), std::uint8_t(index.size() >> 8)};
+    input.insert(input.end(), index.begin(), index.end());
+    const Bytes pixels = W.TextureBytes();
+    input.insert(input.end(), pixels.begin(), pixels.end());
+    return input;
+}
+
+void TextureSeeds(SeedFolder &Seeds)
+{
+    TextureWriter w;
+    w.PadToEntry(1);
+    w.AddTexture(64, [](int X, int Y) { return std::uint16_t(X * 33 + Y); });
+    w.AddTexture(128, [](int X, int Y) { return std::uint16_t(X ^ Y); });
+    w.AddEntry(0, 0);
+    w.AddEntry(0, 8000);
+    w.AddEntry(0xFFFFFFF0u, 32768);
+    w.AddEntry(8192, 32768, 1);
+    Seeds.Add("both-sizes", TextureInput(w));
+    Bytes cut = TextureInput(w);
+    cut.resize(cut.size() - 100);
+    Seeds.Add("pixels-cut", cut);
+    Seeds.Add("empty", Bytes{});
+}
+
+void AnimationSeeds(SeedFolder &Seeds)
+{
+    AnimationWriter w;
+    w.SetHeader(0, 0x12345678);
+    w.SetEntry(1, {0, 1, 2, 3}, 2, 1);
+    w.SetEntry(7, {0, -7, 120, -128}, 10, 0);
+    w.SetEntry(9, {1}, 1, 0, 200);
+    w.SetEntry(20, {0, 1}, 1, 0);
+    Bytes file = w.FileBytes();
+    Bytes input = {0x00, 0x40};
+    input.insert(input.end(), file.begin(), file.end());
+    Seeds.Add("entries", input);
+    input.resize(input.size() - 30);
+    Seeds.Add("cut", input);
+    Seeds.Add("few-items", Bytes{0x08, 0x00, 0x01});
+}
+
 int main(int argc, char **argv)
 {
     if (argc != 2) {
@@ -568,8 +617,13 @@ int main(int argc, char **argv)
     ContainerSeeds(containers);
     SeedFolder journals(root, QStringLiteral("journal"));
     JournalSeeds(journals);
-    std::printf("seeds: %d tile data, %d art, %d patches, %d hues, %d edits, %d containers, %d journals\n",
+    SeedFolder textures(root, QStringLiteral("textures"));
+    TextureSeeds(textures);
+    SeedFolder animations(root, QStringLiteral("animations"));
+    AnimationSeeds(animations);
+    std::printf("seeds: %d tile data, %d art, %d patches, %d hues, %d edits, %d containers, %d journals, "
+                "%d textures, %d animations\n",
                 tiles.Count(), art.Count(), patches.Count(), hues.Count(), edits.Count(), containers.Count(),
-                journals.Count());
+                journals.Count(), textures.Count(), animations.Count());
     return 0;
 }

@@ -16,7 +16,7 @@ cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 BUILD="$ROOT/build-fuzz"
 SECONDS_PER_TARGET=${1:-${FUZZ_SECONDS:-30}}
-TARGETS=${FUZZ_TARGETS:-tiledata art patches hues edits container journal}
+TARGETS=${FUZZ_TARGETS:-tiledata art patches hues edits container journal textures animations}
 
 for tool in clang clang++ cmake; do
     if ! command -v "$tool" >/dev/null; then

@@ -192,6 +192,8 @@ std::vector<EditsReader::Column> EditsReader::ReadHeader(const TsvCells &Headers
             column.What = Kind::Name;
         else if (header == ColumnHeader::Layout)
             column.What = Kind::Layout;
+        else if (header == ColumnHeader::TextureSize || header == ColumnHeader::Frames)
+            column.What = Kind::Ignored; // what other files say, not the tile's to change
         const std::vector<NumberField> &fields = NumberFields(FKind);
         for (std::size_t k = 0; k < fields.size(); ++k) {
             if (header == fields[k].Header)
@@ -307,6 +309,8 @@ void EditsReader::ReadCell(TileEdit &Edit, const Column &Where, std::string_view
         break; // read by ReadFlagNames, once the flags column is known
     case Kind::Layout:
         break; // checked before the line's other cells
+    case Kind::Ignored:
+        break;
     case Kind::Number: {
         const NumberField &field = NumberFields(FKind)[std::size_t(Where.Field)];
         Edit.Numbers[std::size_t(Where.Field)] =

@@ -57,7 +57,7 @@ public:
     void Read(std::string_view Text, const std::function<void(const TileEdit &)> &Each) const;
 
 private:
-    enum class Kind { Index, Flags, FlagNames, Number, Name, Layout };
+    enum class Kind { Index, Flags, FlagNames, Number, Name, Layout, Ignored };
     struct Column
     {
         Kind What;

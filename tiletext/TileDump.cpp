@@ -112,6 +112,28 @@ void AppendLayoutCell(std::string &Out, const char *Cell)
     Out += '\n';
 }
 
+// The extra cells of a tile, on the line or in the object just appended.
+void AppendExtraCells(std::string &Out, TTileKind Kind, int Index, const DumpOptions &Options, bool Json)
+{
+    for (const DumpOptions::ExtraColumn &column : Options.Extra) {
+        if (column.Kind != Kind)
+            continue;
+        const char end = Out.back();
+        Out.pop_back();
+        if (Json) {
+            Out += ", \"";
+            Out += column.Header;
+            Out += "\": \"";
+            column.AppendCell(Out, Index);
+            Out += '"';
+        } else {
+            Out += '\t';
+            column.AppendCell(Out, Index);
+        }
+        Out += end;
+    }
+}
+
 // One section's lines: a TSV table, or the JSON member with its array.
 void AppendSection(std::string &Out, const TTileData &Store, TTileKind Kind, const DumpOptions &Options)
 {
@@ -126,6 +148,10 @@ void AppendSection(std::string &Out, const TTileData &Store, TTileKind Kind, con
         Out += TileDump::TsvHeader(Kind);
         if (Options.RawNames)
             AppendLayoutCell(Out, ColumnHeader::RawName);
+        for (const DumpOptions::ExtraColumn &column : Options.Extra) {
+            if (column.Kind == Kind)
+                AppendLayoutCell(Out, column.Header);
+        }
         AppendLayoutCell(Out, ColumnHeader::Layout);
     }
     const char *const layout = Store.Layout().Name();
@@ -138,6 +164,7 @@ void AppendSection(std::string &Out, const TTileData &Store, TTileKind Kind, con
             TileDump::AppendTsvLine(Out, row);
             if (Options.RawNames)
                 TileDump::AppendRawName(Out, Store, row, false);
+            AppendExtraCells(Out, Kind, i, Options, false);
             AppendLayoutCell(Out, layout);
             continue;
         }
@@ -146,6 +173,7 @@ void AppendSection(std::string &Out, const TTileData &Store, TTileKind Kind, con
         TileDump::AppendJsonObject(Out, row);
         if (Options.RawNames)
             TileDump::AppendRawName(Out, Store, row, true);
+        AppendExtraCells(Out, Kind, i, Options, true);
         first = false;
     }
     if (json)

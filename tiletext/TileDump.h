@@ -2,6 +2,7 @@
 
 #include "tiledata/TileKind.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,23 @@ struct DumpOptions
     // follow the name's terminating zero, so that a change of those shows
     // in a comparison of two dumps (git's textconv).
     bool RawNames = false;
+    // Columns with what the files beside the tile data say of a tile, read
+    // by apply as nothing to change: "texturesize" for land (--texture),
+    // "frames" for items (--animation). Found beside the tile data file, or
+    // in LinkFolder when it is not empty (--from).
+    bool Texture = false;
+    bool Animation = false;
+    std::string LinkFolder;
+
+    // A column of one kind's table that the caller fills: after rawname,
+    // before layout (in JSON a member holding the cell's text).
+    struct ExtraColumn
+    {
+        TTileKind Kind = TTileKind::Item;
+        const char *Header = "";
+        std::function<void(std::string &Out, int Index)> AppendCell;
+    };
+    std::vector<ExtraColumn> Extra;
 };
 
 // The tiles of a store as text, one line per tile. The same table always

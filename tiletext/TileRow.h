@@ -38,6 +38,10 @@ constexpr const char *RawName = "rawname"; // the dump's, for reading only
 // once gave it as a line of its own before the header, "layout<TAB>newer",
 // which is still read.
 constexpr const char *Layout = "layout";
+// Columns from the files beside the tile data, for reading only: the side
+// of a land tile's texture, an item's animation frames.
+constexpr const char *TextureSize = "texturesize";
+constexpr const char *Frames = "frames";
 } // namespace ColumnHeader
 
 // Every field of one tile as the tool reads, compares and writes it.

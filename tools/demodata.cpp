@@ -2,7 +2,8 @@
 // folder, so the editor can be tried without the game:
 //
 //   quorvane-demo FOLDER                 tiledata.mul, artidx.mul, art.mul,
-//                                        verdata.mul and hues.mul
+//                                        verdata.mul, hues.mul, texidx.mul,
+//                                        texmaps.mul and animdata.mul
 //   quorvane-demo --newer FOLDER         the same with tiledata.mul in the
 //                                        newer layout: 65,536 item tiles,
 //                                        64-bit flags, named land tiles; the
@@ -26,6 +27,7 @@
 #include "tests/support/TileDataWriter.h"
 #include "tools/DemoCatalogue.h"
 #include "tools/DemoPictures.h"
+#include "tools/DemoTextures.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -67,6 +69,8 @@ Record RecordOf(const DemoTile &Tile)
     return r;
 }
 
+void SetDemoLand(LayoutTileWriter &Writer);
+
 void WriteTileData(const QString &folder, const std::vector<DemoTile> &tiles)
 {
     TileDataWriter writer(Seed);
@@ -76,10 +80,11 @@ void WriteTileData(const QString &folder, const std::vector<DemoTile> &tiles)
     for (const DemoTile &tile : tiles)
         writer.SetRecord(tile.Index, RecordOf<TileDataWriter::Record>(tile));
     writer.WriteTo(folder + "/tiledata.mul");
+    SetClassicDemoLand(folder + "/tiledata.mul", SetDemoLand);
 }
 
 // A few named land tiles: texture sets of grass, water, rock and cave floor,
-// as a newer file has them.
+// as a newer file has them (a classic one without the upper flag bits).
 void SetDemoLand(LayoutTileWriter &Writer)
 {
     const struct { const char *Name; std::uint64_t Flags; } kinds[] = {
@@ -91,7 +96,8 @@ void SetDemoLand(LayoutTileWriter &Writer)
     for (int k = 0; k < 4; ++k) {
         for (int t = 0; t < 24; ++t) {
             const int tile = 3 + k * 0x40 + t;
-            Writer.SetLand(tile, {kinds[k].Flags, std::uint16_t(tile), kinds[k].Name});
+            const std::uint64_t flags = Writer.IsNewer() ? kinds[k].Flags : kinds[k].Flags & 0xFFFFFFFFu;
+            Writer.SetLand(tile, {flags, DemoTexId(tile), kinds[k].Name});
         }
     }
 }
@@ -118,9 +124,10 @@ void WriteNewerTileData(const QString &folder, const std::vector<DemoTile> &tile
 // unless the user says so.
 QStringList DemoFiles(bool Newer)
 {
+    const QStringList beside = {"verdata.mul", "hues.mul", "texidx.mul", "texmaps.mul", "animdata.mul"};
     if (Newer)
-        return {"tiledata.mul", "artLegacyMUL.uop", "verdata.mul", "hues.mul"};
-    return {"tiledata.mul", "artidx.mul", "art.mul", "verdata.mul", "hues.mul"};
+        return QStringList{"tiledata.mul", "artLegacyMUL.uop"} + beside;
+    return QStringList{"tiledata.mul", "artidx.mul", "art.mul"} + beside;
 }
 
 // Refuses, before anything is written, a folder that holds any of the files.
@@ -296,6 +303,8 @@ int main(int argc, char *argv[])
             WriteTileData(folder, tiles);
         WriteArt(folder, tiles, command.Newer ? NewerGroups * 32 : TileDataWriter::Tiles, command.Newer);
         WriteHues(folder);
+        WriteDemoTextures(folder);
+        WriteDemoAnimations(folder, command.Newer ? NewerGroups * 32 : TileDataWriter::Tiles);
         return 0;
     } catch (const std::exception &e) {
         std::fprintf(stderr, "quorvane-demo: %s\n", e.what());

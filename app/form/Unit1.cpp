@@ -11,6 +11,7 @@
 #include "app/form/AboutBox.h"
 #include "app/form/EditorTools.h"
 #include "app/form/TypedValues.h"
+#include "app/links/TileLinks.h"
 #include "app/list/FilterBar.h"
 #include "app/list/FreeSlots.h"
 #include "app/list/ListBox.h"
@@ -137,6 +138,7 @@ void TForm1::CreatePictures()
     show->setShortcut(QKeySequence(Qt::Key_F9));
     connect(show, &QAction::triggered, this, [this] { OpenPictures(); });
     new TFreeSlots(*Document, *Tools->Filter, PictureSource(), this);
+    Links = new TTileLinks(*Document, {Panel1, Image1, Tools->Filter}, PictureSource(), *this);
 }
 
 std::function<TPictureCache *()> TForm1::PictureSource()
@@ -156,7 +158,8 @@ TPicturesWindow &TForm1::OpenPictures()
                 ListModel, PictureSource(),
                 [this](TTileKind Kind, int Tile) { return Compare->Session->Differs(Kind, Tile); },
                 Tools->Menus->KeyedActions(QStringLiteral("PicturesAction")), StatusBar1, Tools->Watch,
-                [this] { ListBox1->setFocus(Qt::OtherFocusReason); List->CenterCurrent(); }});
+                [this] { ListBox1->setFocus(Qt::OtherFocusReason); List->CenterCurrent(); },
+                Links});
         connect(Compare->Session, &TCompareSession::MarksChanged, Pictures.get(), &TPicturesWindow::Repaint);
     }
     Pictures->ShowOrRaise();

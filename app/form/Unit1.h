@@ -33,6 +33,7 @@ class TListView;
 class TPictureCache;
 class TPicturesWindow;
 class TTileDocument;
+class TTileLinks;
 class TTileListModel;
 class TTileData;
 class TTypedValues;
@@ -74,6 +75,8 @@ public:
     // View > Pictures: builds the Pictures window the first time, shows it
     // and brings it forward.
     TPicturesWindow &OpenPictures();
+    // The texture or animation the current tile points to, in the art view.
+    TTileLinks *Links = nullptr;
 
 
 protected:

@@ -1,6 +1,7 @@
 #include "app/pictures/PictureDelegate.h"
 
 #include "app/compare/DifferenceDelegate.h"
+#include "app/links/TileLinks.h"
 #include "app/list/TileListModel.h"
 #include "app/pictures/PicturePreview.h"
 
@@ -126,6 +127,17 @@ void TPictureDelegate::paint(QPainter *Painter, const QStyleOptionViewItem &Opti
     }
     Painter->drawText(below, Qt::AlignHCenter | Qt::AlignVCenter, IndexText(tile));
 
+    // An animated item's mark: a small triangle at the top right, as a
+    // player's "play".
+    if (FLinks && kind == TTileKind::Item && FLinks->HasAnimation(tile)) {
+        const QPoint corner(cell.right() - Margin, cell.top() + Margin);
+        const QPolygon play({corner - QPoint(6, 0), corner + QPoint(0, 4), corner - QPoint(6, -8)});
+        Painter->save();
+        Painter->setPen(Qt::NoPen);
+        Painter->setBrush(QColor(200, 120, 0));
+        Painter->drawPolygon(play);
+        Painter->restore();
+    }
     // The mark lies under the label, within the cell's margins, so that it
     // is the cell's own and never read as its neighbour's.
     if (differs)
@@ -168,16 +180,35 @@ TPicture TPictureDelegate::PictureOf(TTileKind Kind, int Tile) const
 
 void TPictureDelegate::DrawPicture(QPainter *Painter, const QRect &Square, TTileKind Kind, int Tile) const
 {
+    const QImage linked = LinkedPicture(Kind, Tile);
+    if (!linked.isNull())
+        return DrawImage(Painter, Square, linked);
     const TPicture picture = PictureOf(Kind, Tile);
     if (picture.Missing || picture.Shown.isNull())
         return DrawNoPicture(Painter, Square);
-    QSize size = picture.Shown.size();
+    DrawImage(Painter, Square, picture.Shown);
+}
+
+void TPictureDelegate::DrawImage(QPainter *Painter, const QRect &Square, const QImage &Image) const
+{
+    QSize size = Image.size();
     if (size.width() > Square.width() || size.height() > Square.height())
         size = size.scaled(Square.size(), Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
     const QRect target(Square.left() + (Square.width() - size.width()) / 2,
                        Square.top() + (Square.height() - size.height()) / 2, size.width(), size.height());
     Painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    Painter->drawImage(target, picture.Shown);
+    Painter->drawImage(target, Image);
+}
+
+// The land tile's texture, with the switch on; the current item's frame,
+// while its animation plays. Null: the tile's own picture.
+QImage TPictureDelegate::LinkedPicture(TTileKind Kind, int Tile) const
+{
+    if (!FLinks)
+        return QImage();
+    if (Kind == TTileKind::Land)
+        return FShowTextures ? FLinks->CellTexture(Tile) : QImage();
+    return FLinks->CellFrame(Tile);
 }
 
 bool TPictureDelegate::helpEvent(QHelpEvent *Event, QAbstractItemView *View, const QStyleOptionViewItem &Option,

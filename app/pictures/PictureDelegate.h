@@ -13,6 +13,7 @@ class TPictureCache;
 class TPicturePreview;
 class TTileData;
 struct TPicture;
+class TTileLinks;
 
 // The cells of the pictures grid: the tile's picture in a square of the
 // cell size, its index under it (bold while it differs from the file
@@ -41,6 +42,12 @@ public:
     // Cells as wide as Width at least (0: as wide as their contents), so
     // that the grid's columns fill its width.
     void SetFillWidth(int Width) { FFillWidth = Width; }
+    // What the tiles point to beside the tile data: a mark on the items that
+    // have an animation, the current one's frame as it plays, and with
+    // ShowTextures the land tiles' textures instead of their pictures.
+    void SetLinks(TTileLinks *Links) { FLinks = Links; }
+    void SetShowTextures(bool Show) { FShowTextures = Show; }
+    bool ShowsTextures() const { return FShowTextures; }
 
     // "0x1A3F stone wall: Wall, Impassable; Height 20"; land tiles have no
     // height.
@@ -67,6 +74,8 @@ private:
     int LabelWidth(const QFont &Font) const;
     TPicture PictureOf(TTileKind Kind, int Tile) const;
     void DrawPicture(QPainter *Painter, const QRect &Square, TTileKind Kind, int Tile) const;
+    void DrawImage(QPainter *Painter, const QRect &Square, const QImage &Image) const;
+    QImage LinkedPicture(TTileKind Kind, int Tile) const;
 
     PictureSource FPictures;
     StoreSource FStore;
@@ -74,4 +83,6 @@ private:
     int FCellSize = 64;
     int FFillWidth = 0;
     QPointer<TPicturePreview> FPreview;
+    TTileLinks *FLinks = nullptr;
+    bool FShowTextures = false;
 };

@@ -4,6 +4,8 @@
 #include "app/document/FileWatch.h"
 #include "app/document/TileDocument.h"
 #include "app/list/TileListModel.h"
+#include "app/links/AnimationPlayer.h"
+#include "app/links/TileLinks.h"
 #include "app/pictures/PictureGrid.h"
 
 #include <QAction>
@@ -16,6 +18,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -24,6 +27,7 @@ namespace {
 
 const QString GeometryKey = QStringLiteral("Pictures/Geometry");
 const QString CellSizeKey = QStringLiteral("Pictures/CellSize");
+const QString TexturesKey = QStringLiteral("Pictures/Textures");
 const QString SettingsName = QStringLiteral("Quorvane");
 constexpr int UsualCellSize = 64;
 
@@ -62,6 +66,7 @@ TPicturesWindow::TPicturesWindow(TTileDocument &Document, QWidget &MainWindow, c
     AddStatus(From.Status);
     resize(640, 480);
     AddKeys(From.MenuKeys);
+    AddLinks(From.Links, cells);
     AddButtonKeys();
     Grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Grid, &QWidget::customContextMenuRequested, this, &TPicturesWindow::ShowCellMenu);
@@ -200,6 +205,31 @@ void TPicturesWindow::TakeFocusBack()
     Grid->setFocus(Qt::OtherFocusReason);
 }
 
+// The switch stands above the grid; the current item's cell follows its
+// animation frame by frame.
+void TPicturesWindow::AddLinks(TTileLinks *Links, TPictureDelegate *Cells)
+{
+    if (!Links)
+        return;
+    Cells->SetLinks(Links);
+    auto *bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("PicturesBar"));
+    TexturesSwitch = bar->addAction(QStringLiteral("Textures"));
+    TexturesSwitch->setObjectName(QStringLiteral("TexturesSwitch"));
+    TexturesSwitch->setToolTip(QStringLiteral("Land tiles show the textures their TexIDs name"));
+    TexturesSwitch->setCheckable(true);
+    static_cast<QVBoxLayout *>(layout())->insertWidget(0, bar);
+    connect(TexturesSwitch, &QAction::toggled, this, [this, Cells](bool On) {
+        Cells->SetShowTextures(On);
+        Repaint();
+        Store();
+    });
+    // Only the current cell changes with a frame: painting the whole grid
+    // at each would cost a page's decoding and drawing several times a
+    // second.
+    connect(Links->Player, &TAnimationPlayer::Changed, this, [this] { Grid->update(Grid->currentIndex()); });
+}
+
 void TPicturesWindow::ShowOrRaise()
 {
     if (!FRestored)
@@ -301,6 +331,8 @@ void TPicturesWindow::Restore()
     FRestored = true;
     QSettings settings(QSettings::defaultFormat(), QSettings::UserScope, SettingsName, SettingsName);
     Grid->SetCellSize(settings.value(CellSizeKey, UsualCellSize).toInt());
+    if (TexturesSwitch)
+        TexturesSwitch->setChecked(settings.value(TexturesKey, false).toBool());
     const QByteArray geometry = settings.value(GeometryKey).toByteArray();
     if (!geometry.isEmpty())
         restoreGeometry(geometry);
@@ -312,6 +344,8 @@ void TPicturesWindow::Store() const
         return;
     QSettings settings(QSettings::defaultFormat(), QSettings::UserScope, SettingsName, SettingsName);
     settings.setValue(CellSizeKey, Grid->CellSize());
+    if (TexturesSwitch)
+        settings.setValue(TexturesKey, TexturesSwitch->isChecked());
     if (isVisible())
         settings.setValue(GeometryKey, saveGeometry());
 }

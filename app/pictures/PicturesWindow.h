@@ -13,6 +13,7 @@ class QStatusBar;
 class TFileWatch;
 class TPictureGrid;
 class TTileDocument;
+class TTileLinks;
 class TTileListModel;
 
 // The Pictures window: the grid of the list's pictures, in a window of its
@@ -41,6 +42,7 @@ public:
         QStatusBar *Status;        // the main window's, whose messages show here too
         TFileWatch *Watch;         // the main window's changed-on-disk bar
         std::function<void()> ShowInList; // the list shows the current tile, focused
+        TTileLinks *Links = nullptr; // textures and animations beside the tiles; none: pictures only
     };
 
     // A window of its own, with no parent: a child window would stay above
@@ -54,6 +56,8 @@ public:
     void Repaint();
 
     TPictureGrid *Grid = nullptr;
+    // "Textures": land cells show their textures instead of their pictures.
+    QAction *TexturesSwitch = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *Event) override;
@@ -68,6 +72,7 @@ private:
     void AddBar(TFileWatch *Watch);
     void TakeFocusBack();
     void AddStatus(QStatusBar *MainStatus);
+    void AddLinks(TTileLinks *Links, TPictureDelegate *Cells);
     void ShowTitle();
     void ShowCount();
     void ShowNotice();

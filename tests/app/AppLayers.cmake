@@ -6,8 +6,9 @@
 # folder of app/. The program's entry, quorvane.cpp, is the one source that
 # stays in app/ itself.
 set(layers
-  "form: pictures compare list document"
-  "pictures: compare list document"
+  "form: pictures links compare list document"
+  "pictures: links compare list document"
+  "links: list document"
   "compare: list document"
   "list: document"
   "document:"

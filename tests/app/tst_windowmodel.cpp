@@ -404,7 +404,7 @@ enum class Verb
     Click, Key, GoTo, Find, FindNext, Filter, Flag, Number, Rename, TypeName, Replace,
     Switch, Undo, Redo, Save, SaveAs, Reload, Other, Close,
     ShiftClick, CtrlClick, ShiftKey, SelectAll, Copy, Paste, Compare, Difference, Take, StopComparing,
-    GridClick, GridKey, GridType, GridMenu,
+    GridClick, GridKey, GridType, GridMenu, UsedBy,
 };
 
 // What the user does; A, B and C choose its details when it is done.
@@ -427,7 +427,7 @@ Action RandomAction(std::mt19937 &Random)
         {Verb::ShiftClick, 5}, {Verb::CtrlClick, 4}, {Verb::ShiftKey, 4}, {Verb::SelectAll, 1},
         {Verb::Copy, 1}, {Verb::Paste, 6}, {Verb::Compare, 3}, {Verb::Difference, 4}, {Verb::Take, 5},
         {Verb::StopComparing, 1}, {Verb::GridClick, 6}, {Verb::GridKey, 4}, {Verb::GridType, 3},
-        {Verb::GridMenu, 3},
+        {Verb::GridMenu, 3}, {Verb::UsedBy, 2},
     };
     int total = 0;
     for (const auto &entry : weights)
@@ -559,6 +559,7 @@ private:
     void Difference(const Action &A);
     void Take(const Action &A);
     void StopComparing();
+    void UsedBy();
     // "line" or "cell", where the clicks go.
     QString Where() const;
     void ClickRow(int Row, Qt::KeyboardModifiers Keys);
@@ -763,6 +764,7 @@ void Run::Dispatch(const Action &A)
     case Verb::GridKey: return GridKey(A);
     case Verb::GridType: return GridType(A);
     case Verb::GridMenu: return GridMenu(A);
+    case Verb::UsedBy: return UsedBy();
     }
 }
 
@@ -1707,6 +1709,33 @@ void Run::Difference(const Action &A)
         }
     }
     MenuKey(forward ? QKeyCombination(Qt::Key_F8) : Qt::SHIFT | Qt::Key_F8);
+}
+
+// "Show" beside "Used by": the list keeps the land tiles whose TexID is the
+// current tile's, every one of them when no name filters it too. The
+// model's folder holds no animations, so an item offers nothing.
+void Run::UsedBy()
+{
+    Log(QStringLiteral("Used by"));
+    auto *button = Window->findChild<QPushButton *>(QStringLiteral("UsedByButton"));
+    if (!button->isVisible() || !button->isEnabled())
+        return Log(Line + QStringLiteral(" (not offered)"));
+    const bool whole = Land && Model.IsWhole(true, Current);
+    const unsigned texId = whole ? Model.Get(true, Current, Texture) : 0;
+    QTest::mouseClick(button, Qt::LeftButton);
+    if (!whole)
+        return;
+    int sharing = 0;
+    for (int tile = 0; tile < Model.Count(true); ++tile)
+        sharing += Model.IsWhole(true, tile) && Model.Get(true, tile, Texture) == texId ? 1 : 0;
+    const int rows = ListCount(*Window);
+    for (int row = 0; row < rows; ++row) {
+        const int tile = TileAt(row);
+        if (!Model.IsWhole(true, tile) || Model.Get(true, tile, Texture) != texId)
+            return Note(QStringLiteral("%1: land %2 is listed without TexID %3").arg(Line, Hex(tile)).arg(texId));
+    }
+    if (Window->findChild<QLineEdit *>(QStringLiteral("FilterBox"))->text().isEmpty() && rows != sharing)
+        Note(QStringLiteral("%1: %2 tiles listed, %3 have TexID %4").arg(Line).arg(rows).arg(sharing).arg(texId));
 }
 
 // The whole record, or its flags, numbers or name, of every selected tile
