@@ -2,6 +2,7 @@
 
 #include "platform/AnsiCodePage.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -36,7 +37,8 @@ struct TNameCount
     std::int64_t Names = 0;
 };
 
-// The land records of Layout that lie wholly in the file's Size bytes.
+// The land records of Layout that lie wholly in the file's first Size
+// bytes.
 TNameCount CountNames(const TTileLayout &Layout, const unsigned char *Bytes, std::size_t Size)
 {
     TNameCount count;
@@ -62,8 +64,15 @@ bool ClearlyMore(const TNameCount &A, const TNameCount &B)
 TLayoutGuess::TLayoutGuess(const unsigned char *Bytes, std::size_t Size)
     : FSize(std::int64_t(Size))
 {
-    const TNameCount classic = CountNames(TTileLayout::Classic(), Bytes, Size);
-    const TNameCount newer = CountNames(TTileLayout::Newer(1), Bytes, Size);
+    // Both layouts are read over the same bytes, those where both keep land
+    // records: past the classic land section, the newer layout's land
+    // records would be read out of the classic item records, whose names
+    // read as text in any layout.
+    const std::size_t common = std::size_t(std::min(
+        TTileLayout::Classic().RecordsEnd(TTileKind::Land), TTileLayout::Newer(1).RecordsEnd(TTileKind::Land)));
+    const std::size_t compared = std::min(Size, common);
+    const TNameCount classic = CountNames(TTileLayout::Classic(), Bytes, compared);
+    const TNameCount newer = CountNames(TTileLayout::Newer(1), Bytes, compared);
     if (ClearlyMore(classic, newer))
         FNewer = false;
     else if (ClearlyMore(newer, classic))

@@ -20,7 +20,8 @@
 // (or the field's end) are printable Windows-1252 characters. The names
 // settle the layout when, of the land records the file wholly holds in
 // each, one layout has at least 16 that read as text and twice the other's
-// share; names that read as text in both, or in neither, tell nothing. The
+// share, counted over the bytes where both layouts keep land records;
+// names that read as text in both, or in neither, tell nothing. The
 // bytes are untrusted: only those inside Size are read.
 class TLayoutGuess
 {

@@ -260,14 +260,14 @@ private slots:
         QTest::newRow("both") << (quint64(0x11) << 36) << QStringLiteral(": NoShadow, Bit40");
     }
 
-    // A nameless tile without a picture whose only flags are bits 32 to 63
-    // is no free slot, and the Pictures cell's tooltip names those flags.
+    // A nameless, all-zero tile without a picture whose only flags are bits
+    // 32 to 63 is no free slot, and the Pictures cell's tooltip names those flags.
     void upperFlagsCountWhereFlagsDo()
     {
         QFETCH(quint64, flags);
         QFETCH(QString, named);
         std::vector<unsigned char> bytes = NewerFile();
-        std::fill_n(bytes.begin() + std::ptrdiff_t(NewerItemAt(3) + 8 + 13), 20, 0);
+        std::fill_n(bytes.begin() + std::ptrdiff_t(NewerItemAt(3)), 8 + 13 + 20, 0);
         for (int k = 0; k < 8; ++k)
             bytes[NewerItemAt(3) + std::size_t(k)] = static_cast<unsigned char>(flags >> (8 * k));
         TestFiles::WriteBytes(Files->Path(), bytes);

@@ -1538,7 +1538,10 @@ void Run::SelectAll()
     Log(QStringLiteral("Ctrl+A"));
     if (Current >= 0) {
         Expected = {TilesOfRows(0, ListCount(*Window) - 1), Current};
-        AnchorTo = Current;
+        // A selection that already holds every line does not change, and
+        // keeps its anchor.
+        if (Selected != Expected->first)
+            AnchorTo = Current;
     }
     Shortcut(*Window, Qt::CTRL | Qt::Key_A);
 }
