@@ -6,7 +6,7 @@
 #include "app/list/ListBox.h"
 #include "app/list/ListLineDelegate.h"
 #include "app/list/TileListModel.h"
-#include "app/pictures/PictureDelegate.h"
+#include "app/pictures/NoPicture.h"
 
 #include "art/ArtPaths.h"
 #include "art/ArtDecoder.h"
@@ -356,7 +356,7 @@ void TFormControls::DrawTilePicture(TTileKind Kind, int Tile)
         if (picture.Missing) {
             Image1Bitmap = QImage();
             TArtDecoder::MakeBlank(Image1Bitmap);
-            Image1->setPixmap(TPictureDelegate::NoPicture(TPictureDelegate::NoPictureSide));
+            Image1->setPixmap(NoPicture(NoPictureSide));
             return;
         }
         // The picture control shows its bitmap as drawn, white fill and all.

@@ -3,6 +3,7 @@
 #include "app/compare/DifferenceDelegate.h"
 #include "app/links/TileLinks.h"
 #include "app/list/TileListModel.h"
+#include "app/pictures/NoPicture.h"
 #include "app/pictures/PicturePreview.h"
 
 #include "art/PictureCache.h"
@@ -149,25 +150,6 @@ void TPictureDelegate::paint(QPainter *Painter, const QStyleOptionViewItem &Opti
         Painter->drawRect(cell.adjusted(0, 0, -1, -1));
     }
     Painter->restore();
-}
-
-// A tile without a picture keeps its square empty but for a faint cross,
-// so that a free slot is told from a picture of the background's colour.
-void TPictureDelegate::DrawNoPicture(QPainter *Painter, const QRect &Square)
-{
-    const QRect mark(Square.center() - QPoint(3, 3), QSize(7, 7));
-    Painter->setPen(QColor(128, 128, 128, 90));
-    Painter->drawLine(mark.topLeft(), mark.bottomRight());
-    Painter->drawLine(mark.topRight(), mark.bottomLeft());
-}
-
-QPixmap TPictureDelegate::NoPicture(int Side)
-{
-    QPixmap pixmap(Side, Side);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    DrawNoPicture(&painter, pixmap.rect());
-    return pixmap;
 }
 
 // The picture's colour 0 lets the cell's background through, the

@@ -58,13 +58,6 @@ public:
     // screen.
     void Preview(QAbstractItemView *View, const QModelIndex &Index, const QPoint &At);
 
-    // The faint cross of a tile without a picture, in the middle of Square,
-    // and a pixmap of Side x Side holding it: the art view beside the list
-    // shows a missing picture as the grid does.
-    static void DrawNoPicture(QPainter *Painter, const QRect &Square);
-    static QPixmap NoPicture(int Side);
-    static constexpr int NoPictureSide = 44;
-
     void paint(QPainter *Painter, const QStyleOptionViewItem &Option, const QModelIndex &Index) const override;
     QSize sizeHint(const QStyleOptionViewItem &Option, const QModelIndex &Index) const override;
     bool helpEvent(QHelpEvent *Event, QAbstractItemView *View, const QStyleOptionViewItem &Option,

@@ -1,6 +1,6 @@
 #include "app/pictures/PicturePreview.h"
 
-#include "app/pictures/PictureDelegate.h"
+#include "app/pictures/NoPicture.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -33,7 +33,7 @@ void TPicturePreview::ShowAt(const QImage &Image, const QString &Words, const QP
 {
     const QScreen *screen = QApplication::screenAt(At);
     const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    QPixmap pixmap = Image.isNull() ? TPictureDelegate::NoPicture(TPictureDelegate::NoPictureSide)
+    QPixmap pixmap = Image.isNull() ? NoPicture(NoPictureSide)
                                     : QPixmap::fromImage(Image);
     const QSize most = room.size() - QSize(16, 64);
     if (pixmap.width() > most.width() || pixmap.height() > most.height())

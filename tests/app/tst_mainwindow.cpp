@@ -4,6 +4,7 @@
 #include "app/document/ErrorBox.h"
 #include "app/form/StartFile.h"
 #include "app/form/Unit1.h"
+#include "app/pictures/NoPicture.h"
 #include "app/pictures/PictureDelegate.h"
 #include "art/VellArtReader.h"
 #include "tests/app/WindowTestSupport.h"
@@ -496,7 +497,7 @@ private slots:
         ClickLine(*window, 100);
         QCOMPARE(window->Image1Bitmap.size(), QSize(1, 1));
         QCOMPARE(window->Image1->pixmap().toImage(),
-                 TPictureDelegate::NoPicture(TPictureDelegate::NoPictureSide).toImage());
+                 NoPicture(NoPictureSide).toImage());
     }
 
     // -- keys in the list ---------------------------------------------------
