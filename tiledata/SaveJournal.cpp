@@ -90,8 +90,9 @@ std::vector<unsigned char> TSaveJournal::Encode(const std::vector<TByteRange> &R
 
 bool TSaveJournal::IsOurs(const unsigned char *Bytes, std::size_t Size)
 {
-    // A journal cut off within its magic is ours too: nothing else starts so.
-    return std::memcmp(Bytes, Magic, std::min(Size, sizeof Magic)) == 0;
+    // A journal cut off within its magic is ours too: nothing else starts
+    // so. An empty one was cut off right after it was made.
+    return Size == 0 || std::memcmp(Bytes, Magic, std::min(Size, sizeof Magic)) == 0;
 }
 
 bool TSaveJournal::OursAt(const std::string &JournalPath)
