@@ -26,9 +26,13 @@ void TAnimationReader::Load()
     try {
         const SharedReadFile file(FPath);
         FBytes.resize(std::size_t(std::min(file.Size(), MostBytes)));
-        FBytes.resize(file.ReadAt(0, FBytes.data(), FBytes.size()));
-    } catch (const Error &) {
+        const std::size_t read = file.ReadAt(0, FBytes.data(), FBytes.size());
+        if (read != FBytes.size())
+            FProblem = FPath + ": the file ended at byte " + std::to_string(read) + " while it was read";
+        FBytes.resize(read);
+    } catch (const Error &e) {
         FBytes.clear();
+        FProblem = e.what();
     }
 }
 

@@ -34,6 +34,9 @@ public:
     // The items, of the first ItemCount, whose animations use Frame as one
     // of their frames, in order.
     std::vector<int> UsersOf(int Frame, int ItemCount);
+    // Why the file could not be read whole, naming it; empty when it could,
+    // or was never asked for.
+    const std::string &Problem() const { return FProblem; }
 
 private:
     void Load();
@@ -41,4 +44,5 @@ private:
     std::string FPath;
     bool FLoaded = false;
     std::vector<unsigned char> FBytes;
+    std::string FProblem;
 };

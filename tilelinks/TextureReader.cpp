@@ -44,14 +44,18 @@ void TTextureReader::Load()
         const SharedReadFile index(FIndexPath);
         const std::int64_t count = std::min<std::int64_t>(index.Size() / EntrySize, MostEntries);
         std::vector<unsigned char> bytes(std::size_t(count) * EntrySize);
-        bytes.resize(index.ReadAt(0, bytes.data(), bytes.size()) / EntrySize * EntrySize);
+        const std::size_t read = index.ReadAt(0, bytes.data(), bytes.size());
+        if (read != bytes.size())
+            FProblem = FIndexPath + ": the file ended at byte " + std::to_string(read) + " while it was read";
+        bytes.resize(read / EntrySize * EntrySize);
         FEntries.resize(bytes.size() / EntrySize);
         for (std::size_t i = 0; i < FEntries.size(); ++i) {
             FEntries[i].Offset = Long(&bytes[i * EntrySize]);
             FEntries[i].Length = Long(&bytes[i * EntrySize + 4]);
         }
-    } catch (const Error &) {
+    } catch (const Error &e) {
         FEntries.clear();
+        FProblem = e.what();
     }
 }
 
@@ -61,19 +65,34 @@ int TTextureReader::EntryCount()
     return int(FEntries.size());
 }
 
+TTextureFault TTextureReader::Fault(int TexId)
+{
+    if (TexId == 0)
+        return TTextureFault::Zero;
+    Load();
+    if (TexId < 0 || TexId >= int(FEntries.size()))
+        return TTextureFault::BeyondTable;
+    const TEntry &entry = FEntries[std::size_t(TexId)];
+    if (entry.Offset == 0xFFFFFFFFu || entry.Length == 0)
+        return TTextureFault::EmptySlot;
+    if (SideOf(entry.Length) == 0)
+        return TTextureFault::NotATexture;
+    if (std::int64_t(entry.Offset) + entry.Length > FTextureFileSize)
+        return TTextureFault::PastFileEnd;
+    return TTextureFault::None;
+}
+
+std::uint32_t TTextureReader::Length(int TexId)
+{
+    Load();
+    return TexId >= 0 && TexId < int(FEntries.size()) ? FEntries[std::size_t(TexId)].Length : 0;
+}
+
 const TTextureReader::TEntry *TTextureReader::Usable(int TexId)
 {
-    if (TexId <= 0)
+    if (Fault(TexId) != TTextureFault::None)
         return nullptr;
-    Load();
-    if (TexId >= int(FEntries.size()))
-        return nullptr;
-    const TEntry &entry = FEntries[std::size_t(TexId)];
-    if (entry.Offset == 0xFFFFFFFFu || SideOf(entry.Length) == 0)
-        return nullptr;
-    if (std::int64_t(entry.Offset) + entry.Length > FTextureFileSize)
-        return nullptr;
-    return &entry;
+    return &FEntries[std::size_t(TexId)];
 }
 
 int TTextureReader::Side(int TexId)

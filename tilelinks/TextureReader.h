@@ -15,6 +15,16 @@
 // its length 0, its length is neither 8,192 (64 x 64) nor 32,768 (128 x 128)
 // bytes, or its bytes reach beyond texmaps.mul: such a texture is never
 // allocated. Missing or unreadable files hold no textures.
+// Why a TexID names no texture.
+enum class TTextureFault {
+    None,         // it names a texture
+    Zero,         // TexID 0: the tile has none, on purpose
+    BeyondTable,  // past the table's last entry
+    EmptySlot,    // offset 0xFFFFFFFF or length 0
+    NotATexture,  // a length of neither 8,192 nor 32,768 bytes
+    PastFileEnd,  // bytes reaching beyond texmaps.mul
+};
+
 class TTextureReader
 {
 public:
@@ -35,6 +45,13 @@ public:
     bool Read(int TexId, TTexture &Out);
     // The number of entries of the table (at most MostEntries).
     int EntryCount();
+    // Why TexId names no texture, or None when it names one.
+    TTextureFault Fault(int TexId);
+    // The length the entry of TexId gives, 0 past the table.
+    std::uint32_t Length(int TexId);
+    // Why the files could not be read whole, naming the file; empty when
+    // they could, or were never asked for.
+    const std::string &Problem() const { return FProblem; }
 
 private:
     struct TEntry
@@ -53,4 +70,5 @@ private:
     bool FLoaded = false;
     std::vector<TEntry> FEntries;
     std::int64_t FTextureFileSize = 0;
+    std::string FProblem;
 };

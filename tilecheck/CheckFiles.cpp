@@ -1,0 +1,106 @@
+#include "tilecheck/CheckFiles.h"
+
+#include "art/ArtPresence.h"
+#include "platform/FileSystem.h"
+#include "tilelinks/LinkFiles.h"
+
+namespace {
+
+std::string Prefix(const std::string &Folder)
+{
+    if (Folder.empty())
+        return Folder;
+    const std::string linked = TLinkFiles::FolderOf(Folder);
+    return linked.size() == Folder.size() ? Folder : Folder + FileSystem::PathSeparator;
+}
+
+} // namespace
+
+TCheckFiles::TCheckFiles(const std::string &Folder)
+{
+    const std::string prefix = Prefix(Folder);
+    FindArt(prefix);
+    FindAnimations(prefix);
+    FindTextures(prefix);
+    FindRadar(prefix);
+}
+
+TCheckFiles::~TCheckFiles() = default;
+
+bool TCheckFiles::Sort(const std::string &Names, const std::string &Problem, const char *Rules)
+{
+    if (Problem.empty()) {
+        FFound.push_back(Names);
+        return true;
+    }
+    FProblems.push_back(Problem + "; " + Rules + " skipped");
+    return false;
+}
+
+void TCheckFiles::FindArt(const std::string &Prefix)
+{
+    std::unique_ptr<TArtPresence> art = TArtPresence::In(Prefix);
+    if (!art) {
+        FMissing.push_back("art");
+        return;
+    }
+    if (Sort(art->Names(), art->Problem(), "animation-frame-no-picture and radar-missing"))
+        FArt = std::move(art);
+}
+
+void TCheckFiles::FindAnimations(const std::string &Prefix)
+{
+    const std::string path = Prefix + "animdata.mul";
+    if (!FileSystem::FileExists(path)) {
+        FMissing.push_back("animdata.mul");
+        return;
+    }
+    auto animations = std::make_unique<TAnimationReader>(path);
+    animations->Frames(0); // reads the file
+    if (Sort("animdata.mul", animations->Problem(),
+             "animation-without-entry, animation-frame-outside, animation-frame-no-picture and "
+             "entry-without-animation"))
+        FAnimations = std::move(animations);
+}
+
+void TCheckFiles::FindTextures(const std::string &Prefix)
+{
+    bool bothThere = true;
+    for (const char *name : {"texidx.mul", "texmaps.mul"}) {
+        if (!FileSystem::FileExists(Prefix + name)) {
+            FMissing.push_back(name);
+            bothThere = false;
+        }
+    }
+    if (!bothThere)
+        return;
+    auto textures = std::make_unique<TTextureReader>(Prefix + "texidx.mul", Prefix + "texmaps.mul");
+    textures->EntryCount(); // reads the table
+    if (Sort("texidx.mul, texmaps.mul", textures->Problem(), "texture-missing"))
+        FTextures = std::move(textures);
+}
+
+void TCheckFiles::FindRadar(const std::string &Prefix)
+{
+    const std::string path = Prefix + "radarcol.mul";
+    if (!FileSystem::FileExists(path)) {
+        FMissing.push_back("radarcol.mul");
+        return;
+    }
+    auto radar = std::make_unique<TRadarColours>(path);
+    if (Sort("radarcol.mul", radar->Problem(), "radar-missing"))
+        FRadar = std::move(radar);
+}
+
+TCheckSources TCheckFiles::Sources()
+{
+    TCheckSources sources;
+    sources.Animations = FAnimations.get();
+    sources.Textures = FTextures.get();
+    sources.Radar = FRadar.get();
+    if (FArt) {
+        const TArtPresence *art = FArt.get();
+        sources.HasPicture = [art](std::int32_t Entry) { return art->Has(Entry); };
+    }
+    return sources;
+}
