@@ -1,5 +1,6 @@
 #include "cli/QuorvaneTool.h"
 
+#include "cli/CheckCommand.h"
 #include "cli/ToolArguments.h"
 #include "cli/ToolCommands.h"
 #include "platform/Error.h"
@@ -50,7 +51,22 @@ const char *const HelpText =
     "        A save over which another program wrote since is refused unless\n"
     "          --finish           completes it over the other program's bytes\n"
     "          --discard          keeps the file as it is, removing the journal\n"
-    "        dump and diff refuse a file whose save is not finished.\n"
+    "        dump, diff and check refuse a file whose save is not finished.\n"
+    "check   finds where the files beside the tile data disagree with it: the\n"
+    "        art, animdata.mul, texidx.mul and texmaps.mul, radarcol.mul. One\n"
+    "        finding a line: index, section, rule, severity, message. The files\n"
+    "        read and the count per rule go to standard error. Exit status 0, or\n"
+    "        1 when a finding is at least as severe as --fail-on.\n"
+    "          --rules a,b        only these rules\n"
+    "          --skip a,b         all rules but these\n"
+    "          --baseline FILE    leave out the findings of an earlier output\n"
+    "                             (the same section, index and rule)\n"
+    "          --fail-on S        error (default), warning or note\n"
+    "          --format tsv|json  TSV with a header line (default), or JSON\n"
+    "          --from DIR         read the other files from DIR\n"
+    "        Rules: animation-without-entry, animation-frame-outside,\n"
+    "        animation-frame-no-picture, entry-without-animation,\n"
+    "        texture-missing, radar-missing, unnamed-bits (see the README).\n"
     "\n"
     "The layout (classic: 32-bit flags; newer: 64-bit flags) comes from the\n"
     "file's length. A length that fits neither is read as classic with a\n"
@@ -93,6 +109,8 @@ CommandResult Run(const ToolArguments &Arguments)
                                    Arguments.Layout, Arguments.Journal);
     case ToolArguments::Command::Recover:
         return ToolCommands::Recover(Arguments.Paths[0], Arguments.Journal);
+    case ToolArguments::Command::Check:
+        return CheckCommand::Run(Arguments.Paths[0], Arguments.Check, Arguments.Layout);
     case ToolArguments::Command::Version:
         return {0, std::string("quorvane-tool ") + QUORVANE_VERSION + '\n', std::string(), std::string()};
     case ToolArguments::Command::Help:

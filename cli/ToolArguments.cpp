@@ -16,6 +16,9 @@ const char *const DiffUsage = "quorvane-tool diff <a.mul> <b.mul> [--layout clas
 const char *const ApplyUsage = "quorvane-tool apply <tiledata.mul> <edits.tsv> [--land] [--dry-run] "
                                "[--layout classic|newer] [--finish|--discard]";
 const char *const RecoverUsage = "quorvane-tool recover <tiledata.mul> [--finish|--discard]";
+const char *const CheckUsage = "quorvane-tool check <tiledata.mul> [--format tsv|json] [--rules a,b] [--skip a,b] "
+                               "[--baseline FILE] [--fail-on error|warning|note] [--from DIR] "
+                               "[--layout classic|newer]";
 
 // The largest index --tiles takes before the file says how many tiles it
 // has; the file's own count bounds it when the dump runs.
@@ -23,7 +26,8 @@ constexpr int MaxTileNumber = (1 << 30) - 1;
 
 std::size_t PathCount(ToolArguments::Command Which)
 {
-    return Which == ToolArguments::Command::Dump || Which == ToolArguments::Command::Recover ? 1 : 2;
+    using Command = ToolArguments::Command;
+    return Which == Command::Dump || Which == Command::Recover || Which == Command::Check ? 1 : 2;
 }
 
 // One end of a --tiles range: "0x1A" as the dump writes it, or decimal.
@@ -73,6 +77,9 @@ bool IsOptionOf(ToolArguments::Command What, const std::string &Option)
         return What == Command::Apply || What == Command::Recover;
     if (What == Command::Recover)
         return false;
+    if (What == Command::Check)
+        return Option == "--format" || Option == "--rules" || Option == "--skip" || Option == "--baseline"
+               || Option == "--fail-on" || Option == "--from" || Option == "--layout";
     if (Option == "--layout")
         return true;
     if (What == Command::Dump)
@@ -82,8 +89,45 @@ bool IsOptionOf(ToolArguments::Command What, const std::string &Option)
     return What == Command::Apply && (Option == "--dry-run" || Option == "--land");
 }
 
+TSeverity SeverityNamed(const std::string &Text)
+{
+    if (const std::optional<TSeverity> severity = CheckRules::SeverityNamed(Text))
+        return *severity;
+    throw Error(TextAppend::Quoted(Text) + " is not a severity (error, warning or note)");
+}
+
+std::string FolderNamed(const std::string &Text)
+{
+    if (Text.empty())
+        throw Error("needs a folder");
+    return Text;
+}
+
+// Check's options; false for an option check shares with dump or none.
+bool SetCheckOption(ToolArguments &Result, const std::string &Option, const std::string &Value)
+{
+    CheckOptions &Check = Result.Check;
+    if (Option == "--format")
+        Check.Format = FormatNamed(Value);
+    else if (Option == "--rules")
+        Result.NamedRules |= CheckRules::Parse(Value);
+    else if (Option == "--skip")
+        Result.SkippedRules |= CheckRules::Parse(Value);
+    else if (Option == "--baseline")
+        Check.Baseline = FolderNamed(Value);
+    else if (Option == "--fail-on")
+        Check.FailOn = SeverityNamed(Value);
+    else if (Option == "--from")
+        Check.From = FolderNamed(Value);
+    else
+        return false;
+    return true;
+}
+
 void SetOption(ToolArguments &Result, const std::string &Option, const std::string &Value)
 {
+    if (Result.What == ToolArguments::Command::Check && SetCheckOption(Result, Option, Value))
+        return;
     if (Option == "--format")
         Result.Dump.Format = FormatNamed(Value);
     else if (Option == "--tiles")
@@ -101,11 +145,7 @@ void SetOption(ToolArguments &Result, const std::string &Option, const std::stri
     else if (Option == "--animation")
         Result.Dump.Animation = true;
     else if (Option == "--from")
-    {
-        if (Value.empty())
-            throw Error("needs a folder");
-        Result.Dump.LinkFolder = Value;
-    }
+        Result.Dump.LinkFolder = FolderNamed(Value);
     else if (Option == "--layout")
         Result.Layout = LayoutNamed(Value);
     else if (Option == "--finish" || Option == "--discard")
@@ -120,9 +160,11 @@ void ReadOption(ToolArguments &Result, const std::vector<std::string> &Arguments
     std::string option = Arguments[At];
     std::string value;
     const bool dump = Result.What == ToolArguments::Command::Dump;
-    const bool takesValue = (dump && (option.rfind("--format", 0) == 0 || option.rfind("--tiles", 0) == 0
-                                      || option.rfind("--from", 0) == 0))
-                            || option.rfind("--layout", 0) == 0;
+    const bool check = Result.What == ToolArguments::Command::Check;
+    const auto named = [&option](const char *Name) { return option.rfind(Name, 0) == 0; };
+    const bool takesValue = ((dump || check) && (named("--format") || named("--from"))) || (dump && named("--tiles"))
+                            || (check && (named("--rules") || named("--skip") || named("--baseline") || named("--fail-on")))
+                            || named("--layout");
     if (takesValue) {
         const std::size_t equals = option.find('=');
         if (equals != std::string::npos) {
@@ -178,6 +220,8 @@ void ReadCommandLine(ToolArguments &Result, const std::vector<std::string> &Argu
         Result.What = ToolArguments::Command::Apply;
     else if (command == "recover")
         Result.What = ToolArguments::Command::Recover;
+    else if (command == "check")
+        Result.What = ToolArguments::Command::Check;
     else
         throw Error(TextAppend::Quoted(command) + " is not a command");
     for (std::size_t at = 1; at < Arguments.size(); ++at) {
@@ -191,6 +235,9 @@ void ReadCommandLine(ToolArguments &Result, const std::vector<std::string> &Argu
         throw Error("this command takes " + std::to_string(PathCount(Result.What)) + " file name"
                     + (PathCount(Result.What) == 1 ? "" : "s") + ", not " + std::to_string(Result.Paths.size()));
     CheckLinkOptions(Result.Dump);
+    Result.Check.Rules = (Result.NamedRules != 0 ? Result.NamedRules : AllRules) & ~Result.SkippedRules;
+    if (Result.What == ToolArguments::Command::Check && Result.Check.Rules == 0)
+        throw Error("--skip leaves no rule to check");
     // Standard input can be read only once.
     if (std::count(Result.Paths.begin(), Result.Paths.end(), ToolInput::StandardInputPath) > 1)
         throw Error("only one of the files can be standard input (-)");
@@ -220,15 +267,17 @@ std::string ToolArguments::Usage(Command Which)
         return std::string("usage: ") + ApplyUsage + '\n';
     case Command::Recover:
         return std::string("usage: ") + RecoverUsage + '\n';
+    case Command::Check:
+        return std::string("usage: ") + CheckUsage + '\n';
     case Command::Help:
     case Command::Version:
         break;
     }
-    return "usage: quorvane-tool dump|diff|apply|recover <file>... (quorvane-tool --help tells more)\n";
+    return "usage: quorvane-tool dump|diff|apply|recover|check <file>... (quorvane-tool --help tells more)\n";
 }
 
 std::string ToolArguments::Synopsis()
 {
     return std::string("usage: ") + DumpUsage + "\n       " + DiffUsage + "\n       " + ApplyUsage + "\n       "
-           + RecoverUsage + '\n';
+           + RecoverUsage + "\n       " + CheckUsage + '\n';
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tiletext/TileDump.h"
+#include "cli/CheckCommand.h"
 #include "cli/TileFile.h"
 
 #include <string>
@@ -9,11 +10,15 @@
 // The command line of quorvane-tool, taken apart.
 struct ToolArguments
 {
-    enum class Command { Help, Version, Dump, Diff, Apply, Recover };
+    enum class Command { Help, Version, Dump, Diff, Apply, Recover, Check };
 
     Command What = Command::Help;
     std::vector<std::string> Paths; // the command's files, in order
     DumpOptions Dump;
+    CheckOptions Check;
+    // check's --rules and --skip, each given any number of times.
+    TRuleSet NamedRules = 0;
+    TRuleSet SkippedRules = 0;
     bool DryRun = false;
     LayoutChoice Layout = LayoutChoice::FromLength;
     // What apply and recover do with a cut-off save that another program

@@ -23,8 +23,9 @@ constexpr std::size_t LongestLine = 4096;
 class LineBound
 {
 public:
-    explicit LineBound(std::string Name)
+    LineBound(std::string Name, const char *Kind)
         : FName(std::move(Name))
+        , FKind(Kind)
     {
     }
 
@@ -46,10 +47,11 @@ private:
         if (LineEnd - FLineStart > LongestLine)
             throw Error(FName + ":" + std::to_string(FLine) + ": the line is longer than any line of a dump ("
                         + QLocale(QLocale::English).toString(qulonglong(LongestLine)).toStdString()
-                        + " bytes); is this an edits file?");
+                        + " bytes); is this " + FKind + "?");
     }
 
     std::string FName;
+    const char *FKind;
     std::size_t FLineStart = 0;
     int FLine = 1;
 };
@@ -61,6 +63,15 @@ std::vector<unsigned char> ReadWatching(const std::string &Path, const StreamInp
             return StreamInput::ReadStandardInput(LongestStream, Watch);
         return StreamInput::ReadAll(Path, LongestStream, Watch);
     });
+}
+
+std::vector<unsigned char> ReadBounded(const std::string &Path, const char *Kind)
+{
+    LineBound bound(NameOf(Path), Kind);
+    const StreamInput::Watch watch = [&](const std::vector<unsigned char> &Bytes, std::size_t From) {
+        bound(Bytes, From);
+    };
+    return ReadWatching(Path, watch);
 }
 
 } // namespace
@@ -77,11 +88,12 @@ std::vector<unsigned char> Read(const std::string &Path)
 
 std::vector<unsigned char> ReadEdits(const std::string &Path)
 {
-    LineBound bound(NameOf(Path));
-    const StreamInput::Watch watch = [&](const std::vector<unsigned char> &Bytes, std::size_t From) {
-        bound(Bytes, From);
-    };
-    return ReadWatching(Path, watch);
+    return ReadBounded(Path, "an edits file");
+}
+
+std::vector<unsigned char> ReadBaseline(const std::string &Path)
+{
+    return ReadBounded(Path, "an output of check");
 }
 
 void RethrowNaming(const std::string &Path)

@@ -24,6 +24,10 @@ std::vector<unsigned char> Read(const std::string &Path);
 //   this an edits file?
 std::vector<unsigned char> ReadEdits(const std::string &Path);
 
+// An earlier output of check, read with the same bound on its lines, the
+// question asking whether it is a check's output.
+std::vector<unsigned char> ReadBaseline(const std::string &Path);
+
 // Runs Action; an Error whose message does not name the file yet (such as
 // "Stream read error") gets the name put in front: "a.mul: Stream read error".
 template <typename Action>

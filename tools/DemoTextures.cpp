@@ -2,11 +2,13 @@
 
 #include "tests/support/AnimationWriter.h"
 #include "tests/support/LayoutTileWriter.h"
+#include "tests/support/RadarWriter.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TextureWriter.h"
 #include "tools/Canvas.h"
 #include "tools/DemoCatalogue.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -90,6 +92,21 @@ void WriteDemoAnimations(const QString &Folder, int Items)
     writer.SetEntry(water + 11, {0, 1, 2}, 4, 0);
     writer.SetEntry(lantern, {0, 1, 2, 1}, 5, 0);
     writer.SetEntry(Items - 1, {0, 1, 2}, 2, 0);
+    writer.WriteTo(Folder);
+}
+
+void WriteDemoRadar(const QString &Folder)
+{
+    const std::vector<DemoTile> tiles = DemoCatalogue();
+    int last = 0;
+    for (const DemoTile &tile : tiles)
+        last = std::max(last, tile.Index);
+    RadarWriter writer(RadarWriter::ItemBase + last - 1);
+    for (const DemoTile &tile : tiles) {
+        if (tile.Index < last - 1)
+            writer.SetItem(tile.Index, tile.Colour == 0 ? 0x0421 : tile.Colour);
+    }
+    writer.SetItem(FirstNamed(tiles, "lantern"), 0);
     writer.WriteTo(Folder);
 }
 

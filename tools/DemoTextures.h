@@ -26,6 +26,11 @@ void WriteDemoTextures(const QString &Folder);
 // tile has the flag but no entry.
 void WriteDemoAnimations(const QString &Folder, int Items);
 
+// radarcol.mul: each demo item's main colour, but black for the lantern,
+// and the file ends before the last two demo items, as a real client's
+// ends before its last items.
+void WriteDemoRadar(const QString &Folder);
+
 // Names the demo's land tiles in a classic tiledata.mul already written at
 // Path, every other land record emptied, as the newer demo has them; Set
 // names them (the demo's own naming).

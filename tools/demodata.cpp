@@ -3,7 +3,8 @@
 //
 //   quorvane-demo FOLDER                 tiledata.mul, artidx.mul, art.mul,
 //                                        verdata.mul, hues.mul, texidx.mul,
-//                                        texmaps.mul and animdata.mul
+//                                        texmaps.mul, animdata.mul and
+//                                        radarcol.mul
 //   quorvane-demo --newer FOLDER         the same with tiledata.mul in the
 //                                        newer layout: 65,536 item tiles,
 //                                        64-bit flags, named land tiles; the
@@ -124,7 +125,8 @@ void WriteNewerTileData(const QString &folder, const std::vector<DemoTile> &tile
 // unless the user says so.
 QStringList DemoFiles(bool Newer)
 {
-    const QStringList beside = {"verdata.mul", "hues.mul", "texidx.mul", "texmaps.mul", "animdata.mul"};
+    const QStringList beside = {"verdata.mul", "hues.mul", "texidx.mul", "texmaps.mul", "animdata.mul",
+                                 "radarcol.mul"};
     if (Newer)
         return QStringList{"tiledata.mul", "artLegacyMUL.uop"} + beside;
     return QStringList{"tiledata.mul", "artidx.mul", "art.mul"} + beside;
@@ -304,6 +306,7 @@ int main(int argc, char *argv[])
         WriteArt(folder, tiles, command.Newer ? NewerGroups * 32 : TileDataWriter::Tiles, command.Newer);
         WriteHues(folder);
         WriteDemoTextures(folder);
+        WriteDemoRadar(folder);
         WriteDemoAnimations(folder, command.Newer ? NewerGroups * 32 : TileDataWriter::Tiles);
         return 0;
     } catch (const std::exception &e) {
