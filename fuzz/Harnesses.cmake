@@ -3,7 +3,7 @@
 # tests/reliability, which run the seeds and every input that once found a
 # fault through the same harness code in the ordinary test suite.
 set(QUORVANE_FUZZ_DIR ${CMAKE_CURRENT_LIST_DIR})
-set(QUORVANE_FUZZ_HARNESSES tiledata art patches hues edits container journal textures animations)
+set(QUORVANE_FUZZ_HARNESSES tiledata art patches hues edits container journal textures animations check)
 set(QUORVANE_FUZZ_SOURCE_tiledata ${QUORVANE_FUZZ_DIR}/FuzzTileData.cpp)
 set(QUORVANE_FUZZ_SOURCE_art ${QUORVANE_FUZZ_DIR}/FuzzArt.cpp)
 set(QUORVANE_FUZZ_SOURCE_patches ${QUORVANE_FUZZ_DIR}/FuzzPatches.cpp)
@@ -13,6 +13,7 @@ set(QUORVANE_FUZZ_SOURCE_container ${QUORVANE_FUZZ_DIR}/FuzzContainer.cpp)
 set(QUORVANE_FUZZ_SOURCE_journal ${QUORVANE_FUZZ_DIR}/FuzzJournal.cpp)
 set(QUORVANE_FUZZ_SOURCE_textures ${QUORVANE_FUZZ_DIR}/FuzzTextures.cpp)
 set(QUORVANE_FUZZ_SOURCE_animations ${QUORVANE_FUZZ_DIR}/FuzzAnimations.cpp)
+set(QUORVANE_FUZZ_SOURCE_check ${QUORVANE_FUZZ_DIR}/FuzzCheck.cpp)
 
 # Both builds include this file; the targets are made by the first.
 if(TARGET fuzzsupport)

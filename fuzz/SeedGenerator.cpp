@@ -1,7 +1,7 @@
 // Writes the seed corpora of the fuzz harnesses from the test-support
 // writers: well-formed files and every boundary case the tests know.
 //   fuzz_seeds <folder>   makes <folder>/tiledata, art, patches, hues, edits,
-//                         container, journal, textures and animations
+//                         container, journal, textures, animations and check
 
 #include "fuzz/FuzzLayout.h"
 #include "fuzz/TileScript.h"
@@ -11,6 +11,7 @@
 #include "tests/support/HueWriter.h"
 #include "tests/support/JournalWriter.h"
 #include "tests/support/LayoutTileWriter.h"
+#include "tests/support/RadarWriter.h"
 #include "tests/support/TextureWriter.h"
 #include "tests/support/TileDataWriter.h"
 
@@ -596,6 +597,56 @@ void AnimationSeeds(SeedFolder &Seeds)
     Seeds.Add("few-items", Bytes{0x08, 0x00, 0x01});
 }
 
+// The check: the shape and the files present, then each part behind its
+// length (see FuzzCheck.cpp).
+void AppendPart(Bytes &Input, const Bytes &Part)
+{
+    Input.push_back(std::uint8_t(Part.size() & 0xFF));
+    Input.push_back(std::uint8_t(Part.size() >> 8));
+    Input.insert(Input.end(), Part.begin(), Part.end());
+}
+
+void CheckSeeds(SeedFolder &Seeds)
+{
+    // Land tile 0 with TexID 0x7000; item 0 animated without an entry.
+    Bytes land(4 + 30, 0);
+    land[4 + 8] = 0x00;
+    land[4 + 9] = 0x70;
+    Bytes items(4 + 41, 0);
+    items[4 + 3] = 0x01;
+    items[4 + 6] = 0x02; // bit 49, which has no name
+    AnimationWriter animations;
+    animations.SetEntry(1, {0, 1, 2}, 2, 0);
+    animations.SetEntry(2, {0, 100, -3}, 2, 0);
+    TextureWriter textures;
+    textures.PadToEntry(1);
+    textures.AddEntry(0, 8192);
+    textures.AddEntry(0xFFFFFFFFu, 0);
+    textures.AddEntry(0, 1000);
+    RadarWriter radar(0x4000 + 8);
+    radar.SetItem(1, 0x0421);
+    ArtWriter art;
+    art.PadToEntry(0x4000);
+    for (int i = 0; i < 4; ++i)
+        art.AddIndexRecord(i * 100, 100);
+    const std::string baseline = "index\tsection\trule\n0x0\titems\tanimation-without-entry\n";
+    for (const std::uint8_t shape : {std::uint8_t(0), std::uint8_t(8 | 3)}) {
+        Bytes input = {shape, 0x7F};
+        AppendPart(input, land);
+        AppendPart(input, items);
+        AppendPart(input, animations.FileBytes());
+        AppendPart(input, textures.IndexBytes());
+        AppendPart(input, radar.FileBytes());
+        AppendPart(input, art.ArtIndexBytes());
+        AppendPart(input, Bytes(baseline.begin(), baseline.end()));
+        AppendPart(input, {}); // two words of lengths: 128 x 64 bytes of texmaps.mul, 25 x 16 of art.mul
+        input.resize(input.size() - 2);
+        input.insert(input.end(), {128, 0, 25, 0});
+        Seeds.Add(shape == 0 ? "every-file" : "json", input);
+    }
+    Seeds.Add("none", Bytes{0, 0});
+}
+
 int main(int argc, char **argv)
 {
     if (argc != 2) {
@@ -621,9 +672,11 @@ int main(int argc, char **argv)
     TextureSeeds(textures);
     SeedFolder animations(root, QStringLiteral("animations"));
     AnimationSeeds(animations);
+    SeedFolder checks(root, QStringLiteral("check"));
+    CheckSeeds(checks);
     std::printf("seeds: %d tile data, %d art, %d patches, %d hues, %d edits, %d containers, %d journals, "
-                "%d textures, %d animations\n",
+                "%d textures, %d animations, %d checks\n",
                 tiles.Count(), art.Count(), patches.Count(), hues.Count(), edits.Count(), containers.Count(),
-                journals.Count(), textures.Count(), animations.Count());
+                journals.Count(), textures.Count(), animations.Count(), checks.Count());
     return 0;
 }

@@ -16,7 +16,7 @@ cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 BUILD="$ROOT/build-fuzz"
 SECONDS_PER_TARGET=${1:-${FUZZ_SECONDS:-30}}
-TARGETS=${FUZZ_TARGETS:-tiledata art patches hues edits container journal textures animations}
+TARGETS=${FUZZ_TARGETS:-tiledata art patches hues edits container journal textures animations check}
 
 for tool in clang clang++ cmake; do
     if ! command -v "$tool" >/dev/null; then

@@ -17,6 +17,7 @@ public:
     explicit RadarWriter(int Entries);
     void SetLand(int Tile, std::uint16_t Colour) { Set(Tile, Colour); }
     void SetItem(int Tile, std::uint16_t Colour) { Set(ItemBase + Tile, Colour); }
+    const std::vector<unsigned char> &FileBytes() const { return FBytes; }
     void WriteTo(const QString &Folder) const;
 
 private:
