@@ -29,6 +29,10 @@ namespace CheckReport {
 std::string Tsv(const std::vector<TFinding> &Findings)
 {
     std::string out = "index\tsection\trule\tseverity\tmessage\n";
+    std::size_t length = out.size();
+    for (const TFinding &finding : Findings)
+        length += 64 + finding.Message.size();
+    out.reserve(length);
     for (const TFinding &finding : Findings) {
         TextAppend::TileIndex(out, finding.Index);
         out += '\t';

@@ -7,7 +7,6 @@
 #include "tilelinks/TextureReader.h"
 #include "tiletext/TextAppend.h"
 
-#include <QLocale>
 
 namespace {
 
@@ -25,9 +24,13 @@ std::string Hex(int Index)
     return out;
 }
 
+// Thousands separated by commas, as the tool's other messages write them.
 std::string Number(long long Value)
 {
-    return QLocale(QLocale::English).toString(Value).toStdString();
+    std::string digits = std::to_string(Value < 0 ? -Value : Value);
+    for (std::size_t at = digits.size(); at > 3; at -= 3)
+        digits.insert(at - 3, 1, ',');
+    return Value < 0 ? "-" + digits : digits;
 }
 
 std::string TileList(const std::vector<int> &Tiles)
@@ -119,7 +122,7 @@ bool TTileCheck::IsFrameOfOther(int Item)
 void TTileCheck::Item(int Index, std::vector<TFinding> &Out)
 {
     const bool flagged = (FStore.GetFlags(TTileKind::Item, Index) & AnimationFlag) != 0;
-    TAnimation animation;
+    TAnimation &animation = FAnimation;
     const bool entry = FSources.Animations != nullptr && FSources.Animations->Find(Index, animation);
     if (Runs(TCheckRule::AnimationWithoutEntry) && flagged && !entry && !IsFrameOfOther(Index))
         Add(Out, TTileKind::Item, Index, TCheckRule::AnimationWithoutEntry,
@@ -202,10 +205,18 @@ void TTileCheck::UnnamedBits(TTileKind Kind, int Index, std::vector<TFinding> &O
     const std::uint64_t flags = FStore.GetFlags(Kind, Index);
     if ((flags >> FirstUnnamedBit) == 0)
         return;
-    std::string bits;
+    // Written digit by digit: a file whose upper bits are noise has such a
+    // finding on every tile.
+    std::string bits = "has flag bits set that have no name: ";
+    const char *separator = "";
     for (int bit = FirstUnnamedBit; bit < WideFlagCount; ++bit) {
-        if ((flags >> bit) & 1)
-            bits += (bits.empty() ? "" : ", ") + FlagName(bit);
+        if ((flags >> bit) & 1) {
+            bits += separator;
+            bits += "Bit ";
+            bits += char('0' + bit / 10);
+            bits += char('0' + bit % 10);
+            separator = ", ";
+        }
     }
-    Add(Out, Kind, Index, TCheckRule::UnnamedBits, "has flag bits set that have no name: " + bits);
+    Add(Out, Kind, Index, TCheckRule::UnnamedBits, std::move(bits));
 }

@@ -4,6 +4,7 @@
 #include "tilecheck/CheckSources.h"
 #include "tilecheck/Finding.h"
 #include "tiledata/TileKind.h"
+#include "tilelinks/Animation.h"
 
 #include <vector>
 
@@ -44,4 +45,5 @@ private:
     TCheckSources FSources;
     TRuleSet FRuns = 0;
     std::vector<unsigned char> FFrameOfOther; // per item; empty until first needed
+    TAnimation FAnimation;                    // the last item's, its buffer kept
 };

@@ -38,7 +38,10 @@ void TAnimationReader::Load()
 
 bool TAnimationReader::Find(int Item, TAnimation &Out)
 {
-    Out = TAnimation();
+    // Cleared field by field, so that a caller asking item after item keeps
+    // the frames' buffer.
+    Out.Frames.clear();
+    Out.Unknown = Out.Interval = Out.StartDelay = Out.FrameCount = 0;
     if (Item < 0 || Item >= MostItems)
         return false;
     Load();
