@@ -21,11 +21,12 @@ namespace {
 constexpr std::size_t LandSection = 493568;
 constexpr std::size_t ItemGroup = 1316;
 
-// Bytes copied over the start of Section in File, Count of them from Input.
+// Bytes copied over the start of Section in File, as many as fit.
 void Overlay(std::vector<std::uint8_t> &File, std::size_t Section, const std::vector<std::uint8_t> &Bytes)
 {
     const std::size_t count = std::min(Bytes.size(), File.size() - Section);
-    std::memcpy(File.data() + Section, Bytes.data(), count);
+    if (count > 0)
+        std::memcpy(File.data() + Section, Bytes.data(), count);
 }
 
 // The file Name from the input's next word-sized length, or removed when
