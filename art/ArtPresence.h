@@ -9,8 +9,11 @@
 // every land tile and item at once and must run without a display: no
 // picture is decoded and no message box is shown.
 //
-// The art is found as the window finds it, and everything is read at
-// construction, so Has costs an array look-up. The files are untrusted: a
+// The art is found as the window finds it, with the patches of the patch
+// file verdata.mul beside it where the window would draw them: for
+// entries the art index marks absent (offset -1) and entries the container
+// lacks. Everything is read at construction, so Has costs an array
+// look-up. The files are untrusted: a
 // fault while reading them is kept in Problem, with what was read up to
 // it, and never leaves In or Has as an exception.
 class TArtPresence
@@ -42,11 +45,18 @@ private:
     void ReadContainer(const std::string &Path);
     void ReadIndex(const std::string &ArtPath, const std::string &IndexPath);
     void MarkFromIndex(const std::vector<unsigned char> &Records, std::uint64_t ArtSize);
+    // Gives a picture to each patchable entry with a patch in the patch
+    // file at Path, when there is one: the window reads none from a file
+    // it cannot open, so that is no problem here either.
+    void ReadPatches(const std::string &Path);
+    void AddProblem(const std::string &Problem);
     // Runs Read, turning whatever it throws into Problem.
     template <typename TRead>
     void Guarded(const std::string &Name, TRead Read);
 
     std::string FNames;
     std::string FProblem;
-    std::vector<unsigned char> FHas; // one byte per entry: faster than vector<bool>
+    // Per entry: one of the marks in ArtPresence.cpp; a byte is faster to
+    // set and read than a bit of vector<bool>.
+    std::vector<unsigned char> FHas;
 };

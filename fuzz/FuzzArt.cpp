@@ -70,8 +70,8 @@ void DecodeAt(TArtReader &Reader, std::int32_t Offset)
     Expect(target.size() == QSize(44, 44), "a raw decode is not 44 x 44");
 }
 
-// The presence check reads the same two files; it finds a picture only
-// where the index names one inside the art file.
+// The presence check reads the same two files, with no patch file beside
+// them; it finds a picture only where the index names one in the art file.
 void CheckPresence(const TArtReader &Reader, const QString &Folder, const std::vector<std::int32_t> &Entries)
 {
     const std::unique_ptr<TArtPresence> presence = TArtPresence::In(AnsiString::ToPath(Folder));

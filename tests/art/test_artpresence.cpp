@@ -1,7 +1,8 @@
 // Which art entries hold a picture, read without widgets: the art index's
 // records that do and do not name data inside the art file, the packed
-// container's entries, the folder's files as the window chooses them, and
-// what is reported about files that cannot be read whole.
+// container's entries, the patches that stand in where the window draws
+// them, the folder's files as the window chooses them, and what is
+// reported about files that cannot be read whole.
 
 #include "art/ArtPresence.h"
 #include "platform/FileSystem.h"
@@ -21,13 +22,23 @@ namespace {
 constexpr int Base = ArtWriter::StaticArtBase;
 const Bytes Picture(8, 0x11); // what the entry holds does not matter here
 
+// Patches for entries 1, 2 and item 1, and one of another file for 7.
+void AddPatches(ArtWriter &Writer)
+{
+    for (const int entry : {1, 2, Base + 1})
+        Writer.AddPatch(ArtWriter::ArtFileId, entry, Picture);
+    Writer.AddPatch(ArtWriter::ArtFileId + 1, 7, Picture);
+}
+
 // art.mul of 8 bytes and an index whose records name: 0 all of it, 1 no
 // entry (-1), 2 nothing (length 0), 3 its last 4 bytes, 4 one byte more,
 // 5 an offset near 4 GiB whose sum with the length wraps in 32 bits; then
-// absent entries up to item 0, which again names all of it.
+// absent entries up to item 0, which again names all of it. With patches
+// beside them.
 void WriteIndexFiles(const QString &Folder)
 {
     ArtWriter writer;
+    AddPatches(writer);
     writer.AddEntry(Picture);
     writer.AddAbsent();
     writer.AddIndexRecord(0, 0);
@@ -36,12 +47,15 @@ void WriteIndexFiles(const QString &Folder)
     writer.AddIndexRecord(-2, 4);
     writer.PadToEntry(Base);
     writer.AddIndexRecord(0, 8);
-    writer.WriteArtFilesTo(Folder);
+    writer.WriteTo(Folder);
 }
 
-// Land 1 and item 2.
+// Land 1 and item 2, with patches beside them.
 void WriteContainer(const QString &Folder, ContainerWriter::KeyOrder Order)
 {
+    ArtWriter patches;
+    AddPatches(patches);
+    patches.WriteVerdataTo(Folder);
     ContainerWriter writer(1000, Order);
     writer.AddArt(1, Picture, false);
     writer.AddArt(Base + 2, Picture, true);
@@ -104,21 +118,23 @@ void TestArtPresence::has_data()
     QTest::addColumn<bool>("has");
     const QString index = QStringLiteral("index");
     QTest::newRow("index: present") << index << 0 << true;
-    QTest::newRow("index: offset -1") << index << 1 << false;
-    QTest::newRow("index: length 0") << index << 2 << false;
+    QTest::newRow("index: offset -1") << index << 6 << false;
+    QTest::newRow("index: offset -1, a patch") << index << 1 << true;
+    QTest::newRow("index: length 0, a patch") << index << 2 << false;
+    QTest::newRow("index: offset -1, another file's patch") << index << 7 << false;
     QTest::newRow("index: up to the end of art.mul") << index << 3 << true;
     QTest::newRow("index: past the end of art.mul") << index << 4 << false;
     QTest::newRow("index: sum wraps in 32 bits") << index << 5 << false;
-    QTest::newRow("index: padding") << index << 6 << false;
     QTest::newRow("index: item") << index << Base << true;
-    QTest::newRow("index: beyond the index") << index << Base + 1 << false;
+    QTest::newRow("index: beyond the index, a patch") << index << Base + 1 << false;
     QTest::newRow("index: negative") << index << -1 << false;
     for (const QString &container : {QStringLiteral("container"), QStringLiteral("swapped")}) {
         const QByteArray name = container.toUtf8();
         QTest::addRow("%s: land with an entry", name.data()) << container << 1 << true;
         QTest::addRow("%s: land without", name.data()) << container << 0 << false;
         QTest::addRow("%s: item with an entry", name.data()) << container << Base + 2 << true;
-        QTest::addRow("%s: item without", name.data()) << container << Base + 1 << false;
+        QTest::addRow("%s: item without, a patch", name.data()) << container << Base + 1 << true;
+        QTest::addRow("%s: item without", name.data()) << container << Base + 3 << false;
         QTest::addRow("%s: past the names", name.data()) << container << 0x14000 << false;
     }
     QTest::newRow("both: the container's lack wins") << QStringLiteral("both") << 0 << false;
