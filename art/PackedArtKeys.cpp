@@ -76,9 +76,3 @@ std::uint64_t TPackedArtKeys::KeyOf(std::int32_t EntryNumber) const
 {
     return FOrder == TKeyOrder::Unknown ? 0 : ::KeyOf(HashOfEntry(EntryNumber), FOrder);
 }
-
-QByteArray TPackedArtKeys::NameOf(std::int32_t EntryNumber)
-{
-    const std::array<char, NameLength> name = NameBytes(EntryNumber);
-    return QByteArray(name.data(), qsizetype(name.size()));
-}

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QByteArray>
-
 #include <cstdint>
 
 class TPackedTable;
@@ -20,8 +18,8 @@ public:
     // 0x4000 on.
     static constexpr std::int32_t EntryCount = 0x14000;
 
-    // Finds the order of the key's halves from Table, which must outlive
-    // nothing here: only the order is kept.
+    // Finds the order of the key's halves from Table; only the order is
+    // kept, not the table.
     explicit TPackedArtKeys(const TPackedTable &Table);
 
     TKeyOrder Order() const { return FOrder; }
@@ -33,9 +31,6 @@ public:
     // The key of art entry EntryNumber under the order found; 0 while the
     // order is unknown.
     std::uint64_t KeyOf(std::int32_t EntryNumber) const;
-
-    // The name of art entry EntryNumber inside the container.
-    static QByteArray NameOf(std::int32_t EntryNumber);
 
 private:
     TKeyOrder FOrder = TKeyOrder::Unknown;
