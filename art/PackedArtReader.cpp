@@ -2,7 +2,6 @@
 
 #include "art/ArtDecoder.h"
 #include "art/ArtPaths.h"
-#include "art/Lookup3.h"
 #include "art/MemoryBytes.h"
 #include "art/MessageBoxes.h"
 #include "art/PackedTable.h"
@@ -15,45 +14,9 @@
 
 #include <zlib.h>
 
-#include <array>
-#include <cstring>
 #include <new>
 
 namespace {
-
-using TKeyOrder = TPackedArtReader::TKeyOrder;
-
-constexpr char NamePrefix[] = "build/artlegacymul/";
-constexpr std::size_t PrefixLength = sizeof(NamePrefix) - 1;
-constexpr std::size_t Digits = 8;
-constexpr char NameSuffix[] = ".tga";
-constexpr std::size_t NameLength = PrefixLength + Digits + sizeof(NameSuffix) - 1;
-
-// The name of an art entry, built in place: the order is decided by
-// hashing up to every name, so no text is allocated per name.
-std::array<char, NameLength> NameBytes(std::int32_t EntryNumber)
-{
-    std::array<char, NameLength> name{};
-    std::memcpy(name.data(), NamePrefix, PrefixLength);
-    std::uint32_t rest = std::uint32_t(EntryNumber);
-    for (std::size_t d = Digits; d-- > 0; rest /= 10)
-        name[PrefixLength + d] = char('0' + rest % 10);
-    std::memcpy(name.data() + PrefixLength + Digits, NameSuffix, sizeof(NameSuffix) - 1);
-    return name;
-}
-
-TLookup3Hash HashOfEntry(std::int32_t EntryNumber)
-{
-    const std::array<char, NameLength> name = NameBytes(EntryNumber);
-    return HashLittle2(name.data(), name.size());
-}
-
-std::uint64_t KeyOf(const TLookup3Hash &Hash, TKeyOrder Order)
-{
-    const std::uint64_t high = Order == TKeyOrder::PrimaryHigh ? Hash.C : Hash.B;
-    const std::uint64_t low = Order == TKeyOrder::PrimaryHigh ? Hash.B : Hash.C;
-    return (high << 32) | low;
-}
 
 // Whether the entry's sizes can be believed before anything is read: a
 // stored entry is as long packed as unpacked, and zlib never makes data
@@ -80,12 +43,6 @@ TPackedArtReader::TPackedArtReader(const QString &FileName, bool UsePatches)
 // Defined here, where TPackedTable is complete.
 TPackedArtReader::~TPackedArtReader() = default;
 
-QByteArray TPackedArtReader::NameOf(std::int32_t EntryNumber)
-{
-    const std::array<char, NameLength> name = NameBytes(EntryNumber);
-    return QByteArray(name.data(), qsizetype(name.size()));
-}
-
 QString TPackedArtReader::SourceName() const
 {
     return FileNamePart(FFileName);
@@ -99,7 +56,7 @@ void TPackedArtReader::ReadTable()
         FTable = std::make_unique<TPackedTable>(file);
         if (!FTable->Problem().isEmpty())
             problems << FTable->Problem();
-        FindKeyOrder();
+        FKeys = std::make_unique<TPackedArtKeys>(*FTable);
     } catch (const Error &e) {
         problems << QString::fromUtf8(e.what());
     } catch (const std::bad_alloc &) {
@@ -107,34 +64,17 @@ void TPackedArtReader::ReadTable()
     }
     // Without a way to find the art, no picture is shown rather than
     // pictures of the wrong entries.
-    if (FKeyOrder == TKeyOrder::Unknown)
+    if (KeyOrder() == TKeyOrder::Unknown)
         problems << QStringLiteral("no art entries recognised");
     if (!problems.isEmpty())
         MessageBoxes::ShowWarning(FileNamePart(FFileName) + QStringLiteral(": ") + problems.join(QStringLiteral("; ")));
 }
 
-void TPackedArtReader::FindKeyOrder()
-{
-    if (FTable->Count() == 0)
-        return;
-    // The first art name whose key the table holds decides; in a real
-    // container that is entry 0, so the search ends at once.
-    for (std::int32_t entry = 0; entry < EntryCount; ++entry) {
-        const TLookup3Hash hash = HashOfEntry(entry);
-        for (const TKeyOrder order : {TKeyOrder::PrimaryHigh, TKeyOrder::PrimaryLow}) {
-            if (FTable->Find(KeyOf(hash, order)) >= 0) {
-                FKeyOrder = order;
-                return;
-            }
-        }
-    }
-}
-
 std::vector<unsigned char> TPackedArtReader::Unpack(std::int32_t EntryNumber) const
 {
-    if (FKeyOrder == TKeyOrder::Unknown)
+    if (KeyOrder() == TKeyOrder::Unknown)
         return {};
-    const std::uint64_t key = KeyOf(HashOfEntry(EntryNumber), FKeyOrder);
+    const std::uint64_t key = FKeys->KeyOf(EntryNumber);
     const std::int64_t position = FTable->Find(key);
     if (position < 0)
         return {};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "art/ArtSource.h"
+#include "art/PackedArtKeys.h"
 
 #include <QString>
 
@@ -28,13 +29,12 @@ class TPackedArtReader : public TArtSource
 {
 public:
     // How the two halves of the name's hash make the container's 64-bit
-    // key. Public descriptions of the format disagree, so the reader finds
-    // out from the file.
-    enum class TKeyOrder { Unknown, PrimaryHigh, PrimaryLow };
+    // key, found out from the file.
+    using TKeyOrder = TPackedArtKeys::TKeyOrder;
 
     // The art entries the container names: land 0 to 0x3FFF, items from
     // 0x4000 on.
-    static constexpr std::int32_t EntryCount = 0x14000;
+    static constexpr std::int32_t EntryCount = TPackedArtKeys::EntryCount;
     static constexpr std::uint32_t MostUnpackedSize = 4 * 1024 * 1024;
 
     // Reads the table. With UsePatches, also creates the process's shared
@@ -50,14 +50,10 @@ public:
     void DrawLandArt(std::int32_t EntryNumber, QImage &Target, QPoint &Size) override;
     QString SourceName() const override;
 
-    TKeyOrder KeyOrder() const { return FKeyOrder; }
-
-    // The name of art entry EntryNumber inside the container.
-    static QByteArray NameOf(std::int32_t EntryNumber);
+    TKeyOrder KeyOrder() const { return FKeys ? FKeys->Order() : TKeyOrder::Unknown; }
 
 private:
     void ReadTable();
-    void FindKeyOrder();
     // The unpacked bytes of the entry; empty when the container lacks it or
     // it cannot be unpacked.
     std::vector<unsigned char> Unpack(std::int32_t EntryNumber) const;
@@ -65,5 +61,5 @@ private:
 
     QString FFileName;
     std::unique_ptr<TPackedTable> FTable;
-    TKeyOrder FKeyOrder = TKeyOrder::Unknown;
+    std::unique_ptr<TPackedArtKeys> FKeys; // null when the table could not be read
 };

@@ -1,6 +1,7 @@
 #include "art/unverdata.h"
 
 #include "art/MessageBoxes.h"
+#include "art/PatchRecords.h"
 #include "art/ReadArtIDX.h"
 #include "platform/Error.h"
 #include "platform/SharedReadFile.h"
@@ -8,23 +9,10 @@
 
 #include <QCursor>
 #include <QGuiApplication>
-#include <QtEndian>
 
-#include <algorithm>
-#include <array>
 #include <unordered_set>
 
 namespace {
-
-constexpr int CountSize = 4;
-constexpr int RecordSize = 20;
-constexpr int RecordsPerRead = 4096;
-constexpr std::int32_t ArtFileId = 4;
-
-std::int32_t Long(const unsigned char *Bytes)
-{
-    return qFromLittleEndian<std::int32_t>(Bytes);
-}
 
 // Shows the busy cursor for its lifetime, when there is a screen to show
 // it on.
@@ -89,44 +77,26 @@ void TVerdataReader::LoadPatches()
     const TBusyCursor busy;
     FPatches.clear();
     FCurrentPatch = -1;
-    std::array<unsigned char, CountSize> count{};
-    FDeclaredCount = FStream->ReadAt(0, count.data(), count.size()) == count.size() ? Long(count.data()) : 0;
-    ReadPatchRecords();
+    const TPatchRecords records(*FStream);
+    FDeclaredCount = records.DeclaredCount();
+    ReadPatchRecords(records);
 }
 
-void TVerdataReader::ReadPatchRecords()
+void TVerdataReader::ReadPatchRecords(const TPatchRecords &Records)
 {
     // Seen blocks are kept in a set so that the first-record-wins rule
     // costs no more than one look-up per record, however long the file.
     std::unordered_set<std::int32_t> blocks;
-    std::vector<unsigned char> chunk(std::size_t(RecordSize) * RecordsPerRead);
-    std::int64_t remaining = FDeclaredCount;
-    std::int64_t position = CountSize;
-    while (remaining > 0) {
-        const std::int64_t wanted = std::min<std::int64_t>(remaining, RecordsPerRead);
-        const std::size_t got = FStream->ReadAt(position, chunk.data(), std::size_t(wanted) * RecordSize);
-        const std::size_t records = got / RecordSize;
-        for (std::size_t k = 0; k < records; ++k) {
-            const unsigned char *record = &chunk[k * RecordSize];
-            FRecord.FileId = Long(record);
-            FRecord.Block = Long(record + 4);
-            FRecord.Offset = Long(record + 8);
-            FRecord.Length = Long(record + 12);
-            FRecord.Extra = Long(record + 16);
-            if (FRecord.FileId != ArtFileId)
-                continue;
-            // The subtraction wraps instead of overflowing for blocks near
-            // the bottom of the range; the art reader adds back the same way.
-            FRecord.Block = std::int32_t(std::uint32_t(FRecord.Block) - StaticArtBase);
-            if (blocks.insert(FRecord.Block).second)
-                AddRecord();
-        }
-        // The file ends before the records it declares: stop there.
-        if (records < std::size_t(wanted))
+    Records.ForEach([&](const TPatchEntry &Record) {
+        if (Record.FileId != TPatchRecords::ArtFileId)
             return;
-        remaining -= wanted;
-        position += wanted * RecordSize;
-    }
+        FRecord = Record;
+        // The subtraction wraps instead of overflowing for blocks near
+        // the bottom of the range; the art reader adds back the same way.
+        FRecord.Block = std::int32_t(std::uint32_t(FRecord.Block) - StaticArtBase);
+        if (blocks.insert(FRecord.Block).second)
+            AddRecord();
+    });
 }
 
 void TVerdataReader::AddRecord()

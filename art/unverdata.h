@@ -12,6 +12,7 @@
 
 class SharedReadFile;
 class TArtReader;
+class TPatchRecords;
 
 // Reads the patch file: keeps the list of the patches that replace art
 // entries and draws the picture of one patch.
@@ -51,7 +52,7 @@ public:
     void DrawPatch(std::int32_t Offset, QImage &Target, QPoint &Size);
 
 private:
-    void ReadPatchRecords();
+    void ReadPatchRecords(const TPatchRecords &Records);
     void AddRecord();
 
     QString FFileName;

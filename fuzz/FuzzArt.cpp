@@ -1,13 +1,16 @@
 // Art index and art file from arbitrary bytes: DrawArt and DrawLandArt of a spread of
 // entries (raw, run-length and absent ones, and numbers outside the index),
-// and both decoders at every offset the index names.
+// both decoders at every offset the index names, and which of those entries
+// the widget-free presence check finds a picture for.
 
+#include "art/ArtPresence.h"
 #include "art/ReadArtIDX.h"
 #include "fuzz/FuzzDraw.h"
 #include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzLayout.h"
 #include "fuzz/FuzzScratch.h"
 #include "platform/Error.h"
+#include "platform/qt/AnsiString.h"
 #include "tests/support/ArtWriter.h"
 
 #include <QDir>
@@ -67,6 +70,23 @@ void DecodeAt(TArtReader &Reader, std::int32_t Offset)
     Expect(target.size() == QSize(44, 44), "a raw decode is not 44 x 44");
 }
 
+// The presence check reads the same two files, with no patch file beside
+// them; it finds a picture only where the index names one in the art file.
+void CheckPresence(const TArtReader &Reader, const QString &Folder, const std::vector<std::int32_t> &Entries)
+{
+    const std::unique_ptr<TArtPresence> presence = TArtPresence::In(AnsiString::ToPath(Folder));
+    Expect(presence != nullptr, "the presence check found no art beside art.mul and artidx.mul");
+    Expect(presence->Names() == "art.mul, artidx.mul", "the presence check read other files");
+    Expect(presence->Problem().empty(), "the presence check could not read whole files");
+    for (const std::int32_t entry : Entries) {
+        if (!presence->Has(entry))
+            continue;
+        Expect(entry >= 0 && entry < Reader.EntryCount(), "a picture for an entry outside the index");
+        Expect(Reader.Entry(entry).Offset != -1 && Reader.Entry(entry).Length != 0,
+               "a picture for an entry the index marks empty");
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *Data, std::size_t Size)
@@ -78,8 +98,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *Data, std::size_t Size
     const QString art = FuzzScratch::Write(QStringLiteral("art.mul"), input.Rest());
 
     TArtReader reader(art, index, true);
+    const std::vector<std::int32_t> entries = EntriesToDraw(reader.EntryCount());
+    CheckPresence(reader, FuzzScratch::PathOf(QString()), entries);
     QImage shared;
-    for (const std::int32_t entry : EntriesToDraw(reader.EntryCount())) {
+    for (const std::int32_t entry : entries) {
         QImage fresh;
         DrawEntry(reader, entry, fresh);
         DrawEntry(reader, entry, shared);

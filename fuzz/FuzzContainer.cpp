@@ -1,17 +1,23 @@
 // The packed container of newer clients from arbitrary bytes: the table
 // with its chain of blocks, the choice of the key's halves, and DrawArt and
 // DrawLandArt of land and item entries, of numbers outside the names, and
-// of whatever the table's entries claim.
+// of whatever the table's entries claim; and which of them the widget-free
+// presence check, which reads the same table, finds a picture for.
 
+#include "art/ArtPresence.h"
 #include "art/PackedArtReader.h"
 #include "fuzz/FuzzDraw.h"
 #include "fuzz/FuzzScratch.h"
+#include "platform/qt/AnsiString.h"
 
 #include <QImage>
 
 #include <climits>
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+using FuzzScratch::Expect;
 
 namespace {
 
@@ -27,6 +33,21 @@ std::vector<std::int32_t> EntriesToDraw()
     return entries;
 }
 
+// The presence check finds the container the reader read, and a picture
+// only for names the container has, found in the order the reader found.
+void CheckPresence(const TPackedArtReader &Reader, const std::vector<std::int32_t> &Entries)
+{
+    const std::unique_ptr<TArtPresence> presence = TArtPresence::In(AnsiString::ToPath(FuzzScratch::PathOf(QString())));
+    Expect(presence != nullptr, "the presence check found no container");
+    Expect(presence->Names() == "artLegacyMUL.uop", "the presence check read other files");
+    const bool known = Reader.KeyOrder() != TPackedArtReader::TKeyOrder::Unknown;
+    Expect(known || !presence->Problem().empty(), "no art names recognised, and no problem told");
+    for (const std::int32_t entry : Entries) {
+        if (presence->Has(entry))
+            Expect(known && entry >= 0 && entry < TPackedArtReader::EntryCount, "a picture for an entry not named");
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *Data, std::size_t Size)
@@ -34,8 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *Data, std::size_t Size
     FuzzScratch::Prepare();
     const QString path = FuzzScratch::Write(QStringLiteral("artLegacyMUL.uop"), std::vector<std::uint8_t>(Data, Data + Size));
     TPackedArtReader reader(path, false);
+    const std::vector<std::int32_t> entries = EntriesToDraw();
+    CheckPresence(reader, entries);
     QImage shared;
-    for (const std::int32_t entry : EntriesToDraw()) {
+    for (const std::int32_t entry : entries) {
         const bool inside = entry >= 0 && entry < TPackedArtReader::EntryCount;
         QImage fresh;
         DrawAndCheck(reader, entry, fresh, false, inside);
