@@ -353,7 +353,7 @@ private slots:
         for (const char *name : {"BitBtn2", "edWeight", "edQuality", "edHeight", "edHue", "edUnknown3",
                                  "edunknown2", "edAnim", "edQuantity", "edUnknown1", "edUnknown0", "edUnknown4",
                                  "Edit1", "Button2", "Edit2", "Button1", "BitBtn3", "SectionTabs", "FilterBox",
-                                 "FilterFlags", "FreeOnly", "UsedByOnly",
+                                 "FilterFlags", "FreeOnly", "UsedByOnly", "ProblemsOnly",
                                  "ListBox1"})
             expected << QLatin1String(name);
         window->ListBox1->setFocus();
