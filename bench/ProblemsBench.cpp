@@ -2,7 +2,9 @@
 // in a newer file of 65,536 items, with the art, animdata.mul, the textures
 // and radarcol.mul beside it, while the "Problems" switch is on and every
 // tile's findings were worked out; against the same edit in a window whose
-// findings were never worked out and do not follow the document.
+// findings were never worked out and do not follow the document. And what
+// the switch costs the first time: the files beside read and every tile
+// checked, against `quorvane-tool dump` of the same tile data file.
 
 #include "bench/BenchFiles.h"
 #include "bench/BenchPictures.h"
@@ -17,10 +19,14 @@
 #include "app/form/Unit1.h"
 #include "app/list/ListBox.h"
 #include "app/list/TileListModel.h"
+#include "cli/ToolCommands.h"
+#include "tiletext/TileDump.h"
 #include "tests/support/AnimationWriter.h"
 #include "tests/support/ArtWriter.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TextureWriter.h"
+
+#include <benchmark/benchmark.h>
 
 #include <QDir>
 #include <QToolButton>
@@ -112,6 +118,31 @@ BenchSetup EditSetup(bool Problems)
     };
 }
 
+// A document on the file, and a fresh view of its findings each time, asked
+// whether the first tile has any: every tile of the section is checked.
+BenchBody AllFindingsCase()
+{
+    auto document = std::make_shared<TTileDocument>(nullptr);
+    document->Load(Folder() + "tiledata.mul", TLoadKind::Open);
+    return [document] {
+        TTileProblems problems(*document, nullptr);
+        benchmark::DoNotOptimize(problems.Has(TTileKind::Item, 0));
+        benchmark::DoNotOptimize(problems.Has(TTileKind::Land, 0));
+    };
+}
+
+BenchBody ToolDumpBaseline()
+{
+    const std::string path = LocalPath(Folder() + "tiledata.mul");
+    return [path] {
+        const CommandResult result = ToolCommands::Dump(path, DumpOptions());
+        benchmark::DoNotOptimize(result.Output.data());
+    };
+}
+
+const BenchPairRegistration AllFindings({"every finding of 65,536 items and 16,384 land tiles, files beside read",
+                                         "AllFindings", "ToolDumpNewerClient", 1.5},
+                                        AllFindingsCase, ToolDumpBaseline);
 const BenchPairRegistration EditWithProblems({"one item's Animation flag toggled, findings of 65,536 items followed",
                                               "EditWithProblems", "EditWithoutProblems", 1.2},
                                              EditSetup(true), EditSetup(false));
