@@ -1,5 +1,6 @@
 #include "app/form/Unit1.h"
 
+#include "app/check/ProblemsTools.h"
 #include "app/compare/CompareSession.h"
 #include "app/compare/CompareTools.h"
 #include "app/document/ErrorBox.h"
@@ -54,10 +55,7 @@ constexpr int ClientHeight = 535;
 constexpr int ListWidth = 209;
 constexpr int StatusHeight = 19;
 
-QString SavedStatus()
-{
-    return QStringLiteral("Tiledata has been saved");
-}
+constexpr QLatin1String SavedStatus("Tiledata has been saved");
 
 } // namespace
 
@@ -139,6 +137,7 @@ void TForm1::CreatePictures()
     connect(show, &QAction::triggered, this, [this] { OpenPictures(); });
     new TFreeSlots(*Document, *Tools->Filter, PictureSource(), this);
     Links = new TTileLinks(*Document, {Panel1, Image1, Tools->Filter}, PictureSource(), *this);
+    Checks = new TProblemsTools(*Document, {Panel1, ListBox1, Tools->Filter}, this);
 }
 
 std::function<TPictureCache *()> TForm1::PictureSource()
@@ -159,7 +158,7 @@ TPicturesWindow &TForm1::OpenPictures()
                 [this](TTileKind Kind, int Tile) { return Compare->Session->Differs(Kind, Tile); },
                 Tools->Menus->KeyedActions(QStringLiteral("PicturesAction")), StatusBar1, Tools->Watch,
                 [this] { ListBox1->setFocus(Qt::OtherFocusReason); List->CenterCurrent(); },
-                Links});
+                Links, Checks->Problems});
         connect(Compare->Session, &TCompareSession::MarksChanged, Pictures.get(), &TPicturesWindow::Repaint);
     }
     Pictures->ShowOrRaise();
@@ -234,7 +233,7 @@ void TForm1::ConnectDocument()
     connect(Document, &TTileDocument::SelectionChanged, this, &TForm1::FollowSelection);
     connect(Document, &TTileDocument::SectionChanged, this, &TForm1::FollowSection);
     connect(Document, &TTileDocument::ModifiedChanged, this, &QWidget::setWindowModified);
-    connect(Document, &TTileDocument::Saved, this, [this] { StatusBar1->showMessage(SavedStatus()); });
+    connect(Document, &TTileDocument::Saved, this, [this] { StatusBar1->showMessage(SavedStatus); });
     connect(Document, &TTileDocument::StatusText, this, [this](const QString &Text) { StatusBar1->showMessage(Text); });
 }
 
@@ -778,7 +777,7 @@ void TForm1::BitBtn1Click()
 
 void TForm1::ForgetSavedStatus()
 {
-    if (StatusBar1->currentMessage() == SavedStatus())
+    if (StatusBar1->currentMessage() == SavedStatus)
         StatusBar1->clearMessage();
 }
 

@@ -32,6 +32,7 @@ class TListBox;
 class TListView;
 class TPictureCache;
 class TPicturesWindow;
+class TProblemsTools;
 class TTileDocument;
 class TTileLinks;
 class TTileListModel;
@@ -77,6 +78,8 @@ public:
     TPicturesWindow &OpenPictures();
     // The texture or animation the current tile points to, in the art view.
     TTileLinks *Links = nullptr;
+    // The findings of the check of the files beside, the Problems switch.
+    TProblemsTools *Checks = nullptr;
 
 
 protected:

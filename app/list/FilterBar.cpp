@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <utility>
@@ -86,9 +87,16 @@ TFilterBar::TFilterBar(TTileDocument &Document, QWidget *Parent)
     , FDocument(Document)
 {
     setObjectName(QStringLiteral("FilterBar"));
-    auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 1);
+    auto *rows = new QVBoxLayout(this);
+    rows->setContentsMargins(0, 0, 0, 1);
+    rows->setSpacing(1);
+    auto *layout = new QHBoxLayout;
     layout->setSpacing(1);
+    FSwitches = new QHBoxLayout;
+    FSwitches->setSpacing(1);
+    FSwitches->addStretch(1);
+    rows->addLayout(layout);
+    rows->addLayout(FSwitches);
     Box = new QLineEdit(this);
     Box->setObjectName(QStringLiteral("FilterBox"));
     Box->setPlaceholderText(QStringLiteral("Filter by name"));
@@ -198,7 +206,7 @@ void TFilterBar::Apply()
 void TFilterBar::AddCondition(QAbstractButton *Switch, KindPredicate Keep, std::function<QString()> Note)
 {
     FConditions.push_back({Switch, std::move(Keep), std::move(Note)});
-    layout()->addWidget(Switch);
+    FSwitches->insertWidget(FSwitches->count() - 1, Switch);
     connect(Switch, &QAbstractButton::toggled, this, &TFilterBar::Apply);
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 class QAbstractButton;
+class QHBoxLayout;
 class QLineEdit;
 class QMenu;
 class QToolButton;
@@ -24,7 +25,10 @@ class TFilterBar : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int Height = 22;
+    // Two rows: the name and the flags, then the switches of AddCondition,
+    // which would leave the name no room beside them.
+    static constexpr int RowHeight = 22;
+    static constexpr int Height = 2 * RowHeight;
 
     using TilePredicate = std::function<bool(int Tile)>;
 
@@ -69,6 +73,7 @@ private:
     TTileDocument &FDocument;
     TTileFilter FFilter;
     QMenu *FFlagsMenu = nullptr;
+    QHBoxLayout *FSwitches = nullptr;
     struct Condition
     {
         QAbstractButton *Switch;

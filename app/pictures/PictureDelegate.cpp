@@ -1,5 +1,6 @@
 #include "app/pictures/PictureDelegate.h"
 
+#include "app/check/TileProblems.h"
 #include "app/compare/DifferenceDelegate.h"
 #include "app/links/TileLinks.h"
 #include "app/list/TileListModel.h"
@@ -215,5 +216,9 @@ void TPictureDelegate::Preview(QAbstractItemView *View, const QModelIndex &Index
     const TPicture picture = PictureOf(lines->Kind(), tile);
     if (!FPreview)
         FPreview = new TPicturePreview(View);
-    FPreview->ShowAt(picture.Missing ? QImage() : picture.Shown, TipText(*store, lines->Kind(), tile), At);
+    QString text = TipText(*store, lines->Kind(), tile);
+    const QString findings = FProblems ? TTileProblems::Text(FProblems->Of(lines->Kind(), tile)) : QString();
+    if (!findings.isEmpty())
+        text += QLatin1Char('\n') + findings;
+    FPreview->ShowAt(picture.Missing ? QImage() : picture.Shown, text, At);
 }

@@ -14,11 +14,12 @@ class TPicturePreview;
 class TTileData;
 struct TPicture;
 class TTileLinks;
+class TTileProblems;
 
 // The cells of the pictures grid: the tile's picture in a square of the
 // cell size, its index under it (bold while it differs from the file
 // compared with), the comparison's mark under that, and the tile's
-// name and main flags in the tooltip. The picture is scaled down, keeping
+// name and main flags in the tooltip, with its findings under them. The picture is scaled down, keeping
 // its shape, only when it is larger than the square; a smaller one is
 // drawn at its own size and centred. Scaling picks pixels, never blends
 // them, so the art's edges stay as sharp as in the game.
@@ -47,6 +48,8 @@ public:
     // ShowTextures the land tiles' textures instead of their pictures.
     void SetLinks(TTileLinks *Links) { FLinks = Links; }
     void SetShowTextures(bool Show) { FShowTextures = Show; }
+    // The tiles' findings, which the tooltip lists under its line.
+    void SetProblems(TTileProblems *Problems) { FProblems = Problems; }
     bool ShowsTextures() const { return FShowTextures; }
 
     // "0x1A3F stone wall: Wall, Impassable; Height 20"; land tiles have no
@@ -77,5 +80,6 @@ private:
     int FFillWidth = 0;
     QPointer<TPicturePreview> FPreview;
     TTileLinks *FLinks = nullptr;
+    TTileProblems *FProblems = nullptr;
     bool FShowTextures = false;
 };

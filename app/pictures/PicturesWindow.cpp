@@ -1,5 +1,6 @@
 #include "app/pictures/PicturesWindow.h"
 
+#include "app/check/FindingsLine.h"
 #include "app/document/CountWords.h"
 #include "app/document/FileWatch.h"
 #include "app/document/TileDocument.h"
@@ -67,6 +68,7 @@ TPicturesWindow::TPicturesWindow(TTileDocument &Document, QWidget &MainWindow, c
     resize(640, 480);
     AddKeys(From.MenuKeys);
     AddLinks(From.Links, cells);
+    AddProblems(From.Problems, cells);
     AddButtonKeys();
     Grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Grid, &QWidget::customContextMenuRequested, this, &TPicturesWindow::ShowCellMenu);
@@ -203,6 +205,21 @@ void TPicturesWindow::TakeFocusBack()
         return;
     activateWindow();
     Grid->setFocus(Qt::OtherFocusReason);
+}
+
+// The current tile's findings stand in the status line, before the
+// count; each cell's are in its tooltip.
+void TPicturesWindow::AddProblems(TTileProblems *Problems, TPictureDelegate *Cells)
+{
+    if (!Problems)
+        return;
+    Cells->SetProblems(Problems);
+    auto *line = new TFindingsLine(FDocument, *Problems, FStatus);
+    line->setObjectName(QStringLiteral("PicturesFindings"));
+    line->setMinimumWidth(120);
+    line->setMaximumWidth(360);
+    line->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    FStatus->insertPermanentWidget(0, line, 1);
 }
 
 // The switch stands above the grid; the current item's cell follows its

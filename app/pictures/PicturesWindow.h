@@ -15,6 +15,7 @@ class TPictureGrid;
 class TTileDocument;
 class TTileLinks;
 class TTileListModel;
+class TTileProblems;
 
 // The Pictures window: the grid of the list's pictures, in a window of its
 // own beside the main one (whose form keeps its fixed layout), so that it
@@ -24,8 +25,8 @@ class TTileListModel;
 // title as the main window does, with its mark of unsaved edits and the
 // section shown. The main window's menu keys (Ctrl+Z, Ctrl+C, Ctrl+G,
 // F8...) work here too, on the same selection. Its own status line counts
-// the tiles shown and selected, and says what the actions started here
-// said; the bar of a file changed on disk shows here too, and a grid left
+// the tiles shown and selected and the current tile's findings, and says
+// what the actions started here said; the bar of a file changed on disk shows here too, and a grid left
 // empty says why.
 class TPicturesWindow : public QWidget
 {
@@ -43,6 +44,7 @@ public:
         TFileWatch *Watch;         // the main window's changed-on-disk bar
         std::function<void()> ShowInList; // the list shows the current tile, focused
         TTileLinks *Links = nullptr; // textures and animations beside the tiles; none: pictures only
+        TTileProblems *Problems = nullptr; // the tiles' findings; none: not shown
     };
 
     // A window of its own, with no parent: a child window would stay above
@@ -73,6 +75,7 @@ private:
     void TakeFocusBack();
     void AddStatus(QStatusBar *MainStatus);
     void AddLinks(TTileLinks *Links, TPictureDelegate *Cells);
+    void AddProblems(TTileProblems *Problems, TPictureDelegate *Cells);
     void ShowTitle();
     void ShowCount();
     void ShowNotice();

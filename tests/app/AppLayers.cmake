@@ -6,8 +6,9 @@
 # folder of app/. The program's entry, quorvane.cpp, is the one source that
 # stays in app/ itself.
 set(layers
-  "form: pictures links compare list document"
-  "pictures: links compare list document"
+  "form: pictures check links compare list document"
+  "pictures: check links compare list document"
+  "check: list document"
   "links: list document"
   "compare: list document"
   "list: document"

@@ -233,11 +233,11 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("geometry");
         QTest::addColumn<QString>("text");
-        // The section tabs and the filter box stand above the list, in its
-        // first 25 and 22 pixels.
+        // The section tabs and the filter's two rows stand above the list,
+        // in its first 25 and 44 pixels.
         QTest::newRow("SectionTabs") << "SectionTabs" << QRect(0, 0, 209, 25) << QString();
-        QTest::newRow("FilterBar") << "FilterBar" << QRect(0, 25, 209, 22) << QString();
-        QTest::newRow("ListBox1") << "ListBox1" << QRect(0, 47, 209, 469) << QString();
+        QTest::newRow("FilterBar") << "FilterBar" << QRect(0, 25, 209, 44) << QString();
+        QTest::newRow("ListBox1") << "ListBox1" << QRect(0, 69, 209, 447) << QString();
         QTest::newRow("StatusBar1") << "StatusBar1" << QRect(0, 516, 718, 19) << QString();
         QTest::newRow("GroupBox3") << "GroupBox3" << QRect(224, 8, 225, 73) << "One Tile";
         QTest::newRow("GroupBox4") << "GroupBox4" << QRect(224, 80, 225, 97) << "Global";
@@ -291,7 +291,7 @@ private slots:
         const QRect save = window->BitBtn1->geometry();
         window->resize(900, 700);
         const int top = MenuHeight(*window);
-        QCOMPARE(window->ListBox1->geometry(), QRect(0, top + 47, 209, 681 - top - 47));
+        QCOMPARE(window->ListBox1->geometry(), QRect(0, top + 69, 209, 681 - top - 69));
         QCOMPARE(window->StatusBar1->geometry(), QRect(0, 681, 900, 19));
         QCOMPARE(window->GroupBox1->geometry(), flags);
         QCOMPARE(window->BitBtn1->geometry(), save);
@@ -353,7 +353,7 @@ private slots:
         for (const char *name : {"BitBtn2", "edWeight", "edQuality", "edHeight", "edHue", "edUnknown3",
                                  "edunknown2", "edAnim", "edQuantity", "edUnknown1", "edUnknown0", "edUnknown4",
                                  "Edit1", "Button2", "Edit2", "Button1", "BitBtn3", "SectionTabs", "FilterBox",
-                                 "FilterFlags", "FreeOnly", "UsedByOnly",
+                                 "FilterFlags", "FreeOnly", "UsedByOnly", "ProblemsOnly",
                                  "ListBox1"})
             expected << QLatin1String(name);
         window->ListBox1->setFocus();

@@ -1,10 +1,17 @@
 // What a tile points to beside tiledata.mul, in the window: a land tile's
 // texture as its TexID changes and changes back, an item's animation frames
-// in order, and "Used by" filtering the list to the tiles that share them.
+// in order, "Used by" filtering the list to the tiles that share them, and
+// the findings of the check of those files following an edit and its undo.
 
+#include "app/check/FindingsLine.h"
+#include "app/check/ProblemsFilter.h"
+#include "app/check/ProblemsTools.h"
+#include "app/check/TileProblems.h"
+#include "app/document/TileDocument.h"
 #include "app/form/Unit1.h"
 #include "app/links/AnimationPlayer.h"
 #include "app/links/TileLinks.h"
+#include "app/list/TileListModel.h"
 #include "app/pictures/PictureGrid.h"
 #include "app/pictures/PicturesWindow.h"
 #include "tests/app/WindowTestSupport.h"
@@ -14,11 +21,13 @@
 #include "tests/support/TextureWriter.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 
@@ -113,6 +122,7 @@ private slots:
     void animationFrames();
     void usedByFilters_data();
     void usedByFilters();
+    void findingsFollowTheAnimationFlag();
 };
 
 void TileLinksTest::landTexture_data()
@@ -229,6 +239,44 @@ void TileLinksTest::usedByFilters()
     QCOMPARE(ListCount(*window), Count);
     for (int row = 0; row < FirstLines.size(); ++row)
         QVERIFY2(ListLine(*window, row).startsWith(FirstLines[row]), qPrintable(ListLine(*window, row)));
+}
+
+// Item 0x30 has an animation entry but not the Animation flag; 0x31 has
+// neither. Setting the flag mends 0x30 at once, and undo breaks it again.
+void TileLinksTest::findingsFollowTheAnimationFlag()
+{
+    Files->Writer.SetRecord(0x30, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "animated"});
+    Files->Writer.SetRecord(0x31, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "still"});
+    auto window = OpenLinked(false, 0x30);
+    TProblemsTools &checks = *window->Checks;
+    const QString finding
+        = QStringLiteral("warning entry-without-animation: has an animation of 1 frame in animdata.mul, but not the "
+                         "Animation flag");
+    const auto listed = [&](int Tile) { return window->ListModel->RowOf(Tile) >= 0; };
+    const auto refilter = [&] {
+        checks.Filter->Switch->setChecked(false);
+        checks.Filter->Switch->setChecked(true);
+    };
+    QCOMPARE(checks.Line->Line(), finding);
+    QVERIFY(checks.Line->isVisible());
+    window->findChild<QAction *>(QStringLiteral("PicturesAction"))->trigger();
+    QCOMPARE(window->Pictures->findChild<TFindingsLine *>(QStringLiteral("PicturesFindings"))->Line(), finding);
+    refilter();
+    QVERIFY(listed(0x30));
+    QVERIFY(!listed(0x31));
+
+    QTest::mouseClick(window->cbAnimated, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+    QCOMPARE(checks.Line->Line(), QString());
+    QVERIFY(!checks.Problems->Has(TTileKind::Item, 0x30));
+    refilter();
+    QVERIFY(!listed(0x30));
+
+    Shortcut(*window, Qt::CTRL | Qt::Key_Z);
+    QCOMPARE(window->Document->CurrentTile(), 0x30);
+    QCOMPARE(checks.Line->Line(), finding);
+    QVERIFY(checks.Problems->Has(TTileKind::Item, 0x30));
+    refilter();
+    QVERIFY(listed(0x30));
 }
 
 QTEST_MAIN(TileLinksTest)

@@ -404,7 +404,7 @@ enum class Verb
     Click, Key, GoTo, Find, FindNext, Filter, Flag, Number, Rename, TypeName, Replace,
     Switch, Undo, Redo, Save, SaveAs, Reload, Other, Close,
     ShiftClick, CtrlClick, ShiftKey, SelectAll, Copy, Paste, Compare, Difference, Take, StopComparing,
-    GridClick, GridKey, GridType, GridMenu, UsedBy,
+    GridClick, GridKey, GridType, GridMenu, UsedBy, Problems,
 };
 
 // What the user does; A, B and C choose its details when it is done.
@@ -427,7 +427,7 @@ Action RandomAction(std::mt19937 &Random)
         {Verb::ShiftClick, 5}, {Verb::CtrlClick, 4}, {Verb::ShiftKey, 4}, {Verb::SelectAll, 1},
         {Verb::Copy, 1}, {Verb::Paste, 6}, {Verb::Compare, 3}, {Verb::Difference, 4}, {Verb::Take, 5},
         {Verb::StopComparing, 1}, {Verb::GridClick, 6}, {Verb::GridKey, 4}, {Verb::GridType, 3},
-        {Verb::GridMenu, 3}, {Verb::UsedBy, 2},
+        {Verb::GridMenu, 3}, {Verb::UsedBy, 2}, {Verb::Problems, 2},
     };
     int total = 0;
     for (const auto &entry : weights)
@@ -560,6 +560,7 @@ private:
     void Take(const Action &A);
     void StopComparing();
     void UsedBy();
+    void Problems();
     // "line" or "cell", where the clicks go.
     QString Where() const;
     void ClickRow(int Row, Qt::KeyboardModifiers Keys);
@@ -765,6 +766,7 @@ void Run::Dispatch(const Action &A)
     case Verb::GridType: return GridType(A);
     case Verb::GridMenu: return GridMenu(A);
     case Verb::UsedBy: return UsedBy();
+    case Verb::Problems: return Problems();
     }
 }
 
@@ -1739,6 +1741,43 @@ void Run::UsedBy()
     }
     if (Window->findChild<QLineEdit *>(QStringLiteral("FilterBox"))->text().isEmpty() && rows != sharing)
         Note(QStringLiteral("%1: %2 tiles listed, %3 have TexID %4").arg(Line).arg(rows).arg(sharing).arg(texId));
+}
+
+// The "Problems" switch. The model's folder holds no file beside the tile
+// data, so the one rule that runs is the one of the flag bits without a
+// name, 40 to 63 of the newer layout: switched on, the list keeps exactly
+// the tiles with one of them set, as the edits so far left them.
+void Run::Problems()
+{
+    auto *button = Window->findChild<QToolButton *>(QStringLiteral("ProblemsOnly"));
+    Log(button->isChecked() ? QStringLiteral("Problems off") : QStringLiteral("Problems on"));
+    button->click();
+    if (!button->isChecked())
+        return;
+    const auto unnamed = [&](int Tile) {
+        for (int byte = 5; byte < Model.Shape.FlagBytes(); ++byte) {
+            const std::size_t at = Model.At(Land, Tile) + std::size_t(byte);
+            if (at < Model.Work.size() && Model.Work[at] != 0)
+                return true;
+        }
+        return false;
+    };
+    const int rows = ListCount(*Window);
+    for (int row = 0; row < rows; ++row) {
+        if (!unnamed(TileAt(row)))
+            return Note(QStringLiteral("%1: %2 is listed without an unnamed flag bit").arg(Line, Hex(TileAt(row))));
+    }
+    const auto others = Window->findChild<QWidget *>(QStringLiteral("FilterBar"))->findChildren<QToolButton *>();
+    const bool alone = std::none_of(others.begin(), others.end(), [&](QToolButton *Other) {
+        return Other != button && Other->isCheckable() && Other->isChecked();
+    });
+    if (!alone || !Window->findChild<QLineEdit *>(QStringLiteral("FilterBox"))->text().isEmpty())
+        return;
+    int kept = 0;
+    for (int tile = 0; tile < Model.Count(Land); ++tile)
+        kept += unnamed(tile) ? 1 : 0;
+    if (rows != kept)
+        Note(QStringLiteral("%1: %2 tiles listed, %3 have an unnamed flag bit").arg(Line).arg(rows).arg(kept));
 }
 
 // The whole record, or its flags, numbers or name, of every selected tile
