@@ -7,9 +7,10 @@ floor=20                     # one with a raw diamond
 name_field=$((428036 + 17))  # tile 0's name; records of the first 32 tiles follow at 37 bytes
 new_name="smoke test"
 # The form stands below the menu bar (18 pixels with the 8-point face), and
-# the list below the section tabs (25 pixels) and the filter box (22).
+# the list below the section tabs (25 pixels) and the filter bar's two rows
+# (44): the name box and Flags, then the switches.
 form_top=18
-list_top=$((form_top + 25 + 22))
+list_top=$((form_top + 25 + 44))
 
 # A private X server on a display it picks itself; sets xvfb_pid and DISPLAY.
 start_xvfb() {
