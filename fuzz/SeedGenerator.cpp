@@ -552,12 +552,19 @@ void JournalSeeds(SeedFolder &Seeds)
 
 // Textures and animations --------------------------------------------------
 
+// Part behind its length as a little-endian word.
+void AppendPart(Bytes &Input, const Bytes &Part)
+{
+    Input.push_back(std::uint8_t(Part.size() & 0xFF));
+    Input.push_back(std::uint8_t(Part.size() >> 8));
+    Input.insert(Input.end(), Part.begin(), Part.end());
+}
+
 // The table's length as a word, the table, then texmaps.mul.
 Bytes TextureInput(const TextureWriter &W)
 {
-    const Bytes index = W.IndexBytes();
-    Bytes input = {std::uint8_t(index.size() & 0xFF), std::uint8_t(index.size() >> 8)};
-    input.insert(input.end(), index.begin(), index.end());
+    Bytes input;
+    AppendPart(input, W.IndexBytes());
     const Bytes pixels = W.TextureBytes();
     input.insert(input.end(), pixels.begin(), pixels.end());
     return input;
@@ -599,13 +606,6 @@ void AnimationSeeds(SeedFolder &Seeds)
 
 // The check: the shape and the files present, then each part behind its
 // length (see FuzzCheck.cpp).
-void AppendPart(Bytes &Input, const Bytes &Part)
-{
-    Input.push_back(std::uint8_t(Part.size() & 0xFF));
-    Input.push_back(std::uint8_t(Part.size() >> 8));
-    Input.insert(Input.end(), Part.begin(), Part.end());
-}
-
 void CheckSeeds(SeedFolder &Seeds)
 {
     // Land tile 0 with TexID 0x7000; item 0 animated without an entry.
