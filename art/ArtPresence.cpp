@@ -29,18 +29,6 @@ constexpr unsigned char Patchable = 2; // no picture unless the patch file has o
 
 static_assert(TArtPresence::EntryCount == TPackedArtKeys::EntryCount, "both count the same entries");
 
-// Folder as a prefix for file names; an empty folder is the current one.
-std::string PrefixOf(const std::string &Folder)
-{
-    if (Folder.empty() || Folder.back() == FileSystem::PathSeparator)
-        return Folder;
-#ifdef _WIN32
-    if (Folder.back() == '/')
-        return Folder;
-#endif
-    return Folder + FileSystem::PathSeparator;
-}
-
 std::uint32_t Long(const unsigned char *Bytes)
 {
     return qFromLittleEndian<std::uint32_t>(Bytes);
@@ -56,7 +44,7 @@ TArtPresence::TArtPresence(std::string Names)
 
 std::unique_ptr<TArtPresence> TArtPresence::In(const std::string &Folder)
 {
-    const std::string prefix = PrefixOf(Folder);
+    const std::string prefix = FileSystem::FolderPrefix(Folder);
     std::unique_ptr<TArtPresence> presence;
     try {
         // The same order as the window's: the container wins over art.mul.

@@ -15,13 +15,6 @@
 
 namespace {
 
-// What each rule reads besides the tile data, for the line that says why it
-// was skipped.
-constexpr std::array<const char *, CheckRuleCount> Needs = {
-    "animdata.mul", "animdata.mul", "animdata.mul and the art", "animdata.mul",
-    "texidx.mul and texmaps.mul", "radarcol.mul and the art", "",
-};
-
 std::string Joined(const std::vector<std::string> &Names)
 {
     std::string out;
@@ -55,7 +48,7 @@ std::string RuleCounts(const TTileCheck &Check, const CheckOptions &Options, con
         if (Check.Runs(rule))
             out += ": " + std::to_string(counts[std::size_t(i)]) + '\n';
         else
-            out += std::string(": skipped, it needs ") + Needs[std::size_t(i)] + '\n';
+            out += std::string(": skipped, it needs ") + CheckRules::Needs(rule) + '\n';
     }
     return out;
 }

@@ -23,6 +23,24 @@ inline std::string NativeSeparators(std::string path)
     return path;
 }
 
+// True when C ends a folder's part of a path: the separator, on Windows
+// also '/' and a drive's colon.
+inline bool IsFolderEnd(char C)
+{
+#ifdef _WIN32
+    return C == '\\' || C == '/' || C == ':';
+#else
+    return C == PathSeparator;
+#endif
+}
+
+// Folder as a prefix for file names, its separator added where it has
+// none; an empty folder stays empty, the current one.
+inline std::string FolderPrefix(const std::string &Folder)
+{
+    return Folder.empty() || IsFolderEnd(Folder.back()) ? Folder : Folder + PathSeparator;
+}
+
 // True when something other than a directory exists at the path.
 bool FileExists(const std::string &path);
 

@@ -1,24 +1,30 @@
 #include "tilecheck/CheckFiles.h"
 
 #include "art/ArtPresence.h"
+#include "tilecheck/CheckRule.h"
 #include "platform/FileSystem.h"
-#include "tilelinks/LinkFiles.h"
 
 namespace {
 
-std::string Prefix(const std::string &Folder)
+// The rules that read File, "a, b and c", from what each rule needs.
+std::string RulesNeeding(const char *File)
 {
-    if (Folder.empty())
-        return Folder;
-    const std::string linked = TLinkFiles::FolderOf(Folder);
-    return linked.size() == Folder.size() ? Folder : Folder + FileSystem::PathSeparator;
+    std::vector<std::string> names;
+    for (int i = 0; i < CheckRuleCount; ++i) {
+        if (std::string(CheckRules::Needs(CheckRules::At(i))).find(File) != std::string::npos)
+            names.push_back(CheckRules::Name(CheckRules::At(i)));
+    }
+    std::string out;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        out += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+    return out;
 }
 
 } // namespace
 
 TCheckFiles::TCheckFiles(const std::string &Folder)
 {
-    const std::string prefix = Prefix(Folder);
+    const std::string prefix = FileSystem::FolderPrefix(Folder);
     FindArt(prefix);
     FindAnimations(prefix);
     FindTextures(prefix);
@@ -27,13 +33,13 @@ TCheckFiles::TCheckFiles(const std::string &Folder)
 
 TCheckFiles::~TCheckFiles() = default;
 
-bool TCheckFiles::Sort(const std::string &Names, const std::string &Problem, const char *Rules)
+bool TCheckFiles::Sort(const std::string &Names, const std::string &Problem, const char *Needed)
 {
     if (Problem.empty()) {
         FFound.push_back(Names);
         return true;
     }
-    FProblems.push_back(Problem + "; " + Rules + " skipped");
+    FProblems.push_back(Problem + "; " + RulesNeeding(Needed) + " skipped");
     return false;
 }
 
@@ -44,7 +50,7 @@ void TCheckFiles::FindArt(const std::string &Prefix)
         FMissing.push_back("art");
         return;
     }
-    if (Sort(art->Names(), art->Problem(), "animation-frame-no-picture and radar-missing"))
+    if (Sort(art->Names(), art->Problem(), "the art"))
         FArt = std::move(art);
 }
 
@@ -57,9 +63,7 @@ void TCheckFiles::FindAnimations(const std::string &Prefix)
     }
     auto animations = std::make_unique<TAnimationReader>(path);
     animations->Frames(0); // reads the file
-    if (Sort("animdata.mul", animations->Problem(),
-             "animation-without-entry, animation-frame-outside, animation-frame-no-picture and "
-             "entry-without-animation"))
+    if (Sort("animdata.mul", animations->Problem(), "animdata.mul"))
         FAnimations = std::move(animations);
 }
 
@@ -76,7 +80,7 @@ void TCheckFiles::FindTextures(const std::string &Prefix)
         return;
     auto textures = std::make_unique<TTextureReader>(Prefix + "texidx.mul", Prefix + "texmaps.mul");
     textures->EntryCount(); // reads the table
-    if (Sort("texidx.mul, texmaps.mul", textures->Problem(), "texture-missing"))
+    if (Sort("texidx.mul, texmaps.mul", textures->Problem(), "texidx.mul"))
         FTextures = std::move(textures);
 }
 
@@ -88,7 +92,7 @@ void TCheckFiles::FindRadar(const std::string &Prefix)
         return;
     }
     auto radar = std::make_unique<TRadarColours>(path);
-    if (Sort("radarcol.mul", radar->Problem(), "radar-missing"))
+    if (Sort("radarcol.mul", radar->Problem(), "radarcol.mul"))
         FRadar = std::move(radar);
 }
 

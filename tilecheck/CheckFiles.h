@@ -40,7 +40,8 @@ private:
     void FindTextures(const std::string &Prefix);
     void FindRadar(const std::string &Prefix);
     // Sorts a file into Found or Problems; true when it was read whole.
-    bool Sort(const std::string &Names, const std::string &Problem, const char *Rules);
+    // Needed names it as the rules' needs do, to tell which rules it stops.
+    bool Sort(const std::string &Names, const std::string &Problem, const char *Needed);
 
     std::unique_ptr<TArtPresence> FArt;
     std::unique_ptr<TAnimationReader> FAnimations;

@@ -11,22 +11,28 @@ struct TRuleText
     const char *Name;
     TSeverity Severity;
     const char *Explanation;
+    const char *Needs; // the files the rule reads besides the tile data
 };
 
 constexpr std::array<TRuleText, CheckRuleCount> Rules = {{
     {"animation-without-entry", TSeverity::Error,
-     "an item with the Animation flag, no animation entry with frames, and not a frame of another item's animation"},
-    {"animation-frame-outside", TSeverity::Error, "an animation frame outside the items the file holds"},
-    {"animation-frame-no-picture", TSeverity::Warning, "a frame whose item has no picture (only when art is found)"},
+     "an item with the Animation flag, no animation entry with frames, and not a frame of another item's animation",
+     "animdata.mul"},
+    {"animation-frame-outside", TSeverity::Error, "an animation frame outside the items the file holds",
+     "animdata.mul"},
+    {"animation-frame-no-picture", TSeverity::Warning, "a frame whose item has no picture (only when art is found)",
+     "animdata.mul and the art"},
     {"entry-without-animation", TSeverity::Warning,
-     "an animation entry with frames whose item lacks the Animation flag"},
+     "an animation entry with frames whose item lacks the Animation flag", "animdata.mul"},
     {"texture-missing", TSeverity::Error,
-     "a land tile whose TexID (not 0) names an empty slot, a slot beyond the table, or a length that is no texture"},
+     "a land tile whose TexID (not 0) names an empty slot, a slot beyond the table, or a length that is no texture",
+     "texidx.mul and texmaps.mul"},
     {"radar-missing", TSeverity::Warning,
      "a tile with a picture whose radar colour is beyond the end of radarcol.mul, or 0 (black), when that file is "
-     "found"},
+     "found",
+     "radarcol.mul and the art"},
     {"unnamed-bits", TSeverity::Note,
-     "a tile with flag bits set that have no name (bits 40 to 63 of the newer layout)"},
+     "a tile with flag bits set that have no name (bits 40 to 63 of the newer layout)", ""},
 }};
 
 constexpr std::array<const char *, 3> SeverityNames = {"note", "warning", "error"};
@@ -48,6 +54,11 @@ TSeverity Severity(TCheckRule Rule)
 const char *Explanation(TCheckRule Rule)
 {
     return Rules[std::size_t(Rule)].Explanation;
+}
+
+const char *Needs(TCheckRule Rule)
+{
+    return Rules[std::size_t(Rule)].Needs;
 }
 
 std::optional<TCheckRule> Named(const std::string &Name)

@@ -36,6 +36,9 @@ const char *Name(TCheckRule Rule);
 TSeverity Severity(TCheckRule Rule);
 // One line saying what the rule finds.
 const char *Explanation(TCheckRule Rule);
+// The files it reads besides the tile data, "animdata.mul and the art";
+// empty for none.
+const char *Needs(TCheckRule Rule);
 std::optional<TCheckRule> Named(const std::string &Name);
 
 // "error", "warning" or "note".
